@@ -1,0 +1,20 @@
+#pragma once
+// Whole-file reads and atomic whole-file writes.
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+enum class ReadStatus : std::uint8_t { Ok, Missing, Unreadable };
+
+// Reads the file at `path` (found without regard to letter case) into `bytes`.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Writes `bytes` to a temporary file beside `path`, then renames it over `path`,
+// so a reader sees the old file or the new one, never half of one. Fails, leaving
+// everything as it was, when the directory is missing or unwritable, when `path`
+// is a directory, or when an existing file is read-only (no write bit set: the
+// check does not rely on permissions, which root would bypass).
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+}  // namespace velmora

@@ -1,0 +1,91 @@
+#include "platform/ProfileApi.h"
+
+#include <cstdlib>
+
+#include "platform/FileAccess.h"
+#include "platform/IniEditor.h"
+#include "platform/IniLines.h"
+#include "platform/ProfileCache.h"
+#include "platform/Utf8Text.h"
+
+namespace velmora {
+namespace {
+
+std::string_view TrimTrailingSpaces(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+ProfileString CopyToBuffer(std::string_view text, std::uint32_t size, std::int16_t failure) {
+  ProfileString result;
+  result.Failure = failure;
+  if (size == 0) return result;
+  result.Buffer = LeftChars(text, size - 1);
+  result.Count = static_cast<std::uint32_t>(CodePointCount(result.Buffer));
+  return result;
+}
+
+// The stored value, or nullptr when the file, section or key is missing.
+const std::string* Lookup(const CachedProfile& profile, std::string_view section, std::string_view key) {
+  if (!profile.Document) return nullptr;
+  return profile.Document->Find(TrimSpaces(section), TrimSpaces(key));
+}
+
+std::string EnvOr(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? std::string(value) : fallback;
+}
+
+}  // namespace
+
+ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                       std::string_view defaultText, std::uint32_t size,
+                                       const std::string& file) {
+  const CachedProfile profile = LoadProfile(file);
+  const std::string* value = Lookup(profile, section, key);
+  return CopyToBuffer(value ? std::string_view(*value) : TrimTrailingSpaces(defaultText), size, profile.Failure);
+}
+
+std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
+                                    std::int32_t defaultValue, const std::string& file) {
+  const std::string* value = Lookup(LoadProfile(file), section, key);
+  if (value == nullptr || value->empty()) return static_cast<std::uint32_t>(defaultValue);
+  std::string_view text = *value;
+  bool negative = false;
+  if (text.front() == '-' || text.front() == '+') {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  std::uint32_t number = 0;  // unsigned arithmetic wraps modulo 2^32, as Windows' does
+  for (const char c : text) {
+    if (c < '0' || c > '9') break;
+    number = number * 10U + static_cast<std::uint32_t>(c - '0');
+  }
+  return negative ? 0U - number : number;
+}
+
+ProfileString GetProfileStringA(std::string_view section, std::string_view key,
+                                std::string_view defaultText, std::uint32_t size) {
+  return GetPrivateProfileStringA(section, key, defaultText, size, WindowsProfilePath());
+}
+
+bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                std::string_view value, const std::string& file) {
+  std::string text;
+  const ReadStatus status = ReadWholeFile(file, text);
+  if (status == ReadStatus::Unreadable) return false;
+  // A file in the Western code page becomes UTF-8, so the new text does not mix encodings.
+  if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
+  if (!SetIniValue(text, section, key, value)) return false;
+  if (!WriteFileAtomically(file, text)) return false;
+  ForgetProfile(file);
+  return true;
+}
+
+std::string WindowsProfilePath() {
+  const std::string home = EnvOr("HOME", ".");
+  const std::string config = EnvOr("XDG_CONFIG_HOME", home + "/.config");
+  return EnvOr("VELMORA_WIN_INI", config + "/velmora/win.ini");
+}
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+#pragma once
+// The Windows profile (settings-file) functions, with their arguments and results.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// What a string read leaves behind: the count the call returns and the text
+// it copied into the caller's buffer. `Failure` is a run-time error number
+// (0 when none) for a file that exists but cannot be read.
+struct ProfileString {
+  std::uint32_t Count = 0;
+  std::string Buffer;
+  std::int16_t Failure = 0;
+};
+
+// Section and key lose their surrounding spaces, the default its trailing ones;
+// a buffer of `size` characters receives at most size-1 of them.
+ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key,
+                                       std::string_view defaultText, std::uint32_t size,
+                                       const std::string& file);
+
+// An optional sign and the leading digits of the value, modulo 2^32; the default
+// when the file, section or key is missing or the value is empty.
+std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
+                                    std::int32_t defaultValue, const std::string& file);
+
+// The same read from the Windows profile (see WindowsProfilePath).
+ProfileString GetProfileStringA(std::string_view section, std::string_view key,
+                                std::string_view defaultText, std::uint32_t size);
+
+// Creates or changes one key (see SetIniValue) and replaces the file atomically.
+bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
+                                std::string_view value, const std::string& file);
+
+// VELMORA_WIN_INI, else $XDG_CONFIG_HOME/velmora/win.ini, else ~/.config/velmora/win.ini.
+std::string WindowsProfilePath();
+
+}  // namespace velmora

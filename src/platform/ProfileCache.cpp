@@ -1,0 +1,70 @@
+#include "platform/ProfileCache.h"
+
+#include <sys/stat.h>
+
+#include <unordered_map>
+
+#include "platform/FileAccess.h"
+#include "platform/PathLookup.h"
+#include "platform/Utf8Text.h"
+
+namespace velmora {
+namespace {
+
+// Error 75, "Path/File access error": the file is there but cannot be read.
+constexpr std::int16_t kAccessError = 75;
+
+struct Stamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  std::int64_t modified = 0;
+  std::int64_t changed = 0;
+  bool operator==(const Stamp&) const = default;
+};
+
+struct Entry {
+  Stamp stamp;
+  std::shared_ptr<const IniDocument> document;
+};
+
+struct Cache {
+  std::unordered_map<std::string, Entry> entries;
+  std::uint64_t parses = 0;
+};
+
+Cache& TheCache() {
+  static Cache cache;
+  return cache;
+}
+
+std::int64_t Nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
+
+}  // namespace
+
+CachedProfile LoadProfile(const std::string& path) {
+  const std::string resolved = ResolvePath(path);
+  struct stat st {};
+  if (::stat(resolved.c_str(), &st) != 0) return {};
+  if (!S_ISREG(st.st_mode)) return {nullptr, kAccessError};
+  const Stamp stamp{st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
+
+  Cache& cache = TheCache();
+  const auto found = cache.entries.find(resolved);
+  if (found != cache.entries.end() && found->second.stamp == stamp) return {found->second.document, 0};
+
+  std::string bytes;
+  const ReadStatus status = ReadWholeFile(resolved, bytes);
+  if (status == ReadStatus::Missing) return {};
+  if (status == ReadStatus::Unreadable) return {nullptr, kAccessError};
+  auto document = std::make_shared<const IniDocument>(IniDocument::Parse(DecodeFileText(bytes)));
+  ++cache.parses;
+  cache.entries[resolved] = Entry{stamp, document};
+  return {document, 0};
+}
+
+void ForgetProfile(const std::string& path) { TheCache().entries.erase(ResolvePath(path)); }
+
+std::uint64_t ProfileParses() { return TheCache().parses; }
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+#pragma once
+// Parsed settings files, kept by path and reread only when the file changes.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/IniDocument.h"
+
+namespace velmora {
+
+struct CachedProfile {
+  std::shared_ptr<const IniDocument> Document;  // null when the file is missing or unreadable
+  std::int16_t Failure = 0;                     // run-time error number of an unreadable file
+};
+
+CachedProfile LoadProfile(const std::string& path);
+
+// Drops the entry of `path`, after this process has written the file.
+void ForgetProfile(const std::string& path);
+
+// How many times a settings file was parsed since the process started.
+std::uint64_t ProfileParses();
+
+}  // namespace velmora

@@ -1,0 +1,39 @@
+#include "platform/ProgramDirectory.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/PathLookup.h"
+
+#ifndef VELMORA_DATA_INSTALL_DIR
+#define VELMORA_DATA_INSTALL_DIR "/usr/local/share/velmora-wizard"
+#endif
+
+namespace velmora {
+namespace {
+
+std::string StripTrailingSeparator(std::string dir) {
+  while (dir.size() > 1 && dir.back() == kPathSeparator) dir.pop_back();
+  return dir;
+}
+
+std::string ExecutableDirectory() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.parent_path().string();
+}
+
+}  // namespace
+
+std::string ProgramDirectory() {
+  if (const char* dir = std::getenv("VELMORA_DATA_DIR"); dir != nullptr && *dir != '\0') {
+    return StripTrailingSeparator(dir);
+  }
+  const std::string exeDir = ExecutableDirectory();
+  std::error_code ec;
+  if (!exeDir.empty() && std::filesystem::exists(ResolvePath(exeDir + "/ID128.inf"), ec)) return exeDir;
+  return StripTrailingSeparator(VELMORA_DATA_INSTALL_DIR);
+}
+
+}  // namespace velmora

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+namespace velmora {
+
+// The directory that holds the wizard's data files: VELMORA_DATA_DIR when set;
+// else the running executable's directory when it holds "ID128.inf"; else the
+// installed data directory. Never ends in a separator (callers add one).
+std::string ProgramDirectory();
+
+}  // namespace velmora

@@ -1,0 +1,112 @@
+#include "platform/Utf8Text.h"
+
+#include <array>
+
+namespace velmora {
+namespace {
+
+// 0x80..0x9F of Windows-1252; 0 marks the undefined bytes.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Length of a well-formed sequence at pos, or 0 when it is malformed.
+std::size_t WellFormedLength(std::string_view s, std::size_t pos) {
+  const auto c = static_cast<unsigned char>(s[pos]);
+  std::size_t len = 0;
+  char32_t min = 0;
+  if (c < 0x80) return 1;
+  if ((c & 0xE0) == 0xC0) { len = 2; min = 0x80; }
+  else if ((c & 0xF0) == 0xE0) { len = 3; min = 0x800; }
+  else if ((c & 0xF8) == 0xF0) { len = 4; min = 0x10000; }
+  else return 0;
+  if (pos + len > s.size()) return 0;
+  char32_t cp = c & (0x7F >> len);
+  for (std::size_t i = 1; i < len; ++i) {
+    const auto cc = static_cast<unsigned char>(s[pos + i]);
+    if (!IsContinuation(cc)) return 0;
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t len = WellFormedLength(bytes, pos);
+    if (len == 0) return false;
+    pos += len;
+  }
+  return true;
+}
+
+std::string EncodeCodePoint(char32_t cp) {
+  std::string out;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else if (c < 0xA0 && kHighControls[c - 0x80] != 0) {
+      out += EncodeCodePoint(kHighControls[c - 0x80]);
+    } else {
+      out += EncodeCodePoint(c);
+    }
+  }
+  return out;
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return Windows1252ToUtf8(bytes);
+}
+
+std::size_t CodePointSize(std::string_view bytes, std::size_t pos) {
+  const std::size_t len = WellFormedLength(bytes, pos);
+  return len == 0 ? 1 : len;
+}
+
+std::size_t CodePointCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); pos += CodePointSize(text, pos)) ++count;
+  return count;
+}
+
+std::size_t ByteOffsetOfChar(std::string_view text, std::size_t index) {
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i < index && pos < text.size(); ++i) pos += CodePointSize(text, pos);
+  return pos < text.size() ? pos : text.size();
+}
+
+std::string LeftChars(std::string_view text, std::size_t count) {
+  return std::string(text.substr(0, ByteOffsetOfChar(text, count)));
+}
+
+}  // namespace velmora

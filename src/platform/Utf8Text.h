@@ -1,0 +1,34 @@
+#pragma once
+// Texts are UTF-8 everywhere; where the system counts characters it counts
+// Unicode code points, never bytes.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined
+// map to the C1 control of the same value, as Windows' own conversion does.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// File contents as UTF-8: a UTF-8 byte-order mark is dropped, and a file that
+// is not valid UTF-8 is taken to be Windows-1252.
+std::string DecodeFileText(std::string_view bytes);
+
+// Byte length of the code point that starts at bytes[pos] (1 for a stray byte).
+std::size_t CodePointSize(std::string_view bytes, std::size_t pos);
+
+std::size_t CodePointCount(std::string_view text);
+
+// The first `count` code points of `text` (all of it when shorter).
+std::string LeftChars(std::string_view text, std::size_t count);
+
+// Byte offset of code point number `index` (0-based); text.size() past the end.
+std::size_t ByteOffsetOfChar(std::string_view text, std::size_t index);
+
+// Encodes one code point as UTF-8.
+std::string EncodeCodePoint(char32_t cp);
+
+}  // namespace velmora

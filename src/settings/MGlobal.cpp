@@ -1,0 +1,67 @@
+#include "settings/MGlobal.h"
+
+#include "base/GlobalValues.h"
+#include "base/Int16.h"
+#include "base/MGeneral.h"
+#include "base/VbText.h"
+#include "platform/PathLookup.h"
+#include "platform/ProfileApi.h"
+#include "platform/ProgramDirectory.h"
+#include "settings/MFile.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::uint32_t kValueBuffer = 256;
+
+// Reads one value; in debug mode a failure the read recorded is reported.
+std::string ReadReported(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& defaultText, const std::string& source, const std::string& param) {
+  ProfileString read;
+  try {
+    read = GetPrivateProfileStringA(section, key, defaultText, kValueBuffer, file);
+  } catch (...) {
+    read.Failure = kErrPathAccess;
+  }
+  if (Globals().DebugMode != False && read.Failure != 0) ReportError(read.Failure, source, False, Variant(param));
+  return read.Buffer;
+}
+
+}  // namespace
+
+std::string AppPath(const std::string& subPath) {
+  std::string dir = ProgramDirectory();
+  if (!dir.ends_with(kPathSeparator)) dir += kPathSeparator;
+  return dir + subPath;
+}
+
+bool GoodFormat(const std::string& file, const std::string& typeName) {
+  const std::string value = ReadReported(file, "Format", "TypeFile", "\xC2\xA7", "GLOBAL\\GoodFormat", file);
+  return Like(value, typeName);
+}
+
+std::string GetCny(const std::string& key) {
+  const GlobalValues& g = Globals();
+  const std::string value =
+      key == "title" ? ReadReported(g.HostDir + "TAVREL.INI", "General", "Velmora", "", "GLOBAL\\GetCny", key)
+                     : ReadReported(g.PageTextFile, "Country", key, "", "GLOBAL\\GetCny", key);
+  return Trim(value);
+}
+
+std::string ReadIdCatalogue(const std::string& section, const std::string& key) {
+  try {
+    return Trim(GetPrivateProfileStringA(section, key, "", kValueBuffer, Globals().DataDir + "ID128.inf").Buffer);
+  } catch (...) {
+    return {};
+  }
+}
+
+std::string FieldDescription(const IdRecord& record) {
+  const GlobalValues& g = Globals();
+  const std::string first = ReadIniString(g.PageTextFile, "Country", record.HasMax != 0 ? "FieldDef2" : "FieldDef3", "");
+  const std::string second =
+      ReadIniString(g.PageTextFile, "Country", record.IsNumeric != 0 ? "FieldDef0" : "FieldDef1", "");
+  return first + "  " + std::to_string(record.CharLen) + g.NewLine + second;
+}
+
+}  // namespace velmora

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "platform/ProfileApi.h"
+#include "platform/ProfileCache.h"
+#include "platform/Utf8Text.h"
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+using test::TempDir;
+
+struct ReadCase {
+  const char* what;
+  std::string file;
+  const char* section;
+  const char* key;
+  const char* defaultText;
+  std::uint32_t size;
+  const char* expected;
+};
+
+class ProfileRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileRead, GivesWhatWindowsGives) {
+  const ReadCase& c = GetParam();
+  TempDir dir;
+  const std::string path = dir.Write("t.ini", c.file);
+  const ProfileString read = GetPrivateProfileStringA(c.section, c.key, c.defaultText, c.size, path);
+  EXPECT_EQ(read.Buffer, c.expected);
+  EXPECT_EQ(read.Count, CodePointCount(c.expected));
+  EXPECT_EQ(read.Failure, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ProfileRead,
+    ::testing::Values(
+        // Names: letter case, blanks in the file, spaces (only) around the arguments
+        ReadCase{"CaseInsensitive", "[Sec]\r\nKey=v\r\n", "sEC", "kEY", "d", 256, "v"},
+        ReadCase{"BlanksAroundNames", "[ Sec ]\r\n \t Key \v= \t v \t\r\n", "Sec", "Key", "d", 256, "v"},
+        ReadCase{"ArgumentSpacesStripped", "[Sec]\r\nKey=v\r\n", "  Sec ", " Key  ", "d", 256, "v"},
+        ReadCase{"ArgumentTabKept", "[Sec]\r\nKey=v\r\n", "Sec", "\tKey", "d", 256, "d"},
+        ReadCase{"DefaultLosesTrailingSpacesOnly", "[Sec]\r\n", "Sec", "Key", "  d  ", 256, "  d"},
+        // Quotes: one outer pair of the same kind, values only
+        ReadCase{"DoubleQuotes", "[S]\r\nk=\"x y\"\r\n", "S", "k", "", 256, "x y"},
+        ReadCase{"SingleQuotes", "[S]\r\nk='x'\r\n", "S", "k", "", 256, "x"},
+        ReadCase{"OnePairOnly", "[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "", 256, "\"x\""},
+        ReadCase{"MixedQuotesKept", "[S]\r\nk=\"x'\r\n", "S", "k", "", 256, "\"x'"},
+        ReadCase{"LoneQuoteKept", "[S]\r\nk=\"\r\n", "S", "k", "", 256, "\""},
+        ReadCase{"QuotedBlanksKept", "[S]\r\nk=\" x \"\r\n", "S", "k", "", 256, " x "},
+        ReadCase{"NamesKeepQuotes", "[S]\r\n\"k\"=v\r\n", "S", "\"k\"", "", 256, "v"},
+        // Section headers
+        ReadCase{"HeaderEndsAtFirstBracket", "[S]x=1\r\nk=v\r\n", "S", "x", "d", 256, "d"},
+        ReadCase{"HeaderWithoutBracket", "[S\r\nk=v\r\n", "S", "k", "d", 256, "v"},
+        ReadCase{"EmptySectionName", "[]\r\nk=v\r\n", "", "k", "d", 256, "v"},
+        ReadCase{"KeysBeforeFirstHeaderUnreadable", "k=v\r\n[S]\r\n", "", "k", "d", 256, "d"},
+        // Comments and keys
+        ReadCase{"Comment", "[S]\r\n ;k=v\r\n", "S", ";k", "d", 256, "d"},
+        ReadCase{"HashIsText", "[S]\r\n#k=v\r\n", "S", "#k", "d", 256, "v"},
+        ReadCase{"SemicolonInValueKept", "[S]\r\nk=v ;x\r\n", "S", "k", "d", 256, "v ;x"},
+        ReadCase{"ValueAfterFirstEquals", "[S]\r\nk=a=b\r\n", "S", "k", "d", 256, "a=b"},
+        ReadCase{"LineWithoutEqualsIsNoKey", "[S]\r\nk\r\n", "S", "k", "d", 256, "d"},
+        // Which section and key win
+        ReadCase{"FirstSectionOnly", "[S]\r\na=1\r\n[s]\r\nb=2\r\n", "S", "b", "d", 256, "d"},
+        ReadCase{"FirstKeyWins", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "d", 256, "1"},
+        // Empty, missing and long values
+        ReadCase{"EmptyValueIsNotDefault", "[S]\r\nk=\r\n", "S", "k", "d", 256, ""},
+        ReadCase{"MissingSection", "[S]\r\nk=v\r\n", "T", "k", "d", 256, "d"},
+        ReadCase{"BufferSizeCuts", "[S]\r\nk=abcdef\r\n", "S", "k", "", 4, "abc"},
+        ReadCase{"BufferSizeCutsDefault", "[S]\r\n", "S", "k", "abcdef", 3, "ab"},
+        ReadCase{"BufferSizeZero", "[S]\r\nk=abc\r\n", "S", "k", "", 0, ""},
+        // Line ends, NUL, byte-order mark, encodings
+        ReadCase{"LfLineEnds", "[S]\nk=v\n", "S", "k", "d", 256, "v"},
+        ReadCase{"CrLineEnds", "[S]\rk=v\r", "S", "k", "d", 256, "v"},
+        ReadCase{"NoFinalLineEnd", "[S]\r\nk=v", "S", "k", "d", 256, "v"},
+        ReadCase{"TrailingNul", std::string("[S]\r\nk=v\r\n\0", 11), "S", "k", "d", 256, "v"},
+        ReadCase{"Utf8Bom", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", "d", 256, "v"},
+        ReadCase{"Windows1252", "[S]\r\nk=caf\xE9 \x80\r\n", "S", "k", "d", 256, "caf\xC3\xA9 \xE2\x82\xAC"},
+        ReadCase{"CutCountsCharacters", "[S]\r\nk=\xC3\xA9\xC3\xA9\xC3\xA9\r\n", "S", "k", "", 3, "\xC3\xA9\xC3\xA9"}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.what); });
+
+TEST(ProfileReadFiles, MissingUnreadableOrOddFilesGiveTheDefault) {
+  TempDir dir;
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "d", 256, dir.Path() + "missing.ini").Buffer, "d");
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "d", 256, dir.Write("empty.ini", "")).Buffer, "d");
+  const ProfileString fromDirectory = GetPrivateProfileStringA("S", "k", "d", 256, dir.Path());
+  EXPECT_EQ(fromDirectory.Buffer, "d");
+  EXPECT_NE(fromDirectory.Failure, 0) << "a directory is a recorded failure, a missing file is not";
+  const std::string binary("\x01\x02\0[S]\r\nk=v\r\n", 14);
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "d", 256, dir.Write("bin.ini", binary)).Buffer, "d");
+  const std::string huge = "[S]\r\nk=" + std::string(1 << 20, 'x') + "\r\nz=1\r\n";
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", 256, dir.Write("huge.ini", huge)).Count, 255u);
+  EXPECT_EQ(GetPrivateProfileStringA("S", "z", "", 256, dir.Path() + "huge.ini").Buffer, "1");
+}
+
+TEST(ProfileReadFiles, FileNameMatchesWithoutRegardToCase) {
+  TempDir dir;
+  dir.Write("Sub/Data.INI", "[S]\r\nk=v\r\n");
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "d", 256, dir.Path() + "SUB/data.ini").Buffer, "v");
+}
+
+TEST(ProfileReadFiles, ParsedOnceAndReadAfreshWhenRewritten) {
+  TempDir dir;
+  const std::string path = dir.Write("c.ini", "[S]\r\nk=1\r\n");
+  const std::uint64_t before = ProfileParses();
+  for (int i = 0; i < 50; ++i) GetPrivateProfileStringA("S", "k", "", 256, path);
+  EXPECT_EQ(ProfileParses() - before, 1u);
+  dir.Write("c.ini", "[S]\r\nk=22\r\n");
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", 256, path).Buffer, "22");
+}
+
+struct IntCase {
+  const char* value;
+  std::uint32_t expected;
+};
+
+TEST(ProfileInt, SignAndLeadingDigitsModulo2To32) {
+  const IntCase cases[] = {
+      {"42", 42},        {"42A9", 42},      {"B42", 0},           {"-7", 0xFFFFFFF9u},
+      {"+7", 7},         {" 12 ", 12},      {"4294967297", 1},    {"\"5\"", 5},
+      {"-", 0},          {"0x10", 0},
+  };
+  TempDir dir;
+  for (const IntCase& c : cases) {
+    SCOPED_TRACE(c.value);
+    const std::string path = dir.Write("i.ini", std::string("[S]\r\nk=") + c.value + "\r\n");
+    ForgetProfile(path);
+    EXPECT_EQ(GetPrivateProfileIntA("S", "k", 99, path), c.expected);
+  }
+  const std::string path = dir.Write("e.ini", "[S]\r\nk=\r\n");
+  EXPECT_EQ(GetPrivateProfileIntA("S", "k", 99, path), 99u) << "an empty value gives the default";
+  EXPECT_EQ(GetPrivateProfileIntA("S", "missing", -3, path), 0xFFFFFFFDu);
+}
+
+TEST(ProfileWindows, ReadsTheFileNamedByTheEnvironment) {
+  TempDir dir;
+  const std::string path = dir.Write("win.ini", "[Windows]\r\nDevice=Printer\r\n");
+  test::ScopedEnv env("VELMORA_WIN_INI", path.c_str());
+  EXPECT_EQ(WindowsProfilePath(), path);
+  EXPECT_EQ(GetProfileStringA("windows", "device", "", 256).Buffer, "Printer");
+  test::ScopedEnv none("VELMORA_WIN_INI", nullptr);
+  test::ScopedEnv xdg("XDG_CONFIG_HOME", "/cfg");
+  EXPECT_EQ(WindowsProfilePath(), "/cfg/velmora/win.ini");
+}
+
+}  // namespace
+}  // namespace velmora

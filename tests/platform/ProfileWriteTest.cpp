@@ -1,0 +1,93 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/IniEditor.h"
+#include "platform/ProfileApi.h"
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+using test::TempDir;
+
+struct EditCase {
+  const char* what;
+  const char* before;
+  const char* section;
+  const char* key;
+  const char* value;
+  const char* after;
+};
+
+class IniEdit : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(IniEdit, ChangesOnlyTheKey) {
+  const EditCase& c = GetParam();
+  std::string text = c.before;
+  ASSERT_TRUE(SetIniValue(text, c.section, c.key, c.value));
+  EXPECT_EQ(text, c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, IniEdit,
+    ::testing::Values(
+        EditCase{"NewFile", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
+        EditCase{"NewSectionAtEnd", "[A]\r\na=1\r\n", "S", "k", "v", "[A]\r\na=1\r\n[S]\r\nk=v\r\n"},
+        EditCase{"NewSectionAfterUnfinishedLine", "[A]\r\na=1", "S", "k", "v", "[A]\r\na=1\r\n[S]\r\nk=v\r\n"},
+        EditCase{"NewKeyAfterLastKey", "[S]\r\na=1\r\n\r\n;c\r\n[T]\r\n", "s", "b", "2",
+                 "[S]\r\na=1\r\nb=2\r\n\r\n;c\r\n[T]\r\n"},
+        EditCase{"NewKeyInEmptySection", "[S]\r\n[T]\r\n", "S", "b", "2", "[S]\r\nb=2\r\n[T]\r\n"},
+        EditCase{"NewKeyAfterUnfinishedLastLine", "[S]\r\na=1", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n"},
+        EditCase{"ReplaceKeepsSpelling", "[S]\r\n  MyKey = old \r\nz=1\n", "s", "MYKEY", "new",
+                 "[S]\r\nMyKey=new\r\nz=1\n"},
+        EditCase{"FirstSectionAndKeyOnly", "[S]\r\nk=1\r\nk=2\r\n[S]\r\nk=3\r\n", "S", "k", "9",
+                 "[S]\r\nk=9\r\nk=2\r\n[S]\r\nk=3\r\n"},
+        EditCase{"KeyWrittenExactly", "[S]\r\n", "S", "MaxLength ", "5", "[S]\r\nMaxLength =5\r\n"},
+        EditCase{"OtherBytesKept", "\xEF\xBB\xBFx\n[S]\rk=1\r\n\t;note\n", "S", "j", "2",
+                 "\xEF\xBB\xBFx\n[S]\rk=1\r\nj=2\r\n\t;note\n"}),
+    [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.what); });
+
+TEST(IniEditRefusal, LineBreaksWouldAddLines) {
+  for (const char* bad : {"a\r\n[X]", "a\nb", "a\rb"}) {
+    std::string text = "[S]\r\n";
+    EXPECT_FALSE(SetIniValue(text, "S", "k", bad));
+    EXPECT_FALSE(SetIniValue(text, "S", bad, "v"));
+    EXPECT_FALSE(SetIniValue(text, bad, "k", "v"));
+    EXPECT_EQ(text, "[S]\r\n");
+  }
+}
+
+TEST(ProfileWrite, WritesThroughTheFileAndReadsBack) {
+  TempDir dir;
+  const std::string path = dir.Path() + "w.ini";
+  ASSERT_TRUE(WritePrivateProfileStringA("Barcode1", "Data ", "\"x\"", path));
+  ASSERT_TRUE(WritePrivateProfileStringA("Barcode1", "Type", "128", path));
+  EXPECT_EQ(dir.Read("w.ini"), "[Barcode1]\r\nData =\"x\"\r\nType=128\r\n");
+  EXPECT_EQ(GetPrivateProfileStringA("Barcode1", "Type", "", 256, path).Buffer, "128");
+  ASSERT_TRUE(WritePrivateProfileStringA("Barcode1", "Type", "39", path));
+  EXPECT_EQ(GetPrivateProfileStringA("Barcode1", "Type", "", 256, path).Buffer, "39");
+}
+
+TEST(ProfileWrite, ConvertsAWesternCodePageFileToUtf8) {
+  TempDir dir;
+  const std::string path = dir.Write("w.ini", "[S]\r\nk=caf\xE9\r\n");
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "j", "\xC3\xA9", path));
+  EXPECT_EQ(dir.Read("w.ini"), "[S]\r\nk=caf\xC3\xA9\r\nj=\xC3\xA9\r\n");
+}
+
+TEST(ProfileWrite, RefusesWithoutTouchingAnything) {
+  TempDir dir;
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "v", dir.Path() + "no/such/dir/w.ini"));
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "v", dir.Path())) << "a directory";
+  const std::string readOnly = dir.Write("ro.ini", "[S]\r\nk=1\r\n");
+  ::chmod(readOnly.c_str(), 0444);
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2", readOnly));
+  EXPECT_EQ(dir.Read("ro.ini"), "[S]\r\nk=1\r\n");
+  const std::string kept = dir.Write("ok.ini", "[S]\r\nk=1\r\n");
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2\r\n[Evil]", kept));
+  EXPECT_EQ(dir.Read("ok.ini"), "[S]\r\nk=1\r\n");
+}
+
+}  // namespace
+}  // namespace velmora
