@@ -1,6 +1,7 @@
 #pragma once
 // What the helpers need of a list or combo box: the members a forms-library
-// list control has ("Clear", "AddItem", "NewIndex", "ItemData").
+// list control has ("Clear", "AddItem", "NewIndex", "ItemData", "ListCount",
+// "ListIndex").
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,9 @@ class ListControl {
   // The index of the entry added last.
   virtual std::int16_t NewIndex() const = 0;
   virtual void SetItemData(std::int16_t index, std::int32_t data) = 0;
+  virtual std::int16_t ListCount() const = 0;
+  // Selects an entry (-1 selects none), raising the control's click as a user's pick would.
+  virtual void SetListIndex(std::int16_t index) = 0;
 };
 
 }  // namespace velmora

@@ -21,6 +21,8 @@ class FakeList : public ListControl {
   }
   std::int16_t NewIndex() const override { return static_cast<std::int16_t>(items.size() - 1); }
   void SetItemData(std::int16_t index, std::int32_t value) override { data[index] = value; }
+  std::int16_t ListCount() const override { return static_cast<std::int16_t>(items.size()); }
+  void SetListIndex(std::int16_t) override {}
   std::vector<std::string> items;
   std::map<int, std::int32_t> data;
 };

@@ -1,0 +1,74 @@
+// One keystroke on page 4 refreshes the current AI's derived fields and the
+// preview: it must stay well under a millisecond with 1,000 chosen AIs and grow
+// linearly with their number.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "base/GlobalValues.h"
+#include "ids/DerivedFields.h"
+#include "ids/FormulaComposer.h"
+#include "ids/HistoryState.h"
+#include "ids/IdCatalogue.h"
+#include "ids/IdTable.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A catalogue of four AIs of different kinds, written once.
+void LoadSmallCatalogue() {
+  static const fs::path dir = [] {
+    const fs::path d = fs::temp_directory_path() / "velmora-bench-catalogue";
+    fs::create_directories(d);
+    std::ofstream(d / "ID128.inf", std::ios::binary)
+        << "[ID128]\r\nid0_number=01\r\nid0_Flags=5\r\nid0_Length=14\r\nid0_numerical=-1\r\nid0_FixedLength=-1\r\n"
+           "id1_number=10\r\nid1_Flags=0\r\nid1_Length=20\r\nid1_numerical=0\r\nid1_FixedLength=0\r\n"
+           "id2_number=310\r\nid2_Flags=2\r\nid2_Length=6\r\nid2_numerical=-1\r\nid2_FixedLength=-1\r\n"
+           "id3_number=37\r\nid3_Flags=0\r\nid3_Length=8\r\nid3_numerical=-1\r\nid3_FixedLength=0\r\n";
+    std::ofstream(d / "cn128A.INF", std::ios::binary)
+        << "[Country]\r\nid0_name=GTIN\r\nid1_name=Batch\r\nid2_name=Net weight\r\nid3_name=Count\r\n";
+    return d;
+  }();
+  velmora::Globals().DataDir = dir.string() + "/";
+  velmora::Globals().PageTextFile = (dir / "cn128A.INF").string();
+  velmora::LoadIdCatalogue();
+}
+
+void FillTable(int count) {
+  using namespace velmora;
+  ResetHistory();
+  LoadSmallCatalogue();
+  for (int i = 0; i < count; ++i) {
+    AddIdRecord();
+    History().CurrentId = static_cast<std::int16_t>(i);
+    IdRecord& r = History().IdTable(History().CurrentId);
+    FillRecordFromCatalogue(r, static_cast<std::int16_t>(i % 4));
+    r.Choice[0] = 1;
+    if (i % 5 == 4) {
+      r.IsFixed = 0;
+      r.VarData = "VAR" + std::to_string(i);
+    } else {
+      r.FixData = "12345";
+    }
+    UpdateCurrentId();
+  }
+}
+
+void BM_Keystroke(benchmark::State& state) {
+  FillTable(static_cast<int>(state.range(0)));
+  velmora::IdRecord& current = velmora::History().IdTable(velmora::History().CurrentId);
+  for (auto _ : state) {
+    current.FixData = "1234";  // the text box's new content
+    velmora::UpdateCurrentId();
+    benchmark::DoNotOptimize(velmora::ComposeReadableText());
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Keystroke)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,65 @@
+#include "ids/IdCatalogue.h"
+
+#include <string>
+
+#include "base/Int16.h"
+#include "base/VbText.h"
+#include "ids/HistoryState.h"
+#include "ids/TextToNumber.h"
+#include "settings/MGlobal.h"
+
+namespace velmora {
+namespace {
+
+std::string Stem(std::int32_t n) { return "id" + std::to_string(n); }
+
+std::int16_t CatalogueNumber(const std::string& key) { return TextToInt16(ReadIdCatalogue("ID128", key)); }
+
+}  // namespace
+
+void LoadIdCatalogue() {
+  HistoryState& h = History();
+  std::int16_t count = 0;
+  for (;; count = CheckedInt16(count + 1)) {
+    const std::string number = FitWidth(ReadIdCatalogue("ID128", Stem(count) + "_number"), 5);
+    const std::string name = GetCny(Stem(count) + "_name");
+    if (Len(name) < 2) break;
+    h.IdCatalogueList.ReDimPreserve(0, count);
+    h.IdCatalogueList(count) = number + "\t" + name;
+  }
+  if (count == 0) h.IdCatalogueList.Erase();
+  for (auto& flags : h.IdFlags) {
+    flags.Erase();
+    flags.ReDimPreserve(0, count - 1);
+  }
+  for (std::int16_t j = 0; j < count; ++j) {
+    const std::int16_t value = CatalogueNumber(Stem(j) + "_Flags");
+    for (std::size_t bit = 0; bit < h.IdFlags.size(); ++bit) {
+      h.IdFlags[bit](j) = ToBoolean((value & (1 << bit)) != 0);
+    }
+  }
+}
+
+void InitIdRecord(IdRecord& record) {
+  record = IdRecord{};
+  record.RankInFile = -2;
+  record.IndexInList = -1;
+  record.IsSaved = -3;
+  record.IsFixed = True;
+  record.IsNumeric = True;
+  record.HasMax = True;
+}
+
+void FillRecordFromCatalogue(IdRecord& record, std::int16_t rank) {
+  const std::string stem = Stem(rank);
+  record.RankInFile = rank;
+  record.IdName = GetCny(stem + "_name");
+  record.IdKey = ReadIdCatalogue("ID128", stem + "_number");
+  record.IdKeyBackup = record.IdKey;
+  record.CharLen = CatalogueNumber(stem + "_Length");
+  record.CharLenBackup = record.CharLen;
+  record.IsNumeric = CatalogueNumber(stem + "_numerical");
+  record.HasMax = CatalogueNumber(stem + "_FixedLength");
+}
+
+}  // namespace velmora
