@@ -59,17 +59,20 @@ std::string ResolvePath(const std::string& path) {
   if (path.empty() || Exists(path)) return path;
   const fs::path original(path);
   fs::path resolved = original.root_path();
+  bool found = true;  // once a component is missing, the rest is kept as written
   for (const fs::path& part : original.relative_path()) {
     const fs::path exact = resolved / part;
-    if (Exists(exact)) {
+    if (found && !Exists(exact)) {
+      const std::string entry = FindEntry(resolved.empty() ? fs::path(".") : resolved, part.string());
+      found = !entry.empty();
+      resolved /= found ? fs::path(entry) : part;
+    } else {
       resolved = exact;
-      continue;
     }
-    const std::string entry = FindEntry(resolved.empty() ? fs::path(".") : resolved, part.string());
-    if (entry.empty()) return path;
-    resolved /= entry;
   }
-  return resolved.string();
+  std::string result = resolved.string();
+  if (path.back() == kPathSeparator && result.back() != kPathSeparator) result += kPathSeparator;
+  return result;
 }
 
 std::string NativeSeparators(std::string path) {

@@ -8,8 +8,8 @@ namespace velmora {
 // The platform's path separator, used wherever a Windows path has a backslash.
 inline constexpr char kPathSeparator = '/';
 
-// `path` itself when it exists; otherwise the existing path whose components
-// equal those of `path` without regard to letter case; otherwise `path`.
+// `path` itself when it exists; otherwise `path` with each leading component
+// that exists under another letter case spelled as on disk.
 std::string ResolvePath(const std::string& path);
 
 // Backslashes of a path read from a settings file or the registry, turned into

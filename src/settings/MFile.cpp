@@ -1,5 +1,6 @@
 #include "settings/MFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/GlobalValues.h"
@@ -66,7 +67,12 @@ bool FileExists(const std::string& path) {
 }
 
 void DeleteFile(const std::string& path) {
-  if (!path.empty()) ::unlink(ResolvePath(path).c_str());
+  if (path.empty()) return;
+  const std::string resolved = ResolvePath(path);
+  struct stat st {};
+  // A read-only file stays, as on Windows (root could unlink it regardless).
+  if (::lstat(resolved.c_str(), &st) != 0 || (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)) return;
+  ::unlink(resolved.c_str());
 }
 
 std::string ShortenUserName(const std::string& name) {

@@ -16,7 +16,7 @@ std::int16_t ReadIniInt(const std::string& file, const std::string& section, con
 // True when the listing pattern `path` names at least one normal file.
 bool FileExists(const std::string& path);
 
-// Deletes the file; any failure is ignored.
+// Deletes the file; any failure (missing, read-only, a directory) is ignored.
 void DeleteFile(const std::string& path);
 
 // A user name of 8 or more characters as 7 of its characters and a check character.

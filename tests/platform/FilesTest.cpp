@@ -21,7 +21,8 @@ TEST(PathLookup, FindsEachComponentWithoutRegardToCase) {
   TempDir dir;
   dir.Write("System/Users/User.ini", "x");
   EXPECT_EQ(ResolvePath(dir.Path() + "SYSTEM/users/USER.INI"), dir.Path() + "System/Users/User.ini");
-  EXPECT_EQ(ResolvePath(dir.Path() + "System/Users/none.ini"), dir.Path() + "System/Users/none.ini");
+  EXPECT_EQ(ResolvePath(dir.Path() + "SYSTEM/Users/none.ini"), dir.Path() + "System/Users/none.ini");
+  EXPECT_EQ(ResolvePath(dir.Path() + "system/NEW/x.ini"), dir.Path() + "System/NEW/x.ini");
   EXPECT_EQ(NativeSeparators("C:\\A\\B"), "C:/A/B");
 }
 

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "base/GlobalValues.h"
@@ -56,6 +58,10 @@ TEST(FileExistsAndDelete, NormalFilesOnly) {
   DeleteFile(file);
   EXPECT_FALSE(FileExists(file));
   DeleteFile(file);  // a second delete is ignored
+  const std::string readOnly = dir.Write("ro.inf", "x");
+  ::chmod(readOnly.c_str(), 0444);
+  DeleteFile(readOnly);
+  EXPECT_TRUE(FileExists(readOnly)) << "a read-only file is not deleted";
 }
 
 class LocateUserSettingsTest : public ::testing::Test {
