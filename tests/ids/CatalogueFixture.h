@@ -72,6 +72,22 @@ class CatalogueFixture : public ::testing::Test {
 
   IdRecord& Current() { return History().IdTable(History().CurrentId); }
 
+  // Picks an AI and gives it typed data.
+  IdRecord& Typed(std::int16_t rank, const std::string& data, std::int16_t checkDigit = 0) {
+    IdRecord& r = Pick(rank);
+    r.FixData = data;
+    r.Choice[0] = checkDigit;
+    UpdateCurrentId();
+    return r;
+  }
+  IdRecord& FromVariable(std::int16_t rank, const std::string& variable) {
+    IdRecord& r = Pick(rank);
+    r.IsFixed = 0;
+    r.VarData = variable;
+    UpdateCurrentId();
+    return r;
+  }
+
   TempDir dir;
 };
 

@@ -10,21 +10,6 @@ class ComposerTest : public test::CatalogueFixture {
     CatalogueFixture::SetUp();
     WriteStandardCatalogue();
   }
-  // Picks an AI and gives it typed data.
-  IdRecord& Typed(std::int16_t rank, const std::string& data, std::int16_t checkDigit = 0) {
-    IdRecord& r = Pick(rank);
-    r.FixData = data;
-    r.Choice[0] = checkDigit;
-    UpdateCurrentId();
-    return r;
-  }
-  IdRecord& FromVariable(std::int16_t rank, const std::string& variable) {
-    IdRecord& r = Pick(rank);
-    r.IsFixed = 0;
-    r.VarData = variable;
-    UpdateCurrentId();
-    return r;
-  }
 };
 
 TEST_F(ComposerTest, WorkedExample) {

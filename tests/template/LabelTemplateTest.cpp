@@ -56,20 +56,6 @@ class LabelTemplateTest : public test::CatalogueFixture {
     Globals().HostDir = dir.Path();
     std::filesystem::create_directory(dir.Path() + "SYSTEM");
   }
-  IdRecord& Typed(std::int16_t rank, const std::string& data, std::int16_t checkDigit = 0) {
-    IdRecord& r = Pick(rank);
-    r.FixData = data;
-    r.Choice[0] = checkDigit;
-    UpdateCurrentId();
-    return r;
-  }
-  IdRecord& FromVariable(std::int16_t rank, const std::string& variable) {
-    IdRecord& r = Pick(rank);
-    r.IsFixed = 0;
-    r.VarData = variable;
-    UpdateCurrentId();
-    return r;
-  }
   std::string Finish() {
     WriteLabelTemplate(window);
     return dir.Read("SYSTEM/128.ufo");
