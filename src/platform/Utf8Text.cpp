@@ -66,6 +66,49 @@ std::string EncodeCodePoint(char32_t cp) {
   return out;
 }
 
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  std::string out;
+  const auto unit = [&](std::size_t i) {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  };
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char16_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+      out += EncodeCodePoint(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+      i += 2;
+    } else {
+      out += EncodeCodePoint(u >= 0xD800 && u <= 0xDFFF ? 0xFFFD : u);
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToUtf16Le(std::string_view text) {
+  std::string out;
+  const auto put = [&](char32_t u) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>((u >> 8) & 0xFF);
+  };
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t len = WellFormedLength(text, pos);
+    char32_t cp = 0xFFFD;
+    if (len == 1) {
+      cp = static_cast<unsigned char>(text[pos]);
+    } else if (len > 1) {
+      cp = static_cast<unsigned char>(text[pos]) & (0x7F >> len);
+      for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    }
+    pos += len == 0 ? 1 : len;
+    if (cp >= 0x10000) {
+      put(0xD800 + ((cp - 0x10000) >> 10));
+      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      put(cp);
+    }
+  }
+  return out;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);

@@ -31,4 +31,11 @@ std::size_t ByteOffsetOfChar(std::string_view text, std::size_t index);
 // Encodes one code point as UTF-8.
 std::string EncodeCodePoint(char32_t cp);
 
+// UTF-16LE bytes to UTF-8; an odd last byte is dropped and an unpaired
+// surrogate becomes U+FFFD.
+std::string Utf16LeToUtf8(std::string_view bytes);
+
+// UTF-8 text to UTF-16LE bytes.
+std::string Utf8ToUtf16Le(std::string_view text);
+
 }  // namespace velmora

@@ -1,0 +1,29 @@
+#include "settings/HostDirectory.h"
+
+#include "base/MGeneral.h"
+#include "base/VbText.h"
+#include "platform/PathLookup.h"
+#include "settings/CRegistry.h"
+
+#ifndef VELMORA_HOST_CLSID
+#define VELMORA_HOST_CLSID "{6F1C2B84-3D5E-4A7B-9C0D-8E2F4A6B1C3D}"
+#endif
+
+namespace velmora {
+
+const std::string& HostClassId() {
+  static const std::string id = VELMORA_HOST_CLSID;
+  return id;
+}
+
+std::string GetDirectory(const std::string& path) {
+  const std::int16_t last = LastPosition(path, std::string(1, kPathSeparator));
+  return last > 0 ? Left(path, last - 1) : std::string();
+}
+
+std::string HostDirectoryFromRegistry() {
+  const Variant program = CRegistry().Value(HKEY_CLASSES_ROOT, "CLSID\\" + HostClassId() + "\\LocalServer32", "");
+  return GetDirectory(NativeSeparators(program.ToText())) + kPathSeparator;
+}
+
+}  // namespace velmora
