@@ -51,6 +51,7 @@ std::int16_t RecordingMessageBoxes::Show(const std::string& prompt, std::int16_t
     answers_.pop_front();
   }
   shown_.push_back({title, prompt, style, answer});
+  if (OnShown) OnShown(shown_.back());
   return answer;
 }
 

@@ -3,6 +3,7 @@
 // start and a recording one for tests.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ class RecordingMessageBoxes : public MessageBoxes {
   std::int16_t Show(const std::string& prompt, std::int16_t style, const std::string& title) override;
   void QueueAnswer(std::int16_t answer) { answers_.push_back(answer); }
   const std::vector<ShownMessage>& Shown() const { return shown_; }
+  // Called with every box once it is answered.
+  std::function<void(const ShownMessage&)> OnShown;
 
  private:
   MessageBoxes* previous_;

@@ -24,9 +24,17 @@ std::string ExecutableDirectory() {
   return ec ? std::string() : exe.parent_path().string();
 }
 
+std::string& Override() {
+  static std::string directory;
+  return directory;
+}
+
 }  // namespace
 
+void SetProgramDirectoryOverride(const std::string& directory) { Override() = directory; }
+
 std::string ProgramDirectory() {
+  if (!Override().empty()) return StripTrailingSeparator(Override());
   if (const char* dir = std::getenv("VELMORA_DATA_DIR"); dir != nullptr && *dir != '\0') {
     return StripTrailingSeparator(dir);
   }

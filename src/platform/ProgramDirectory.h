@@ -8,4 +8,8 @@ namespace velmora {
 // installed data directory. Never ends in a separator (callers add one).
 std::string ProgramDirectory();
 
+// A data directory that replaces all of the above (the command line's choice);
+// an empty text restores them.
+void SetProgramDirectoryOverride(const std::string& directory);
+
 }  // namespace velmora

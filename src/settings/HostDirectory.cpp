@@ -10,6 +10,14 @@
 #endif
 
 namespace velmora {
+namespace {
+
+std::string& Override() {
+  static std::string directory;
+  return directory;
+}
+
+}  // namespace
 
 const std::string& HostClassId() {
   static const std::string id = VELMORA_HOST_CLSID;
@@ -24,6 +32,19 @@ std::string GetDirectory(const std::string& path) {
 std::string HostDirectoryFromRegistry() {
   const Variant program = CRegistry().Value(HKEY_CLASSES_ROOT, "CLSID\\" + HostClassId() + "\\LocalServer32", "");
   return GetDirectory(NativeSeparators(program.ToText())) + kPathSeparator;
+}
+
+}  // namespace velmora
+
+namespace velmora {
+
+void SetHostDirectoryOverride(const std::string& directory) { Override() = directory; }
+
+std::string LookUpHostDirectory() {
+  if (Override().empty()) return HostDirectoryFromRegistry();
+  std::string dir = Override();
+  if (!dir.ends_with(kPathSeparator)) dir += kPathSeparator;
+  return dir;
 }
 
 }  // namespace velmora

@@ -15,4 +15,12 @@ std::string GetDirectory(const std::string& path);
 // separator when the registration is missing).
 std::string HostDirectoryFromRegistry();
 
+// The host directory the start-up uses: the one given on the command line
+// (SetHostDirectoryOverride), else the registry's.
+std::string LookUpHostDirectory();
+
+// A host directory that replaces the registry lookup, for people who have no
+// registry file; an empty text restores the lookup.
+void SetHostDirectoryOverride(const std::string& directory);
+
 }  // namespace velmora

@@ -1,0 +1,115 @@
+#pragma once
+// The wizard window: one set of controls that seven pages configure, the
+// start-up, the page builder, the input handlers and the navigation.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/IdRecord.h"
+#include "template/HideableWindow.h"
+#include "wizard/Controls.h"
+#include "wizard/WindowView.h"
+
+namespace velmora {
+
+class FMain : public HideableWindow {
+ public:
+  explicit FMain(WindowView& view);
+  ~FMain() override;
+
+  // --- the window (the forms library's part) ---
+  // Shows the window modally; a window that is not loaded runs its start-up first.
+  void Show();
+  void Hide() override;
+  // Unloads the window (the close box): controls go back to their design state.
+  void Unload();
+  bool Loaded() const { return loaded_; }
+  bool Visible() const { return visible_; }
+  std::string Caption;
+  std::string HostNumberText;
+  Place Position{0, 0, 9570, 4425};  // the inner area 9480 x 4095 and the frame
+  std::int32_t HWnd() const { return 0x10001; }
+
+  // --- controls ---
+  Control ActionPannel{"ActionPannel", -1, {0, 0, 9480, 3195}};
+  Label LabelTitle{"LabelTitle", -1, {0, 0, 9480, 200}};
+  Label ActionTitle{"ActionTitle", -1, {150, 200, 5760, 330}};
+  Label ActionInfo{"ActionInfo", -1, {120, 2280, 9255, 855}};
+  TextBox ActionTxtBox{"ActionTxtBox", -1, {150, 630, 3000, 315}};
+  CheckBox ActionCheck{"ActionCheck", -1, {540, 750, 6000, 255}};
+  std::vector<std::unique_ptr<OptionButton>> ActionOption;
+  CommandButton ActionButton{"ActionButton", -1, {3550, 1900, 1350, 330}};
+  ComboBox ActionCombo{"ActionCombo", -1, {150, 900, 3000, 315}};
+  ListBox ActionList{"ActionList", {120, 570, 9200, 1220}};
+  Label ActionLabel{"ActionLabel", -1, {150, 1260, 3405, 675}};
+  Label line_code{"line_code", -1, {0, 3195, 9480, 465}};
+  Control Panel3D1{"Panel3D1", -1, {0, 3660, 9480, 435}};
+  std::array<CommandButton, 4> Bouton{CommandButton{"Bouton", 0, {11165, 45, 1140, 330}},   // open, out of sight
+                                      CommandButton{"Bouton", 1, {11855, 45, 1140, 330}},   // save, out of sight
+                                      CommandButton{"Bouton", 2, {45, 45, 1395, 330}},      // cancel
+                                      CommandButton{"Bouton", 3, {7440, 45, 1395, 330}}};   // done
+  std::array<CommandButton, 2> Curseur{CommandButton{"Curseur", 0, {2865, 45, 1395, 330}},  // back
+                                       CommandButton{"Curseur", 1, {4245, 45, 1395, 330}}}; // next
+  // The control collection, in the window's order (each array element counts once).
+  std::vector<Control*> Controls();
+  std::string FocusedControl;  // name of the control with the keyboard focus
+
+  // --- module-level values of the window ---
+  std::int16_t EventsEnabled = 0;  // Boolean
+  std::int16_t CurrentPage = 0;
+  std::array<std::int16_t, 10> CatalogueListed{};
+
+  // --- start-up ---
+  void InitGlobals();
+  void KeepOnTop();
+  void CenterForm();
+
+  // --- pages ---
+  void BuildPage(std::int16_t page, std::int16_t direction);
+  void PlaceControls(const std::string& title, const std::string& heading, const std::string& info,
+                     const std::string& textValue, const std::string& checkCaption, std::int16_t checkValue,
+                     std::string options, std::int16_t selectedOption, const std::string& buttonCaption,
+                     std::int16_t comboShown, std::int16_t listShown, const std::string& fieldText);
+  void ApplyDialogFont();
+  void RefreshPreview();
+
+  // --- handlers ---
+  void ActionCheck_Click();
+  void ActionCombo_Change();
+  void ActionCombo_Click();
+  void ActionOption_Click(std::int16_t index);
+  void ActionTxtBox_Change();
+  void ActionTxtBox_KeyPress(std::int16_t& keyAscii);
+  void ActionButton_Click();
+  void ActionList_Click();
+  void Curseur_Click(std::int16_t index);
+  void Bouton_Click(std::int16_t index);
+  static std::int16_t NextPage(std::int16_t page, std::int16_t direction, const IdRecord& record);
+  std::int16_t ConfirmCancel();
+
+  // The option button array as the user sees it: setting one clears the others
+  // and raises its Click.
+  void SetOption(std::int16_t index);
+
+ private:
+  FMain(WindowView& view, int);  // the design-time window that CreateControls copies
+  void Form_Load();
+  void CreateControls();
+  void WireEvents();
+  void LoadOption(std::int16_t index);
+  void UnloadOptionsAboveZero();
+  void BuildAiChoicePage(std::int16_t direction, const IdRecord& copy);
+  void BuildOptionsPage(const std::string& keyPrefix, const IdRecord& copy);
+  void BuildFixedDataPage(const std::string& keyPrefix, const IdRecord& copy);
+  void BuildVariablePage(const IdRecord& copy);
+  void BuildSummaryPage(std::int16_t direction);
+  void Refresh();  // UpdateCurrentId, then RefreshPreview
+
+  WindowView& view_;
+  bool loaded_ = false;
+  bool visible_ = false;
+};
+
+}  // namespace velmora

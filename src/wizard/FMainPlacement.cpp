@@ -1,0 +1,92 @@
+// Placement of the page controls, and the dialog font.
+#include "base/Int16.h"
+#include "settings/MFile.h"
+#include "base/GlobalValues.h"
+#include "base/VbText.h"
+#include "platform/Utf8Text.h"
+#include "wizard/FMain.h"
+
+namespace velmora {
+namespace {
+
+const std::string kSection = "\xC2\xA7";
+
+// Runs one property assignment; a control that refuses the value keeps its own.
+template <class Assignment>
+void Ignoring(Assignment assign) {
+  try {
+    assign();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void FMain::PlaceControls(const std::string& title, const std::string& heading, const std::string& info,
+                          const std::string& textValue, const std::string& checkCaption, std::int16_t checkValue,
+                          std::string options, std::int16_t selectedOption, const std::string& buttonCaption,
+                          std::int16_t comboShown, std::int16_t listShown, const std::string& fieldText) {
+  LabelTitle.Caption = title;
+  ActionTitle.Caption = heading;
+  ActionTitle.Visible = !heading.empty();
+  ActionInfo.Caption = info;
+
+  ActionTxtBox.Move(150, 630, 3000, 315);
+  ActionTxtBox.SetText(textValue == kSection ? std::string() : textValue);
+  if (!textValue.empty()) {
+    ActionTxtBox.Visible = true;
+    ActionTxtBox.SetSelStart(0);
+    ActionTxtBox.SetSelLength(32767);
+    FocusedControl = ActionTxtBox.Name();
+  } else {
+    ActionTxtBox.Visible = false;
+  }
+
+  ActionCheck.Move(540, 750, 6000);
+  ActionCheck.Caption = checkCaption;
+  ActionCheck.SetValue(static_cast<std::int16_t>(checkValue < 0 ? -checkValue : checkValue));
+  ActionCheck.Visible = !checkCaption.empty();
+
+  UnloadOptionsAboveZero();
+  ActionOption[0]->Visible = !options.empty();
+  std::int16_t i = 0;
+  while (!options.empty()) {
+    if (i > 0) LoadOption(i);
+    OptionButton& option = *ActionOption[static_cast<std::size_t>(i)];
+    option.Move(570, CheckedInt16(750 + 300LL * i));
+    const std::size_t cut = options.find(kSection);
+    option.Caption = options.substr(0, cut);
+    options = cut == std::string::npos ? std::string() : options.substr(cut + kSection.size());
+    option.Visible = true;
+    i = CheckedInt16(i + 1LL);
+  }
+  SetOption(selectedOption);
+
+  ActionButton.Move(3550, 1900);
+  ActionButton.Caption = buttonCaption;
+  ActionButton.Visible = !buttonCaption.empty();
+  ActionCombo.Move(150, 900, 3000);
+  ActionCombo.Visible = comboShown != 0;
+  ActionList.Move(120, 570, 9200, 1220);
+  ActionList.Visible = listShown != 0;
+  ActionLabel.Move(150, 1260, 3405, 675);
+  ActionLabel.Caption = fieldText;
+  ActionLabel.Visible = !fieldText.empty();
+}
+
+void FMain::ApplyDialogFont() {
+  const std::string value = ReadIniString(Globals().UserSettingsFile, "Dialogs", "PointFont", "");
+  if (value.empty()) return;
+  const std::size_t at = value.find(", ");
+  const std::string faceName = at == std::string::npos ? std::string() : value.substr(0, at);
+  // Without ", " the size is taken from the second character on.
+  const std::string size = at == std::string::npos ? value.substr(ByteOffsetOfChar(value, 1))
+                                                   : value.substr(at + 2);
+  for (Control* control : Controls()) {
+    Ignoring([&] { control->SetFontName(faceName); });
+    Ignoring([&] { control->SetFontSize(size); });
+    Ignoring([&] { control->SetFontBold(false); });
+  }
+}
+
+}  // namespace velmora

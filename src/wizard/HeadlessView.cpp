@@ -1,0 +1,174 @@
+#include "wizard/HeadlessView.h"
+
+#include <charconv>
+#include <ostream>
+#include <sstream>
+
+#include "ids/HistoryState.h"
+#include "ids/IdCatalogue.h"
+#include "settings/MGlobal.h"
+#include "base/VbText.h"
+#include "platform/Utf8Text.h"
+#include "wizard/FMain.h"
+#include "wizard/StateDump.h"
+
+namespace velmora {
+namespace {
+
+std::string TrimBlanks(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::int16_t Number(const std::string& argument, int line) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(argument.data(), argument.data() + argument.size(), value);
+  if (error != std::errc() || end != argument.data() + argument.size() || value < -32768 || value > 32767) {
+    throw ScriptError(line, "expected a number, got \"" + argument + "\"");
+  }
+  return static_cast<std::int16_t>(value);
+}
+
+// A user can only act on a control that is shown and enabled.
+void Reachable(const Control& control, int line) {
+  std::string name = control.Name();
+  if (control.Index() >= 0) name += "(" + std::to_string(control.Index()) + ")";
+  if (!control.Visible) throw ScriptError(line, name + " is hidden");
+  if (!control.Enabled) throw ScriptError(line, name + " is disabled");
+}
+
+// The code a key press carries for one character.
+std::int16_t KeyCode(char32_t cp) { return static_cast<std::int16_t>(cp > 0x7FFF ? '?' : cp); }
+
+std::vector<char32_t> CodePoints(const std::string& text) {
+  std::vector<char32_t> out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t len = CodePointSize(text, pos);
+    char32_t cp = static_cast<unsigned char>(text[pos]);
+    if (len > 1) {
+      cp &= 0x7F >> len;
+      for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    }
+    out.push_back(cp);
+    pos += len;
+  }
+  return out;
+}
+
+void PickAi(FMain& w, const std::string& ai, int line) {
+  Reachable(w.ActionList, line);
+  for (std::int16_t i = 0; i < w.ActionList.ListCount(); ++i) {
+    const std::int32_t n = w.ActionList.ItemData(i);
+    if (Trim(ReadIdCatalogue("ID128", "id" + std::to_string(n) + "_number")) == ai) return w.ActionList.UserClick(i);
+  }
+  throw ScriptError(line, "no catalogue entry for AI " + ai);
+}
+
+void ClickEntry(ListBox& list, std::int16_t index, int line) {
+  Reachable(list, line);
+  if (index < 0 || index >= list.ListCount()) throw ScriptError(line, "the list has no entry " + std::to_string(index));
+  list.UserClick(index);
+}
+
+void Press(CommandButton& button, int line) {
+  Reachable(button, line);
+  button.Press();
+}
+
+void TypeInto(FMain& w, const std::string& text, int line) {
+  Reachable(w.ActionTxtBox, line);
+  for (const char32_t cp : CodePoints(text)) w.ActionTxtBox.TypeKey(KeyCode(cp));
+}
+
+void Key(FMain& w, const std::string& key, int line) {
+  Reachable(w.ActionTxtBox, line);
+  if (key == "enter") return w.ActionTxtBox.TypeKey(13);
+  if (key == "backspace") return w.ActionTxtBox.TypeKey(8);
+  if (key == "tab") return void(w.FocusedControl = "ActionCheck");
+  throw ScriptError(line, "unknown key \"" + key + "\" (enter, backspace or tab)");
+}
+
+}  // namespace
+
+ScriptError::ScriptError(int line, const std::string& reason)
+    : std::runtime_error("script line " + std::to_string(line) + ": " + reason), line_(line) {}
+
+HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::ostream& err)
+    : out_(out), err_(err) {
+  boxes_.OnShown = [this](const ShownMessage& m) {
+    err_ << "message box: "
+         << nlohmann::json{{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}}.dump()
+         << std::endl;
+  };
+  std::istringstream in(script);
+  std::string text;
+  for (int number = 1; std::getline(in, text); ++number) {
+    text = TrimBlanks(text);
+    if (text.empty() || text.starts_with('#')) continue;
+    const std::size_t space = text.find(' ');
+    lines_.push_back({number, text.substr(0, space),
+                      space == std::string::npos ? std::string() : text.substr(space + 1)});
+  }
+}
+
+void HeadlessView::RunModal(FMain& window) {
+  while (window.Loaded() && window.Visible()) {
+    if (lines_.empty()) {
+      window.Unload();  // the script ran out: the window is closed as by its close box
+      return;
+    }
+    const Line line = lines_.front();
+    lines_.pop_front();
+    Run(window, line);
+  }
+}
+
+void HeadlessView::Run(FMain& w, const Line& line) {
+  const std::string& verb = line.verb;
+  const std::string& arg = line.argument;
+  const int n = line.number;
+  if (verb == "pick") return PickAi(w, arg, n);
+  if (verb == "list") return ClickEntry(w.ActionList, Number(arg, n), n);
+  if (verb == "check") return Reachable(w.ActionCheck, n), w.ActionCheck.UserClick();
+  if (verb == "option") {
+    const std::int16_t index = Number(arg, n);
+    if (index < 0 || index >= static_cast<std::int16_t>(w.ActionOption.size())) {
+      throw ScriptError(n, "there is no option " + arg);
+    }
+    Reachable(*w.ActionOption[static_cast<std::size_t>(index)], n);
+    return w.SetOption(index);
+  }
+  if (verb == "type") return TypeInto(w, arg, n);
+  if (verb == "key") return Key(w, arg, n);
+  if (verb == "set-text") return Reachable(w.ActionTxtBox, n), w.ActionTxtBox.SetText(arg);
+  if (verb == "combo") {
+    Reachable(w.ActionCombo, n);
+    for (const char32_t cp : CodePoints(arg)) w.ActionCombo.SetText(w.ActionCombo.Text() + EncodeCodePoint(cp));
+    return;
+  }
+  if (verb == "combo-pick") {
+    Reachable(w.ActionCombo, n);
+    const std::int16_t index = Number(arg, n);
+    if (index < 0 || index >= static_cast<std::int16_t>(w.ActionCombo.Items().size())) {
+      throw ScriptError(n, "the combo box has no entry " + arg);
+    }
+    return w.ActionCombo.UserPick(index);
+  }
+  if (verb == "next") return Press(w.Curseur[1], n);
+  if (verb == "back") return Press(w.Curseur[0], n);
+  if (verb == "open") return Press(w.Bouton[0], n);
+  if (verb == "save") return Press(w.Bouton[1], n);
+  if (verb == "cancel") return Press(w.Bouton[2], n);
+  if (verb == "done") return Press(w.Bouton[3], n);
+  if (verb == "remove") return Press(w.ActionButton, n);
+  if (verb == "close") return w.Unload();
+  if (verb == "answer") {
+    if (arg != "ok" && arg != "cancel") throw ScriptError(n, "answer takes ok or cancel");
+    return boxes_.QueueAnswer(arg == "ok" ? kAnswerOk : kAnswerCancel);
+  }
+  if (verb == "dump") return void(out_ << DumpState(w, boxes_.Shown()).dump() << std::endl);
+  throw ScriptError(n, "unknown action \"" + verb + "\"");
+}
+
+}  // namespace velmora
