@@ -59,7 +59,24 @@ std::int32_t Variant::ToLong() const {
   if (const auto* v = std::get_if<std::int32_t>(&value_)) return *v;
   if (const auto* v = std::get_if<Boolean>(&value_)) return v->value;
   if (std::holds_alternative<std::monostate>(value_)) return 0;
-  RaiseError(kErrTypeMismatch);
+  if (std::holds_alternative<Null>(value_)) RaiseError(kErrInvalidUseOfNull);
+  double number = 0;
+  if (const auto* v = std::get_if<double>(&value_)) {
+    number = *v;
+  } else if (const auto* t = std::get_if<std::string>(&value_)) {
+    std::size_t used = 0;
+    try {
+      number = std::stod(*t, &used);
+    } catch (...) {
+      RaiseError(kErrTypeMismatch);
+    }
+    if (t->find_first_not_of(" \t", used) != std::string::npos) RaiseError(kErrTypeMismatch);
+  } else {
+    RaiseError(kErrTypeMismatch);
+  }
+  const double rounded = std::nearbyint(number);
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseError(kErrOverflow);
+  return static_cast<std::int32_t>(rounded);
 }
 
 bool Variant::operator==(const Variant& other) const {

@@ -50,7 +50,9 @@ class Variant {
   // The text form: empty for Empty, "True"/"False", numbers in decimal; Null
   // raises error 94 and objects and arrays error 13.
   std::string ToText() const;
-  // Whole numbers and Booleans as a 32-bit number; texts and others raise error 13.
+  // As a 32-bit whole number, the way a conversion to Long takes it: numbers
+  // rounded half to even, Booleans, texts that are numbers; error 6 outside 32
+  // bits, error 13 for other texts, objects and arrays, error 94 for Null.
   std::int32_t ToLong() const;
 
   const Array* AsArray() const { return std::get_if<Array>(&value_); }

@@ -44,6 +44,10 @@ TEST(Variant, TextForms) {
   EXPECT_EQ(Variant::FromBool(true).ToText(), "True");
   EXPECT_EQ(ErrorNumberOf([] { Variant(Variant::Null{}).ToText(); }), 94);
   EXPECT_EQ(ErrorNumberOf([] { Variant("x").ToLong(); }), 13);
+  EXPECT_EQ(Variant(" 42 ").ToLong(), 42);
+  EXPECT_EQ(Variant(2.5).ToLong(), 2);
+  EXPECT_EQ(ErrorNumberOf([] { Variant(3e9).ToLong(); }), 6);
+  EXPECT_EQ(ErrorNumberOf([] { Variant(Variant::Array{}).ToLong(); }), 13);
 }
 
 TEST(VbArray, BoundsOfAnArrayWithoutStorageAreError9) {

@@ -1,0 +1,95 @@
+#include "automation/HostDocumentFile.h"
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "base/RuntimeError.h"
+
+namespace velmora {
+namespace {
+
+using nlohmann::json;
+
+// An object with fixed properties by DISPID; anything else is error 438, as a
+// real document answers a member it does not have.
+class FixedObject : public Dispatch {
+ public:
+  std::map<std::int32_t, Variant> properties;
+  std::vector<Variant> elements;
+  std::function<void(const std::vector<Variant>&)> onImport;
+
+  Variant Get(std::int32_t dispid) override {
+    const auto found = properties.find(dispid);
+    if (found == properties.end()) RaiseError(438);
+    return found->second;
+  }
+  void Call(std::int32_t dispid, const std::vector<Variant>& args) override {
+    if (dispid != 23 || !onImport) RaiseError(438);
+    onImport(args);
+  }
+  std::vector<Variant> Enumerate() override { return elements; }
+};
+
+Variant Value(const json& j) {
+  if (j.is_string()) return Variant(j.get<std::string>());
+  if (j.is_boolean()) return Variant::FromBool(j.get<bool>());
+  if (j.is_number_integer() && j.get<std::int64_t>() >= INT32_MIN && j.get<std::int64_t>() <= INT32_MAX) {
+    return Variant(static_cast<std::int32_t>(j.get<std::int64_t>()));
+  }
+  if (j.is_number()) return Variant(j.get<double>());
+  if (j.is_null()) return Variant(Variant::Null{});
+  return Variant(j.dump());
+}
+
+json Parse(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw DocumentFileError(path + ": cannot open the host document file");
+  std::ostringstream text;
+  text << in.rdbuf();
+  try {
+    return json::parse(text.str());
+  } catch (const json::parse_error& e) {
+    throw DocumentFileError(path + ": not valid JSON (" + e.what() + ")");
+  }
+}
+
+Variant Object(std::shared_ptr<Dispatch> object) { return Variant(Variant::Object(std::move(object))); }
+
+}  // namespace
+
+std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out) {
+  const json doc = Parse(path);
+  if (!doc.is_object()) throw DocumentFileError(path + ": the document must be a JSON object");
+  const json variables = doc.value("variables", json::array());
+  if (!variables.is_array()) throw DocumentFileError(path + ": \"variables\" must be a list");
+
+  auto list = std::make_shared<FixedObject>();
+  for (std::size_t i = 0; i < variables.size(); ++i) {
+    const json& v = variables[i];
+    if (!v.is_object()) throw DocumentFileError(path + ": variable " + std::to_string(i + 1) + " is not an object");
+    auto variable = std::make_shared<FixedObject>();
+    variable->properties[1] = Value(v.value("name", json("")));
+    variable->properties[3] = Value(v.value("kind", json(0)));
+    list->elements.push_back(Object(variable));
+  }
+  auto numberSource = std::make_shared<FixedObject>();
+  numberSource->properties[15] = Value(doc.value("number", json(0)));
+  auto numberHolder = std::make_shared<FixedObject>();
+  numberHolder->properties[12] = Object(numberSource);
+
+  auto document = std::make_shared<FixedObject>();
+  document->properties[1] = Object(list);
+  document->properties[7] = Object(numberHolder);
+  document->onImport = [&out](const std::vector<Variant>& args) {
+    if (args.size() != 1) RaiseError(450);
+    out << "imported: " << args[0].ToText() << std::endl;
+  };
+  return document;
+}
+
+}  // namespace velmora

@@ -1,0 +1,23 @@
+#pragma once
+// A host document kept in a JSON file, for runs without a host:
+// {"variables":[{"name":"LOT","kind":5}, ...],"number":42}.
+#include <iosfwd>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "automation/Dispatch.h"
+
+namespace velmora {
+
+// A document file that cannot be used; the message names the file.
+class DocumentFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The document as an automation object. Its import member (DISPID 23) prints
+// "imported: PATH" on `out`.
+std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out);
+
+}  // namespace velmora

@@ -1,0 +1,212 @@
+#include "automation/JsonRpcServer.h"
+
+#include <istream>
+#include <ostream>
+
+#include "automation/Dispatch.h"
+#include "base/RuntimeError.h"
+
+namespace velmora {
+namespace {
+
+using nlohmann::json;
+
+constexpr std::size_t kMaxLine = 32u << 20;  // longer lines are refused, not parsed
+
+// The input ended while the server waited for the host: nothing more can run.
+struct HostGone {};
+
+class RemoteObject : public Dispatch {
+ public:
+  RemoteObject(JsonRpcServer& server, json id) : server_(server), id_(std::move(id)) {}
+  Variant Get(std::int32_t dispid) override;
+  void Call(std::int32_t dispid, const std::vector<Variant>& args) override;
+  std::vector<Variant> Enumerate() override;
+
+ private:
+  JsonRpcServer& server_;
+  json id_;
+};
+
+Variant FromJson(JsonRpcServer& server, const json& value) {
+  switch (value.type()) {
+    case json::value_t::null: return Variant(Variant::Null{});
+    case json::value_t::boolean: return Variant::FromBool(value.get<bool>());
+    case json::value_t::number_integer:
+    case json::value_t::number_unsigned: {
+      const double number = value.get<double>();
+      if (number >= -2147483648.0 && number <= 2147483647.0) return Variant(static_cast<std::int32_t>(value.get<std::int64_t>()));
+      return Variant(number);
+    }
+    case json::value_t::number_float: return Variant(value.get<double>());
+    case json::value_t::string: return Variant(value.get<std::string>());
+    case json::value_t::array: {
+      Variant::Array items;
+      for (const json& item : value) items.push_back(FromJson(server, item));
+      return Variant(std::move(items));
+    }
+    case json::value_t::object:
+      if (value.size() == 1 && value.contains("$object")) {
+        return Variant(Variant::Object(std::make_shared<RemoteObject>(server, value["$object"])));
+      }
+      [[fallthrough]];
+    default: RaiseError(kErrTypeMismatch, "the host answered a value of no known kind");
+  }
+}
+
+json ToJson(const Variant& value) {
+  switch (value.Type()) {
+    case VarType::Empty:
+    case VarType::Null: return nullptr;
+    case VarType::Boolean: return value.ToLong() != 0;
+    case VarType::Integer:
+    case VarType::Long: return value.ToLong();
+    case VarType::Array: {
+      json items = json::array();
+      for (const Variant& item : *value.AsArray()) items.push_back(ToJson(item));
+      return items;
+    }
+    case VarType::Object: RaiseError(kErrTypeMismatch, "objects of the wizard cannot be passed to the host");
+    default: return value.ToText();
+  }
+}
+
+Variant RemoteObject::Get(std::int32_t dispid) {
+  return FromJson(server_, server_.CallHost("Get", {{"object", id_}, {"dispid", dispid}}));
+}
+
+void RemoteObject::Call(std::int32_t dispid, const std::vector<Variant>& args) {
+  json list = json::array();
+  for (const Variant& arg : args) list.push_back(ToJson(arg));
+  server_.CallHost("Call", {{"object", id_}, {"dispid", dispid}, {"args", list}});
+}
+
+std::vector<Variant> RemoteObject::Enumerate() {
+  const json elements = server_.CallHost("Enumerate", {{"object", id_}});
+  if (!elements.is_array()) RaiseError(kErrTypeMismatch, "the host's enumeration is not a list");
+  std::vector<Variant> values;
+  for (const json& element : elements) values.push_back(FromJson(server_, element));
+  return values;
+}
+
+bool IsRequest(const json& m) { return m.is_object() && m.contains("method"); }
+bool IsResponse(const json& m) { return m.is_object() && !m.contains("method") && (m.contains("result") || m.contains("error")); }
+
+}  // namespace
+
+JsonRpcServer::JsonRpcServer(std::istream& in, std::ostream& out, WindowView& view)
+    : in_(in), out_(out), view_(view) {}
+
+JsonRpcServer::Read JsonRpcServer::ReadMessage(json& message) {
+  std::string line;
+  bool tooLong = false;
+  for (int c = in_.get(); c != '\n'; c = in_.get()) {
+    if (c == std::char_traits<char>::eof()) {
+      if (line.empty() && !tooLong) return Read::End;
+      ended_ = true;  // a message cut off by the end of input is not answered
+      return Read::End;
+    }
+    if (line.size() < kMaxLine) {
+      line += static_cast<char>(c);
+    } else {
+      tooLong = true;
+    }
+  }
+  if (tooLong) {
+    Fail(nullptr, -32600, "Invalid Request: message longer than " + std::to_string(kMaxLine) + " bytes");
+    return Read::Unreadable;
+  }
+  if (line.find_first_not_of(" \t\r") == std::string::npos) return Read::Unreadable;
+  message = json::parse(line, nullptr, false);
+  if (message.is_discarded()) {
+    Fail(nullptr, -32700, "Parse error");
+    return Read::Unreadable;
+  }
+  return Read::Message;
+}
+
+void JsonRpcServer::Send(const json& message) {
+  out_ << message.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
+  out_.flush();
+}
+
+void JsonRpcServer::Answer(const json& id, const json& result) {
+  if (!id.is_null()) Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
+}
+
+void JsonRpcServer::Fail(const json& id, int code, const std::string& text) {
+  Send({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", text}}}});
+}
+
+int JsonRpcServer::Serve() {
+  for (;;) {
+    json message;
+    const Read read = ReadMessage(message);
+    if (read == Read::End) break;
+    if (read == Read::Message) HandleRequest(message);
+    if (ended_) break;
+  }
+  application_.reset();  // the end of input releases the Application
+  return 0;
+}
+
+void JsonRpcServer::HandleRequest(const json& m) {
+  const json id = m.is_object() && m.contains("id") ? m["id"] : json();
+  if (IsResponse(m)) return;  // an answer to a call the server no longer waits for
+  if (!IsRequest(m) || m.value("jsonrpc", "") != "2.0" || !m["method"].is_string() ||
+      !(id.is_null() || id.is_string() || id.is_number())) {
+    return Fail(id.is_string() || id.is_number() ? id : json(), -32600, "Invalid Request");
+  }
+  const std::string method = m["method"];
+  const json params = m.value("params", json::object());
+  if (method == "Release") {
+    application_.reset();
+    return Answer(id, nullptr);
+  }
+  if (method != "Connect") return Fail(id, -32601, "Method not found: " + method);
+  const bool docOk = params.is_object() && params.contains("Doc") && params["Doc"].is_object() &&
+                     params["Doc"].contains("$object");
+  const bool pwdOk = !params.is_object() || !params.contains("pwd") || params["pwd"].is_string();
+  if (!docOk || !pwdOk) return Fail(id, -32602, "Invalid params: Connect takes {\"Doc\":{\"$object\":ID},\"pwd\":TEXT}");
+  if (!application_) application_.emplace(view_);
+  try {
+    const bool result = application_->Connect(FromJson(*this, params["Doc"]), params.value("pwd", ""));
+    Answer(id, result);
+  } catch (const RuntimeError& e) {
+    Fail(id, e.Number(), e.Description());
+  } catch (const HostGone&) {
+    ended_ = true;
+  }
+}
+
+void JsonRpcServer::HandleWhileWaiting(const json& m) {
+  if (IsRequest(m)) {
+    const json id = m.contains("id") ? m["id"] : json();
+    if (!id.is_null()) Fail(id, -32000, "Server busy: it waits for the host's answer to its own call");
+  }
+}
+
+json JsonRpcServer::CallHost(const std::string& method, json params) {
+  const std::int64_t id = nextId_++;
+  Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}});
+  for (;;) {
+    json message;
+    const Read read = ReadMessage(message);
+    if (read == Read::End) throw HostGone{};
+    if (read != Read::Message) continue;
+    if (!IsResponse(message) || message.value("id", json()) != json(id)) {
+      HandleWhileWaiting(message);
+      continue;
+    }
+    if (message.contains("error")) {
+      const json& error = message["error"];
+      const std::string text = error.is_object() && error.contains("message") && error["message"].is_string()
+                                   ? error["message"].get<std::string>()
+                                   : error.dump();
+      RaiseError(kErrAutomation, text);
+    }
+    return message["result"];
+  }
+}
+
+}  // namespace velmora

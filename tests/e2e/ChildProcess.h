@@ -1,0 +1,31 @@
+#pragma once
+// A child process with pipes to its standard input and output, and its
+// standard error in a file: the host's side of the automation server.
+#include <string>
+#include <vector>
+
+namespace velmora::test {
+
+class ChildProcess {
+ public:
+  ChildProcess(const std::vector<std::string>& args, const std::string& stderrFile);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  void Write(const std::string& bytes);
+  // One line without its line feed; false at the end of the output (or after 20 s).
+  bool ReadLine(std::string& line);
+  void CloseInput();
+  // Waits for the child to end (at most 20 s, then it is killed); its exit status.
+  int Wait();
+
+ private:
+  int pid_ = -1;
+  int in_ = -1;
+  int out_ = -1;
+  std::string buffer_;
+  int status_ = -1;
+};
+
+}  // namespace velmora::test

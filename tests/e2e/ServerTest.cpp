@@ -1,0 +1,137 @@
+// The automation server as a host sees it: a child process spoken to over its pipes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TestHost.h"
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+using nlohmann::json;
+using test::ChildProcess;
+using test::TestHost;
+
+class ServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.Write("TAVREL.INI", "[General]\r\nVelmora=Wizard\r\n");
+    std::filesystem::create_directories(host.Path() + "SYSTEM");
+  }
+  std::unique_ptr<ChildProcess> Start(const std::string& script) {
+    const std::string scriptFile = work.Write("script.txt", script);
+    return std::make_unique<ChildProcess>(
+        std::vector<std::string>{VELMORA_WIZARD_EXE, "serve", "--headless", "--script", scriptFile, "--host-dir",
+                                 host.Path(), "--data-dir", VELMORA_SHIPPED_DATA_DIR},
+        work.Path() + "stderr.txt");
+  }
+  // The state dumps the script printed (on standard error, beside the message boxes).
+  std::vector<json> Dumps() const {
+    std::vector<json> dumps;
+    std::ifstream in(work.Path() + "stderr.txt");
+    for (std::string line; std::getline(in, line);) {
+      if (line.starts_with('{')) dumps.push_back(json::parse(line));
+    }
+    return dumps;
+  }
+  test::TempDir host;
+  test::TempDir work;
+  test::ScopedEnv user{"USER", "tester"};
+};
+
+const std::vector<test::HostVariable> kVariables = {
+    {"LOT", 5}, {"LOGO", 2}, {"SERIAL", 6}, {"LOT", 5}, {"PACKDATE", 7}, {"COUNTER", 9}, {12, 5}};
+
+TEST_F(ServerTest, VariablesNumberAndImportReachTheirPlaces) {
+  auto server = Start("pick 10\nnext\noption 1\nnext\ndump\ncancel\n");
+  TestHost doc(*server, kVariables, -42);
+  EXPECT_EQ(doc.Connect()["result"], false);
+  ASSERT_EQ(Dumps().size(), 1u);
+  const json dump = Dumps()[0];
+  EXPECT_EQ(dump["controls"]["ActionCombo"]["items"], (json{"LOT", "SERIAL", "LOT", "PACKDATE", "12"}));
+  EXPECT_EQ(dump["hostNumberText"], "-42");
+  EXPECT_EQ(doc.Imports, (std::vector<json>{json{""}})) << "a first-run cancel hands over the empty path";
+  EXPECT_EQ(doc.Request({{"jsonrpc", "2.0"}, {"id", 9}, {"method", "Release"}})["result"], nullptr);
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, ALaterCancelHandsOverTheEarlierTemplate) {
+  auto server = Start(
+      "pick 20\nnext\nnext\ntype 12\nnext\ndone\n"  // first Connect: a template
+      "dump\ncancel\n");                            // second: the hidden window again, as left
+  TestHost doc(*server, kVariables, 1);
+  EXPECT_EQ(doc.Connect()["result"], false);
+  EXPECT_EQ(doc.Connect()["result"], false);
+  const std::string path = host.Path() + "SYSTEM/128.ufo";
+  EXPECT_EQ(doc.Imports, (std::vector<json>{json{path}, json{path}}));
+  ASSERT_EQ(Dumps().size(), 1u);
+  EXPECT_EQ(Dumps()[0]["page"], 6) << "the window kept its page";
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, AHostErrorFailsConnectAndTheServerStaysUp) {
+  auto server = Start("cancel\n");
+  TestHost doc(*server, kVariables, 1);
+  doc.FailingGets[7] = "document is closed";
+  const json answer = doc.Connect();
+  EXPECT_EQ(answer["error"]["code"], 440);
+  EXPECT_EQ(answer["error"]["message"], "document is closed");
+  EXPECT_TRUE(doc.Imports.empty()) << "the window was never shown";
+  doc.FailingGets.clear();
+  EXPECT_EQ(doc.Connect()["result"], false);
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, AWrongTypeFromTheHostIsARunTimeError) {
+  auto server = Start("cancel\n");
+  TestHost doc(*server, {{"LOT", "five"}}, 1);
+  EXPECT_EQ(doc.Connect()["error"]["code"], 13);
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, BadMessagesGetStandardErrors) {
+  auto server = Start("cancel\n");
+  TestHost doc(*server, kVariables, 1);
+  const auto code = [&](const std::string& raw) {
+    server->Write(raw + "\n");
+    std::string line;
+    EXPECT_TRUE(server->ReadLine(line)) << raw;
+    return json::parse(line)["error"]["code"].get<int>();
+  };
+  EXPECT_EQ(code("{not json"), -32700);
+  EXPECT_EQ(code("[1,2]"), -32600);
+  EXPECT_EQ(code(R"({"jsonrpc":"1.0","id":1,"method":"Connect"})"), -32600);
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":2,"method":"Launch"})"), -32601);
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":3,"method":"Connect","params":{"Doc":5}})"), -32602);
+  EXPECT_EQ(code("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"X\",\"params\":\"" + std::string(10 << 20, 'x') + "\"}"),
+            -32601) << "a 10 MB line is read and answered";
+  EXPECT_EQ(doc.Connect()["result"], false) << "the server kept serving";
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, InputEndingMidMessageEndsTheServerCleanly) {
+  auto server = Start("cancel\n");
+  server->Write(R"({"jsonrpc":"2.0","id":1,"meth)");
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, HostGoneDuringConnectEndsTheServerCleanly) {
+  auto server = Start("cancel\n");
+  server->Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
+  std::string line;
+  ASSERT_TRUE(server->ReadLine(line));
+  EXPECT_EQ(json::parse(line)["method"], "Get");
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+}  // namespace
+}  // namespace velmora
