@@ -8,8 +8,11 @@
 #include <vector>
 
 #include <CLI/CLI.hpp>
+#include <QApplication>
 
 #include "automation/Sessions.h"
+#include "wizard/HeadlessView.h"
+#include "wizard/qt/QtWizardView.h"
 #include "platform/CaseFold.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramDirectory.h"
@@ -49,12 +52,27 @@ bool ReadScript(const std::string& path, std::string& text) {
   return true;
 }
 
-// Without a script there must be a window, and this build has none yet.
-int NeedsScript(const char* command) {
-  std::cerr << "velmora-wizard " << command
-            << ": this build has no window; give an action script with --script FILE"
-            << (std::string(command) == "serve" ? " and --headless" : "") << std::endl;
-  return 2;
+bool DisplayAvailable() {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+// Runs `session` in the real window, which needs a display.
+template <class Session>
+int InWindow(int argc, char** argv, Session session) {
+  if (!DisplayAvailable()) {
+    std::cerr << "velmora-wizard: no display to open the window on (DISPLAY is not set); "
+                 "run with --script FILE (and --headless for serve) to play the user from a script"
+              << std::endl;
+    return 3;
+  }
+  QApplication qt(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("EAN 128"));
+  velmora::QtWizardView view;
+  return session(view);
 }
 
 }  // namespace
@@ -80,8 +98,8 @@ int main(int argc, char** argv) {
   run->add_option("--doc", o.doc, "the host document file")->required();
   common(run);
   CLI::App* serve = app.add_subcommand("serve", "the automation server: JSON-RPC 2.0 on standard input and output");
-  serve->add_flag("--headless", o.headless, "no window: the action script plays the user");
   common(serve);
+  serve->add_flag("--headless", o.headless, "no window: the action script plays the user")->needs("--script");
 
   try {
     std::vector<std::string> args = ParserArguments(argc, argv);
@@ -94,12 +112,18 @@ int main(int argc, char** argv) {
   velmora::SetHostDirectoryOverride(o.hostDir.empty() ? o.hostDir : std::filesystem::absolute(o.hostDir).string());
   velmora::SetProgramDirectoryOverride(o.dataDir.empty() ? o.dataDir : std::filesystem::absolute(o.dataDir).string());
   std::string script;
+  if (!o.script.empty() && !ReadScript(o.script, script)) return 2;
   if (run->parsed()) {
-    if (o.script.empty()) return NeedsScript("run");
-    if (!ReadScript(o.script, script)) return 2;
-    return velmora::RunDocument(o.doc, script, std::cout, std::cerr);
+    const auto session = [&o](velmora::WindowView& view) {
+      return velmora::RunDocument(o.doc, view, std::cout, std::cerr);
+    };
+    if (o.script.empty()) return InWindow(argc, argv, session);
+    velmora::HeadlessView view(script, std::cout, std::cerr);
+    return session(view);
   }
-  if (!o.headless || o.script.empty()) return NeedsScript("serve");
-  if (!ReadScript(o.script, script)) return 2;
-  return velmora::ServeHeadless(script, std::cin, std::cout, std::cerr);
+  const auto session = [](velmora::WindowView& view) { return velmora::Serve(view, std::cin, std::cout, std::cerr); };
+  if (!o.headless) return InWindow(argc, argv, session);
+  // Standard output carries the protocol: the script's dumps go to standard error.
+  velmora::HeadlessView view(script, std::cerr, std::cerr);
+  return session(view);
 }

@@ -10,10 +10,9 @@
 
 namespace velmora {
 
-int RunDocument(const std::string& documentPath, const std::string& script, std::ostream& out, std::ostream& err) {
+int RunDocument(const std::string& documentPath, WindowView& view, std::ostream& out, std::ostream& err) {
   try {
     const auto document = LoadHostDocument(documentPath, out);
-    HeadlessView view(script, out, err);
     Application application(view);
     application.Connect(Variant(Variant::Object(document)), "");
     return 0;
@@ -29,9 +28,8 @@ int RunDocument(const std::string& documentPath, const std::string& script, std:
   }
 }
 
-int ServeHeadless(const std::string& script, std::istream& in, std::ostream& out, std::ostream& err) {
+int Serve(WindowView& view, std::istream& in, std::ostream& out, std::ostream& err) {
   try {
-    HeadlessView view(script, err, err);
     return JsonRpcServer(in, out, view).Serve();
   } catch (const ScriptError& e) {
     err << e.what() << std::endl;

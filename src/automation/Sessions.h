@@ -1,17 +1,18 @@
 #pragma once
 // The two ways the executable runs the wizard: one run against a document file,
-// or the automation server for a host.
+// or the automation server for a host. The view is the window's face: the Qt
+// window, or a HeadlessView with its action script.
 #include <iosfwd>
 #include <string>
 
+#include "wizard/WindowView.h"
+
 namespace velmora {
 
-// One Connect against the host document in `documentPath`, with `script`
-// playing the user. Returns the exit status.
-int RunDocument(const std::string& documentPath, const std::string& script, std::ostream& out, std::ostream& err);
+// One Connect against the host document in `documentPath`. Returns the exit status.
+int RunDocument(const std::string& documentPath, WindowView& view, std::ostream& out, std::ostream& err);
 
-// The automation server on `in` and `out`, `script` playing the user for the
-// whole process (dumps go to `err`, since `out` carries the protocol).
-int ServeHeadless(const std::string& script, std::istream& in, std::ostream& out, std::ostream& err);
+// The automation server on `in` and `out` until the input ends.
+int Serve(WindowView& view, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora

@@ -53,12 +53,16 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
   } cases[] = {
       {{"run", "--doc", work.Path() + "none.json", "--script", script}, 2, "none.json: cannot open"},
       {{"run", "--doc", work.Write("bad.json", "{"), "--script", script}, 2, "bad.json: not valid JSON"},
-      {{"run", "--doc", work.Write("ok.json", "{}")}, 2, "give an action script with --script FILE"},
-      {{"serve"}, 2, "give an action script with --script FILE and --headless"},
+      {{"run", "--doc", work.Write("ok.json", "{}")}, 3, "no display to open the window on"},
+      {{"serve"}, 3, "no display to open the window on"},
+      {{"serve", "--headless"}, 107, "--headless requires --script"},
       {{"run", "--doc", work.Path() + "ok.json", "--script", work.Write("bad.txt", "fly\n")}, 2,
        "script line 1: unknown action \"fly\""},
       {{"launch"}, 106, "A subcommand is required"},
   };
+  const test::ScopedEnv noDisplay("DISPLAY", nullptr);
+  const test::ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
+  const test::ScopedEnv noPlatform("QT_QPA_PLATFORM", nullptr);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 1 ? c.args.back() : ""));
     const Outcome o = Run(c.args);

@@ -5,25 +5,13 @@
 #include "ids/CatalogueFixture.h"
 #include "platform/MessageBox.h"
 #include "template/LabelTemplate.h"
+#include "support/FixedRandom.h"
 #include "template/VariableNames.h"
 
 namespace velmora {
 namespace {
 
-// Draws 0.0, 0.02, 0.5, 0.98, 0.999 after every reseed: the letters A B N Z Z.
-class FixedRandom : public RandomSource {
- public:
-  FixedRandom() : previous_(SetRandomSource(this)) {}
-  ~FixedRandom() override { SetRandomSource(previous_); }
-  void Reseed() override { next_ = 0, ++reseeds; }
-  double Next() override { return kDraws[next_++ % 5]; }
-  int reseeds = 0;
-
- private:
-  static constexpr double kDraws[5] = {0.0, 0.02, 0.5, 0.98, 0.999};
-  RandomSource* previous_;
-  std::size_t next_ = 0;
-};
+using test::FixedRandom;
 
 class Window : public HideableWindow {
  public:

@@ -42,7 +42,7 @@ TEST_F(PagesTest, DataSourceOptionsFollowTheRecord) {
   ASSERT_EQ(options.size(), 2u);
   EXPECT_EQ(options[0]["top"], 750);
   EXPECT_EQ(options[1]["top"], 1050);
-  EXPECT_EQ(options[0]["caption"], "Data typed now");
+  EXPECT_EQ(options[0]["caption"], "Typed data");
   EXPECT_TRUE(options[0]["value"]);
   EXPECT_EQ(Page(run.Dumps[1]), 5);
   EXPECT_EQ(run.Dumps[1]["controls"]["ActionOption"].size(), 1u) << "options above 0 are unloaded";

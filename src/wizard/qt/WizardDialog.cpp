@@ -1,0 +1,273 @@
+#include "wizard/qt/WizardDialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "wizard/qt/TabStopDelegate.h"
+
+namespace velmora {
+namespace {
+
+QString Text(const std::string& text) {
+  QString q = QString::fromStdString(text);
+  q.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));  // the system's line break
+  return q;
+}
+
+QFont FontOf(const Control& c) {
+  QFont font(QString::fromStdString(c.FontName()));
+  font.setPointSizeF(c.FontSize());
+  font.setBold(c.FontBold());
+  return font;
+}
+
+template <class W>
+W* Make(QWidget* parent, const char* name) {
+  auto* widget = new W(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+}  // namespace
+
+WizardDialog::WizardDialog(FMain& model, TwipScale scale) : model_(model), scale_(scale) {
+  setFixedSize(scale_.Pixels(9480), scale_.Pixels(4095));
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setModal(true);
+  CreateWidgets();
+  ConnectWidgets();
+}
+
+void WizardDialog::CreateWidgets() {
+  pannel_ = Make<QWidget>(this, "ActionPannel");
+  buttonBar_ = Make<QWidget>(this, "Panel3D1");
+  labelTitle_ = Make<QLabel>(pannel_, "LabelTitle");
+  actionTitle_ = Make<QLabel>(pannel_, "ActionTitle");
+  actionInfo_ = Make<QLabel>(pannel_, "ActionInfo");
+  actionInfo_->setWordWrap(true);
+  actionInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  textBox_ = Make<QLineEdit>(pannel_, "ActionTxtBox");
+  textBox_->installEventFilter(this);
+  check_ = Make<QCheckBox>(pannel_, "ActionCheck");
+  actionButton_ = Make<QPushButton>(pannel_, "ActionButton");
+  combo_ = Make<QComboBox>(pannel_, "ActionCombo");
+  combo_->setEditable(true);
+  combo_->setInsertPolicy(QComboBox::NoInsert);
+  list_ = Make<QListWidget>(pannel_, "ActionList");
+  list_->setItemDelegate(new TabStopDelegate(scale_.Pixels(600), list_));
+  list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
+  actionLabel_ = Make<QLabel>(pannel_, "ActionLabel");
+  actionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lineCode_ = Make<QLabel>(this, "line_code");
+  lineCode_->setFrameShape(QFrame::Panel);
+  lineCode_->setFrameShadow(QFrame::Sunken);
+  lineCode_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  for (int i = 0; i < 4; ++i) {
+    bouton_[i] = Make<QPushButton>(buttonBar_, ("Bouton" + std::to_string(i)).c_str());
+    bouton_[i]->setAutoDefault(false);
+  }
+  for (int i = 0; i < 2; ++i) {
+    curseur_[i] = Make<QPushButton>(buttonBar_, ("Curseur" + std::to_string(i)).c_str());
+    curseur_[i]->setAutoDefault(false);
+  }
+}
+
+void WizardDialog::ConnectWidgets() {
+  connect(check_, &QCheckBox::clicked, this, [this] { Act([this] { model_.ActionCheck.UserClick(); }); });
+  connect(actionButton_, &QPushButton::clicked, this, [this] { Act([this] { model_.ActionButton.Press(); }); });
+  for (int i = 0; i < 4; ++i) {
+    connect(bouton_[i], &QPushButton::clicked, this, [this, i] { Act([this, i] { model_.Bouton[i].Press(); }); });
+  }
+  for (int i = 0; i < 2; ++i) {
+    connect(curseur_[i], &QPushButton::clicked, this, [this, i] { Act([this, i] { model_.Curseur[i].Press(); }); });
+  }
+  // A click raises the list's Click whether or not it changes the selection; the
+  // selection that the list makes by itself when it gets the focus is no click.
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (focusSelection_ || row < 0) return;
+    rowJustChanged_ = true;
+    Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
+  });
+  connect(list_, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    if (!std::exchange(rowJustChanged_, false) && row >= 0) {
+      Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
+    }
+  });
+  connect(combo_, &QComboBox::activated, this, [this](int index) {
+    Act([this, index] { model_.ActionCombo.UserPick(static_cast<std::int16_t>(index)); });
+  });
+  connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); });
+  });
+  // What reaches the text box without a key press (a paste, the delete key) is not filtered.
+  connect(textBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    Act([this, text] { model_.ActionTxtBox.SetText(text.toStdString()); });
+  });
+}
+
+template <class Action>
+void WizardDialog::Act(Action action) {
+  if (pending_) return;
+  try {
+    action();
+  } catch (...) {
+    pending_ = std::current_exception();
+  }
+  Mirror();
+  if (pending_ || !model_.Visible() || !model_.Loaded()) QDialog::done(0);
+}
+
+void WizardDialog::RunModal() {
+  pending_ = nullptr;
+  Mirror();
+  move(scale_.Pixels(model_.Position.Left), scale_.Pixels(model_.Position.Top));
+  exec();
+  if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
+}
+
+void WizardDialog::closeEvent(QCloseEvent* event) {
+  // The title bar's close box unloads the window.
+  if (model_.Loaded() && model_.Visible()) Act([this] { model_.Unload(); });
+  event->accept();
+}
+
+bool WizardDialog::TypeIntoTextBox(int key, const QString& text) {
+  TextBox& box = model_.ActionTxtBox;
+  const auto start = static_cast<std::int32_t>(textBox_->hasSelectedText() ? textBox_->selectionStart()
+                                                                            : textBox_->cursorPosition());
+  box.SetSelStart(start);
+  box.SetSelLength(static_cast<std::int32_t>(textBox_->selectedText().size()));
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    Act([&box] { box.TypeKey(13); });
+  } else if (key == Qt::Key_Backspace) {
+    Act([&box] { box.TypeKey(8); });
+  } else if (!text.isEmpty() && text.at(0).isPrint()) {
+    for (const char32_t cp : text.toUcs4()) {
+      Act([&box, cp] { box.TypeKey(static_cast<std::int16_t>(cp > 0x7FFF ? U'?' : cp)); });
+    }
+  } else {
+    return false;  // movement and other editing keys work as the line edit does them
+  }
+  return true;
+}
+
+bool WizardDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) rowJustChanged_ = false;
+  if (watched == list_ && event->type() == QEvent::FocusIn) {
+    focusSelection_ = true;
+    QTimer::singleShot(0, this, [this] {
+      focusSelection_ = false;
+      Mirror();  // back to the model's selection
+    });
+  }
+  if (watched == textBox_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return TypeIntoTextBox(key->key(), key->text());
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void WizardDialog::RebuildOptions() {
+  rebuildOptions_ = false;
+  for (QRadioButton* option : options_) {
+    option->hide();  // gone from the screen now; deleted once the event is over
+    option->deleteLater();
+  }
+  options_.clear();
+  for (std::size_t i = 0; i < model_.ActionOption.size(); ++i) {
+    auto* option = Make<QRadioButton>(pannel_, ("ActionOption" + std::to_string(i)).c_str());
+    connect(option, &QRadioButton::clicked, this,
+            [this, i] { Act([this, i] { model_.SetOption(static_cast<std::int16_t>(i)); }); });
+    options_.push_back(option);
+  }
+}
+
+void WizardDialog::Place(QWidget* widget, const Control& control) {
+  widget->setGeometry(scale_.Rect(control.Position()));
+  widget->setVisible(control.Visible);
+  widget->setEnabled(control.Enabled);
+  widget->setFont(FontOf(control));
+}
+
+void WizardDialog::Mirror() {
+  if (rebuildOptions_ || options_.size() != model_.ActionOption.size()) RebuildOptions();
+  setWindowTitle(Text(model_.Caption));
+  const std::pair<QWidget*, const Control*> pairs[] = {
+      {pannel_, &model_.ActionPannel},    {buttonBar_, &model_.Panel3D1},     {labelTitle_, &model_.LabelTitle},
+      {actionTitle_, &model_.ActionTitle}, {actionInfo_, &model_.ActionInfo}, {actionLabel_, &model_.ActionLabel},
+      {lineCode_, &model_.line_code},     {textBox_, &model_.ActionTxtBox},   {check_, &model_.ActionCheck},
+      {actionButton_, &model_.ActionButton}, {combo_, &model_.ActionCombo},   {list_, &model_.ActionList}};
+  for (const auto& [widget, control] : pairs) Place(widget, *control);
+  for (std::size_t i = 0; i < options_.size(); ++i) Place(options_[i], *model_.ActionOption[i]);
+  for (std::size_t i = 0; i < 4; ++i) Place(bouton_[i], model_.Bouton[i]);
+  for (std::size_t i = 0; i < 2; ++i) Place(curseur_[i], model_.Curseur[i]);
+  MirrorTexts();
+  MirrorLists();
+  if (model_.FocusedControl == model_.ActionTxtBox.Name() && model_.ActionTxtBox.Visible && !textBox_->hasFocus()) {
+    textBox_->setFocus();
+  }
+}
+
+void WizardDialog::MirrorTexts() {
+  labelTitle_->setText(Text(model_.LabelTitle.Caption));
+  actionTitle_->setText(Text(model_.ActionTitle.Caption));
+  actionInfo_->setText(Text(model_.ActionInfo.Caption));
+  actionLabel_->setText(Text(model_.ActionLabel.Caption));
+  lineCode_->setText(Text(model_.line_code.Caption));
+  const QSignalBlocker blockText(textBox_);
+  const TextBox& box = model_.ActionTxtBox;
+  if (textBox_->text() != Text(box.Text())) textBox_->setText(Text(box.Text()));
+  textBox_->setMaxLength(box.MaxLength > 0 ? box.MaxLength : 32767);
+  if (box.SelLength() > 0) {
+    textBox_->setSelection(box.SelStart(), box.SelLength());
+  } else {
+    textBox_->setCursorPosition(box.SelStart());
+  }
+  const QSignalBlocker blockCheck(check_);
+  check_->setText(Text(model_.ActionCheck.Caption));
+  check_->setCheckState(model_.ActionCheck.Value() == 0   ? Qt::Unchecked
+                        : model_.ActionCheck.Value() == 1 ? Qt::Checked
+                                                          : Qt::PartiallyChecked);
+  for (std::size_t i = 0; i < options_.size(); ++i) {
+    const QSignalBlocker blockOption(options_[i]);
+    options_[i]->setText(Text(model_.ActionOption[i]->Caption));
+    options_[i]->setChecked(model_.ActionOption[i]->Value);
+  }
+  actionButton_->setText(Text(model_.ActionButton.Caption));
+  for (std::size_t i = 0; i < 4; ++i) bouton_[i]->setText(Text(model_.Bouton[i].Caption));
+  for (std::size_t i = 0; i < 2; ++i) curseur_[i]->setText(Text(model_.Curseur[i].Caption));
+}
+
+void WizardDialog::MirrorLists() {
+  const QSignalBlocker blockList(list_);
+  if (listItems_ != model_.ActionList.Items()) {
+    listItems_ = model_.ActionList.Items();
+    list_->clear();
+    for (const std::string& item : listItems_) list_->addItem(QString::fromStdString(item));
+  }
+  list_->setCurrentRow(model_.ActionList.ListIndex());
+  const QSignalBlocker blockCombo(combo_);
+  std::vector<std::string> shown;
+  for (int i = 0; i < combo_->count(); ++i) shown.push_back(combo_->itemText(i).toStdString());
+  if (shown != model_.ActionCombo.Items()) {
+    combo_->clear();
+    for (const std::string& item : model_.ActionCombo.Items()) combo_->addItem(QString::fromStdString(item));
+  }
+  if (combo_->currentText() != QString::fromStdString(model_.ActionCombo.Text())) {
+    combo_->setEditText(QString::fromStdString(model_.ActionCombo.Text()));
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,180 @@
+// The real window, driven with the mouse and the keyboard on the offscreen platform.
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <set>
+
+#include "../WizardFixture.h"
+#include "base/GlobalValues.h"
+#include "ids/HistoryState.h"
+#include "platform/ProgramDirectory.h"
+#include "settings/HostDirectory.h"
+#include "support/FixedRandom.h"
+#include "wizard/FMain.h"
+#include "wizard/VariableNameList.h"
+#include "wizard/qt/QtWizardView.h"
+#include "wizard/qt/WizardDialog.h"
+
+namespace velmora {
+namespace {
+
+template <class W>
+W& Find(QWidget& root, const char* name) {
+  W* widget = root.findChild<W*>(QString::fromLatin1(name));
+  if (widget == nullptr) throw std::runtime_error(std::string("no widget ") + name);
+  return *widget;
+}
+
+// Clicks a control; check boxes and option buttons on their indicator, which is
+// where they take clicks.
+void Click(QWidget& root, const char* name) {
+  QWidget& widget = Find<QWidget>(root, name);
+  const bool indicator = qobject_cast<QCheckBox*>(&widget) != nullptr || qobject_cast<QRadioButton*>(&widget) != nullptr;
+  QTest::mouseClick(&widget, Qt::LeftButton, {}, indicator ? QPoint(6, widget.height() / 2) : widget.rect().center());
+}
+
+// Clicks the list entry whose text starts with `prefix`.
+void ClickEntry(QWidget& root, const QString& prefix) {
+  auto& list = Find<QListWidget>(root, "ActionList");
+  for (int row = 0; row < list.count(); ++row) {
+    if (!list.item(row)->text().startsWith(prefix)) continue;
+    list.scrollToItem(list.item(row));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+    return;
+  }
+  throw std::runtime_error("no list entry " + prefix.toStdString());
+}
+
+// Answers the next message box with `button` once it is shown.
+void AnswerNextBox(QMessageBox::StandardButton button) {
+  QTimer::singleShot(0, [button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box != nullptr) box->button(button)->click();
+  });
+}
+
+class QtViewTest : public test::WizardFixture {
+ protected:
+  // Shows the window; `user` acts on it from inside its modal loop.
+  void Walk(const std::function<void(WizardDialog&)>& user) {
+    SetProgramDirectoryOverride(dataDir);
+    SetHostDirectoryOverride(host.Path());
+    VariableNames() = std::make_shared<FixedVariableNames>(std::vector<std::string>{"LOT"});
+    QtWizardView view;
+    FMain window(view);
+    QTimer::singleShot(0, [&] {
+      WizardDialog& dialog = *view.Dialog();
+      QTimer::singleShot(10000, &dialog, [&dialog] { dialog.done(0); });  // a stuck test ends
+      user(dialog);
+    });
+    window.Show();
+    shown = window.Visible();
+    SetProgramDirectoryOverride("");
+    SetHostDirectoryOverride("");
+  }
+  // The road of one run up to page 4 with the data typed.
+  static void ToPageFour(WizardDialog& d) {
+    ClickEntry(d, QStringLiteral("01 "));
+    Click(d, "Curseur1");
+    Click(d, "ActionCheck");
+    Click(d, "Curseur1");
+    Click(d, "Curseur1");
+    Click(d, "Curseur1");
+  }
+  bool shown = true;
+  test::FixedRandom random;  // the same letters in every variable name, so two runs write the same template
+};
+
+TEST_F(QtViewTest, RoadOfOneRunWritesWhatTheHeadlessDemoWrites) {
+  Walk([](WizardDialog& d) {
+    ToPageFour(d);
+    QTest::keyClicks(&Find<QLineEdit>(d, "ActionTxtBox"), QStringLiteral("1234567"));
+    Click(d, "Curseur1");
+    Click(d, "Bouton3");
+  });
+  EXPECT_FALSE(shown);
+  const std::string byHand = Template();
+  ResetHistory();
+  ResetGlobals();
+  const auto demo = Run("pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\ndone\n");
+  ASSERT_EQ(demo.Result.Status, 0) << demo.Errors;
+  EXPECT_EQ(byHand, Template());
+  EXPECT_NE(byHand.find("Modulo10(\"0000001234567\")"), std::string::npos);
+}
+
+TEST_F(QtViewTest, NumericFilterRefusesALetterAndEnterMovesOn) {
+  std::string typed;
+  int pageAfterEnter = -1;
+  Walk([&](WizardDialog& d) {
+    ToPageFour(d);
+    auto& box = Find<QLineEdit>(d, "ActionTxtBox");
+    QTest::keyClicks(&box, QStringLiteral("12a3"));
+    typed = box.text().toStdString();
+    QTest::keyClick(&box, Qt::Key_Return);
+    pageAfterEnter = static_cast<int>(Find<QPushButton>(d, "Bouton3").isEnabled() ? 6 : 4);
+    AnswerNextBox(QMessageBox::Ok);
+    Click(d, "Bouton2");
+  });
+  EXPECT_EQ(typed, "123");
+  EXPECT_EQ(pageAfterEnter, 6) << "done is enabled on page 6 only";
+  EXPECT_FALSE(shown);
+}
+
+TEST_F(QtViewTest, CancelAsksThroughADialog) {
+  bool shownAfterNo = false;
+  Walk([&](WizardDialog& d) {
+    ToPageFour(d);
+    QTest::keyClicks(&Find<QLineEdit>(d, "ActionTxtBox"), QStringLiteral("5"));
+    AnswerNextBox(QMessageBox::Cancel);
+    Click(d, "Bouton2");
+    shownAfterNo = d.isVisible();
+    AnswerNextBox(QMessageBox::Ok);
+    Click(d, "Bouton2");
+  });
+  EXPECT_TRUE(shownAfterNo) << "Cancel in the question leaves the wizard as it was";
+  EXPECT_FALSE(shown);
+}
+
+TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
+  QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
+  std::vector<QImage> shots;
+  Walk([&](WizardDialog& d) {
+    const auto shoot = [&] { shots.push_back(d.grab().toImage()); };
+    shoot();                                             // page 0
+    ClickEntry(d, QStringLiteral("01 "));
+    Click(d, "Curseur1"), shoot();                       // 1
+    Click(d, "Curseur1"), shoot();                       // 2
+    Click(d, "Curseur1"), shoot();                       // 3
+    Click(d, "ActionOption1"), Click(d, "Curseur1"), shoot();  // 5
+    Click(d, "Curseur0"), Click(d, "ActionOption0"), Click(d, "Curseur1");
+    QTest::keyClicks(&Find<QLineEdit>(d, "ActionTxtBox"), QStringLiteral("42")), shoot();  // 4
+    Click(d, "Curseur1"), shoot();                       // 6
+    d.done(0);
+  });
+  ASSERT_EQ(shots.size(), 7u);
+  const char* names[] = {"page0", "page1", "page2", "page3", "page5", "page4", "page6"};
+  for (std::size_t i = 0; i < shots.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    const QImage& shot = shots[i];
+    EXPECT_EQ(shot.size(), QSize(632, 273)) << "9480 by 4095 twips at 96 dpi";
+    std::set<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 3) {
+      for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 4u) << "not blank";
+    EXPECT_TRUE(shot.save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + QString::fromLatin1(names[i]) +
+                          QStringLiteral(".png")));
+  }
+}
+
+}  // namespace
+}  // namespace velmora
