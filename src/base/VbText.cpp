@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/IniLines.h"
 #include "platform/Utf8Text.h"
 
 namespace velmora {
@@ -63,11 +64,7 @@ bool MatchFrom(const std::vector<std::string_view>& text, std::size_t t,
 
 }  // namespace
 
-std::string Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return std::string(text);
-}
+std::string Trim(std::string_view text) { return std::string(TrimSpaces(text)); }
 
 std::string Left(std::string_view text, std::int32_t count) {
   return count <= 0 ? std::string() : LeftChars(text, static_cast<std::size_t>(count));

@@ -5,14 +5,6 @@
 namespace velmora {
 namespace {
 
-char32_t DecodeAt(std::string_view s, std::size_t pos, std::size_t len) {
-  const auto c = static_cast<unsigned char>(s[pos]);
-  if (len == 1) return c;
-  char32_t cp = c & (0x7F >> len);
-  for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[pos + i]) & 0x3F);
-  return cp;
-}
-
 char32_t UpperCodePoint(char32_t cp) {
   if (cp >= U'a' && cp <= U'z') return cp - 0x20;
   if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 0x20;
@@ -31,7 +23,7 @@ std::string UpperCase(std::string_view text) {
     if (c < 0x80) {
       out += static_cast<char>(UpperCodePoint(c));
     } else if (len > 1) {
-      out += EncodeCodePoint(UpperCodePoint(DecodeAt(text, pos, len)));
+      out += EncodeCodePoint(UpperCodePoint(DecodeCodePoint(text, pos, len)));
     } else {
       out += text[pos];  // a stray byte stays as it is
     }

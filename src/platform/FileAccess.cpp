@@ -48,12 +48,17 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   return ReadStatus::Ok;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   const std::string target = ResolvePath(path);
   struct stat st {};
   mode_t mode = 0644;
   if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;
+    if (!S_ISREG(st.st_mode) || IsReadOnlyFile(target)) return false;
     mode = st.st_mode & 07777;
   }
   std::string temp = target + ".XXXXXX";

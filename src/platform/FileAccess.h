@@ -10,6 +10,10 @@ enum class ReadStatus : std::uint8_t { Ok, Missing, Unreadable };
 // Reads the file at `path` (found without regard to letter case) into `bytes`.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
 
+// True for an existing regular file with no write bit: the Windows read-only
+// attribute, which permissions alone would not give (root writes anyway).
+bool IsReadOnlyFile(const std::string& path);
+
 // Writes `bytes` to a temporary file beside `path`, then renames it over `path`,
 // so a reader sees the old file or the new one, never half of one. Fails, leaving
 // everything as it was, when the directory is missing or unwritable, when `path`

@@ -40,19 +40,6 @@ bool MatchFrom(const std::u32string& name, std::size_t n, const std::u32string& 
   return n == name.size();
 }
 
-std::u32string ToCodePoints(const std::string& text) {
-  std::u32string out;
-  const std::string upper = UpperCase(text);
-  for (std::size_t pos = 0; pos < upper.size();) {
-    const std::size_t len = CodePointSize(upper, pos);
-    char32_t cp = 0;
-    for (std::size_t i = 0; i < len; ++i) cp = (cp << 8) | static_cast<unsigned char>(upper[pos + i]);
-    out.push_back(cp);  // an opaque key per code point is all matching needs
-    pos += len;
-  }
-  return out;
-}
-
 }  // namespace
 
 std::string ResolvePath(const std::string& path) {
@@ -83,7 +70,7 @@ std::string NativeSeparators(std::string path) {
 }
 
 bool MatchesFilePattern(const std::string& name, const std::string& pattern) {
-  return MatchFrom(ToCodePoints(name), 0, ToCodePoints(pattern), 0);
+  return MatchFrom(ToCodePoints(UpperCase(name)), 0, ToCodePoints(UpperCase(pattern)), 0);
 }
 
 std::vector<std::string> ListFiles(const std::string& path) {

@@ -1,7 +1,6 @@
 #include "platform/ProfileApi.h"
 
-#include <cstdlib>
-
+#include "platform/ConfigFile.h"
 #include "platform/FileAccess.h"
 #include "platform/IniEditor.h"
 #include "platform/IniLines.h"
@@ -29,11 +28,6 @@ ProfileString CopyToBuffer(std::string_view text, std::uint32_t size, std::int16
 const std::string* Lookup(const CachedProfile& profile, std::string_view section, std::string_view key) {
   if (!profile.Document) return nullptr;
   return profile.Document->Find(TrimSpaces(section), TrimSpaces(key));
-}
-
-std::string EnvOr(const char* name, const std::string& fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::string(value) : fallback;
 }
 
 }  // namespace
@@ -82,10 +76,6 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
   return true;
 }
 
-std::string WindowsProfilePath() {
-  const std::string home = EnvOr("HOME", ".");
-  const std::string config = EnvOr("XDG_CONFIG_HOME", home + "/.config");
-  return EnvOr("VELMORA_WIN_INI", config + "/velmora/win.ini");
-}
+std::string WindowsProfilePath() { return ConfigFilePath("VELMORA_WIN_INI", "win.ini"); }
 
 }  // namespace velmora

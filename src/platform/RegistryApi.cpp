@@ -1,11 +1,8 @@
 #include "platform/RegistryApi.h"
 
-#include <sys/stat.h>
-
-#include <cstdlib>
 #include <map>
 
-#include "platform/CaseFold.h"
+#include "platform/ConfigFile.h"
 #include "platform/FileAccess.h"
 
 namespace velmora {
@@ -24,20 +21,10 @@ Handles& TheHandles() {
   return handles;
 }
 
-std::string EnvOr(const char* name, const std::string& fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::string(value) : fallback;
-}
-
 RegistryTree LoadTree() {
   std::string bytes;
   if (ReadWholeFile(RegistryFilePath(), bytes) != ReadStatus::Ok) return {};
   return ParseRegistryFile(bytes);
-}
-
-bool FileIsReadOnly() {
-  struct stat st {};
-  return ::stat(RegistryFilePath().c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
 }
 
 // The full path of `root` (a predefined root or an open key) joined with `subKey`.
@@ -83,10 +70,7 @@ long CopyOut(const std::string& bytes, std::string* out, std::uint32_t* size) {
 
 }  // namespace
 
-std::string RegistryFilePath() {
-  const std::string config = EnvOr("XDG_CONFIG_HOME", EnvOr("HOME", ".") + "/.config");
-  return EnvOr("VELMORA_REGISTRY", config + "/velmora/registry.reg");
-}
+std::string RegistryFilePath() { return ConfigFilePath("VELMORA_REGISTRY", "registry.reg"); }
 
 long RegOpenKeyExA(HKEY root, const std::string& subKey, std::uint32_t, std::uint32_t samDesired, HKEY* result) {
   std::string path;
@@ -94,7 +78,7 @@ long RegOpenKeyExA(HKEY root, const std::string& subKey, std::uint32_t, std::uin
   RegistryTree tree = LoadTree();
   if (!tree.Readable) return ERROR_BADDB;
   if (tree.Find(path) == nullptr && path != RegistryTree::RootName(root)) return ERROR_FILE_NOT_FOUND;
-  if ((samDesired & kWriteRights) != 0 && FileIsReadOnly()) return ERROR_ACCESS_DENIED;
+  if ((samDesired & kWriteRights) != 0 && IsReadOnlyFile(RegistryFilePath())) return ERROR_ACCESS_DENIED;
   *result = NewHandle(path);
   return ERROR_SUCCESS;
 }
@@ -117,12 +101,10 @@ long RegQueryValueExA(HKEY key, const std::string& valueName, std::uint32_t* typ
   RegistryTree tree = LoadTree();
   RegistryKey* k = KeyOf(tree, key);
   if (k == nullptr) return TheHandles().open.contains(key) ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_HANDLE;
-  for (const RegistryValue& v : k->Values) {
-    if (UpperCase(v.Name) != UpperCase(valueName)) continue;
-    if (type != nullptr) *type = v.Type;
-    return CopyOut(v.Data, data, size);
-  }
-  return ERROR_FILE_NOT_FOUND;
+  const RegistryValue* v = k->Find(valueName);
+  if (v == nullptr) return ERROR_FILE_NOT_FOUND;
+  if (type != nullptr) *type = v->Type;
+  return CopyOut(v->Data, data, size);
 }
 
 long RegSetValueExA(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) {
@@ -130,13 +112,7 @@ long RegSetValueExA(HKEY key, const std::string& valueName, std::uint32_t type, 
   if (!tree.Readable) return ERROR_BADDB;
   std::string path;
   if (!FullPath(key, "", path)) return ERROR_INVALID_HANDLE;
-  RegistryKey& k = tree.Create(path);
-  RegistryValue value{valueName, type, data};
-  bool replaced = false;
-  for (RegistryValue& v : k.Values) {
-    if (UpperCase(v.Name) == UpperCase(valueName)) v = value, replaced = true;
-  }
-  if (!replaced) k.Values.push_back(value);
+  tree.Create(path).Set(RegistryValue{valueName, type, data});
   return WriteFileAtomically(RegistryFilePath(), FormatRegistryFile(tree)) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 

@@ -137,20 +137,6 @@ std::optional<RegistryValue> ParseData(std::string_view s, bool unicode) {
   return v;
 }
 
-void SetValue(RegistryKey& key, RegistryValue value) {
-  for (RegistryValue& existing : key.Values) {
-    if (EqualsIgnoreCase(existing.Name, value.Name)) {
-      existing = std::move(value);
-      return;
-    }
-  }
-  key.Values.push_back(std::move(value));
-}
-
-void RemoveValue(RegistryKey& key, const std::string& name) {
-  std::erase_if(key.Values, [&](const RegistryValue& v) { return EqualsIgnoreCase(v.Name, name); });
-}
-
 void ParseValueLine(Context& c, std::string_view line) {
   std::string name;
   std::size_t pos = 0;
@@ -164,10 +150,10 @@ void ParseValueLine(Context& c, std::string_view line) {
   const std::string_view rest = TrimLine(line.substr(pos));
   if (c.key == nullptr || !rest.starts_with('=')) return;
   const std::string_view data = TrimLine(rest.substr(1));
-  if (data == "-") return RemoveValue(*c.key, name);
+  if (data == "-") return c.key->Remove(name);
   if (auto value = ParseData(data, c.unicode)) {
     value->Name = name;
-    SetValue(*c.key, std::move(*value));
+    c.key->Set(std::move(*value));
   }
 }
 

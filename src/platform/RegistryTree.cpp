@@ -4,6 +4,27 @@
 
 namespace velmora {
 
+const RegistryValue* RegistryKey::Find(const std::string& name) const {
+  for (const RegistryValue& v : Values) {
+    if (EqualsIgnoreCase(v.Name, name)) return &v;
+  }
+  return nullptr;
+}
+
+void RegistryKey::Set(RegistryValue value) {
+  for (RegistryValue& existing : Values) {
+    if (EqualsIgnoreCase(existing.Name, value.Name)) {
+      existing = std::move(value);
+      return;
+    }
+  }
+  Values.push_back(std::move(value));
+}
+
+void RegistryKey::Remove(const std::string& name) {
+  std::erase_if(Values, [&](const RegistryValue& v) { return EqualsIgnoreCase(v.Name, name); });
+}
+
 std::string RegistryTree::RootName(std::uint32_t root) {
   switch (root) {
     case HKEY_CLASSES_ROOT: return "HKEY_CLASSES_ROOT";

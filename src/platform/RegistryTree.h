@@ -32,6 +32,11 @@ struct RegistryValue {
 struct RegistryKey {
   std::string Path;  // "HKEY_CLASSES_ROOT\CLSID\..." as first written
   std::vector<RegistryValue> Values;
+
+  // Value names compare without regard to letter case.
+  const RegistryValue* Find(const std::string& name) const;
+  void Set(RegistryValue value);  // replaces the value of that name, or adds it
+  void Remove(const std::string& name);
 };
 
 // Keys by their upper-cased full path, so that a parent sorts before its

@@ -66,6 +66,24 @@ std::string EncodeCodePoint(char32_t cp) {
   return out;
 }
 
+char32_t DecodeCodePoint(std::string_view bytes, std::size_t pos, std::size_t len) {
+  const auto c = static_cast<unsigned char>(bytes[pos]);
+  if (len <= 1) return c;
+  char32_t cp = c & (0x7F >> len);
+  for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(bytes[pos + i]) & 0x3F);
+  return cp;
+}
+
+std::u32string ToCodePoints(std::string_view text) {
+  std::u32string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t len = CodePointSize(text, pos);
+    out.push_back(DecodeCodePoint(text, pos, len));
+    pos += len;
+  }
+  return out;
+}
+
 std::string Utf16LeToUtf8(std::string_view bytes) {
   std::string out;
   const auto unit = [&](std::size_t i) {
@@ -91,13 +109,7 @@ std::string Utf8ToUtf16Le(std::string_view text) {
   };
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t len = WellFormedLength(text, pos);
-    char32_t cp = 0xFFFD;
-    if (len == 1) {
-      cp = static_cast<unsigned char>(text[pos]);
-    } else if (len > 1) {
-      cp = static_cast<unsigned char>(text[pos]) & (0x7F >> len);
-      for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
-    }
+    const char32_t cp = len == 0 ? 0xFFFD : DecodeCodePoint(text, pos, len);
     pos += len == 0 ? 1 : len;
     if (cp >= 0x10000) {
       put(0xD800 + ((cp - 0x10000) >> 10));

@@ -28,6 +28,13 @@ std::string LeftChars(std::string_view text, std::size_t count);
 // Byte offset of code point number `index` (0-based); text.size() past the end.
 std::size_t ByteOffsetOfChar(std::string_view text, std::size_t index);
 
+// The code point of the `len`-byte sequence at bytes[pos] (CodePointSize gives
+// `len`); a stray byte stands for itself.
+char32_t DecodeCodePoint(std::string_view bytes, std::size_t pos, std::size_t len);
+
+// The text's code points, one per character.
+std::u32string ToCodePoints(std::string_view text);
+
 // Encodes one code point as UTF-8.
 std::string EncodeCodePoint(char32_t cp);
 

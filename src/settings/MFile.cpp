@@ -1,12 +1,12 @@
 #include "settings/MFile.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/GlobalValues.h"
 #include "base/Int16.h"
 #include "base/VbText.h"
 #include "platform/CaseFold.h"
+#include "platform/FileAccess.h"
 #include "platform/PathLookup.h"
 #include "platform/ProfileApi.h"
 #include "platform/UserName.h"
@@ -68,11 +68,8 @@ bool FileExists(const std::string& path) {
 
 void DeleteFile(const std::string& path) {
   if (path.empty()) return;
-  const std::string resolved = ResolvePath(path);
-  struct stat st {};
   // A read-only file stays, as on Windows (root could unlink it regardless).
-  if (::lstat(resolved.c_str(), &st) != 0 || (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)) return;
-  ::unlink(resolved.c_str());
+  if (!IsReadOnlyFile(path)) ::unlink(ResolvePath(path).c_str());
 }
 
 std::string ShortenUserName(const std::string& name) {

@@ -14,6 +14,10 @@
 
 namespace velmora {
 
+// The section sign: the separator of option captions, and the text-box value
+// that asks for an empty box.
+inline const std::string kSectionSign = "\xC2\xA7";
+
 class FMain : public HideableWindow {
  public:
   explicit FMain(WindowView& view);

@@ -13,8 +13,6 @@
 namespace velmora {
 namespace {
 
-const std::string kSection = "\xC2\xA7";  // the section sign: option separator, empty-text marker
-
 IdRecord CurrentCopy() { return History().IdTable(History().CurrentId); }
 
 // The page's own text, or the common one when it is empty.
@@ -47,7 +45,7 @@ void FMain::BuildPage(std::int16_t page, std::int16_t direction) {
       break;
     case 3:
       PlaceControls(copy.IdName, "", TextOr(keyPrefix + "_text", "text1"), "", "", 0,
-                    GetCny("option0") + kSection + GetCny("option1"), CheckedInt16(copy.IsFixed + 1LL), "", 0, 0,
+                    GetCny("option0") + kSectionSign + GetCny("option1"), CheckedInt16(copy.IsFixed + 1LL), "", 0, 0,
                     "");
       Curseur[1].Enabled = true;
       break;
@@ -100,7 +98,7 @@ void FMain::BuildOptionsPage(const std::string& keyPrefix, const IdRecord& copy)
 void FMain::BuildFixedDataPage(const std::string& keyPrefix, const IdRecord& copy) {
   const std::string field = FieldDescription(copy);
   PlaceControls(copy.IdName, GetCny("label1"), TextOr(keyPrefix + "_text", "text5"),
-                copy.FixData.empty() ? kSection : copy.FixData, "", 0, "", 0, "", 0, 0, field);
+                copy.FixData.empty() ? kSectionSign : copy.FixData, "", 0, "", 0, "", 0, 0, field);
   ActionTxtBox.MaxLength = copy.CharLen;
   Curseur[1].Enabled = !ActionTxtBox.Text().empty();
 }

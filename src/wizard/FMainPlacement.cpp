@@ -9,8 +9,6 @@
 namespace velmora {
 namespace {
 
-const std::string kSection = "\xC2\xA7";
-
 // Runs one property assignment; a control that refuses the value keeps its own.
 template <class Assignment>
 void Ignoring(Assignment assign) {
@@ -32,7 +30,7 @@ void FMain::PlaceControls(const std::string& title, const std::string& heading, 
   ActionInfo.Caption = info;
 
   ActionTxtBox.Move(150, 630, 3000, 315);
-  ActionTxtBox.SetText(textValue == kSection ? std::string() : textValue);
+  ActionTxtBox.SetText(textValue == kSectionSign ? std::string() : textValue);
   if (!textValue.empty()) {
     ActionTxtBox.Visible = true;
     ActionTxtBox.SetSelStart(0);
@@ -54,9 +52,9 @@ void FMain::PlaceControls(const std::string& title, const std::string& heading, 
     if (i > 0) LoadOption(i);
     OptionButton& option = *ActionOption[static_cast<std::size_t>(i)];
     option.Move(570, CheckedInt16(750 + 300LL * i));
-    const std::size_t cut = options.find(kSection);
+    const std::size_t cut = options.find(kSectionSign);
     option.Caption = options.substr(0, cut);
-    options = cut == std::string::npos ? std::string() : options.substr(cut + kSection.size());
+    options = cut == std::string::npos ? std::string() : options.substr(cut + kSectionSign.size());
     option.Visible = true;
     i = CheckedInt16(i + 1LL);
   }

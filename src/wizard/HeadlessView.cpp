@@ -41,21 +41,6 @@ void Reachable(const Control& control, int line) {
 // The code a key press carries for one character.
 std::int16_t KeyCode(char32_t cp) { return static_cast<std::int16_t>(cp > 0x7FFF ? '?' : cp); }
 
-std::vector<char32_t> CodePoints(const std::string& text) {
-  std::vector<char32_t> out;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t len = CodePointSize(text, pos);
-    char32_t cp = static_cast<unsigned char>(text[pos]);
-    if (len > 1) {
-      cp &= 0x7F >> len;
-      for (std::size_t i = 1; i < len; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
-    }
-    out.push_back(cp);
-    pos += len;
-  }
-  return out;
-}
-
 void PickAi(FMain& w, const std::string& ai, int line) {
   Reachable(w.ActionList, line);
   for (std::int16_t i = 0; i < w.ActionList.ListCount(); ++i) {
@@ -78,7 +63,7 @@ void Press(CommandButton& button, int line) {
 
 void TypeInto(FMain& w, const std::string& text, int line) {
   Reachable(w.ActionTxtBox, line);
-  for (const char32_t cp : CodePoints(text)) w.ActionTxtBox.TypeKey(KeyCode(cp));
+  for (const char32_t cp : ToCodePoints(text)) w.ActionTxtBox.TypeKey(KeyCode(cp));
 }
 
 void Key(FMain& w, const std::string& key, int line) {
@@ -144,7 +129,7 @@ void HeadlessView::Run(FMain& w, const Line& line) {
   if (verb == "set-text") return Reachable(w.ActionTxtBox, n), w.ActionTxtBox.SetText(arg);
   if (verb == "combo") {
     Reachable(w.ActionCombo, n);
-    for (const char32_t cp : CodePoints(arg)) w.ActionCombo.SetText(w.ActionCombo.Text() + EncodeCodePoint(cp));
+    for (const char32_t cp : ToCodePoints(arg)) w.ActionCombo.SetText(w.ActionCombo.Text() + EncodeCodePoint(cp));
     return;
   }
   if (verb == "combo-pick") {
