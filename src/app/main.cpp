@@ -30,14 +30,27 @@ struct Options {
   bool headless = false;
 };
 
-// The arguments for the parser: the word DEBUG (any case) stands anywhere and
-// is read by the wizard from the whole command line, not by the parser.
+// The options whose next argument is their value, not a word of the command line.
+bool TakesValue(const std::string& arg) {
+  return arg == "--doc" || arg == "--script" || arg == "--host-dir" || arg == "--data-dir";
+}
+
+// The arguments for the parser. The word DEBUG, in any case and also inside a
+// longer word (/DEBUG, --debug), switches debug mode on wherever it stands; the
+// wizard reads it from the whole command line, so the parser never sees it,
+// except where it is an option's value (a script named my-debug.script).
 std::vector<std::string> ParserArguments(int argc, char** argv) {
-  std::vector<std::string> args;
-  for (int i = argc - 1; i >= 1; --i) {  // CLI11 takes them in reverse
-    if (velmora::UpperCase(argv[i]) != "DEBUG") args.emplace_back(argv[i]);
+  std::vector<std::string> kept;
+  bool isValue = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool debugWord = velmora::UpperCase(arg).find("DEBUG") != std::string::npos;
+    const bool inlineValue = arg.starts_with("--") && arg.find('=') != std::string::npos &&
+                             TakesValue(arg.substr(0, arg.find('=')));
+    if (!debugWord || isValue || inlineValue) kept.push_back(arg);
+    isValue = !isValue && TakesValue(arg);
   }
-  return args;
+  return {kept.rbegin(), kept.rend()};  // CLI11 takes them in reverse
 }
 
 bool ReadScript(const std::string& path, std::string& text) {

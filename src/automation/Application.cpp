@@ -19,9 +19,11 @@ constexpr std::int32_t kImport = 23;
 void ReadVariableNames(Dispatch& document, CVarColl& names) {
   for (const Variant& element : ObjectOf(document.Get(kVariableList)).Enumerate()) {
     Dispatch& variable = ObjectOf(element);
-    // The kind is read once per comparison, as the host sees it.
-    if (variable.Get(kVariableKind).ToLong() == 5 || variable.Get(kVariableKind).ToLong() == 6 ||
-        variable.Get(kVariableKind).ToLong() == 7) {
+    // The kind is read once per comparison, all three every time: the host sees each read.
+    const bool is5 = variable.Get(kVariableKind).ToLong() == 5;
+    const bool is6 = variable.Get(kVariableKind).ToLong() == 6;
+    const bool is7 = variable.Get(kVariableKind).ToLong() == 7;
+    if (is5 || is6 || is7) {
       names.Add(variable.Get(kVariableName).ToText());
     }
   }
@@ -35,19 +37,20 @@ bool Application::Connect(const Variant& doc, const std::string&) {
   auto names = std::make_shared<CVarColl>();
   VariableNames() = names;  // the previous collection is released
   ReadVariableNames(host, *names);
-  if (!window_) window_ = std::make_unique<FMain>(view_);
+  FMain& window = window_.Get();
   {
     const Variant source = ObjectOf(host.Get(kNumberStep1)).Get(kNumberStep2);
-    window_->HostNumberText = std::to_string(ObjectOf(source).Get(kNumber).ToLong());
+    window.HostNumberText = std::to_string(ObjectOf(source).Get(kNumber).ToLong());
   }
-  window_->Show();
+  window.Show();
   host.Call(kImport, {Variant(Globals().TemplateFile)});
   return false;
 }
 
 void Application::Class_Terminate() {
   VariableNames() = nullptr;
-  if (window_ && window_->Loaded()) window_->Unload();
+  FMain* window = window_.Existing();
+  if (window && window->Loaded()) window->Unload();
 }
 
 }  // namespace velmora

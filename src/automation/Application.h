@@ -9,9 +9,25 @@
 
 namespace velmora {
 
+// The wizard window: one per process, created on first use and kept across
+// Application objects, so a later Connect finds it as the last one left it.
+class WizardWindow {
+ public:
+  explicit WizardWindow(WindowView& view) : view_(view) {}
+  FMain& Get() {
+    if (!window_) window_ = std::make_unique<FMain>(view_);
+    return *window_;
+  }
+  FMain* Existing() { return window_.get(); }
+
+ private:
+  WindowView& view_;
+  std::unique_ptr<FMain> window_;
+};
+
 class Application {
  public:
-  explicit Application(WindowView& view) : view_(view) {}
+  explicit Application(WizardWindow& window) : window_(window) {}
   ~Application() { Class_Terminate(); }
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -22,11 +38,10 @@ class Application {
   // The host let go of the object: the names are released and the window unloaded.
   void Class_Terminate();
 
-  FMain* Window() { return window_.get(); }
+  FMain* Window() { return window_.Existing(); }
 
  private:
-  WindowView& view_;
-  std::unique_ptr<FMain> window_;  // one per process, created on first use
+  WizardWindow& window_;
 };
 
 }  // namespace velmora

@@ -13,7 +13,7 @@ std::size_t CVarColl::Position(const Variant& key) const {
     RaiseError(kErrInvalidCall);
   }
   const std::int32_t position = key.ToLong();
-  if (position < 1 || position > Count()) RaiseError(kErrInvalidCall);
+  if (position < 1 || position > Count()) RaiseError(kErrSubscript);
   return static_cast<std::size_t>(position - 1);
 }
 

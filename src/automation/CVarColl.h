@@ -14,7 +14,7 @@ namespace velmora {
 class CVarColl : public VariableNameList {
  public:
   std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
-  // By position (1 to Count) or by text key; error 5 when there is none.
+  // By position (1 to Count; error 9 outside) or by text key (error 5 when absent).
   Variant Item(const Variant& key) const;
   // The elements are plain texts, which have no default property to assign to.
   void SetItem(const Variant& key, const Variant& newObject);

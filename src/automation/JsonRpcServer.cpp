@@ -168,7 +168,7 @@ void JsonRpcServer::HandleRequest(const json& m) {
                      params["Doc"].contains("$object");
   const bool pwdOk = !params.is_object() || !params.contains("pwd") || params["pwd"].is_string();
   if (!docOk || !pwdOk) return Fail(id, -32602, "Invalid params: Connect takes {\"Doc\":{\"$object\":ID},\"pwd\":TEXT}");
-  if (!application_) application_.emplace(view_);
+  if (!application_) application_.emplace(window_);
   try {
     const bool result = application_->Connect(FromJson(*this, params["Doc"]), params.value("pwd", ""));
     Answer(id, result);

@@ -36,6 +36,7 @@ class JsonRpcServer {
   std::istream& in_;
   std::ostream& out_;
   WindowView& view_;
+  WizardWindow window_{view_};  // outlives every Application of the process
   std::optional<Application> application_;
   std::int64_t nextId_ = 1;
   bool ended_ = false;

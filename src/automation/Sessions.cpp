@@ -13,8 +13,10 @@ namespace velmora {
 int RunDocument(const std::string& documentPath, WindowView& view, std::ostream& out, std::ostream& err) {
   try {
     const auto document = LoadHostDocument(documentPath, out);
-    Application application(view);
+    WizardWindow window(view);
+    Application application(window);
     application.Connect(Variant(Variant::Object(document)), "");
+    view.RunRemaining(window.Get());
     return 0;
   } catch (const DocumentFileError& e) {
     err << e.what() << std::endl;

@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
+#include "base/NumericText.h"
 #include "base/RuntimeError.h"
 
 namespace velmora {
@@ -64,13 +66,9 @@ std::int32_t Variant::ToLong() const {
   if (const auto* v = std::get_if<double>(&value_)) {
     number = *v;
   } else if (const auto* t = std::get_if<std::string>(&value_)) {
-    std::size_t used = 0;
-    try {
-      number = std::stod(*t, &used);
-    } catch (...) {
-      RaiseError(kErrTypeMismatch);
-    }
-    if (t->find_first_not_of(" \t", used) != std::string::npos) RaiseError(kErrTypeMismatch);
+    const std::optional<double> parsed = ParseNumericText(*t);
+    if (!parsed) RaiseError(kErrTypeMismatch);
+    number = *parsed;
   } else {
     RaiseError(kErrTypeMismatch);
   }

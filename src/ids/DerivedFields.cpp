@@ -44,11 +44,14 @@ void DeriveMatrix() {
     r.Matrix = Repeat(r.CharLenBackup, ' ');
     return;
   }
-  const std::int16_t reserved = CheckedInt16(Len(r.Prefix) + static_cast<long long>(Len(r.Suffix)));
-  if (reserved + static_cast<long long>(Len(r.FixData)) > r.CharLenBackup) {
-    r.FixData = Left(r.FixData, r.CharLenBackup - reserved);
+  // P, S and F are 16-bit lengths: data longer than 32767 characters overflows here.
+  const std::int16_t reserved = CheckedInt16(CheckedInt16(Len(r.Prefix)) + CheckedInt16(Len(r.Suffix)));
+  std::int16_t fixed = CheckedInt16(Len(r.FixData));
+  if (CheckedInt16(reserved + fixed) > r.CharLenBackup) {
+    r.FixData = Left(r.FixData, CheckedInt16(r.CharLenBackup - reserved));
+    fixed = CheckedInt16(Len(r.FixData));
   }
-  r.Matrix = Repeat(CheckedInt16(r.CharLenBackup - (reserved + static_cast<long long>(Len(r.FixData)))), '0');
+  r.Matrix = Repeat(CheckedInt16(r.CharLenBackup - CheckedInt16(reserved + fixed)), '0');
 }
 
 void DeriveDecimalKey() {
@@ -63,7 +66,7 @@ void UpdateCurrentId() {
   DeriveMatrix();
   DeriveDecimalKey();
   IdRecord& r = Current();
-  r.CharLen = CheckedInt16(r.CharLenBackup - (Len(r.Suffix) + static_cast<long long>(Len(r.Prefix))));
+  r.CharLen = CheckedInt16(r.CharLenBackup - CheckedInt16(CheckedInt16(Len(r.Suffix)) + CheckedInt16(Len(r.Prefix))));
 }
 
 }  // namespace velmora

@@ -77,16 +77,17 @@ class Composer {
 
 }  // namespace
 
+// The stored values are compared as they are: a catalogue that says 1 for yes
+// gets a marker at every change between its 1 and another entry's -1.
 std::string CodeSetMarker(std::int16_t numeric, std::int16_t first) {
   HistoryState& h = History();
-  const std::int16_t wanted = ToBoolean(numeric != 0);
-  if (first != 0) h.CurrentCodeSetC = ToBoolean(wanted == False);
+  if (first != 0) h.CurrentCodeSetC = static_cast<std::int16_t>(~numeric);
   std::string marker;
-  if (h.CurrentCodeSetC != wanted) {
-    marker = wanted != 0 ? "{CODE C}" : "{CODE B}";
+  if (h.CurrentCodeSetC != numeric) {
+    marker = numeric != 0 ? "{CODE C}" : "{CODE B}";
     if (first != 0) marker += "{FNC1}";
   }
-  h.CurrentCodeSetC = wanted;
+  h.CurrentCodeSetC = numeric;
   return marker;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/IniEditor.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -26,10 +27,8 @@ void InsertAfterLine(std::string& text, const IniLine& after, std::string additi
   text.insert(after.end, addition);
 }
 
-}  // namespace
-
-bool SetIniValue(std::string& text, std::string_view section, std::string_view key, std::string_view value) {
-  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+// The edit of a text without NUL bytes; `section` is already trimmed.
+void EditText(std::string& text, std::string_view section, std::string_view key, std::string_view value) {
   const std::string keyLine = std::string(key) + "=" + std::string(value) + std::string(kCrLf);
   const std::size_t bom = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   std::vector<IniLine> lines = SplitIniLines(std::string_view(text).substr(bom));
@@ -39,11 +38,11 @@ bool SetIniValue(std::string& text, std::string_view section, std::string_view k
     line.end += bom;
   }
 
-  const auto header = FindHeader(lines, TrimSpaces(section));
+  const auto header = FindHeader(lines, section);
   if (!header) {
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += kCrLf;
     text += "[" + std::string(section) + "]" + std::string(kCrLf) + keyLine;
-    return true;
+    return;
   }
 
   std::size_t lastKey = *header;
@@ -52,11 +51,24 @@ bool SetIniValue(std::string& text, std::string_view section, std::string_view k
     if (EqualsIgnoreCase(lines[i].name, TrimSpaces(key))) {
       const IniLine& line = lines[i];
       text.replace(line.begin, line.end - line.begin, line.name + "=" + std::string(value) + std::string(kCrLf));
-      return true;
+      return;
     }
     lastKey = i;
   }
   InsertAfterLine(text, lines[lastKey], keyLine);
+}
+
+}  // namespace
+
+bool SetIniValue(std::string& whole, std::string_view section, std::string_view key, std::string_view value) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  // The reader stops at a NUL byte: the edit goes where the reader looks, and
+  // whatever follows the NUL is kept as it was.
+  const std::size_t nul = std::min(whole.find('\0'), whole.size());
+  std::string text = whole.substr(0, nul);
+  const std::string tail = whole.substr(nul);
+  EditText(text, TrimSpaces(section), key, value);
+  whole = text + tail;
   return true;
 }
 

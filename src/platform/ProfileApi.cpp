@@ -1,5 +1,7 @@
 #include "platform/ProfileApi.h"
 
+#include <filesystem>
+
 #include "platform/ConfigFile.h"
 #include "platform/FileAccess.h"
 #include "platform/IniEditor.h"
@@ -35,14 +37,14 @@ const std::string* Lookup(const CachedProfile& profile, std::string_view section
 ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key,
                                        std::string_view defaultText, std::uint32_t size,
                                        const std::string& file) {
-  const CachedProfile profile = LoadProfile(file);
+  const CachedProfile profile = LoadProfile(ProfilePath(file));
   const std::string* value = Lookup(profile, section, key);
   return CopyToBuffer(value ? std::string_view(*value) : TrimTrailingSpaces(defaultText), size, profile.Failure);
 }
 
 std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
                                     std::int32_t defaultValue, const std::string& file) {
-  const std::string* value = Lookup(LoadProfile(file), section, key);
+  const std::string* value = Lookup(LoadProfile(ProfilePath(file)), section, key);
   if (value == nullptr || value->empty()) return static_cast<std::uint32_t>(defaultValue);
   std::string_view text = *value;
   bool negative = false;
@@ -65,15 +67,23 @@ ProfileString GetProfileStringA(std::string_view section, std::string_view key,
 
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                 std::string_view value, const std::string& file) {
-  std::string text;
-  const ReadStatus status = ReadWholeFile(file, text);
-  if (status == ReadStatus::Unreadable) return false;
-  // A file in the Western code page becomes UTF-8, so the new text does not mix encodings.
-  if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
+  const std::string path = ProfilePath(file);
+  std::string bytes;
+  if (ReadWholeFile(path, bytes) == ReadStatus::Unreadable) return false;
+  // A UTF-16LE file stays UTF-16LE; one in the Western code page becomes UTF-8,
+  // so the new text does not mix encodings.
+  const bool utf16 = std::string_view(bytes).starts_with(kUtf16LeMark);
+  std::string text = utf16 ? DecodeFileText(bytes) : IsValidUtf8(bytes) ? bytes : Windows1252ToUtf8(bytes);
   if (!SetIniValue(text, section, key, value)) return false;
-  if (!WriteFileAtomically(file, text)) return false;
-  ForgetProfile(file);
+  if (utf16) text = std::string(kUtf16LeMark) + Utf8ToUtf16Le(text);
+  if (!WriteFileAtomically(path, text)) return false;
+  ForgetProfile(path);
   return true;
+}
+
+std::string ProfilePath(const std::string& file) {
+  if (file.empty() || file.find_first_of("/\\") != std::string::npos) return file;
+  return (std::filesystem::path(WindowsProfilePath()).parent_path() / file).string();
 }
 
 std::string WindowsProfilePath() { return ConfigFilePath("VELMORA_WIN_INI", "win.ini"); }

@@ -34,6 +34,10 @@ ProfileString GetProfileStringA(std::string_view section, std::string_view key,
 bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
                                 std::string_view value, const std::string& file);
 
+// Where a settings file is: a bare file name (no folder) means the Windows
+// folder, the folder of the Windows profile, as the profile functions take it.
+std::string ProfilePath(const std::string& file);
+
 // VELMORA_WIN_INI, else $XDG_CONFIG_HOME/velmora/win.ini, else ~/.config/velmora/win.ini.
 std::string WindowsProfilePath();
 

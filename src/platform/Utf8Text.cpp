@@ -138,6 +138,7 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string DecodeFileText(std::string_view bytes) {
+  if (bytes.starts_with(kUtf16LeMark)) return Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   if (IsValidUtf8(bytes)) return std::string(bytes);
   return Windows1252ToUtf8(bytes);

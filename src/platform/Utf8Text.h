@@ -13,8 +13,12 @@ bool IsValidUtf8(std::string_view bytes);
 // map to the C1 control of the same value, as Windows' own conversion does.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// File contents as UTF-8: a UTF-8 byte-order mark is dropped, and a file that
-// is not valid UTF-8 is taken to be Windows-1252.
+// The byte-order mark of UTF-16LE, what Windows' Notepad writes as "Unicode".
+inline constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+// File contents as UTF-8: a file that starts with the UTF-16LE mark is UTF-16LE;
+// a UTF-8 byte-order mark is dropped, and a file that is not valid UTF-8 is
+// taken to be Windows-1252.
 std::string DecodeFileText(std::string_view bytes);
 
 // Byte length of the code point that starts at bytes[pos] (1 for a stray byte).

@@ -16,7 +16,7 @@ double BytesAsNumber(const std::string& data, bool littleEndian) {
     const std::size_t at = littleEndian ? data.size() - 1 - i : i;
     value = (value << 8) | static_cast<unsigned char>(data[at]);
   }
-  if (data.size() <= 2) return static_cast<std::int16_t>(value);
+  // Read as 32 bits whatever the size: one or two bytes never come out negative.
   return static_cast<std::int32_t>(value);
 }
 

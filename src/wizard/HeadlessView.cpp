@@ -109,10 +109,22 @@ void HeadlessView::RunModal(FMain& window) {
   }
 }
 
+void HeadlessView::RunRemaining(FMain& window) {
+  while (!lines_.empty()) {
+    const Line line = lines_.front();
+    lines_.pop_front();
+    Run(window, line);
+  }
+}
+
 void HeadlessView::Run(FMain& w, const Line& line) {
   const std::string& verb = line.verb;
   const std::string& arg = line.argument;
   const int n = line.number;
+  // Once done, cancel or the close box has hidden the window, only looking at it is left.
+  if (verb != "dump" && verb != "answer" && !(w.Loaded() && w.Visible())) {
+    throw ScriptError(n, "the window is not shown");
+  }
   if (verb == "pick") return PickAi(w, arg, n);
   if (verb == "list") return ClickEntry(w.ActionList, Number(arg, n), n);
   if (verb == "check") return Reachable(w.ActionCheck, n), w.ActionCheck.UserClick();

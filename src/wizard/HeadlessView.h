@@ -36,6 +36,7 @@ class HeadlessView : public WindowView {
   std::int32_t ScreenWidthTwips() const override { return 1920 * 15; }
   std::int32_t ScreenHeightTwips() const override { return 1080 * 15; }
   void ControlsChanged(FMain&) override {}
+  void RunRemaining(FMain& window) override;
 
   const std::vector<ShownMessage>& Messages() const { return boxes_.Shown(); }
 

@@ -19,6 +19,9 @@ class WindowView {
   // Tells the view that the set of controls changed (option buttons loaded or
   // unloaded, the window loaded or unloaded).
   virtual void ControlsChanged(FMain& window) = 0;
+  // After the run: what the view still has to do with the hidden window (the
+  // rest of an action script).
+  virtual void RunRemaining(FMain&) {}
 };
 
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #include "wizard/qt/WizardDialog.h"
 
+#include <limits>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -58,6 +60,9 @@ void WizardDialog::CreateWidgets() {
   actionInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   textBox_ = Make<QLineEdit>(pannel_, "ActionTxtBox");
   textBox_->installEventFilter(this);
+  // The model's length limit refuses typed keys only; the box itself never cuts
+  // the text it is given, so it always shows the model's text whole.
+  textBox_->setMaxLength(std::numeric_limits<int>::max());
   check_ = Make<QCheckBox>(pannel_, "ActionCheck");
   actionButton_ = Make<QPushButton>(pannel_, "ActionButton");
   combo_ = Make<QComboBox>(pannel_, "ActionCombo");
@@ -229,7 +234,6 @@ void WizardDialog::MirrorTexts() {
   const QSignalBlocker blockText(textBox_);
   const TextBox& box = model_.ActionTxtBox;
   if (textBox_->text() != Text(box.Text())) textBox_->setText(Text(box.Text()));
-  textBox_->setMaxLength(box.MaxLength > 0 ? box.MaxLength : 32767);
   if (box.SelLength() > 0) {
     textBox_->setSelection(box.SelStart(), box.SelLength());
   } else {
