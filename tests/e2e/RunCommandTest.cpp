@@ -79,10 +79,36 @@ TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
 
   std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
   const std::string script = work.Write("dump.txt", "dump\n");
-  const Outcome debug = Run({"DEBUG", "run", "--doc", Example("document.json"), "--script", script, "--host-dir",
-                             work.Path() + "host"});
-  ASSERT_EQ(debug.status, 0) << debug.err;
-  EXPECT_NE(debug.out.find("\"caption\":\"GS1-128 label wizard[DEBUG]\""), std::string::npos) << debug.out;
+  const std::string debugNamed = work.Write("my-debug.script", "dump\n");
+  // Any argument holding the word, in any case, switches debug mode on and is never refused;
+  // an option's value that holds it keeps its meaning.
+  const std::vector<std::vector<std::string>> lines = {
+      {"DEBUG", "run", "--script", script}, {"run", "/DEBUG", "--script", script},
+      {"run", "--script", script, "-debug"}, {"--debug", "run", "--script", script},
+      {"run", "debugging", "--script", script}, {"run", "--script", debugNamed},
+      {"run", "--script=" + debugNamed}};
+  for (std::vector<std::string> args : lines) {
+    SCOPED_TRACE(args[0] + " " + args[1]);
+    args.insert(args.end(), {"--doc", Example("document.json"), "--host-dir", work.Path() + "host"});
+    const Outcome debug = Run(args);
+    ASSERT_EQ(debug.status, 0) << debug.err;
+    EXPECT_NE(debug.out.find("\"caption\":\"GS1-128 label wizard[DEBUG]\""), std::string::npos) << debug.out;
+  }
+}
+
+TEST_F(RunCommandTest, ActionsAfterTheWindowIsHiddenStillRun) {
+  std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
+  const auto run = [&](const std::string& script) {
+    return Run({"run", "--doc", Example("document.json"), "--script", work.Write("s.txt", script), "--host-dir",
+                work.Path() + "host"});
+  };
+  const Outcome dumped = run("cancel\ndump\n");
+  ASSERT_EQ(dumped.status, 0) << dumped.err;
+  EXPECT_NE(dumped.out.find("\"visible\":false"), std::string::npos) << dumped.out;
+
+  const Outcome refused = run("pick 01\nnext\nnext\nnext\nnext\ntype 1\nnext\ndone\nnext\n");
+  EXPECT_NE(refused.status, 0);
+  EXPECT_NE(refused.err.find("script line 9: the window is not shown"), std::string::npos) << refused.err;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "TestHost.h"
 #include "support/TempDir.h"
@@ -56,6 +57,87 @@ TEST_F(ServerTest, VariablesNumberAndImportReachTheirPlaces) {
   EXPECT_EQ(doc.Request({{"jsonrpc", "2.0"}, {"id", 9}, {"method", "Release"}})["result"], nullptr);
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, TheHostSeesEveryCallInItsOrder) {
+  auto server = Start("cancel\n");
+  TestHost doc(*server, {{"LOT", 5}, {"LOGO", 2}, {"SERIAL", 6}, {"PACKDATE", 7}}, 1);
+  EXPECT_EQ(doc.Connect()["result"], false);
+  // The kind is read three times for every variable, whatever it is; the name only of kept ones.
+  const std::vector<std::string> expected = {
+      "Get doc 1",  "Enumerate vars", "Get v0 3", "Get v0 3", "Get v0 3", "Get v0 1",  "Get v1 3",
+      "Get v1 3",   "Get v1 3",       "Get v2 3", "Get v2 3", "Get v2 3", "Get v2 1",  "Get v3 3",
+      "Get v3 3",   "Get v3 3",       "Get v3 1", "Get doc 7", "Get n1 12", "Get n2 15", "Call doc 23"};
+  EXPECT_EQ(doc.Calls, expected);
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, AFailingImportIsAnAutomationErrorAfterTheWindowClosed) {
+  auto server = Start("cancel\n");
+  TestHost doc(*server, kVariables, 1);
+  doc.FailingImport = "import refused";
+  const json answer = doc.Connect();
+  EXPECT_EQ(answer["error"]["code"], 440);
+  EXPECT_EQ(answer["error"]["message"], "import refused");
+  EXPECT_EQ(doc.Imports.size(), 1u);
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, AStartUpErrorReachesTheHost) {
+  const struct {
+    const char* country;
+    int code;
+  } cases[] = {{"191", 5}, {"32767", 6}};  // no character code; the 16-bit addition overflows
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.country);
+    host.Write("System/Users/tester.ini", std::string("[Initialize]\r\nCountry=") + c.country + "\r\n");
+    auto server = Start("cancel\n");
+    TestHost doc(*server, kVariables, 1);
+    EXPECT_EQ(doc.Connect()["error"]["code"], c.code);
+    server->CloseInput();
+    EXPECT_EQ(server->Wait(), 0);
+  }
+}
+
+TEST_F(ServerTest, AMissingDataFileEndsTheServer) {
+  const std::string data = work.Path() + "data/";
+  std::filesystem::create_directories(data);
+  std::filesystem::copy_file(std::string(VELMORA_SHIPPED_DATA_DIR) + "ID128.inf", data + "ID128.inf");
+  const std::string scriptFile = work.Write("script.txt", "cancel\n");
+  ChildProcess server({VELMORA_WIZARD_EXE, "serve", "--headless", "--script", scriptFile, "--host-dir", host.Path(),
+                       "--data-dir", data},
+                      work.Path() + "stderr.txt");
+  TestHost doc(server, kVariables, 1);
+  EXPECT_THROW(doc.Connect(), std::runtime_error) << "the server ends without answering";
+  EXPECT_EQ(server.Wait(), 1);
+  EXPECT_NE(work.Read("stderr.txt").find("File not found !"), std::string::npos);
+}
+
+TEST_F(ServerTest, ReleaseThenConnectIsACloseBoxThenConnect) {
+  // Each run: pick an AI and finish it; the second Connect must start up afresh (page 0)
+  // with the chosen AI and the template path carried over.
+  for (const std::string between : {"release", "close"}) {
+    SCOPED_TRACE(between);
+    auto server = Start(std::string("pick 20\nnext\nnext\ntype 12\nnext\n") +
+                        (between == "close" ? "close\n" : "done\n") + "dump\ncancel\n");
+    TestHost doc(*server, kVariables, 1);
+    EXPECT_EQ(doc.Connect()["result"], false);
+    if (between == "release") {
+      EXPECT_EQ(doc.Request({{"jsonrpc", "2.0"}, {"id", 5}, {"method", "Release"}})["result"], nullptr);
+    }
+    EXPECT_EQ(doc.Connect()["result"], false);
+    const std::vector<json> dumps = Dumps();
+    ASSERT_EQ(dumps.size(), 1u);
+    EXPECT_EQ(dumps[0]["page"], 0) << "the start-up ran again";
+    EXPECT_EQ(dumps[0]["ids"][0]["IdKey"], "20") << "the table of chosen AIs carried over";
+    const std::string written = between == "release" ? host.Path() + "SYSTEM/128.ufo" : "";
+    EXPECT_EQ(dumps[0]["templateFile"], written);
+    server->CloseInput();
+    EXPECT_EQ(server->Wait(), 0);
+    std::filesystem::remove(host.Path() + "SYSTEM/128.ufo");
+  }
 }
 
 TEST_F(ServerTest, ALaterCancelHandsOverTheEarlierTemplate) {

@@ -18,6 +18,7 @@ json TestHost::Answer(const json& call) {
   const std::string method = call["method"];
   const json& p = call["params"];
   const std::string object = p["object"];
+  Calls.push_back(method + " " + object + (p.contains("dispid") ? " " + p["dispid"].dump() : ""));
   if (method == "Enumerate" && object == "vars") {
     json list = json::array();
     for (std::size_t i = 0; i < variables_.size(); ++i) list.push_back(Object("v" + std::to_string(i)));
@@ -26,6 +27,9 @@ json TestHost::Answer(const json& call) {
   const int dispid = p.value("dispid", -1);
   if (method == "Call" && object == "doc" && dispid == 23) {
     Imports.push_back(p["args"]);
+    if (!FailingImport.empty()) {
+      return {{"jsonrpc", "2.0"}, {"id", call["id"]}, {"error", {{"code", -1}, {"message", FailingImport}}}};
+    }
     return Result(call["id"], nullptr);
   }
   if (method == "Get") {

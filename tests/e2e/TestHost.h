@@ -29,6 +29,8 @@ class TestHost {
 
   std::vector<nlohmann::json> Imports;       // the arguments of every import call
   std::map<int, std::string> FailingGets;    // DISPIDs of the document that answer an error
+  std::string FailingImport;                 // when set, the import call answers this error
+  std::vector<std::string> Calls;            // every call received: "Get v0 3", "Enumerate vars"
 
  private:
   nlohmann::json Answer(const nlohmann::json& call);

@@ -1,4 +1,5 @@
 #include "CatalogueFixture.h"
+#include "base/RuntimeError.h"
 
 namespace velmora {
 namespace {
@@ -98,6 +99,19 @@ TEST_F(DerivedFieldsTest, CatalogueLengthShorterThanPrefixAndCheckDigit) {
   EXPECT_EQ(r.FixData, "");
   EXPECT_EQ(r.Matrix, "");
   EXPECT_EQ(r.CharLen, -1);
+}
+
+TEST_F(DerivedFieldsTest, LengthsPast16BitsOverflow) {
+  WriteStandardCatalogue();
+  LoadIdCatalogue();
+  IdRecord& r = Pick(0);
+  r.FixData = std::string(40000, '1');
+  try {
+    UpdateCurrentId();
+    FAIL() << "40,000 typed digits fit no 16-bit length";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 6);
+  }
 }
 
 }  // namespace

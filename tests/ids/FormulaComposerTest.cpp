@@ -54,6 +54,15 @@ TEST_F(ComposerTest, CodeSetMarkersFollowTheKindOfEachAi) {
   EXPECT_EQ(ComposeReadableText(), "\"(15)261231(10)AB(37)12\"");
 }
 
+TEST_F(ComposerTest, CodeSetMarkersCompareTheStoredValues) {
+  // A catalogue that says 1 for "numeric": 1 and -1 differ, so each change gets a marker.
+  WriteCatalogue({{"15", 0, 6, 1, -1, "Best before"}, {"37", 0, 8, -1, -1, "Count"}, {"20", 0, 2, 1, -1, "Variant"}});
+  Typed(0, "261231");
+  Typed(1, "12345678");
+  Typed(2, "01");
+  EXPECT_EQ(ComposeBarcodeData(), "\"{CODE C}{FNC1}15261231{CODE C}3712345678{CODE C}2001\"");
+}
+
 TEST_F(ComposerTest, SeparatorAfterAVariableLengthAiThatIsNotLast) {
   FromVariable(1, "LOT");
   Typed(4, "12");

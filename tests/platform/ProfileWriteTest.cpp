@@ -4,6 +4,7 @@
 
 #include "platform/IniEditor.h"
 #include "platform/ProfileApi.h"
+#include "platform/Utf8Text.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -44,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"FirstSectionAndKeyOnly", "[S]\r\nk=1\r\nk=2\r\n[S]\r\nk=3\r\n", "S", "k", "9",
                  "[S]\r\nk=9\r\nk=2\r\n[S]\r\nk=3\r\n"},
         EditCase{"KeyWrittenExactly", "[S]\r\n", "S", "MaxLength ", "5", "[S]\r\nMaxLength =5\r\n"},
+        EditCase{"SectionNameTrimmed", "", "   sec   ", "k", "v", "[sec]\r\nk=v\r\n"},
+        EditCase{"TrimmedSectionFound", "[sec]\r\n", " sec ", "k", "v", "[sec]\r\nk=v\r\n"},
         EditCase{"OtherBytesKept", "\xEF\xBB\xBFx\n[S]\rk=1\r\n\t;note\n", "S", "j", "2",
                  "\xEF\xBB\xBFx\n[S]\rk=1\r\nj=2\r\n\t;note\n"}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.what); });
@@ -74,6 +77,36 @@ TEST(ProfileWrite, ConvertsAWesternCodePageFileToUtf8) {
   const std::string path = dir.Write("w.ini", "[S]\r\nk=caf\xE9\r\n");
   ASSERT_TRUE(WritePrivateProfileStringA("S", "j", "\xC3\xA9", path));
   EXPECT_EQ(dir.Read("w.ini"), "[S]\r\nk=caf\xC3\xA9\r\nj=\xC3\xA9\r\n");
+}
+
+TEST(ProfileWrite, ReaderAndWriterAgreeOnANulByte) {
+  TempDir dir;
+  const std::string tail("\0[S]\r\nk=hidden\r\n", 17);
+  const std::string path = dir.Write("n.ini", "[S]\r\nj=1\r\n" + tail);
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "none", 256, path).Buffer, "none") << "the reader stops at the NUL";
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "k", "2", path));
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", 256, path).Buffer, "2") << "the key went where the reader looks";
+  EXPECT_EQ(dir.Read("n.ini"), "[S]\r\nj=1\r\nk=2\r\n" + tail) << "the bytes after the NUL are kept";
+}
+
+TEST(ProfileWrite, AUtf16FileIsReadAndStaysUtf16) {
+  TempDir dir;
+  const auto utf16 = [](const std::string& text) { return "\xFF\xFE" + Utf8ToUtf16Le(text); };
+  const std::string path = dir.Write("u.ini", utf16("[General]\r\nVelmora=Caf\xC3\xA9 wizard\r\n"));
+  EXPECT_EQ(GetPrivateProfileStringA("general", "velmora", "", 256, path).Buffer, "Caf\xC3\xA9 wizard");
+  ASSERT_TRUE(WritePrivateProfileStringA("General", "User", "Users", path));
+  EXPECT_EQ(dir.Read("u.ini"), utf16("[General]\r\nVelmora=Caf\xC3\xA9 wizard\r\nUser=Users\r\n"));
+  EXPECT_EQ(GetPrivateProfileStringA("General", "User", "", 256, path).Buffer, "Users");
+}
+
+TEST(ProfileWrite, ABareFileNameIsInTheWindowsFolder) {
+  TempDir dir;
+  test::ScopedEnv env("VELMORA_WIN_INI", (dir.Path() + "win.ini").c_str());
+  dir.Write("app.ini", "[S]\r\nk=windows folder\r\n");
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", 256, "app.ini").Buffer, "windows folder");
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "j", "2", "new.ini"));
+  EXPECT_EQ(dir.Read("new.ini"), "[S]\r\nj=2\r\n");
+  EXPECT_EQ(ProfilePath("sub/app.ini"), "sub/app.ini") << "a name with a folder is taken as it is";
 }
 
 TEST(ProfileWrite, RefusesWithoutTouchingAnything) {

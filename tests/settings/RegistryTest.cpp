@@ -29,6 +29,8 @@ const char* const kExport =
     "\"Dword\"=dword:00000100\r\n"
     "\"Negative\"=dword:ffffffff\r\n"
     "\"Big\"=hex(5):00,00,01,00\r\n"
+    "\"OneByte\"=hex(4):ff\r\n"
+    "\"TwoBytes\"=hex(4):ff,ff\r\n"
     "\"Binary\"=hex:41,00,42\r\n"
     "\"Expand\"=hex(2):25,00,50,00,41,00,54,00,48,00,25,00,00,00\r\n"
     "\"Multi\"=hex(7):61,00,00,00,62,00,63,00,00,00,\\\r\n"
@@ -61,6 +63,8 @@ TEST_F(RegistryTest, ReadsEveryTypeOfAnExportedFile) {
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "dword"), Variant(256.0)) << "names without regard to case";
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "Negative"), Variant(-1.0));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "Big"), Variant(256.0));
+  EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "OneByte"), Variant(255.0)) << "short data is still 32 bits";
+  EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "TwoBytes"), Variant(65535.0));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "Binary"), Variant(std::string("A\0B", 3)));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "Expand"), Variant("%PATH%")) << "no expansion";
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, x, "Multi"), Variant(Variant::Array{Variant("a"), Variant("bc")}));

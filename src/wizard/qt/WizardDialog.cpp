@@ -118,7 +118,11 @@ void WizardDialog::ConnectWidgets() {
   });
   // What reaches the text box without a key press (a paste, the delete key) is not filtered.
   connect(textBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    Act([this, text] { model_.ActionTxtBox.SetText(text.toStdString()); });
+    const int caret = textBox_->cursorPosition();  // after the paste, where the user left it
+    Act([this, text, caret] {
+      model_.ActionTxtBox.SetText(text.toStdString());
+      model_.ActionTxtBox.SetSelStart(caret);
+    });
   });
 }
 

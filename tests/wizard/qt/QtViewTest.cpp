@@ -1,5 +1,6 @@
 // The real window, driven with the mouse and the keyboard on the offscreen platform.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -127,6 +128,27 @@ TEST_F(QtViewTest, NumericFilterRefusesALetterAndEnterMovesOn) {
   EXPECT_EQ(typed, "123");
   EXPECT_EQ(pageAfterEnter, 6) << "done is enabled on page 6 only";
   EXPECT_FALSE(shown);
+}
+
+TEST_F(QtViewTest, TheBoxShowsTheModelsTextWholePastItsLengthLimit) {
+  QString pasted;
+  QString afterBackspace;
+  QString afterTyping;
+  Walk([&](WizardDialog& d) {
+    ToPageFour(d);  // AI 01 with its check digit: 13 characters may be typed
+    auto& box = Find<QLineEdit>(d, "ActionTxtBox");
+    QApplication::clipboard()->setText(QStringLiteral("12345678901234567890"));
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);  // a paste is not limited
+    pasted = box.text();
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    afterBackspace = box.text();
+    QTest::keyClicks(&box, QStringLiteral("9"));  // a typed key past the limit is refused
+    afterTyping = box.text();
+    d.done(0);
+  });
+  EXPECT_EQ(pasted, QStringLiteral("12345678901234567890"));
+  EXPECT_EQ(afterBackspace, QStringLiteral("1234567890123456789")) << "Backspace edits what the user sees";
+  EXPECT_EQ(afterTyping, afterBackspace);
 }
 
 TEST_F(QtViewTest, CancelAsksThroughADialog) {
