@@ -1,0 +1,41 @@
+#pragma once
+// A label template (128.ufo) as a host reads it: the settings-file reader, one
+// outer pair of quotes off each value, the formulas and the host variables.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "symbol/Formula.h"
+
+namespace velmora::label {
+
+// A template that cannot be read; the message names the file and the key.
+class TemplateError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A formula of the template, or (literal mode) the text itself.
+struct TemplateText {
+  std::string text;
+  bool literal = false;
+  std::string where;  // "[Variable2] Format", for messages
+  std::string Evaluate(const symbol::VariableValues& values) const;
+};
+
+struct TemplateVariable {
+  std::string name;
+  std::string sample;  // the template's sample value
+};
+
+struct LabelTemplate {
+  TemplateText barcode;
+  TemplateText readable;
+  std::vector<TemplateVariable> variables;
+  // The sample values, overridden by `values`.
+  symbol::VariableValues ValuesWith(const symbol::VariableValues& values) const;
+};
+
+LabelTemplate ReadLabelTemplate(const std::string& path);
+
+}  // namespace velmora::label

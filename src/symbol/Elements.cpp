@@ -1,0 +1,158 @@
+#include "symbol/Elements.h"
+
+#include <cctype>
+
+#include "platform/IniDocument.h"
+
+namespace velmora::symbol {
+namespace {
+
+bool IsDigits(std::string_view s) {
+  return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+int Number(const std::string* text) {
+  if (text == nullptr) return 0;
+  try {
+    return std::stoi(*text);
+  } catch (...) {
+    return 0;
+  }
+}
+
+// The barcode data without its code-set hints, each kept character with its
+// position in the original text.
+struct Cleaned {
+  std::string text;
+  std::vector<std::size_t> position;
+};
+
+Cleaned DropCodeSetHints(std::string_view data) {
+  Cleaned c;
+  for (std::size_t i = 0; i < data.size();) {
+    bool hint = false;
+    for (std::string_view marker : {"{CODE A}", "{CODE B}", "{CODE C}"}) {
+      if (data.substr(i).starts_with(marker)) {
+        i += marker.size();
+        hint = true;
+        break;
+      }
+    }
+    if (hint) continue;
+    if (data.substr(i).starts_with("{FNC1}")) {
+      c.text += '\x1D';
+      c.position.push_back(i + 1);
+      i += 6;
+      continue;
+    }
+    c.text += data[i];
+    c.position.push_back(++i);
+  }
+  c.position.push_back(data.size() + 1);
+  return c;
+}
+
+const CatalogueAi* FindAi(const AiCatalogue& catalogue, std::string_view text, std::size_t at, std::string& ai) {
+  for (std::size_t digits = 2; digits <= 4 && at + digits <= text.size(); ++digits) {
+    const std::string_view number = text.substr(at, digits);
+    if (!IsDigits(number)) return nullptr;
+    const auto found = catalogue.find(number);
+    if (found == catalogue.end()) continue;
+    ai = std::string(number);
+    if (found->second.decimalDigit) {
+      if (at + digits >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at + digits]))) return nullptr;
+      ai += text[at + digits];
+    }
+    return &found->second;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+ElementError::ElementError(const std::string& where, std::size_t position, const std::string& reason)
+    : std::runtime_error(where + " position " + std::to_string(position) + ": " + reason), position_(position) {}
+
+AiCatalogue ParseAiCatalogue(std::string_view fileText) {
+  const IniDocument doc = IniDocument::Parse(fileText);
+  AiCatalogue catalogue;
+  for (int n = 0;; ++n) {
+    const std::string stem = "id" + std::to_string(n);
+    const std::string* number = doc.Find("ID128", stem + "_number");
+    if (number == nullptr) break;
+    CatalogueAi ai;
+    ai.length = Number(doc.Find("ID128", stem + "_Length"));
+    ai.fixed = Number(doc.Find("ID128", stem + "_FixedLength")) != 0;
+    ai.decimalDigit = (Number(doc.Find("ID128", stem + "_Flags")) & 2) != 0;
+    catalogue.emplace(*number, ai);
+  }
+  return catalogue;
+}
+
+Elements ParseElementString(std::string_view text) {
+  const std::string where = "element string";
+  Elements elements;
+  std::size_t i = 0;
+  if (text.empty()) throw ElementError(where, 1, "no element");
+  while (i < text.size()) {
+    if (text[i] != '(') throw ElementError(where, i + 1, "'(' expected before an AI");
+    const std::size_t close = text.find(')', i);
+    if (close == std::string_view::npos) throw ElementError(where, i + 1, "'(' without its ')'");
+    const std::string_view ai = text.substr(i + 1, close - i - 1);
+    if (ai.size() < 2 || ai.size() > 4 || !IsDigits(ai)) {
+      throw ElementError(where, i + 2, "an AI is 2 to 4 digits, not '" + std::string(ai) + "'");
+    }
+    const std::size_t next = text.find_first_of("()", close + 1);
+    if (next != std::string_view::npos && text[next] == ')') throw ElementError(where, next + 1, "')' without its '('");
+    const std::size_t end = next == std::string_view::npos ? text.size() : next;
+    elements.push_back({std::string(ai), std::string(text.substr(close + 1, end - close - 1))});
+    i = end;
+  }
+  return elements;
+}
+
+Elements SplitBarcodeData(std::string_view data, const AiCatalogue& catalogue) {
+  const std::string where = "barcode data";
+  const Cleaned c = DropCodeSetHints(data);
+  const std::string& t = c.text;
+  if (t.empty() || t[0] != '\x1D') throw ElementError(where, 1, "GS1-128 data starts with {FNC1}");
+  Elements elements;
+  std::size_t i = 1;
+  while (i < t.size()) {
+    if (t[i] == '\x1D') {
+      ++i;  // a separator after a fixed-length AI is harmless
+      continue;
+    }
+    std::string ai;
+    const CatalogueAi* entry = FindAi(catalogue, t, i, ai);
+    if (entry == nullptr) throw ElementError(where, c.position[i], "no AI of the catalogue starts here");
+    std::size_t start = i + ai.size();
+    std::size_t end = t.find('\x1D', start);
+    if (end == std::string::npos) end = t.size();
+    if (entry->fixed) {
+      if (start + static_cast<std::size_t>(entry->length) > end) {
+        throw ElementError(where, c.position[std::min(end, t.size())],
+                           "AI (" + ai + ") needs " + std::to_string(entry->length) + " characters");
+      }
+      end = start + static_cast<std::size_t>(entry->length);
+    }
+    elements.push_back({ai, t.substr(start, end - start)});
+    i = end;
+  }
+  if (elements.empty()) throw ElementError(where, c.position[t.size()], "no AI follows {FNC1}");
+  return elements;
+}
+
+std::string HumanReadable(const Elements& elements) {
+  std::string text;
+  for (const Element& e : elements) text += "(" + e.ai + ")" + e.data;
+  return text;
+}
+
+std::string BracketedElements(const Elements& elements) {
+  std::string text;
+  for (const Element& e : elements) text += "[" + e.ai + "]" + e.data;
+  return text;
+}
+
+}  // namespace velmora::symbol

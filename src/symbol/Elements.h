@@ -1,0 +1,53 @@
+#pragma once
+// GS1 element strings: AI and data pairs, read from the "(01)...(10)..." form
+// or split out of a template's evaluated barcode data.
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::symbol {
+
+struct Element {
+  std::string ai;
+  std::string data;
+  bool operator==(const Element&) const = default;
+};
+using Elements = std::vector<Element>;
+
+// Text that cannot be read as elements; the position counts characters from 1.
+class ElementError : public std::runtime_error {
+ public:
+  ElementError(const std::string& where, std::size_t position, const std::string& reason);
+  std::size_t Position() const { return position_; }
+
+ private:
+  std::size_t position_;
+};
+
+// What the catalogue (ID128.inf) says of one AI number: its data length, whether
+// that length is fixed, and whether a decimal digit follows the number (310n).
+struct CatalogueAi {
+  int length = 0;
+  bool fixed = false;
+  bool decimalDigit = false;
+};
+using AiCatalogue = std::map<std::string, CatalogueAi, std::less<>>;
+
+// The catalogue's entries from the text of ID128.inf.
+AiCatalogue ParseAiCatalogue(std::string_view fileText);
+
+// "(01)00000012345670(10)ABC" -> elements.
+Elements ParseElementString(std::string_view text);
+
+// The evaluated barcode data of a template: {CODE A}/{CODE B}/{CODE C} are the
+// host's code-set hints and dropped; the first {FNC1} marks GS1, later ones end
+// a variable-length AI. AIs and their lengths come from the catalogue.
+Elements SplitBarcodeData(std::string_view data, const AiCatalogue& catalogue);
+
+// "(01)...(10)..." for people; "[01]...[10]..." for the encoder.
+std::string HumanReadable(const Elements& elements);
+std::string BracketedElements(const Elements& elements);
+
+}  // namespace velmora::symbol

@@ -1,0 +1,61 @@
+#pragma once
+// What GS1's rules say about a barcode's data: one finding per fault, with the
+// AI, the position in that AI's data and a stable kind.
+#include <string>
+#include <vector>
+
+namespace velmora::symbol {
+
+enum class FindingKind {
+  UnknownAi,         // the dictionary defines no such AI
+  TooShort,          // detail: the length needed
+  TooLong,           // detail: the longest allowed
+  NotDigit,          // detail: the character
+  BadCharacter,      // detail: the character (outside the component's set)
+  CheckDigit,        // detail: the expected check digit or pair
+  InvalidMonth,      // detail: the month as written
+  InvalidDay,
+  InvalidHour,
+  InvalidMinute,
+  InvalidSecond,
+  UnknownCountry,
+  UnknownCurrency,
+  BadPercentEncoding,
+  NotYesNo,
+  AllZeros,
+  NotZero,
+  NotHyphen,
+  BadPieceOfTotal,
+  BadWinding,
+  BadLatitude,
+  BadLongitude,
+  BadMediaType,
+  BadSex,
+  BadSequence,
+  BadImporterIndex,
+  BadIban,
+  ZeroPrefix,
+  NoNonDigit,
+  NoCompanyPrefix,   // fewer than 4 digits where the GS1 Company Prefix starts
+  MissingPair,       // detail: the AIs, one of which must come with this one
+  ExcludedPair,      // detail: the AI that must not come with this one
+  Duplicate,         // detail: the other value
+};
+
+struct Finding {
+  FindingKind kind;
+  std::string ai;
+  std::size_t position = 0;  // in the AI's data, from 1; 0 for the AI as a whole
+  std::string found;         // what was written there
+  std::string detail;        // see FindingKind
+  bool operator==(const Finding&) const = default;
+};
+using Findings = std::vector<Finding>;
+
+// A stable name of the kind ("invalid-month"), for scripts and for text lookups.
+const char* KindName(FindingKind kind);
+
+// "AI (17) position 3: invalid month '13'" in English; `french` gives French.
+std::string FindingText(const Finding& finding, bool french = false);
+
+}  // namespace velmora::symbol

@@ -1,0 +1,33 @@
+#include "symbol/Gs1Data.h"
+
+#include "platform/FileAccess.h"
+#include "platform/PathLookup.h"
+#include "platform/Utf8Text.h"
+
+namespace velmora::symbol {
+namespace {
+
+std::string ReadDataFile(const std::string& directory, const char* name) {
+  const std::string path = ResolvePath(directory + "/" + name);
+  std::string bytes;
+  if (ReadWholeFile(path, bytes) != ReadStatus::Ok) throw std::runtime_error(path + ": cannot read this data file");
+  return DecodeFileText(bytes);
+}
+
+}  // namespace
+
+Gs1Data LoadGs1Data(const std::string& directory) {
+  Gs1Data data;
+  data.catalogue = ParseAiCatalogue(ReadDataFile(directory, kCatalogueFile));
+  const std::string dictionaryPath = directory + "/" + kDictionaryFile;
+  if (data.catalogue.empty()) throw std::runtime_error(directory + "/" + kCatalogueFile + ": no AI in this catalogue");
+  try {
+    data.dictionary = SyntaxDictionary::Parse(ReadDataFile(directory, kDictionaryFile));
+  } catch (const std::runtime_error& e) {
+    const std::string what = e.what();
+    throw std::runtime_error(what.find(dictionaryPath) == 0 ? what : dictionaryPath + ": " + what);
+  }
+  return data;
+}
+
+}  // namespace velmora::symbol

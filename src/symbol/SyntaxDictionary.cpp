@@ -1,0 +1,127 @@
+#include "symbol/SyntaxDictionary.h"
+
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace velmora::symbol {
+namespace {
+
+std::vector<std::string> SplitOn(std::string_view text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at = text.find(separator); at != std::string_view::npos; at = text.find(separator, start)) {
+    parts.emplace_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  parts.emplace_back(text.substr(start));
+  return parts;
+}
+
+bool IsFlags(const std::string& token) {
+  return token.find_first_not_of("*!?\"$%&'()+,-./:;<=>@\\^_`{|}~") == std::string::npos;
+}
+
+// "N3", "X..20", "[N..12]" and the linters after it: "[N3],iso3166".
+bool ParseComponent(const std::string& token, Component& c) {
+  static const std::regex shape(R"(^(\[?)([NXYZ])(\.\.)?(\d+)(\]?)((,[a-z0-9]+)*)$)");
+  std::smatch m;
+  if (!std::regex_match(token, m, shape) || m[1].length() != m[5].length()) return false;
+  c.charset = m[2].str()[0];
+  c.maxLength = std::stoi(m[4].str());
+  c.minLength = m[3].matched ? 1 : c.maxLength;
+  c.optional = m[1].length() == 1;
+  if (m[6].length() > 0) {
+    std::vector<std::string> linters = SplitOn(m[6].str().substr(1), ',');
+    c.linters = std::move(linters);
+  }
+  return true;
+}
+
+void ParseAttribute(const std::string& token, AiSyntax& syntax) {
+  if (token.starts_with("req=")) {
+    std::vector<std::vector<std::string>> alternatives;
+    for (const std::string& group : SplitOn(token.substr(4), ',')) alternatives.push_back(SplitOn(group, '+'));
+    syntax.required.push_back(std::move(alternatives));
+  } else if (token.starts_with("ex=")) {
+    for (std::string& pattern : SplitOn(token.substr(3), ',')) syntax.excluded.push_back(std::move(pattern));
+  }
+  // dlpkey and the rest concern GS1 Digital Link, not a barcode's data.
+}
+
+void AddRange(std::map<std::string, AiSyntax, std::less<>>& entries, const std::string& ais, const AiSyntax& syntax) {
+  const auto dash = ais.find('-');
+  if (dash == std::string::npos) {
+    entries[ais] = syntax;
+    return;
+  }
+  const std::string first = ais.substr(0, dash);
+  const std::string last = ais.substr(dash + 1);
+  for (int n = std::stoi(first); n <= std::stoi(last); ++n) {
+    std::string ai = std::to_string(n);
+    ai.insert(0, first.size() - ai.size(), '0');
+    entries[ai] = syntax;
+  }
+}
+
+}  // namespace
+
+bool MatchesPattern(std::string_view ai, std::string_view pattern) {
+  if (ai.size() != pattern.size()) return false;
+  for (std::size_t i = 0; i < ai.size(); ++i) {
+    if (pattern[i] != 'n' && pattern[i] != ai[i]) return false;
+  }
+  return true;
+}
+
+SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
+  static const std::regex aiShape(R"(^\d{2,4}(-\d{2,4})?$)");
+  SyntaxDictionary dictionary;
+  std::istringstream in{std::string(text)};
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    const std::size_t hash = line.find('#');
+    AiSyntax syntax;
+    if (hash != std::string::npos) {
+      const std::size_t title = line.find_first_not_of(' ', hash + 1);
+      syntax.title = title == std::string::npos ? "" : line.substr(title);
+      line.resize(hash);
+    }
+    std::istringstream tokens(line);
+    std::string ais;
+    if (!(tokens >> ais)) continue;  // a comment or a blank line
+    if (!std::regex_match(ais, aiShape)) {
+      throw std::runtime_error("syntax dictionary line " + std::to_string(number) + ": no AI at the start");
+    }
+    for (std::string token; tokens >> token;) {
+      Component component;
+      if (syntax.components.empty() && IsFlags(token)) {
+        syntax.predefinedLength = token.find('*') != std::string::npos;
+      } else if (ParseComponent(token, component)) {
+        syntax.components.push_back(std::move(component));
+      } else {
+        ParseAttribute(token, syntax);
+      }
+    }
+    if (syntax.components.empty()) {
+      throw std::runtime_error("syntax dictionary line " + std::to_string(number) + ": AI " + ais +
+                               " has no data format");
+    }
+    AddRange(dictionary.entries_, ais, syntax);
+  }
+  return dictionary;
+}
+
+const AiSyntax* SyntaxDictionary::Find(std::string_view ai) const {
+  const auto found = entries_.find(ai);
+  return found == entries_.end() ? nullptr : &found->second;
+}
+
+std::string SyntaxDictionary::AiAtStart(std::string_view text) const {
+  for (std::size_t digits = 2; digits <= 4 && digits <= text.size(); ++digits) {
+    if (entries_.contains(text.substr(0, digits))) return std::string(text.substr(0, digits));
+  }
+  return {};
+}
+
+}  // namespace velmora::symbol

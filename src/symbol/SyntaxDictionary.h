@@ -1,0 +1,46 @@
+#pragma once
+// GS1's Barcode Syntax Dictionary in memory: for every AI its data components
+// (character set, lengths, linters) and its pairing rules.
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora::symbol {
+
+struct Component {
+  char charset = 'N';  // N digits, X CSET 82, Y CSET 39, Z CSET 64 (base64url)
+  int minLength = 1;
+  int maxLength = 1;
+  bool optional = false;
+  std::vector<std::string> linters;
+};
+
+struct AiSyntax {
+  std::vector<Component> components;
+  bool predefinedLength = false;  // the "*" flag: no FNC1 needed after it
+  // Each req= rule: a list of alternatives, each a group of AI patterns that must
+  // all be there ("01+21"); an 'n' in a pattern matches any digit.
+  std::vector<std::vector<std::vector<std::string>>> required;
+  std::vector<std::string> excluded;  // ex= patterns
+  std::string title;
+};
+
+class SyntaxDictionary {
+ public:
+  // Throws std::runtime_error naming the line of an entry that cannot be read.
+  static SyntaxDictionary Parse(std::string_view text);
+  // The entry of a 2- to 4-digit AI, or nullptr when GS1 defines no such AI.
+  const AiSyntax* Find(std::string_view ai) const;
+  // The AI that starts `text` (as GS1 AIs are prefix-free), or the empty text.
+  std::string AiAtStart(std::string_view text) const;
+  const std::map<std::string, AiSyntax, std::less<>>& Entries() const { return entries_; }
+
+ private:
+  std::map<std::string, AiSyntax, std::less<>> entries_;
+};
+
+// Does `ai` match `pattern` ("31nn" matches 3103)?
+bool MatchesPattern(std::string_view ai, std::string_view pattern);
+
+}  // namespace velmora::symbol

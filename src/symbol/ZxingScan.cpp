@@ -1,0 +1,23 @@
+#define ZX_USE_UTF8 1  // text() as UTF-8
+#include "symbol/ZxingScan.h"
+
+#include <ZXing/ReadBarcode.h>
+
+namespace velmora::symbol {
+
+ScanResult ScanCode128(const GreyImage& image) {
+  ZXing::DecodeHints hints;
+  hints.setFormats(ZXing::BarcodeFormat::Code128);
+  hints.setTryRotate(false);
+  const ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
+  const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+  ScanResult scan;
+  scan.found = result.isValid();
+  if (scan.found) {
+    scan.text = result.text();
+    scan.symbologyIdentifier = result.symbologyIdentifier();
+  }
+  return scan;
+}
+
+}  // namespace velmora::symbol

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "symbol/Elements.h"
+#include "symbol/Gs1Data.h"
+
+namespace velmora::symbol {
+namespace {
+
+const AiCatalogue& Catalogue() {
+  static const AiCatalogue catalogue = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR).catalogue;
+  return catalogue;
+}
+
+TEST(ElementString, ReadsAndWritesTheParenthesisedForm) {
+  const Elements e = ParseElementString("(01)00000012345670(10)ABC123(3103)000500");
+  EXPECT_EQ(e, (Elements{{"01", "00000012345670"}, {"10", "ABC123"}, {"3103", "000500"}}));
+  EXPECT_EQ(HumanReadable(e), "(01)00000012345670(10)ABC123(3103)000500");
+  EXPECT_EQ(BracketedElements(e), "[01]00000012345670[10]ABC123[3103]000500");
+  EXPECT_EQ(ParseElementString("(10)"), (Elements{{"10", ""}})) << "empty data is the checks' to report";
+}
+
+TEST(ElementString, UnbalancedOrMalformedSaysWhere) {
+  const struct {
+    const char* text;
+    const char* message;
+  } rows[] = {
+      {"", "element string position 1: no element"},
+      {"01)123", "element string position 1: '(' expected before an AI"},
+      {"(01)123(10", "element string position 8: '(' without its ')'"},
+      {"(01)12)3", "element string position 7: ')' without its '('"},
+      {"(1)2", "element string position 2: an AI is 2 to 4 digits, not '1'"},
+      {"(01A)2", "element string position 2: an AI is 2 to 4 digits, not '01A'"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    try {
+      ParseElementString(row.text);
+      ADD_FAILURE() << "no error";
+    } catch (const ElementError& e) {
+      EXPECT_STREQ(e.what(), row.message);
+    }
+  }
+}
+
+TEST(BarcodeData, SplitWithTheCatalogueLengths) {
+  const struct {
+    const char* data;
+    Elements elements;
+  } rows[] = {
+      {"{CODE C}{FNC1}0100000012345670{CODE B}10ABC123", {{"01", "00000012345670"}, {"10", "ABC123"}}},
+      // a variable-length AI ends at {FNC1}, and so does 402 (one length, not predefined)
+      {"{CODE B}{FNC1}10AB{FNC1}{CODE C}3712", {{"10", "AB"}, {"37", "12"}}},
+      {"{CODE C}{FNC1}40212345678901234567{FNC1}3712", {{"402", "12345678901234567"}, {"37", "12"}}},
+      // a predefined-length AI needs no {FNC1}
+      {"{CODE C}{FNC1}0100000012345670{CODE B}10AB", {{"01", "00000012345670"}, {"10", "AB"}}},
+      // the decimal digit of 310n belongs to the AI
+      {"{CODE C}{FNC1}310300050015261231", {{"3103", "000500"}, {"15", "261231"}}},
+      {"{CODE C}{FNC1}3107000500", {{"3107", "000500"}}},
+      // a separator after a fixed-length AI is harmless
+      {"{FNC1}15261231{FNC1}37000012", {{"15", "261231"}, {"37", "000012"}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.data);
+    EXPECT_EQ(SplitBarcodeData(row.data, Catalogue()), row.elements);
+  }
+}
+
+TEST(BarcodeData, DataThatCannotBeSplitSaysWhere) {
+  const struct {
+    const char* data;
+    const char* message;
+  } rows[] = {
+      {"", "barcode data position 1: GS1-128 data starts with {FNC1}"},
+      {"{CODE C}0100000012345670", "barcode data position 1: GS1-128 data starts with {FNC1}"},
+      {"{CODE C}{FNC1}", "barcode data position 15: no AI follows {FNC1}"},
+      {"{CODE C}{FNC1}0100000012345670{CODE B}AB", "barcode data position 39: no AI of the catalogue starts here"},
+      {"{CODE C}{FNC1}01123", "barcode data position 20: AI (01) needs 14 characters"},
+      {"{CODE C}{FNC1}0112{FNC1}10A", "barcode data position 19: AI (01) needs 14 characters"},
+      {"{FNC1}310", "barcode data position 7: no AI of the catalogue starts here"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.data);
+    try {
+      SplitBarcodeData(row.data, Catalogue());
+      ADD_FAILURE() << "no error";
+    } catch (const ElementError& e) {
+      EXPECT_STREQ(e.what(), row.message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velmora::symbol

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "symbol/Gs1Data.h"
+#include "symbol/Samples.h"
+#include "symbol/ScanBack.h"
+
+namespace velmora::symbol {
+namespace {
+
+const Gs1Data& Data() {
+  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  return data;
+}
+
+TEST(EncodeScan, TheWorkedExampleScansBackAsEncoded) {
+  const Elements e = ParseElementString("(01)00000012345670(10)ABC123");
+  const EncodedSymbol symbol = EncodeGs1_128(e);
+  ASSERT_TRUE(symbol.Ok()) << symbol.error;
+  const ScanResult scan = ScanCode128(RenderForScan(symbol));
+  ASSERT_TRUE(scan.found);
+  EXPECT_EQ(scan.symbologyIdentifier, "]C1");
+  EXPECT_EQ(scan.text, "0100000012345670" "10ABC123");
+  EXPECT_EQ(VerifyScan(RenderForScan(symbol), e, Data().dictionary), "");
+}
+
+TEST(EncodeScan, TheVariableLengthAi235IsEncodedLast) {
+  // zint would put no FNC1 after it, and the scanner would read (235)A90X1.
+  const EncodedSymbol symbol = EncodeGs1_128(ParseElementString("(01)00000012345670(235)A(90)X1"));
+  EXPECT_EQ(HumanReadable(symbol.elements), "(01)00000012345670(90)X1(235)A");
+  EXPECT_EQ(VerifyScan(RenderForScan(symbol), symbol.elements, Data().dictionary), "");
+}
+
+TEST(EncodeScan, EveryAiOfTheCatalogueRoundTrips) {
+  // Every AI the wizard offers, with valid data, after and before another
+  // element so that separators are exercised too.
+  int tried = 0;
+  for (const auto& [number, entry] : Data().catalogue) {
+    const std::string ai = entry.decimalDigit ? number + "2" : number;
+    const AiSyntax* syntax = Data().dictionary.Find(ai);
+    ASSERT_NE(syntax, nullptr) << ai;
+    const std::string data = ValidSample(*syntax, InstalledIsoCodes());
+    for (const Elements& e : {Elements{{ai, data}, {"90", "X1"}}, Elements{{"91", "Y2"}, {ai, data}}}) {
+      SCOPED_TRACE(HumanReadable(e));
+      const EncodedSymbol symbol = EncodeGs1_128(e);
+      ASSERT_TRUE(symbol.Ok()) << symbol.error;
+      EXPECT_EQ(VerifyScan(RenderForScan(symbol), symbol.elements, Data().dictionary), "");
+    }
+    ++tried;
+  }
+  EXPECT_GT(tried, 250);
+}
+
+TEST(EncodeScan, AMismatchIsAnError) {
+  const EncodedSymbol symbol = EncodeGs1_128(ParseElementString("(01)00000012345670(10)ABC123"));
+  EXPECT_EQ(VerifyScan(RenderForScan(symbol), ParseElementString("(01)00000012345670(10)ABC124"), Data().dictionary),
+            "scanned (01)00000012345670(10)ABC123, encoded (01)00000012345670(10)ABC124");
+  GreyImage blank = RenderForScan(symbol);
+  std::fill(blank.pixels.begin(), blank.pixels.end(), 255);
+  EXPECT_EQ(VerifyScan(blank, {}, Data().dictionary), "the symbol could not be scanned");
+}
+
+TEST(EncodeScan, BarRunsCoverTheDarkModules) {
+  const EncodedSymbol symbol = EncodeGs1_128(ParseElementString("(00)376104250021234569"));
+  int dark = 0;
+  for (const bool m : symbol.modules) dark += m ? 1 : 0;
+  int covered = 0;
+  for (const auto& [start, width] : BarRuns(symbol)) covered += width;
+  EXPECT_EQ(covered, dark);
+  EXPECT_TRUE(symbol.modules.front());
+  EXPECT_TRUE(symbol.modules.back()) << "the stop pattern ends in a bar";
+}
+
+}  // namespace
+}  // namespace velmora::symbol
