@@ -1,5 +1,6 @@
 // velmora-label: the label host's command line.
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ constexpr int kBadInput = 2;
 struct CheckOptions {
   std::string templatePath;
   std::string elements;
+  std::string elementsFile;
   std::vector<std::string> sets;
   std::string dataDir;
 };
@@ -41,10 +43,36 @@ int Report(const velmora::symbol::Analysis& analysis) {
   return analysis.Valid() ? 0 : kFindings;
 }
 
+// One element string a line; each finding is printed with its line number.
+int CheckFile(const std::string& path, const velmora::symbol::Gs1Data& gs1) {
+  std::ifstream in(path);
+  if (!in) throw std::runtime_error(path + ": cannot read the element strings");
+  std::string out;
+  int lines = 0;
+  int rejected = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++lines;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const std::string where = path + " line " + std::to_string(lines) + ": ";
+    try {
+      const auto analysis = velmora::symbol::AnalyseElementString(line, gs1);
+      for (const auto& finding : analysis.findings) out += where + velmora::symbol::FindingText(finding) + '\n';
+      rejected += analysis.Valid() ? 0 : 1;
+    } catch (const velmora::symbol::ElementError& e) {
+      out += where + e.what() + '\n';
+      ++rejected;
+    }
+  }
+  std::cout << out << lines << " lines, " << rejected << " with findings\n";
+  return rejected == 0 ? 0 : kFindings;
+}
+
 int Check(const CheckOptions& o) {
   try {
     if (!o.dataDir.empty()) velmora::SetProgramDirectoryOverride(std::filesystem::absolute(o.dataDir).string());
     const auto gs1 = velmora::symbol::LoadGs1Data(velmora::ProgramDirectory());
+    if (!o.elementsFile.empty()) return CheckFile(o.elementsFile, gs1);
     if (!o.elements.empty()) return Report(velmora::symbol::AnalyseElementString(o.elements, gs1));
     const auto label = velmora::label::ReadLabelTemplate(o.templatePath);
     std::string data;
@@ -74,11 +102,11 @@ int main(int argc, char** argv) {
   checkCommand->add_option("template", check.templatePath, "the label template (128.ufo)");
   checkCommand->add_option("--set", check.sets, "a variable's value, NAME=VALUE (repeatable)");
   checkCommand->add_option("--elements", check.elements, "check this element string, (01)...(10)..., instead");
+  checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
   checkCommand->add_option("--data-dir", check.dataDir, "the data files (ID128.inf, gs1-syntax-dictionary.txt)");
   checkCommand->callback([&] {
-    if (check.templatePath.empty() == check.elements.empty()) {
-      throw CLI::ValidationError("check", "give a TEMPLATE or --elements, not both");
-    }
+    const int given = !check.templatePath.empty() + !check.elements.empty() + !check.elementsFile.empty();
+    if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements or --elements-file");
   });
   try {
     app.parse(argc, argv);
