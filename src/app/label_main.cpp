@@ -1,117 +1,93 @@
 // velmora-label: the label host's command line.
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
-#include "label/TemplateReader.h"
+#include "label/LabelCommands.h"
 #include "platform/ProgramDirectory.h"
-#include "symbol/Analysis.h"
 
 namespace {
 
 constexpr const char* kVersion = VELMORA_VERSION;
 
-// Exit statuses: 0 GS1 accepts the data, 1 it has findings, 2 the input could not be read.
-constexpr int kFindings = 1;
-constexpr int kBadInput = 2;
-
-struct CheckOptions {
-  std::string templatePath;
-  std::string elements;
-  std::string elementsFile;
-  std::vector<std::string> sets;
-  std::string dataDir;
-};
-
-velmora::symbol::VariableValues ParseSets(const std::vector<std::string>& sets) {
-  velmora::symbol::VariableValues values;
-  for (const std::string& set : sets) {
-    const auto eq = set.find('=');
-    if (eq == std::string::npos || eq == 0) throw std::runtime_error("--set " + set + ": expected NAME=VALUE");
-    values[set.substr(0, eq)] = set.substr(eq + 1);
-  }
-  return values;
+std::string OwnFolder() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : self.parent_path().string();
 }
 
-int Report(const velmora::symbol::Analysis& analysis) {
-  std::cout << "elements: " << velmora::symbol::HumanReadable(analysis.elements) << '\n';
-  for (const auto& finding : analysis.findings) std::cout << velmora::symbol::FindingText(finding) << '\n';
-  return analysis.Valid() ? 0 : kFindings;
-}
-
-// One element string a line; each finding is printed with its line number.
-int CheckFile(const std::string& path, const velmora::symbol::Gs1Data& gs1) {
-  std::ifstream in(path);
-  if (!in) throw std::runtime_error(path + ": cannot read the element strings");
-  std::string out;
-  int lines = 0;
-  int rejected = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++lines;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.empty()) continue;
-    const std::string where = path + " line " + std::to_string(lines) + ": ";
-    try {
-      const auto analysis = velmora::symbol::AnalyseElementString(line, gs1);
-      for (const auto& finding : analysis.findings) out += where + velmora::symbol::FindingText(finding) + '\n';
-      rejected += analysis.Valid() ? 0 : 1;
-    } catch (const velmora::symbol::ElementError& e) {
-      out += where + e.what() + '\n';
-      ++rejected;
-    }
-  }
-  std::cout << out << lines << " lines, " << rejected << " with findings\n";
-  return rejected == 0 ? 0 : kFindings;
-}
-
-int Check(const CheckOptions& o) {
-  try {
-    if (!o.dataDir.empty()) velmora::SetProgramDirectoryOverride(std::filesystem::absolute(o.dataDir).string());
-    const auto gs1 = velmora::symbol::LoadGs1Data(velmora::ProgramDirectory());
-    if (!o.elementsFile.empty()) return CheckFile(o.elementsFile, gs1);
-    if (!o.elements.empty()) return Report(velmora::symbol::AnalyseElementString(o.elements, gs1));
-    const auto label = velmora::label::ReadLabelTemplate(o.templatePath);
-    std::string data;
-    try {
-      data = label.barcode.Evaluate(label.ValuesWith(ParseSets(o.sets)));
-    } catch (const velmora::symbol::FormulaError& e) {
-      throw std::runtime_error(o.templatePath + ": " + label.barcode.where + ": " + e.what());
-    }
-    std::cout << "data: " << data << '\n';
-    return Report(velmora::symbol::AnalyseBarcodeData(data, gs1));
-  } catch (const std::exception& e) {
-    std::cout.flush();
-    std::cerr << "velmora-label: " << e.what() << std::endl;
-    return kBadInput;
-  }
+void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
+  command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
+  command->add_option("--format", format, "png, svg or pdf (default: from --out's extension, else png)")
+      ->check(CLI::IsMember({"png", "svg", "pdf"}));
+  command->add_option("--dpi", o.dpi, "resolution of PNG labels")->check(CLI::Range(72, 2400));
+  command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::signal(SIGPIPE, SIG_IGN);  // a wizard that ends early is reported, not fatal
   CLI::App app{"GS1-128 label host: checks, draws and scans the labels of a 128.ufo template.", "velmora-label"};
   app.set_version_flag("--version", std::string("velmora-label ") + kVersion);
   app.require_subcommand(1);
-  CheckOptions check;
+  std::string dataDir;
+  app.add_option("--data-dir", dataDir, "the data files (ID128.inf, gs1-syntax-dictionary.txt)");
+
+  velmora::label::CheckRequest check;
   CLI::App* checkCommand = app.add_subcommand(
-      "check", "evaluate a template's barcode formula (or an element string) and check its data against GS1's rules");
+      "check", "evaluate a template's barcode formula (or element strings) and check the data against GS1's rules");
   checkCommand->add_option("template", check.templatePath, "the label template (128.ufo)");
   checkCommand->add_option("--set", check.sets, "a variable's value, NAME=VALUE (repeatable)");
   checkCommand->add_option("--elements", check.elements, "check this element string, (01)...(10)..., instead");
   checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
-  checkCommand->add_option("--data-dir", check.dataDir, "the data files (ID128.inf, gs1-syntax-dictionary.txt)");
   checkCommand->callback([&] {
     const int given = !check.templatePath.empty() + !check.elements.empty() + !check.elementsFile.empty();
     if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements or --elements-file");
   });
+
+  velmora::label::RenderRequest render;
+  std::string renderFormat;
+  CLI::App* renderCommand = app.add_subcommand("render", "draw one label, or one per row of a CSV file");
+  renderCommand->add_option("template", render.templatePath, "the label template (128.ufo)")->required();
+  renderCommand->add_option("--set", render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
+  renderCommand->add_option("--values", render.valuesFile, "a CSV file: a header of variable names, a row per label");
+  AddRenderOptions(renderCommand, render.options, renderFormat);
+
+  velmora::label::DesignRequest design;
+  std::string designFormat;
+  std::string script;
+  bool headless = false;
+  CLI::App* designCommand =
+      app.add_subcommand("design", "run the wizard for a label document, then draw the label it designed");
+  designCommand->add_option("--doc", design.documentPath, "the label document (JSON)")->required();
+  designCommand->add_option("--host-dir", design.hostDir, "the host directory (default: a temporary one)");
+  designCommand->add_flag("--headless", headless, "no window: the action script plays the user")->needs(
+      designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
+  AddRenderOptions(designCommand, design.options, designFormat);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     return app.exit(e);
   }
-  return Check(check);
+  if (!dataDir.empty()) velmora::SetProgramDirectoryOverride(std::filesystem::absolute(dataDir).string());
+  const std::string data = velmora::ProgramDirectory();
+  if (checkCommand->parsed()) return velmora::label::RunCheck(check, data, std::cout, std::cerr);
+  if (renderCommand->parsed()) {
+    render.options.format = velmora::label::FormatFor(renderFormat, render.options.out);
+    render.progressBar = ::isatty(2) != 0;
+    return velmora::label::RunRender(render, data, std::cout, std::cerr);
+  }
+  design.options.format = velmora::label::FormatFor(designFormat, design.options.out);
+  design.wizard = OwnFolder() + "/velmora-wizard";
+  if (headless) design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(script).string()};
+  design.wizardOptions.insert(design.wizardOptions.end(), {"--data-dir", data});
+  return velmora::label::RunDesign(design, data, std::cout, std::cerr);
 }

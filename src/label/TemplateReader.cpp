@@ -25,11 +25,49 @@ TemplateText TextOf(const IniDocument& doc, const std::string& path, const std::
   throw TemplateError(path + ": [" + section + "] has neither Variable nor " + literalKey);
 }
 
+// A length in hundredths of a millimetre, as millimetres; `fallback` when absent.
+double Hundredths(const IniDocument& doc, const std::string& path, const std::string& section, const std::string& key,
+                  double fallback, bool positive) {
+  const std::string* text = Key(doc, section, key);
+  if (text == nullptr) return fallback;
+  std::size_t used = 0;
+  long value = -1;
+  try {
+    value = std::stol(*text, &used);
+  } catch (...) {
+    used = 0;
+  }
+  if (used == 0 || used != text->size() || value < 0 || value > 100000 || (positive && value == 0)) {
+    throw TemplateError(path + ": [" + section + "] " + key + " is '" + *text + "', not a length in hundredths of a millimetre");
+  }
+  return static_cast<double>(value) / 100.0;
+}
+
+TemplateGeometry GeometryOf(const IniDocument& doc, const std::string& path) {
+  // Paragraph1's keys are written with a trailing blank, which the reader trims.
+  TemplateGeometry g;
+  g.barcodeX = Hundredths(doc, path, "Barcode1", "xOrigin", g.barcodeX, false);
+  g.barcodeY = Hundredths(doc, path, "Barcode1", "yOrigin", g.barcodeY, false);
+  g.barcodeHeight = Hundredths(doc, path, "Barcode1", "Height", g.barcodeHeight, true);
+  g.moduleWidth = Hundredths(doc, path, "Barcode1", "NarrowBarWidth", g.moduleWidth, true);
+  g.textX = Hundredths(doc, path, "Paragraph1", "xOrigin", g.textX, false);
+  g.textY = Hundredths(doc, path, "Paragraph1", "yOrigin", g.textY, false);
+  g.fontHeight = Hundredths(doc, path, "Font1", "Height", g.fontHeight, true);
+  if (const std::string* face = Key(doc, "Font1", "FaceName")) g.fontFace = *face;
+  if (const std::string* pitch = Key(doc, "Font1", "FixedPitch")) g.fixedPitch = *pitch != "0";
+  return g;
+}
+
 }  // namespace
 
 std::string TemplateText::Evaluate(const symbol::VariableValues& values) const {
   if (literal) return text;
   return symbol::Formula::Parse(text).Evaluate(values);
+}
+
+std::vector<std::string> TemplateText::Variables() const {
+  if (literal) return {};
+  return symbol::Formula::Parse(text).Variables();
 }
 
 symbol::VariableValues LabelTemplate::ValuesWith(const symbol::VariableValues& values) const {
@@ -49,6 +87,7 @@ LabelTemplate ReadLabelTemplate(const std::string& path) {
     throw TemplateError(path + ": not a label template (no [Objlist] or [Barcode1] Symbology)");
   }
   LabelTemplate t;
+  t.geometry = GeometryOf(doc, path);
   t.barcode = TextOf(doc, path, "Barcode1", "Data");
   t.readable = TextOf(doc, path, "Text1.1", "Text1");
   for (int n = 1;; ++n) {

@@ -21,6 +21,7 @@ struct TemplateText {
   bool literal = false;
   std::string where;  // "[Variable2] Format", for messages
   std::string Evaluate(const symbol::VariableValues& values) const;
+  std::vector<std::string> Variables() const;  // none for a literal
 };
 
 struct TemplateVariable {
@@ -28,7 +29,21 @@ struct TemplateVariable {
   std::string sample;  // the template's sample value
 };
 
+// Places and sizes in millimetres, from the template's hundredths of a millimetre.
+struct TemplateGeometry {
+  double barcodeX = 0.5;
+  double barcodeY = 0.5;
+  double barcodeHeight = 12.0;
+  double moduleWidth = 0.4;  // NarrowBarWidth: the X-dimension
+  double textX = 1.0;
+  double textY = 13.5;
+  double fontHeight = 4.3;
+  std::string fontFace = "toto";
+  bool fixedPitch = true;
+};
+
 struct LabelTemplate {
+  TemplateGeometry geometry;
   TemplateText barcode;
   TemplateText readable;
   std::vector<TemplateVariable> variables;

@@ -53,7 +53,7 @@ bool IsReadOnlyFile(const std::string& path) {
   return ::stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, Durability durability) {
   const std::string target = ResolvePath(path);
   struct stat st {};
   mode_t mode = 0644;
@@ -64,7 +64,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   std::string temp = target + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 &&
+                       (durability == Durability::HandOff || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || std::rename(temp.c_str(), target.c_str()) != 0) {
     ::unlink(temp.c_str());

@@ -19,6 +19,11 @@ bool IsReadOnlyFile(const std::string& path);
 // everything as it was, when the directory is missing or unwritable, when `path`
 // is a directory, or when an existing file is read-only (no write bit set: the
 // check does not rely on permissions, which root would bypass).
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+//
+// Keep also syncs the file to the disk before the rename, for files kept across a
+// power cut; HandOff leaves that to the system, for files another program reads
+// at once (a label, a template handed to the host).
+enum class Durability : std::uint8_t { Keep, HandOff };
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, Durability durability = Durability::Keep);
 
 }  // namespace velmora

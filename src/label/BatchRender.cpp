@@ -1,0 +1,197 @@
+#include "label/BatchRender.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <thread>
+
+#include "label/LabelDrawing.h"
+#include "platform/FileAccess.h"
+#include "symbol/Analysis.h"
+#include "symbol/ScanBack.h"
+
+namespace velmora::label {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kScanPixelsPerModule = 3;
+
+struct RowResult {
+  std::vector<std::string> problems;  // report lines, without the row
+  bool drawn = false;
+  bool verified = true;
+  // kept for the PDF, which is drawn in row order once all rows are done
+  std::optional<symbol::EncodedSymbol> symbol;
+  LabelLayout layout;
+};
+
+std::string Extension(OutputFormat f) { return f == OutputFormat::Png ? "png" : f == OutputFormat::Svg ? "svg" : "pdf"; }
+
+class RowRenderer {
+ public:
+  RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o) : t_(t), gs1_(gs1), o_(o) {}
+
+  RowResult Render(int row, const symbol::VariableValues& given) const {
+    RowResult r;
+    const symbol::VariableValues values = t_.ValuesWith(given);
+    std::string data;
+    std::string text;
+    try {
+      data = t_.barcode.Evaluate(values);
+      text = t_.readable.Evaluate(values);
+    } catch (const symbol::FormulaError& e) {
+      r.problems.push_back(std::string(e.what()));
+      return r;
+    }
+    symbol::Analysis analysis;
+    try {
+      analysis = symbol::AnalyseBarcodeData(data, gs1_);
+    } catch (const symbol::ElementError& e) {
+      r.problems.push_back(e.what());
+      return r;
+    }
+    for (const symbol::Finding& f : analysis.findings) r.problems.push_back(symbol::FindingText(f));
+    if (!analysis.Valid()) return r;
+    symbol::EncodedSymbol encoded = symbol::EncodeGs1_128(analysis.elements);
+    if (!encoded.Ok()) {
+      r.problems.push_back("the encoder refused the data: " + encoded.error);
+      return r;
+    }
+    r.layout = LayOutLabel(t_.geometry, encoded, text);
+    if (!Write(row, r, encoded)) return r;
+    r.drawn = true;
+    if (o_.verify) Verify(r, encoded);
+    if (o_.format == OutputFormat::Pdf) r.symbol = std::move(encoded);
+    return r;
+  }
+
+ private:
+  bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded) const {
+    if (o_.format == OutputFormat::Pdf) return true;
+    const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format)).string();
+    std::string bytes;
+    if (o_.format == OutputFormat::Png) {
+      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, true);
+      bytes = std::move(raster.png);
+      if (o_.verify) scanned_ = std::move(raster.grey);
+    } else {
+      bytes = RenderSvg(r.layout, encoded, t_.geometry);
+    }
+    if (!WriteFileAtomically(path, bytes, Durability::HandOff)) {
+      r.problems.push_back(path + ": cannot be written");
+      return false;
+    }
+    return true;
+  }
+
+  void Verify(RowResult& r, const symbol::EncodedSymbol& encoded) const {
+    symbol::GreyImage image;
+    if (o_.format == OutputFormat::Png) {
+      image = std::move(scanned_);  // the very image that was written
+    } else {
+      const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / t_.geometry.moduleWidth + 0.5);
+      image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false).grey;
+    }
+    const std::string problem = symbol::VerifyScan(image, encoded.elements, gs1_.dictionary);
+    if (!problem.empty()) {
+      r.verified = false;
+      r.problems.push_back(problem);
+    }
+  }
+
+  const LabelTemplate& t_;
+  const symbol::Gs1Data& gs1_;
+  const RenderOptions& o_;
+  mutable symbol::GreyImage scanned_;  // one renderer per thread
+};
+
+void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const RenderOptions& o) {
+  PdfDocument pdf;
+  for (RowResult& r : results) {
+    if (r.drawn) pdf.AddPage(r.layout, *r.symbol, t.geometry);
+  }
+  if (pdf.Pages() == 0) return;
+  if (!WriteFileAtomically(o.out, pdf.Finish(), Durability::HandOff)) {
+    throw std::runtime_error(o.out + ": cannot be written");
+  }
+}
+
+}  // namespace
+
+std::string LabelFileName(int row, OutputFormat format) {
+  char name[32];
+  std::snprintf(name, sizeof name, "label-%05d.", row);
+  return name + Extension(format);
+}
+
+void PrepareOutput(const RenderOptions& o) {
+  if (o.format == OutputFormat::Pdf) {
+    const fs::path folder = fs::absolute(o.out).parent_path();
+    if (!fs::is_directory(folder)) throw std::runtime_error(o.out + ": the folder " + folder.string() + " does not exist");
+    if (fs::is_directory(o.out)) throw std::runtime_error(o.out + ": is a folder; a PDF needs a file name");
+    if (::access(folder.c_str(), W_OK) != 0) throw std::runtime_error(o.out + ": the folder cannot be written");
+    return;
+  }
+  std::error_code error;
+  fs::create_directories(o.out, error);
+  if (error || !fs::is_directory(o.out)) {
+    throw std::runtime_error(o.out + ": cannot make the output folder" + (error ? " (" + error.message() + ")" : ""));
+  }
+  if (::access(o.out.c_str(), W_OK) != 0) throw std::runtime_error(o.out + ": the output folder cannot be written");
+}
+
+RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1,
+                           const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
+                           std::ostream& report, const std::function<void(int, int)>& progress) {
+  const int total = static_cast<int>(rows.size());
+  std::vector<RowResult> results(rows.size());
+  std::atomic<int> next{0};
+  std::atomic<int> done{0};
+  const auto work = [&] {
+    const RowRenderer renderer(label, gs1, options);
+    for (int i = next++; i < total; i = next++) {
+      results[static_cast<std::size_t>(i)] = renderer.Render(i + 1, rows[static_cast<std::size_t>(i)]);
+      ++done;
+    }
+  };
+  const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+  std::vector<std::thread> workers;
+  for (unsigned i = 1; i < std::min<unsigned>(cores, static_cast<unsigned>(std::max(total, 1))); ++i) {
+    workers.emplace_back(work);
+  }
+  std::thread reporter;
+  std::atomic<bool> finished{false};
+  if (progress) {
+    reporter = std::thread([&] {
+      while (!finished) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        progress(done, total);
+      }
+    });
+  }
+  work();
+  for (std::thread& w : workers) w.join();
+  finished = true;
+  if (reporter.joinable()) reporter.join();
+
+  RenderSummary s;
+  s.rows = total;
+  for (int i = 0; i < total; ++i) {
+    const RowResult& r = results[static_cast<std::size_t>(i)];
+    for (const std::string& problem : r.problems) report << "row " << i + 1 << ", " << problem << '\n';
+    s.drawn += r.drawn ? 1 : 0;
+    s.rejected += r.drawn ? 0 : 1;
+    s.unverified += r.drawn && !r.verified ? 1 : 0;
+  }
+  if (options.format == OutputFormat::Pdf) WritePdf(label, results, options);
+  return s;
+}
+
+}  // namespace velmora::label

@@ -1,0 +1,44 @@
+#pragma once
+// Labels for a run of data rows: each row's formulas evaluated, checked against
+// GS1's rules, encoded, drawn to its file or page and, if asked, scanned back.
+// Rows are spread over the cores; reports come in row order.
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "label/TemplateReader.h"
+#include "symbol/Gs1Data.h"
+
+namespace velmora::label {
+
+enum class OutputFormat { Png, Svg, Pdf };
+
+struct RenderOptions {
+  std::string out;  // the folder (PNG, SVG) or the file (PDF)
+  OutputFormat format = OutputFormat::Png;
+  int dpi = 300;
+  bool verify = false;
+  unsigned threads = 0;  // 0: one per core
+};
+
+struct RenderSummary {
+  int rows = 0;
+  int drawn = 0;
+  int rejected = 0;    // GS1 or the formulas refused the row's data: not drawn
+  int unverified = 0;  // drawn, but not scanned back equal
+  bool AllGood() const { return drawn == rows && unverified == 0; }
+};
+
+// Throws std::runtime_error, before drawing anything, when the output cannot be written.
+void PrepareOutput(const RenderOptions& options);
+
+// `progress(done, total)` is called from the calling thread now and then.
+RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1,
+                           const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
+                           std::ostream& report, const std::function<void(int, int)>& progress = {});
+
+// "label-00017.png": the file of row 17.
+std::string LabelFileName(int row, OutputFormat format);
+
+}  // namespace velmora::label

@@ -1,0 +1,216 @@
+#include "label/LabelCommands.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <set>
+
+#include "label/CsvRows.h"
+#include "label/LabelDocument.h"
+#include "label/TemplateReader.h"
+#include "label/WizardHost.h"
+#include "platform/FileAccess.h"
+#include "symbol/Analysis.h"
+
+namespace velmora::label {
+namespace {
+
+namespace fs = std::filesystem;
+
+symbol::VariableValues ParseSets(const std::vector<std::string>& sets) {
+  symbol::VariableValues values;
+  for (const std::string& set : sets) {
+    const auto eq = set.find('=');
+    if (eq == std::string::npos || eq == 0) throw std::runtime_error("--set " + set + ": expected NAME=VALUE");
+    values[set.substr(0, eq)] = set.substr(eq + 1);
+  }
+  return values;
+}
+
+int Report(const symbol::Analysis& analysis, std::ostream& out) {
+  out << "elements: " << symbol::HumanReadable(analysis.elements) << '\n';
+  for (const auto& finding : analysis.findings) out << symbol::FindingText(finding) << '\n';
+  return analysis.Valid() ? 0 : kStatusFindings;
+}
+
+// One element string a line; each finding is printed with its line number.
+int CheckFile(const std::string& path, const symbol::Gs1Data& gs1, std::ostream& out) {
+  std::ifstream in(path);
+  if (!in) throw std::runtime_error(path + ": cannot read the element strings");
+  std::string text;
+  int lines = 0;
+  int rejected = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++lines;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const std::string where = path + " line " + std::to_string(lines) + ": ";
+    try {
+      const auto analysis = symbol::AnalyseElementString(line, gs1);
+      for (const auto& finding : analysis.findings) text += where + symbol::FindingText(finding) + '\n';
+      rejected += analysis.Valid() ? 0 : 1;
+    } catch (const symbol::ElementError& e) {
+      text += where + e.what() + '\n';
+      ++rejected;
+    }
+  }
+  out << text << lines << " lines, " << rejected << " with findings\n";
+  return rejected == 0 ? 0 : kStatusFindings;
+}
+
+// The template, with both formulas known to parse.
+LabelTemplate ReadCheckedTemplate(const std::string& path) {
+  LabelTemplate t = ReadLabelTemplate(path);
+  for (const TemplateText* text : {&t.barcode, &t.readable}) {
+    try {
+      text->Variables();
+    } catch (const symbol::FormulaError& e) {
+      throw std::runtime_error(path + ": " + text->where + ": " + e.what());
+    }
+  }
+  return t;
+}
+
+// The rows of the CSV, each with the --set values; every variable the formulas
+// read must have a column or a --set.
+std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r) {
+  const symbol::VariableValues sets = ParseSets(r.sets);
+  if (r.valuesFile.empty()) return {sets};
+  std::string bytes;
+  if (ReadWholeFile(r.valuesFile, bytes) != ReadStatus::Ok) throw std::runtime_error(r.valuesFile + ": cannot read the values");
+  const CsvTable table = ParseCsv(bytes, r.valuesFile);
+  const std::set<std::string> columns(table.header.begin(), table.header.end());
+  for (const auto& [name, value] : sets) {
+    if (columns.contains(name)) throw std::runtime_error(r.valuesFile + ": " + name + " is both a column and a --set");
+  }
+  for (const TemplateText* text : {&t.barcode, &t.readable}) {
+    for (const std::string& name : text->Variables()) {
+      if (!columns.contains(name) && !sets.contains(name)) {
+        throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + text->where + " reads");
+      }
+    }
+  }
+  std::vector<symbol::VariableValues> rows;
+  for (const auto& fields : table.rows) {
+    symbol::VariableValues values = sets;
+    for (std::size_t c = 0; c < fields.size(); ++c) values[table.header[c]] = fields[c];
+    rows.push_back(std::move(values));
+  }
+  return rows;
+}
+
+std::function<void(int, int)> ProgressBar(std::ostream& err) {
+  const auto start = std::chrono::steady_clock::now();
+  return [&err, start](int done, int total) {
+    if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1) || total == 0) return;
+    constexpr int kWidth = 30;
+    const int filled = done * kWidth / total;
+    err << '\r' << '[' << std::string(static_cast<std::size_t>(filled), '#')
+        << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << done << '/' << total << std::flush;
+  };
+}
+
+int Summarise(const RenderSummary& s, const RenderOptions& o, std::ostream& out) {
+  out << s.drawn << " of " << s.rows << " labels drawn to " << o.out;
+  if (s.rejected > 0) out << ", " << s.rejected << " rows rejected";
+  if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
+  out << '\n';
+  return s.AllGood() ? 0 : kStatusFindings;
+}
+
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, const std::vector<symbol::VariableValues>& rows,
+           const RenderOptions& o, bool progressBar, std::ostream& out, std::ostream& err) {
+  PrepareOutput(o);
+  const RenderSummary s = RenderLabels(t, gs1, rows, o, err, progressBar ? ProgressBar(err) : nullptr);
+  if (progressBar) err << "\r\033[K" << std::flush;
+  return Summarise(s, o, out);
+}
+
+// A host directory with its SYSTEM folder, removed when the design is over.
+class TemporaryHost {
+ public:
+  TemporaryHost() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-host-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary host directory");
+    path_ = pattern;
+    fs::create_directory(fs::path(path_) / "SYSTEM");
+  }
+  ~TemporaryHost() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  TemporaryHost(const TemporaryHost&) = delete;
+  TemporaryHost& operator=(const TemporaryHost&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+OutputFormat FormatFor(const std::string& format, const std::string& out) {
+  const std::string name = format.empty() ? fs::path(out).extension().string() : "." + format;
+  if (name == ".pdf") return OutputFormat::Pdf;
+  if (name == ".svg") return OutputFormat::Svg;
+  return OutputFormat::Png;
+}
+
+int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
+  try {
+    const auto gs1 = symbol::LoadGs1Data(dataDir);
+    if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
+    if (!r.elements.empty()) return Report(symbol::AnalyseElementString(r.elements, gs1), out);
+    const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
+    std::string data;
+    try {
+      data = t.barcode.Evaluate(t.ValuesWith(ParseSets(r.sets)));
+    } catch (const symbol::FormulaError& e) {
+      throw std::runtime_error(r.templatePath + ": " + t.barcode.where + ": " + e.what());
+    }
+    out << "data: " << data << '\n';
+    return Report(symbol::AnalyseBarcodeData(data, gs1), out);
+  } catch (const std::exception& e) {
+    out.flush();
+    err << "velmora-label: " << e.what() << std::endl;
+    return kStatusBadInput;
+  }
+}
+
+int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
+  try {
+    const auto gs1 = symbol::LoadGs1Data(dataDir);
+    const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
+    return Render(t, gs1, ValueRows(t, r), r.options, r.progressBar, out, err);
+  } catch (const std::exception& e) {
+    err << "velmora-label: " << e.what() << std::endl;
+    return kStatusBadInput;
+  }
+}
+
+int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
+  try {
+    const auto gs1 = symbol::LoadGs1Data(dataDir);
+    const LabelDocument document = LoadLabelDocument(r.documentPath);
+    PrepareOutput(r.options);
+    std::optional<TemporaryHost> temporary;
+    if (r.hostDir.empty()) temporary.emplace();
+    std::vector<std::string> command = {r.wizard, "serve", "--host-dir", r.hostDir.empty() ? temporary->Path() : r.hostDir};
+    command.insert(command.end(), r.wizardOptions.begin(), r.wizardOptions.end());
+    const std::string imported = DesignWithWizard(command, document);
+    if (imported.empty() || !fs::exists(imported)) {
+      err << "velmora-label: the wizard wrote no template (cancelled)" << std::endl;
+      return kStatusFindings;
+    }
+    out << "imported: " << imported << '\n';
+    const LabelTemplate t = ReadCheckedTemplate(imported);
+    return Render(t, gs1, {document.Values()}, r.options, false, out, err);
+  } catch (const std::exception& e) {
+    err << "velmora-label: " << e.what() << std::endl;
+    return kStatusBadInput;
+  }
+}
+
+}  // namespace velmora::label

@@ -1,0 +1,47 @@
+#pragma once
+// What velmora-label's commands do, once the command line is read. Each returns
+// the exit status: 0 all good, 1 GS1 findings or labels not drawn or not scanned
+// back, 2 input that could not be read (one line on `err` saying what and where).
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "label/BatchRender.h"
+
+namespace velmora::label {
+
+inline constexpr int kStatusFindings = 1;
+inline constexpr int kStatusBadInput = 2;
+
+struct CheckRequest {
+  std::string templatePath;
+  std::string elements;
+  std::string elementsFile;
+  std::vector<std::string> sets;  // NAME=VALUE
+};
+
+struct RenderRequest {
+  std::string templatePath;
+  std::vector<std::string> sets;
+  std::string valuesFile;  // CSV; empty for one label
+  RenderOptions options;
+  bool progressBar = false;  // on `err`, for runs over a second
+};
+
+struct DesignRequest {
+  std::string documentPath;
+  std::string wizard;  // the velmora-wizard to start
+  std::vector<std::string> wizardOptions;  // --headless --script FILE, --data-dir DIR
+  std::string hostDir;  // empty: a temporary one
+  RenderOptions options;
+};
+
+// `dataDir` holds ID128.inf and the syntax dictionary.
+int RunCheck(const CheckRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
+int RunRender(const RenderRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
+int RunDesign(const DesignRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
+
+// The format named by --format, or by the output's extension when not given.
+OutputFormat FormatFor(const std::string& format, const std::string& out);
+
+}  // namespace velmora::label

@@ -1,0 +1,47 @@
+#pragma once
+// One drawing routine for every output: PNG, SVG and PDF pages, and the grey
+// image a scanner sees. The one file that speaks to cairo.
+#include <memory>
+#include <string>
+
+#include "label/LabelLayout.h"
+#include "symbol/ZintSymbol.h"
+#include "symbol/ZxingScan.h"
+
+namespace velmora::label {
+
+// The text's size in millimetres at the template's font.
+TextSize MeasureText(const TemplateGeometry& g, const std::string& text);
+
+// The label laid out for `symbol` and `text`.
+LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text);
+
+struct Raster {
+  std::string png;            // the encoded file, when asked for
+  symbol::GreyImage grey;     // what a scanner sees
+};
+
+// At `dpi`, with every module a whole number of pixels wide so bars stay crisp.
+Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
+                    bool encodePng);
+std::string RenderSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+
+// A PDF of one page per label, each page the size of its label.
+class PdfDocument {
+ public:
+  PdfDocument();
+  ~PdfDocument();
+  PdfDocument(const PdfDocument&) = delete;
+  PdfDocument& operator=(const PdfDocument&) = delete;
+  void AddPage(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+  int Pages() const { return pages_; }
+  // The whole file; the document takes no more pages after it.
+  std::string Finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+  int pages_ = 0;
+};
+
+}  // namespace velmora::label

@@ -1,0 +1,37 @@
+#pragma once
+// Where everything of one label goes, in millimetres: the bars with their quiet
+// zones, the readable text under them, and the label's own size.
+#include <functional>
+#include <string>
+
+#include "label/TemplateReader.h"
+
+namespace velmora::label {
+
+inline constexpr int kQuietModules = 10;  // GS1-128's quiet zone on each side, in X
+
+struct LabelLayout {
+  double width = 0;
+  double height = 0;
+  double barsLeft = 0;  // the first module; the quiet zone lies left of it
+  double barsTop = 0;
+  double barsHeight = 0;
+  double module = 0;
+  int modules = 0;
+  double textLeft = 0;
+  double textTop = 0;
+  double fontHeight = 0;
+  std::string text;
+};
+
+// A line of text as the font sets it, in millimetres: its advance and the
+// height from the top of the tallest letter to the bottom of the lowest.
+struct TextSize {
+  double width = 0;
+  double height = 0;
+};
+
+LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& text,
+                   const std::function<TextSize(const std::string&)>& measure);
+
+}  // namespace velmora::label

@@ -1,0 +1,176 @@
+#include "label/WizardHost.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace velmora::label {
+namespace {
+
+using nlohmann::json;
+
+class Child {
+ public:
+  explicit Child(const std::vector<std::string>& command) {
+    int in[2];
+    int out[2];
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) throw WizardError("cannot make pipes to the wizard");
+    pid_ = ::fork();
+    if (pid_ < 0) throw WizardError("cannot start the wizard");
+    if (pid_ == 0) {
+      ::dup2(in[0], 0);
+      ::dup2(out[1], 1);
+      std::vector<char*> argv;
+      for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      ::execv(argv[0], argv.data());
+      const std::string says = "velmora-label: cannot run " + command[0] + ": " + std::strerror(errno) + "\n";
+      (void)!::write(2, says.data(), says.size());
+      ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    in_ = in[1];
+    out_ = out[0];
+  }
+
+  ~Child() {
+    CloseInput();
+    if (out_ >= 0) ::close(out_);
+    if (pid_ > 0 && status_ < 0) {
+      ::kill(pid_, SIGTERM);
+      Wait();
+    }
+  }
+
+  void Send(const json& message) {
+    const std::string line = message.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
+    for (std::size_t done = 0; done < line.size();) {
+      const ssize_t n = ::write(in_, line.data() + done, line.size() - done);
+      if (n <= 0) throw WizardError("the wizard stopped reading its input" + Ended());
+      done += static_cast<std::size_t>(n);
+    }
+  }
+
+  // One line, or false at the end of the wizard's output.
+  bool ReadLine(std::string& line) {
+    for (;;) {
+      const std::size_t brk = buffer_.find('\n');
+      if (brk != std::string::npos) {
+        line = buffer_.substr(0, brk);
+        buffer_.erase(0, brk + 1);
+        return true;
+      }
+      char chunk[65536];
+      const ssize_t n = ::read(out_, chunk, sizeof chunk);
+      if (n <= 0) return false;
+      buffer_.append(chunk, static_cast<std::size_t>(n));
+    }
+  }
+
+  void CloseInput() {
+    if (in_ >= 0) ::close(in_);
+    in_ = -1;
+  }
+
+  int Wait() {
+    if (status_ < 0 && pid_ > 0) {
+      int raw = 0;
+      while (::waitpid(pid_, &raw, 0) < 0 && errno == EINTR) {
+      }
+      status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    }
+    return status_;
+  }
+
+  std::string Ended() { return " (it ended with status " + std::to_string(Wait()) + ")"; }
+
+ private:
+  pid_t pid_ = -1;
+  int in_ = -1;
+  int out_ = -1;
+  int status_ = -1;
+  std::string buffer_;
+};
+
+json Object(const std::string& id) { return {{"$object", id}}; }
+
+class DocumentObjects {
+ public:
+  explicit DocumentObjects(const LabelDocument& d) : d_(d) {}
+
+  json Answer(const json& call) {
+    const json& p = call.value("params", json::object());
+    const std::string method = call["method"].is_string() ? call["method"].get<std::string>() : "";
+    const std::string object = p.value("object", "");
+    const int dispid = p.value("dispid", -1);
+    if (method == "Enumerate" && object == "vars") {
+      json list = json::array();
+      for (std::size_t i = 0; i < d_.variables.size(); ++i) list.push_back(Object("v" + std::to_string(i)));
+      return Result(call, list);
+    }
+    if (method == "Call" && object == "doc" && dispid == 23) {
+      const json& args = p.value("args", json::array());
+      if (args.is_array() && !args.empty() && args[0].is_string()) imported = args[0].get<std::string>();
+      return Result(call, nullptr);
+    }
+    if (method == "Get") {
+      if (object == "doc" && dispid == 1) return Result(call, Object("vars"));
+      if (object == "doc" && dispid == 7) return Result(call, Object("n1"));
+      if (object == "n1" && dispid == 12) return Result(call, Object("n2"));
+      if (object == "n2" && dispid == 15) return Result(call, d_.number);
+      if (object.size() > 1 && object[0] == 'v' && object != "vars") {
+        const std::size_t i = std::strtoul(object.c_str() + 1, nullptr, 10);
+        if (i < d_.variables.size() && dispid == 1) return Result(call, d_.variables[i].name);
+        if (i < d_.variables.size() && dispid == 3) return Result(call, d_.variables[i].kind);
+      }
+    }
+    return {{"jsonrpc", "2.0"}, {"id", call.value("id", json())}, {"error", {{"code", -32601}, {"message", "no such member"}}}};
+  }
+
+  std::string imported;
+
+ private:
+  static json Result(const json& call, json result) {
+    return {{"jsonrpc", "2.0"}, {"id", call.value("id", json())}, {"result", std::move(result)}};
+  }
+  const LabelDocument& d_;
+};
+
+}  // namespace
+
+std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document) {
+  Child child(command);
+  DocumentObjects objects(document);
+  child.Send({{"jsonrpc", "2.0"}, {"id", "connect"}, {"method", "Connect"},
+              {"params", {{"Doc", Object("doc")}, {"pwd", ""}}}});
+  for (std::string line;;) {
+    if (!child.ReadLine(line)) throw WizardError("the wizard ended before it answered Connect" + child.Ended());
+    const json message = json::parse(line, nullptr, false);
+    if (message.is_discarded() || !message.is_object()) {
+      throw WizardError("the wizard broke the protocol: '" + line.substr(0, 80) + "' is no JSON-RPC message");
+    }
+    if (message.contains("method")) {
+      child.Send(objects.Answer(message));
+      continue;
+    }
+    if (message.value("id", json()) != "connect") continue;  // an answer to nothing of ours
+    if (message.contains("error")) {
+      const json& e = message["error"];
+      const std::string text = e.is_object() && e.contains("message") && e["message"].is_string()
+                                   ? e["message"].get<std::string>() : e.dump();
+      throw WizardError("the wizard failed: " + text);
+    }
+    break;
+  }
+  child.Send({{"jsonrpc", "2.0"}, {"id", "release"}, {"method", "Release"}});
+  child.CloseInput();
+  child.Wait();
+  return objects.imported;
+}
+
+}  // namespace velmora::label

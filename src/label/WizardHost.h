@@ -1,0 +1,24 @@
+#pragma once
+// The host's side of the wizard's automation protocol, out of process: starts
+// velmora-wizard serve as a child, answers its calls from a label document and
+// receives the template it imports.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "label/LabelDocument.h"
+
+namespace velmora::label {
+
+// The wizard ended, failed or broke the protocol; the message says which.
+class WizardError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Runs one Connect of the wizard started as `command` (the program and its
+// arguments) and returns the path it handed to the import call, empty when the
+// user cancelled before any template was written.
+std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document);
+
+}  // namespace velmora::label
