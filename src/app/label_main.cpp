@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
   CLI::App app{"GS1-128 label host: checks, draws and scans the labels of a 128.ufo template.", "velmora-label"};
   app.set_version_flag("--version", std::string("velmora-label ") + kVersion);
   app.require_subcommand(1);
+  app.fallthrough();  // --data-dir may follow the command's name
   std::string dataDir;
   app.add_option("--data-dir", dataDir, "the data files (ID128.inf, gs1-syntax-dictionary.txt)");
 

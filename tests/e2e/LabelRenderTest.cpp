@@ -1,0 +1,120 @@
+// velmora-label render and design, run as processes.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "ChildProcess.h"
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class LabelRenderTest : public ::testing::Test {
+ protected:
+  Outcome Run(std::vector<std::string> args) {
+    args.insert(args.begin(), VELMORA_LABEL_EXE);
+    test::ChildProcess child(args, work.Path() + "stderr.txt");
+    child.CloseInput();
+    Outcome o;
+    for (std::string line; child.ReadLine(line);) o.out += line + "\n";
+    o.status = child.Wait();
+    o.err = work.Read("stderr.txt");
+    return o;
+  }
+  std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
+  test::TempDir work;
+  test::ScopedEnv user{"USER", "tester"};
+};
+
+TEST_F(LabelRenderTest, TheExampleRowsWithTheirTwoMistakes) {
+  const Outcome o = Run({"render", Example("label-template.ufo"), "--values", Example("labels.csv"), "--out",
+                         work.Path() + "labels", "--verify"});
+  EXPECT_EQ(o.status, 1) << "two rows were not drawn";
+  EXPECT_EQ(o.err,
+            "row 2, AI (17) position 3: invalid month '13'\n"
+            "row 3, AI (01) position 14: invalid check digit '3', expected '2'\n");
+  EXPECT_EQ(o.out, "3 of 5 labels drawn to " + work.Path() + "labels, 2 rows rejected, 3 scanned back equal\n");
+  for (const char* name : {"label-00001.png", "label-00004.png", "label-00005.png"}) {
+    EXPECT_TRUE(fs::exists(work.Path() + "labels/" + name)) << name;
+  }
+  EXPECT_FALSE(fs::exists(work.Path() + "labels/label-00002.png"));
+  for (const auto& entry : fs::directory_iterator(work.Path() + "labels")) {
+    EXPECT_EQ(entry.path().extension(), ".png") << "no temporary file is left";
+  }
+}
+
+TEST_F(LabelRenderTest, OneLabelWithSetValuesAllGood) {
+  const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
+                         "EXPIRY=271231", "--set", "LOT=ABC123", "--out", work.Path() + "one.pdf", "--verify"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "1 of 1 labels drawn to " + work.Path() + "one.pdf, 1 scanned back equal\n");
+}
+
+TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
+  const std::string tpl = Example("label-template.ufo");
+  const std::string ragged = work.Write("ragged.csv", "GTIN,EXPIRY,LOT\n1,2\n");
+  const std::string latin1 = work.Write("latin1.csv", "GTIN,EXPIRY,LOT\n09506000134352,271231,caf\xE9\n");
+  const std::string noLot = work.Write("nolot.csv", "GTIN,EXPIRY\n09506000134352,271231\n");
+  const std::string file = work.Write("file", "");
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } rows[] = {
+      {{"render", work.Path() + "none.ufo", "--out", work.Path() + "o"}, work.Path() + "none.ufo: no such template"},
+      {{"render", Example("labels.csv"), "--out", work.Path() + "o"}, "labels.csv: not a label template"},
+      {{"render", tpl, "--values", ragged, "--out", work.Path() + "o"}, "ragged.csv row 1: 2 fields, the header has 3"},
+      {{"render", tpl, "--values", latin1, "--out", work.Path() + "o"}, "latin1.csv row 1 column 3: not valid UTF-8"},
+      {{"render", tpl, "--values", noLot, "--out", work.Path() + "o"},
+       "nolot.csv: no column for variable LOT, which [Variable4] Format reads"},
+      {{"render", tpl, "--out", file + "/o"}, file + "/o: cannot make the output folder"},
+      {{"render", tpl, "--out", work.Path() + "no/such/x.pdf"}, "x.pdf: the folder " + work.Path() + "no/such does not exist"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.says);
+    const Outcome o = Run(row.args);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;
+    EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+  }
+  EXPECT_FALSE(fs::exists(work.Path() + "o"));
+}
+
+TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
+  const Outcome o = Run({"design", "--doc", Example("label.json"), "--headless", "--script", Example("label.script"),
+                         "--out", work.Path() + "designed", "--verify"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("imported: "), std::string::npos);
+  EXPECT_NE(o.out.find("1 of 1 labels drawn to " + work.Path() + "designed, 1 scanned back equal"), std::string::npos)
+      << o.out;
+  const std::string host = o.out.substr(10, o.out.find("/SYSTEM/") - 10);
+  EXPECT_FALSE(fs::exists(host)) << "the temporary host directory is removed";
+}
+
+TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
+  // a script that stops the wizard's run: the wizard answers Connect with no template
+  const std::string cancel = work.Write("cancel.script", "cancel\n");
+  const Outcome cancelled = Run({"design", "--doc", Example("label.json"), "--headless", "--script", cancel, "--out",
+                                 work.Path() + "c"});
+  EXPECT_EQ(cancelled.status, 1);
+  EXPECT_NE(cancelled.err.find("the wizard wrote no template (cancelled)"), std::string::npos) << cancelled.err;
+  // a script line the wizard refuses ends the wizard mid-run
+  const std::string bad = work.Write("bad.script", "fly\n");
+  const Outcome ended = Run({"design", "--doc", Example("label.json"), "--headless", "--script", bad, "--out",
+                             work.Path() + "e"});
+  EXPECT_EQ(ended.status, 2);
+  EXPECT_NE(ended.err.find("the wizard ended before it answered Connect (it ended with status 2)"), std::string::npos)
+      << ended.err;
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "label/LabelLayout.h"
+
+namespace velmora::label {
+namespace {
+
+// A font whose every character is 2 mm wide and 5 mm tall.
+TextSize Fixed(const std::string& text) { return {2.0 * static_cast<double>(text.size()), 5.0}; }
+
+TEST(LabelLayout, TheTemplatesPlacesPlusTheQuietZones) {
+  const TemplateGeometry g;  // the wizard's template: X 0.4 mm, bars at 0.5/0.5 mm, 12 mm high
+  const LabelLayout l = LayOut(g, 200, "(10)A", Fixed);
+  EXPECT_DOUBLE_EQ(l.module, 0.4);
+  EXPECT_DOUBLE_EQ(l.barsLeft, 4.0 + 0.5) << "10 X of quiet zone, then the template's origin";
+  EXPECT_DOUBLE_EQ(l.barsTop, 0.5);
+  EXPECT_DOUBLE_EQ(l.barsHeight, 12.0);
+  EXPECT_DOUBLE_EQ(l.textLeft, 4.0 + 1.0);
+  EXPECT_DOUBLE_EQ(l.textTop, 13.5);
+  EXPECT_DOUBLE_EQ(l.width, 4.5 + 200 * 0.4 + 4.0) << "the bars and the right quiet zone";
+  EXPECT_DOUBLE_EQ(l.height, 13.5 + 5.0 + 0.5) << "the text's height, and the top margin again below";
+}
+
+TEST(LabelLayout, ALongTextWidensTheLabel) {
+  const LabelLayout l = LayOut(TemplateGeometry{}, 20, std::string(50, 'x'), Fixed);
+  EXPECT_DOUBLE_EQ(l.width, 5.0 + 100.0 + 4.0);
+}
+
+TEST(LabelLayout, NoTextNoParagraph) {
+  const LabelLayout l = LayOut(TemplateGeometry{}, 100, "", Fixed);
+  EXPECT_DOUBLE_EQ(l.height, 12.5 + 0.5);
+}
+
+}  // namespace
+}  // namespace velmora::label

@@ -1,0 +1,160 @@
+// Labels drawn for a spread of the catalogue's AIs, in each format, read back
+// from the files themselves by the scanner: PNG directly, SVG through
+// rsvg-convert, PDF pages through pdftoppm.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "label/LabelCommands.h"
+#include "symbol/Gs1Checks.h"
+#include "symbol/Samples.h"
+#include "symbol/ScanBack.h"
+#include "support/TempDir.h"
+
+namespace velmora::label {
+namespace {
+
+namespace fs = std::filesystem;
+using symbol::Elements;
+
+const symbol::Gs1Data& Data() {
+  static const symbol::Gs1Data data = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  return data;
+}
+
+// Every fifth AI of the catalogue, with the AIs its pairing rules ask for, when
+// that makes data GS1 accepts.
+std::vector<Elements> Spread() {
+  std::vector<Elements> spread;
+  int n = 0;
+  for (const auto& [number, entry] : Data().catalogue) {
+    if (n++ % 5 != 0) continue;
+    const std::string ai = entry.decimalDigit ? number + "1" : number;
+    const symbol::AiSyntax* s = Data().dictionary.Find(ai);
+    Elements e = {{ai, symbol::ValidSample(*s, symbol::InstalledIsoCodes())}};
+    for (const auto& rule : s->required) {
+      for (const std::string& pattern : rule.front()) {
+        std::string other = pattern;
+        std::replace(other.begin(), other.end(), 'n', '1');
+        const symbol::AiSyntax* o = Data().dictionary.Find(other);
+        if (o != nullptr) e.push_back({other, symbol::ValidSample(*o, symbol::InstalledIsoCodes())});
+      }
+    }
+    if (symbol::CheckElements(e, Data().dictionary, symbol::InstalledIsoCodes()).empty()) spread.push_back(e);
+  }
+  return spread;
+}
+
+std::string Quoted(const std::string& field) {
+  std::string q = "\"";
+  for (const char c : field) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return q + "\"";
+}
+
+symbol::GreyImage LoadPng(const std::string& path) {
+  cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+  symbol::GreyImage g;
+  if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+    g.width = cairo_image_surface_get_width(s);
+    g.height = cairo_image_surface_get_height(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    for (int y = 0; y < g.height; ++y) {
+      for (int x = 0; x < g.width; ++x) {
+        const auto p = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
+        // transparent pixels (an SVG's unpainted margin) count as white paper
+        const bool transparent = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32 && (p >> 24) == 0;
+        g.pixels.push_back(transparent ? 255 : static_cast<std::uint8_t>((p >> 8) & 0xFF));
+      }
+    }
+  }
+  cairo_surface_destroy(s);
+  return g;
+}
+
+class RenderRoundTrip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    spread = Spread();
+    std::string csv = "DATA,TEXT\n";
+    for (const Elements& e : spread) {
+      std::string data;
+      for (const auto& element : e) data += "{FNC1}" + element.ai + element.data;
+      csv += Quoted(data) + "," + Quoted(symbol::HumanReadable(e)) + "\n";
+    }
+    values = dir.Write("values.csv", csv);
+    templatePath = dir.Write(
+        "128.ufo",
+        "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nNarrowBarWidth=40\r\nVariable=Variable3\r\n"
+        "[Variable1]\r\nName=DATA\r\nType=3\r\nValue=\r\n[Variable2]\r\nName=TEXT\r\nType=3\r\nValue=\r\n"
+        "[Variable3]\r\nFormat=DATA\r\n[Variable4]\r\nFormat=TEXT\r\n[Text1.1]\r\nVariable=Variable4\r\n");
+  }
+
+  int Render(OutputFormat format, const std::string& out) {
+    RenderRequest r;
+    r.templatePath = templatePath;
+    r.valuesFile = values;
+    r.options.out = out;
+    r.options.format = format;
+    r.options.dpi = 200;
+    std::ostringstream sink;
+    std::ostringstream err;
+    const int status = RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err);
+    EXPECT_EQ(err.str(), "");
+    return status;
+  }
+
+  void ExpectScansBack(const std::vector<std::string>& pngs) {
+    ASSERT_EQ(pngs.size(), spread.size());
+    for (std::size_t i = 0; i < pngs.size(); ++i) {
+      SCOPED_TRACE(symbol::HumanReadable(spread[i]));
+      const Elements encoded = symbol::EncodeGs1_128(spread[i]).elements;
+      EXPECT_EQ(symbol::VerifyScan(LoadPng(pngs[i]), encoded, Data().dictionary), "");
+    }
+  }
+
+  int Shell(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()); }
+
+  test::TempDir dir;
+  std::vector<Elements> spread;
+  std::string values;
+  std::string templatePath;
+};
+
+TEST_F(RenderRoundTrip, SpreadIsWide) { EXPECT_GE(spread.size(), 30u); }
+
+TEST_F(RenderRoundTrip, Png) {
+  ASSERT_EQ(Render(OutputFormat::Png, dir.Path() + "png"), 0);
+  std::vector<std::string> files;
+  for (std::size_t i = 1; i <= spread.size(); ++i) files.push_back(dir.Path() + "png/" + LabelFileName(int(i), OutputFormat::Png));
+  ExpectScansBack(files);
+}
+
+TEST_F(RenderRoundTrip, Svg) {
+  ASSERT_EQ(Render(OutputFormat::Svg, dir.Path() + "svg"), 0);
+  std::vector<std::string> files;
+  for (std::size_t i = 1; i <= spread.size(); ++i) {
+    const std::string svg = dir.Path() + "svg/" + LabelFileName(int(i), OutputFormat::Svg);
+    ASSERT_EQ(Shell("rsvg-convert -d 200 -p 200 -b white -o " + svg + ".png " + svg), 0) << "rsvg-convert (librsvg2-bin)";
+    files.push_back(svg + ".png");
+  }
+  ExpectScansBack(files);
+}
+
+TEST_F(RenderRoundTrip, PdfOnePagePerLabel) {
+  const std::string pdf = dir.Path() + "labels.pdf";
+  ASSERT_EQ(Render(OutputFormat::Pdf, pdf), 0);
+  ASSERT_EQ(Shell("pdftoppm -r 200 -png " + pdf + " " + dir.Path() + "page"), 0) << "pdftoppm (poppler-utils)";
+  std::vector<std::string> pages;
+  for (const auto& entry : fs::directory_iterator(dir.Path())) {
+    if (entry.path().filename().string().starts_with("page")) pages.push_back(entry.path().string());
+  }
+  std::sort(pages.begin(), pages.end());
+  ExpectScansBack(pages);
+}
+
+}  // namespace
+}  // namespace velmora::label
