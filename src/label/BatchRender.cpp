@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "label/LabelCanvas.h"
 #include "label/LabelDrawing.h"
 #include "platform/FileAccess.h"
 #include "symbol/Analysis.h"
@@ -78,13 +79,13 @@ class RowRenderer {
     const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format)).string();
     std::string bytes;
     if (o_.format == OutputFormat::Png) {
-      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, true);
+      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, true, o_.verify);
       bytes = std::move(raster.png);
       if (o_.verify) scanned_ = std::move(raster.grey);
     } else {
-      bytes = RenderSvg(r.layout, encoded, t_.geometry);
+      bytes = LabelSvg(r.layout, encoded, t_.geometry);
     }
-    if (!WriteFileAtomically(path, bytes, Durability::HandOff)) {
+    if (!ReplaceFile(path, bytes, Durability::HandOff)) {
       r.problems.push_back(path + ": cannot be written");
       return false;
     }
@@ -97,7 +98,7 @@ class RowRenderer {
       image = std::move(scanned_);  // the very image that was written
     } else {
       const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / t_.geometry.moduleWidth + 0.5);
-      image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false).grey;
+      image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false, true).grey;
     }
     const std::string problem = symbol::VerifyScan(image, encoded.elements, gs1_.dictionary);
     if (!problem.empty()) {
@@ -118,7 +119,7 @@ void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const Ren
     if (r.drawn) pdf.AddPage(r.layout, *r.symbol, t.geometry);
   }
   if (pdf.Pages() == 0) return;
-  if (!WriteFileAtomically(o.out, pdf.Finish(), Durability::HandOff)) {
+  if (!ReplaceFile(o.out, pdf.Finish(), Durability::HandOff)) {
     throw std::runtime_error(o.out + ": cannot be written");
   }
 }

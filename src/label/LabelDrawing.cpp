@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
+
+#include "label/BilevelPng.h"
+#include "label/LabelCanvas.h"
 
 namespace velmora::label {
 namespace {
@@ -27,28 +29,55 @@ cairo_status_t AppendTo(void* closure, const unsigned char* data, unsigned int l
 }
 
 // A face the template names may not exist here: fixed pitch asks for any monospace face.
-void SelectFont(cairo_t* cr, const TemplateGeometry& g) {
-  cairo_select_font_face(cr, g.fixedPitch ? "monospace" : g.fontFace.c_str(), CAIRO_FONT_SLANT_NORMAL,
-                         CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, g.fontHeight);
+void SelectFont(cairo_t* cr, const std::string& face, bool fixedPitch, double height) {
+  cairo_select_font_face(cr, fixedPitch ? "monospace" : face.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, height);
 }
 
-// The one drawing routine; user space is in millimetres.
-void Draw(cairo_t* cr, const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_rectangle(cr, 0, 0, l.width, l.height);
-  cairo_fill(cr);
-  cairo_set_source_rgb(cr, 0, 0, 0);
-  for (const auto& [start, width] : symbol::BarRuns(symbol)) {
-    cairo_rectangle(cr, l.barsLeft + start * l.module, l.barsTop, width * l.module, l.barsHeight);
+// Cairo's side of the canvas; user space is in millimetres.
+class CairoCanvas : public LabelCanvas {
+ public:
+  CairoCanvas(cairo_t* cr, bool paper) : cr_(cr), paper_(paper) {}
+  ~CairoCanvas() override { FillBars(); }
+
+  void Paper(double width, double height) override {
+    if (!paper_) return;  // an ink-only surface has no colour to paint
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+    cairo_rectangle(cr_, 0, 0, width, height);
+    cairo_fill(cr_);
   }
-  cairo_fill(cr);
-  if (l.text.empty()) return;
-  SelectFont(cr, g);
-  cairo_font_extents_t font;
-  cairo_font_extents(cr, &font);
-  cairo_move_to(cr, l.textLeft, l.textTop + font.ascent);
-  cairo_show_text(cr, l.text.c_str());
+
+  void Bar(double x, double y, double width, double height) override {
+    cairo_rectangle(cr_, x, y, width, height);
+    bars_ = true;
+  }
+
+  void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+            const std::string& text) override {
+    FillBars();
+    SelectFont(cr_, face, fixedPitch, fontHeight);
+    cairo_set_source_rgb(cr_, 0, 0, 0);
+    cairo_move_to(cr_, x, baseline);
+    cairo_show_text(cr_, text.c_str());
+  }
+
+ private:
+  // All bars in one fill: one path, one pass over the surface.
+  void FillBars() {
+    if (!bars_) return;
+    cairo_set_source_rgb(cr_, 0, 0, 0);
+    cairo_fill(cr_);
+    bars_ = false;
+  }
+  cairo_t* cr_;
+  bool paper_;
+  bool bars_ = false;
+};
+
+void Draw(cairo_t* cr, const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
+          bool paper = true) {
+  CairoCanvas canvas(cr, paper);
+  DrawLabel(canvas, l, symbol, g);
 }
 
 }  // namespace
@@ -56,12 +85,12 @@ void Draw(cairo_t* cr, const LabelLayout& l, const symbol::EncodedSymbol& symbol
 TextSize MeasureText(const TemplateGeometry& g, const std::string& text) {
   const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
   const Context cr(cairo_create(surface.get()));
-  SelectFont(cr.get(), g);
+  SelectFont(cr.get(), g.fontFace, g.fixedPitch, g.fontHeight);
   cairo_text_extents_t extents;
   cairo_text_extents(cr.get(), text.c_str(), &extents);
   cairo_font_extents_t font;
   cairo_font_extents(cr.get(), &font);
-  return {extents.x_advance, font.ascent + font.descent};
+  return {extents.x_advance, font.ascent + font.descent, font.ascent};
 }
 
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text) {
@@ -70,7 +99,7 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
 }
 
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng) {
+                    bool encodePng, bool grey) {
   const double pixelsPerMm = dpi / kMmPerInch;
   // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
   LabelLayout l = layout;
@@ -80,42 +109,34 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   l.width = std::max(l.width, l.barsLeft + (l.modules + kQuietModules) * l.module);
   const int width = static_cast<int>(std::ceil(l.width * pixelsPerMm));
   const int height = static_cast<int>(std::ceil(l.height * pixelsPerMm));
-  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+  // Ink only, without smoothing: a label printer prints each dot black or white.
+  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A1, width, height));
   {
     const Context cr(cairo_create(surface.get()));
+    cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+    cairo_set_font_options(cr.get(), options);
+    cairo_font_options_destroy(options);
     cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
-    Draw(cr.get(), l, symbol, g);
+    Draw(cr.get(), l, symbol, g, false);
   }
   cairo_surface_flush(surface.get());
   Raster raster;
-  if (encodePng) cairo_surface_write_to_png_stream(surface.get(), AppendTo, &raster.png);
-  raster.grey.width = width;
-  raster.grey.height = height;
-  raster.grey.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  const unsigned char* data = cairo_image_surface_get_data(surface.get());
+  const unsigned char* ink = cairo_image_surface_get_data(surface.get());
   const int stride = cairo_image_surface_get_stride(surface.get());
-  for (int y = 0; y < height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t p = row[x];
-      raster.grey.pixels[static_cast<std::size_t>(y * width + x)] =
-          static_cast<std::uint8_t>((((p >> 16) & 0xFF) * 77 + ((p >> 8) & 0xFF) * 150 + (p & 0xFF) * 29) >> 8);
+  if (encodePng) raster.png = EncodeBilevelPng(ink, width, height, stride, dpi);
+  if (grey) {
+    raster.grey.width = width;
+    raster.grey.height = height;
+    raster.grey.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::uint8_t* out = raster.grey.pixels.data();
+    for (int y = 0; y < height; ++y, out += width) {
+      const unsigned char* row = ink + static_cast<std::ptrdiff_t>(y) * stride;
+      for (int x = 0; x < width; ++x) out[x] = InkAt(row, x) ? 0 : 255;
     }
   }
   return raster;
-}
-
-std::string RenderSvg(const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
-  std::string svg;
-  {
-    const Surface surface(
-        cairo_svg_surface_create_for_stream(AppendTo, &svg, l.width * kPointsPerMm, l.height * kPointsPerMm));
-    cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_MM);
-    const Context cr(cairo_create(surface.get()));
-    cairo_scale(cr.get(), kPointsPerMm, kPointsPerMm);
-    Draw(cr.get(), l, symbol, g);
-  }
-  return svg;
 }
 
 struct PdfDocument::State {

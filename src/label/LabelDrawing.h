@@ -17,14 +17,14 @@ TextSize MeasureText(const TemplateGeometry& g, const std::string& text);
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text);
 
 struct Raster {
-  std::string png;            // the encoded file, when asked for
-  symbol::GreyImage grey;     // what a scanner sees
+  std::string png;         // the encoded file, when asked for
+  symbol::GreyImage grey;  // what a scanner sees, when asked for
 };
 
-// At `dpi`, with every module a whole number of pixels wide so bars stay crisp.
+// At `dpi`, black and white, with every module a whole number of pixels wide so
+// bars stay crisp.
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng);
-std::string RenderSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+                    bool encodePng, bool grey);
 
 // A PDF of one page per label, each page the size of its label.
 class PdfDocument {

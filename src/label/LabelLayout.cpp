@@ -20,6 +20,7 @@ LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& te
   l.fontHeight = g.fontHeight;
   l.text = text;
   const TextSize size = text.empty() ? TextSize{} : measure(text);
+  l.textBaseline = l.textTop + size.ascent;
   const double barsRight = l.barsLeft + modules * g.moduleWidth + quiet;
   const double textRight = text.empty() ? 0 : l.textLeft + size.width + quiet;
   l.width = std::max(barsRight, textRight);

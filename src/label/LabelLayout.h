@@ -20,6 +20,7 @@ struct LabelLayout {
   int modules = 0;
   double textLeft = 0;
   double textTop = 0;
+  double textBaseline = 0;
   double fontHeight = 0;
   std::string text;
 };
@@ -29,6 +30,7 @@ struct LabelLayout {
 struct TextSize {
   double width = 0;
   double height = 0;
+  double ascent = 0;  // from the top to the baseline
 };
 
 LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& text,

@@ -23,6 +23,23 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// A new file, written whole before it gets its name: an unnamed file in the
+// target's folder, linked in once complete. One entry made in the folder, where
+// a temporary name and a rename make two changes and a removal. False when the
+// system or the file system cannot do it, or the name was taken meanwhile.
+bool CreateWhole(const std::string& target, const std::string& bytes, Durability durability) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  const bool done = WriteAll(fd, bytes) && ::fchmod(fd, 0644) == 0 &&
+                    (durability == Durability::HandOff || ::fsync(fd) == 0) &&
+                    ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
+  ::close(fd);
+  return done;
+}
+
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -54,12 +71,17 @@ bool IsReadOnlyFile(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, Durability durability) {
-  const std::string target = ResolvePath(path);
+  return ReplaceFile(ResolvePath(path), bytes, durability);
+}
+
+bool ReplaceFile(const std::string& target, const std::string& bytes, Durability durability) {
   struct stat st {};
   mode_t mode = 0644;
   if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode) || IsReadOnlyFile(target)) return false;
+    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;  // read-only, as IsReadOnlyFile
     mode = st.st_mode & 07777;
+  } else if (errno == ENOENT && CreateWhole(target, bytes, durability)) {
+    return true;
   }
   std::string temp = target + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());

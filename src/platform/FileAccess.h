@@ -26,4 +26,9 @@ bool IsReadOnlyFile(const std::string& path);
 enum class Durability : std::uint8_t { Keep, HandOff };
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, Durability durability = Durability::Keep);
 
+// The same for a path taken exactly as it is written, without the lookup that
+// ignores letter case: for files of the program's own naming (a run of labels),
+// where listing the folder for every file would cost more than the write.
+bool ReplaceFile(const std::string& exactPath, const std::string& bytes, Durability durability);
+
 }  // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+// What the one drawing routine draws on: paper, bars and a line of text, in
+// millimetres. Cairo draws PNG and PDF; SVG is written as plain rectangles and
+// a text element, small and quick to write.
+#include <string>
+
+#include "label/LabelLayout.h"
+#include "symbol/ZintSymbol.h"
+
+namespace velmora::label {
+
+class LabelCanvas {
+ public:
+  virtual ~LabelCanvas() = default;
+  virtual void Paper(double width, double height) = 0;
+  virtual void Bar(double x, double y, double width, double height) = 0;
+  // `fixedPitch` asks for a monospace face; (x, baseline) is where the text starts.
+  virtual void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+                    const std::string& text) = 0;
+};
+
+// The one drawing routine: the label's paper, its bars, its readable text.
+void DrawLabel(LabelCanvas& canvas, const LabelLayout& layout, const symbol::EncodedSymbol& symbol,
+               const TemplateGeometry& g);
+
+// The label as an SVG document, sized in millimetres.
+std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+
+}  // namespace velmora::label

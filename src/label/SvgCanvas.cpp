@@ -1,0 +1,86 @@
+#include <charconv>
+
+#include "label/LabelCanvas.h"
+
+namespace velmora::label {
+namespace {
+
+// Millimetres with three decimals, the same in every locale.
+void Number(std::string& out, double value) {
+  char buffer[32];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+  if (error != std::errc()) return;
+  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  while (text.ends_with('0')) text.remove_suffix(1);
+  if (text.ends_with('.')) text.remove_suffix(1);
+  out += text;
+}
+
+void Escaped(std::string& out, const std::string& text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+}
+
+class SvgCanvas : public LabelCanvas {
+ public:
+  void Paper(double width, double height) override {
+    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+    Number(out_, width);
+    out_ += "mm\" height=\"";
+    Number(out_, height);
+    out_ += "mm\" viewBox=\"0 0 ";
+    Number(out_, width);
+    out_ += ' ';
+    Number(out_, height);
+    out_ += "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n<g fill=\"#000\">\n";
+  }
+
+  void Bar(double x, double y, double width, double height) override {
+    out_ += "<rect x=\"";
+    Number(out_, x);
+    out_ += "\" y=\"";
+    Number(out_, y);
+    out_ += "\" width=\"";
+    Number(out_, width);
+    out_ += "\" height=\"";
+    Number(out_, height);
+    out_ += "\"/>\n";
+  }
+
+  void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+            const std::string& text) override {
+    out_ += "<text x=\"";
+    Number(out_, x);
+    out_ += "\" y=\"";
+    Number(out_, baseline);
+    out_ += "\" font-size=\"";
+    Number(out_, fontHeight);
+    out_ += "\" font-family=\"";
+    Escaped(out_, fixedPitch ? "monospace" : face);
+    out_ += "\">";
+    Escaped(out_, text);
+    out_ += "</text>\n";
+  }
+
+  std::string Finish() { return std::move(out_) + "</g>\n</svg>\n"; }
+
+ private:
+  std::string out_;
+};
+
+}  // namespace
+
+std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
+  SvgCanvas canvas;
+  DrawLabel(canvas, layout, symbol, g);
+  return canvas.Finish();
+}
+
+}  // namespace velmora::label
