@@ -5,12 +5,9 @@
 
 namespace velmora::label {
 
-// A 1-bit ink map as cairo's A1 surfaces hold it on a little-endian machine
-// (eight pixels a byte, the first in the lowest bit; 1 is ink), `stride` bytes a
-// row. `dpi` is recorded in the file.
+// An ink map as cairo's A8 surfaces hold it (one byte a pixel, 0 paper, 255
+// ink; from 128 up is black), `stride` bytes a row, a multiple of 4 as cairo
+// makes them. `dpi` is recorded in the file.
 std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, int stride, int dpi);
-
-// Whether pixel `x` of an A1 row is ink.
-inline bool InkAt(const unsigned char* row, int x) { return ((row[x >> 3] >> (x & 7)) & 1) != 0; }
 
 }  // namespace velmora::label

@@ -1,6 +1,8 @@
 #include "label/LabelDrawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -74,11 +76,61 @@ class CairoCanvas : public LabelCanvas {
   bool bars_ = false;
 };
 
-void Draw(cairo_t* cr, const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
-          bool paper = true) {
-  CairoCanvas canvas(cr, paper);
+void Draw(cairo_t* cr, const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
+  CairoCanvas canvas(cr, true);
   DrawLabel(canvas, l, symbol, g);
 }
+
+// An ink-only surface: the bars, whole pixels wide, are set straight into its
+// bytes (every bar row is the same, so one row is built and copied); cairo sets
+// the text.
+class BilevelCanvas : public LabelCanvas {
+ public:
+  BilevelCanvas(cairo_surface_t* surface, cairo_t* cr, double pixelsPerMm)
+      : surface_(surface), text_(cr, false), scale_(pixelsPerMm) {}
+
+  void Paper(double, double) override {}  // the surface starts as paper
+
+  void Bar(double x, double y, double width, double height) override {
+    const int left = static_cast<int>(std::lround(x * scale_));
+    const int right = static_cast<int>(std::lround((x + width) * scale_));
+    top_ = static_cast<int>(std::lround(y * scale_));
+    bottom_ = static_cast<int>(std::lround((y + height) * scale_));
+    const int stride = cairo_image_surface_get_stride(surface_);
+    if (row_.empty()) row_.assign(static_cast<std::size_t>(stride), 0);
+    const int from = std::max(left, 0);
+    const int to = std::min(right, cairo_image_surface_get_width(surface_));
+    if (from < to) std::fill(row_.begin() + from, row_.begin() + to, static_cast<unsigned char>(255));
+  }
+
+  void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+            const std::string& text) override {
+    CopyBars();
+    text_.Text(x, baseline, fontHeight, face, fixedPitch, text);
+  }
+
+  ~BilevelCanvas() override { CopyBars(); }
+
+ private:
+  void CopyBars() {
+    if (row_.empty()) return;
+    cairo_surface_flush(surface_);
+    unsigned char* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    for (int y = std::max(top_, 0); y < bottom_ && y < cairo_image_surface_get_height(surface_); ++y) {
+      std::copy(row_.begin(), row_.end(), data + static_cast<std::ptrdiff_t>(y) * stride);
+    }
+    cairo_surface_mark_dirty(surface_);
+    row_.clear();
+  }
+
+  cairo_surface_t* surface_;
+  CairoCanvas text_;
+  double scale_;
+  std::vector<unsigned char> row_;
+  int top_ = 0;
+  int bottom_ = 0;
+};
 
 }  // namespace
 
@@ -109,17 +161,18 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   l.width = std::max(l.width, l.barsLeft + (l.modules + kQuietModules) * l.module);
   const int width = static_cast<int>(std::ceil(l.width * pixelsPerMm));
   const int height = static_cast<int>(std::ceil(l.height * pixelsPerMm));
-  // Ink only, without smoothing: a label printer prints each dot black or white.
-  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A1, width, height));
+  // Ink only, black or white in the end: a label printer prints each dot or not.
+  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
   {
     const Context cr(cairo_create(surface.get()));
-    cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
+    // Smoothed glyphs are drawn fastest; the threshold at half ink makes them black or white.
     cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     cairo_set_font_options(cr.get(), options);
     cairo_font_options_destroy(options);
     cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
-    Draw(cr.get(), l, symbol, g, false);
+    BilevelCanvas canvas(surface.get(), cr.get(), pixelsPerMm);
+    DrawLabel(canvas, l, symbol, g);
   }
   cairo_surface_flush(surface.get());
   Raster raster;
@@ -133,7 +186,7 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
     std::uint8_t* out = raster.grey.pixels.data();
     for (int y = 0; y < height; ++y, out += width) {
       const unsigned char* row = ink + static_cast<std::ptrdiff_t>(y) * stride;
-      for (int x = 0; x < width; ++x) out[x] = InkAt(row, x) ? 0 : 255;
+      for (int x = 0; x < width; ++x) out[x] = row[x] >= 128 ? 0 : 255;
     }
   }
   return raster;
