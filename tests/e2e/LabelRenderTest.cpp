@@ -53,6 +53,23 @@ TEST_F(LabelRenderTest, TheExampleRowsWithTheirTwoMistakes) {
   }
 }
 
+TEST_F(LabelRenderTest, TheWorkedExampleScansAndReadsAsItShould) {
+  std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
+  test::ChildProcess wizard({VELMORA_WIZARD_EXE, "run", "--doc", Example("document.json"), "--script",
+                             Example("worked-example.script"), "--host-dir", work.Path() + "host"},
+                            work.Path() + "wizard.txt");
+  wizard.CloseInput();
+  ASSERT_EQ(wizard.Wait(), 0);
+  const std::string pdf = work.Path() + "worked.pdf";
+  const Outcome o =
+      Run({"render", work.Path() + "host/SYSTEM/128.ufo", "--set", "LOT=ABC123", "--out", pdf, "--verify"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "1 of 1 labels drawn to " + pdf + ", 1 scanned back equal\n") << "zxing-cpp read what was encoded";
+  const std::string text = work.Path() + "worked.txt";
+  ASSERT_EQ(std::system(("pdftotext " + pdf + " " + text).c_str()), 0) << "pdftotext (poppler-utils)";
+  EXPECT_EQ(work.Read("worked.txt").substr(0, 28), "(01)00000012345670(10)ABC123");
+}
+
 TEST_F(LabelRenderTest, OneLabelWithSetValuesAllGood) {
   const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
                          "EXPIRY=271231", "--set", "LOT=ABC123", "--out", work.Path() + "one.pdf", "--verify"});
