@@ -149,6 +149,18 @@ class TemporaryHost {
   std::string path_;
 };
 
+// Runs a command; what it could not use ends it with one line on `err`.
+template <class Command>
+int Guarded(std::ostream& out, std::ostream& err, Command command) {
+  try {
+    return command();
+  } catch (const std::exception& e) {
+    out.flush();
+    err << "velmora-label: " << e.what() << std::endl;
+    return kStatusBadInput;
+  }
+}
+
 }  // namespace
 
 OutputFormat FormatFor(const std::string& format, const std::string& out) {
@@ -159,7 +171,7 @@ OutputFormat FormatFor(const std::string& format, const std::string& out) {
 }
 
 int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
-  try {
+  return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
     if (!r.elements.empty()) return Report(symbol::AnalyseElementString(r.elements, gs1), out);
@@ -172,26 +184,19 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     }
     out << "data: " << data << '\n';
     return Report(symbol::AnalyseBarcodeData(data, gs1), out);
-  } catch (const std::exception& e) {
-    out.flush();
-    err << "velmora-label: " << e.what() << std::endl;
-    return kStatusBadInput;
-  }
+  });
 }
 
 int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
-  try {
+  return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
     return Render(t, gs1, ValueRows(t, r), r.options, r.progressBar, out, err);
-  } catch (const std::exception& e) {
-    err << "velmora-label: " << e.what() << std::endl;
-    return kStatusBadInput;
-  }
+  });
 }
 
 int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
-  try {
+  return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const LabelDocument document = LoadLabelDocument(r.documentPath);
     PrepareOutput(r.options);
@@ -207,10 +212,7 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     out << "imported: " << imported << '\n';
     const LabelTemplate t = ReadCheckedTemplate(imported);
     return Render(t, gs1, {document.Values()}, r.options, false, out, err);
-  } catch (const std::exception& e) {
-    err << "velmora-label: " << e.what() << std::endl;
-    return kStatusBadInput;
-  }
+  });
 }
 
 }  // namespace velmora::label

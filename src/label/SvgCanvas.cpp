@@ -31,11 +31,10 @@ void Escaped(std::string& out, const std::string& text) {
 class SvgCanvas : public LabelCanvas {
  public:
   void Paper(double width, double height) override {
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
-    Number(out_, width);
-    out_ += "mm\" height=\"";
-    Number(out_, height);
-    out_ += "mm\" viewBox=\"0 0 ";
+    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
+    Attribute("width", width, "mm");
+    Attribute("height", height, "mm");
+    out_ += " viewBox=\"0 0 ";
     Number(out_, width);
     out_ += ' ';
     Number(out_, height);
@@ -43,26 +42,21 @@ class SvgCanvas : public LabelCanvas {
   }
 
   void Bar(double x, double y, double width, double height) override {
-    out_ += "<rect x=\"";
-    Number(out_, x);
-    out_ += "\" y=\"";
-    Number(out_, y);
-    out_ += "\" width=\"";
-    Number(out_, width);
-    out_ += "\" height=\"";
-    Number(out_, height);
-    out_ += "\"/>\n";
+    out_ += "<rect";
+    Attribute("x", x);
+    Attribute("y", y);
+    Attribute("width", width);
+    Attribute("height", height);
+    out_ += "/>\n";
   }
 
   void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
             const std::string& text) override {
-    out_ += "<text x=\"";
-    Number(out_, x);
-    out_ += "\" y=\"";
-    Number(out_, baseline);
-    out_ += "\" font-size=\"";
-    Number(out_, fontHeight);
-    out_ += "\" font-family=\"";
+    out_ += "<text";
+    Attribute("x", x);
+    Attribute("y", baseline);
+    Attribute("font-size", fontHeight);
+    out_ += " font-family=\"";
     Escaped(out_, fixedPitch ? "monospace" : face);
     out_ += "\">";
     Escaped(out_, text);
@@ -72,6 +66,16 @@ class SvgCanvas : public LabelCanvas {
   std::string Finish() { return std::move(out_) + "</g>\n</svg>\n"; }
 
  private:
+  // ` name="value"`, in millimetres unless `unit` says otherwise.
+  void Attribute(const char* name, double value, const char* unit = "") {
+    out_ += ' ';
+    out_ += name;
+    out_ += "=\"";
+    Number(out_, value);
+    out_ += unit;
+    out_ += '"';
+  }
+
   std::string out_;
 };
 

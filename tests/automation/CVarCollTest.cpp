@@ -1,21 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "automation/CVarColl.h"
 #include "base/RuntimeError.h"
+#include "support/ErrorNumber.h"
 
 namespace velmora {
 namespace {
 
-int ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 std::vector<std::string> Names(const CVarColl& c) { return c.Enumerate(); }
 

@@ -4,18 +4,12 @@
 #include "base/RuntimeError.h"
 #include "base/Variant.h"
 #include "base/VbArray.h"
+#include "support/ErrorNumber.h"
 
 namespace velmora {
 namespace {
 
-int ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 TEST(Int16, OverflowIsError6) {
   EXPECT_EQ(CheckedInt16(32767), 32767);

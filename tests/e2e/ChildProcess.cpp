@@ -1,5 +1,8 @@
 #include "ChildProcess.h"
 
+#include <fstream>
+#include <iterator>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -92,6 +95,19 @@ int ChildProcess::Wait() {
   ::waitpid(pid_, nullptr, 0);
   status_ = 137;
   return status_;
+}
+
+Outcome RunToEnd(const std::vector<std::string>& args, const std::string& stderrFile) {
+  Outcome o;
+  {
+    ChildProcess child(args, stderrFile);
+    child.CloseInput();
+    for (std::string line; child.ReadLine(line);) o.out += line + "\n";
+    o.status = child.Wait();
+  }
+  std::ifstream in(stderrFile, std::ios::binary);
+  o.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return o;
 }
 
 }  // namespace velmora::test

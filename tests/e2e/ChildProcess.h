@@ -28,4 +28,14 @@ class ChildProcess {
   int status_ = -1;
 };
 
+// What a command said and how it ended.
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs `args` with no input to its end; its standard error passes through `stderrFile`.
+Outcome RunToEnd(const std::vector<std::string>& args, const std::string& stderrFile);
+
 }  // namespace velmora::test

@@ -9,23 +9,13 @@
 namespace velmora {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::Outcome;
 
 class LabelCheckTest : public ::testing::Test {
  protected:
   Outcome Run(std::vector<std::string> args, const char* exe = VELMORA_LABEL_EXE) {
     args.insert(args.begin(), exe);
-    test::ChildProcess child(args, work.Path() + "stderr.txt");
-    child.CloseInput();
-    Outcome o;
-    for (std::string line; child.ReadLine(line);) o.out += line + "\n";
-    o.status = child.Wait();
-    o.err = work.Read("stderr.txt");
-    return o;
+    return test::RunToEnd(args, work.Path() + "stderr.txt");
   }
   // The worked example's template, written by the real wizard.
   std::string WorkedExampleTemplate() {

@@ -13,23 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::Outcome;
 
 class LabelRenderTest : public ::testing::Test {
  protected:
   Outcome Run(std::vector<std::string> args) {
     args.insert(args.begin(), VELMORA_LABEL_EXE);
-    test::ChildProcess child(args, work.Path() + "stderr.txt");
-    child.CloseInput();
-    Outcome o;
-    for (std::string line; child.ReadLine(line);) o.out += line + "\n";
-    o.status = child.Wait();
-    o.err = work.Read("stderr.txt");
-    return o;
+    return test::RunToEnd(args, work.Path() + "stderr.txt");
   }
   std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
   test::TempDir work;
