@@ -1,102 +1,103 @@
 #include "symbol/Findings.h"
 
-#include <array>
-
 namespace velmora::symbol {
 namespace {
 
-struct KindText {
-  FindingKind kind;
-  const char* name;
-  const char* english;  // {found} and {detail} are filled in
-  const char* french;
-};
-
-// French puts a no-break space before the colon.
-constexpr const char* kFrenchColon = "\u00A0: ";
-
-constexpr std::array kTexts = {
-    KindText{FindingKind::UnknownAi, "unknown-ai", "GS1 defines no such AI", "AI non définie par GS1"},
-    KindText{FindingKind::TooShort, "too-short", "too short, {detail} characters needed",
-             "trop court, {detail} caractères attendus"},
-    KindText{FindingKind::TooLong, "too-long", "too long, at most {detail} characters",
-             "trop long, {detail} caractères au plus"},
-    KindText{FindingKind::NotDigit, "not-digit", "'{found}' is not a digit", "'{found}' n'est pas un chiffre"},
-    KindText{FindingKind::BadCharacter, "bad-character", "character '{found}' is not allowed",
-             "caractère '{found}' interdit"},
-    KindText{FindingKind::CheckDigit, "check-digit", "invalid check digit '{found}', expected '{detail}'",
-             "clé de contrôle '{found}' invalide, '{detail}' attendu"},
-    KindText{FindingKind::InvalidMonth, "invalid-month", "invalid month '{found}'", "mois invalide '{found}'"},
-    KindText{FindingKind::InvalidDay, "invalid-day", "invalid day '{found}'", "jour invalide '{found}'"},
-    KindText{FindingKind::InvalidHour, "invalid-hour", "invalid hour '{found}'", "heure invalide '{found}'"},
-    KindText{FindingKind::InvalidMinute, "invalid-minute", "invalid minute '{found}'", "minute invalide '{found}'"},
-    KindText{FindingKind::InvalidSecond, "invalid-second", "invalid second '{found}'", "seconde invalide '{found}'"},
-    KindText{FindingKind::UnknownCountry, "unknown-country", "unknown ISO 3166 country code '{found}'",
-             "code pays ISO 3166 inconnu '{found}'"},
-    KindText{FindingKind::UnknownCurrency, "unknown-currency", "unknown ISO 4217 currency code '{found}'",
-             "code monnaie ISO 4217 inconnu '{found}'"},
-    KindText{FindingKind::BadPercentEncoding, "bad-percent-encoding", "'%' must be followed by two hexadecimal digits",
-             "'%' doit être suivi de deux chiffres hexadécimaux"},
-    KindText{FindingKind::NotYesNo, "not-yes-no", "'{found}' is neither 0 (no) nor 1 (yes)",
-             "'{found}' n'est ni 0 (non) ni 1 (oui)"},
-    KindText{FindingKind::AllZeros, "all-zeros", "must not be all zeros", "ne doit pas être nul"},
-    KindText{FindingKind::NotZero, "not-zero", "'{found}' must be 0", "'{found}' doit valoir 0"},
-    KindText{FindingKind::NotHyphen, "not-hyphen", "'{found}' must be '-'", "'{found}' doit être '-'"},
-    KindText{FindingKind::BadPieceOfTotal, "bad-piece-of-total", "piece '{found}' is not a piece of the total",
-             "la pièce '{found}' ne fait pas partie du total"},
-    KindText{FindingKind::BadWinding, "bad-winding", "winding direction '{found}' is not 0, 1 or 9",
-             "sens d'enroulement '{found}' différent de 0, 1 et 9"},
-    KindText{FindingKind::BadLatitude, "bad-latitude", "latitude '{found}' is out of range",
-             "latitude '{found}' hors limites"},
-    KindText{FindingKind::BadLongitude, "bad-longitude", "longitude '{found}' is out of range",
-             "longitude '{found}' hors limites"},
-    KindText{FindingKind::BadMediaType, "bad-media-type", "unknown AIDC media type '{found}'",
-             "type de support AIDC inconnu '{found}'"},
-    KindText{FindingKind::BadSex, "bad-sex", "'{found}' is no ISO 5218 code", "'{found}' n'est pas un code ISO 5218"},
-    KindText{FindingKind::BadSequence, "bad-sequence", "'{found}' is not a position in a sequence",
-             "'{found}' n'est pas une position dans une suite"},
-    KindText{FindingKind::BadImporterIndex, "bad-importer-index", "'{found}' is not an importer index",
-             "'{found}' n'est pas un index d'importateur"},
-    KindText{FindingKind::BadIban, "bad-iban", "'{found}' is not a valid IBAN", "'{found}' n'est pas un IBAN valide"},
-    KindText{FindingKind::ZeroPrefix, "zero-prefix", "must not start with 0", "ne doit pas commencer par 0"},
-    KindText{FindingKind::NoNonDigit, "no-non-digit", "must hold a character that is not a digit",
-             "doit contenir un caractère autre qu'un chiffre"},
-    KindText{FindingKind::NoCompanyPrefix, "no-company-prefix", "no GS1 Company Prefix of at least 4 digits here",
-             "pas de préfixe d'entreprise GS1 d'au moins 4 chiffres ici"},
-    KindText{FindingKind::MissingPair, "missing-pair", "needs AI {detail} in the same barcode",
-             "demande l'AI {detail} dans le même code"},
-    KindText{FindingKind::ExcludedPair, "excluded-pair", "must not come with AI ({detail})",
-             "interdite avec l'AI ({detail})"},
-    KindText{FindingKind::Duplicate, "duplicate", "repeated with another value '{detail}'",
-             "répétée avec une autre valeur '{detail}'"},
-};
-
-const KindText& TextOf(FindingKind kind) {
-  for (const KindText& t : kTexts) {
-    if (t.kind == kind) return t;
+void Fill(std::string& text, std::string_view mark, const std::string& value) {
+  for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size())) {
+    text.replace(at, mark.size(), value);
   }
-  return kTexts[0];
-}
-
-std::string Fill(std::string text, const Finding& f) {
-  for (const auto& [mark, value] : {std::pair<std::string, const std::string&>{"{found}", f.found},
-                                    std::pair<std::string, const std::string&>{"{detail}", f.detail}}) {
-    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size())) {
-      text.replace(at, mark.size(), value);
-    }
-  }
-  return text;
 }
 
 }  // namespace
 
-const char* KindName(FindingKind kind) { return TextOf(kind).name; }
+const char* KindName(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::UnknownAi: return "unknown-ai";
+    case FindingKind::TooShort: return "too-short";
+    case FindingKind::TooLong: return "too-long";
+    case FindingKind::NotDigit: return "not-digit";
+    case FindingKind::BadCharacter: return "bad-character";
+    case FindingKind::CheckDigit: return "check-digit";
+    case FindingKind::InvalidMonth: return "invalid-month";
+    case FindingKind::InvalidDay: return "invalid-day";
+    case FindingKind::InvalidHour: return "invalid-hour";
+    case FindingKind::InvalidMinute: return "invalid-minute";
+    case FindingKind::InvalidSecond: return "invalid-second";
+    case FindingKind::UnknownCountry: return "unknown-country";
+    case FindingKind::UnknownCurrency: return "unknown-currency";
+    case FindingKind::BadPercentEncoding: return "bad-percent-encoding";
+    case FindingKind::NotYesNo: return "not-yes-no";
+    case FindingKind::AllZeros: return "all-zeros";
+    case FindingKind::NotZero: return "not-zero";
+    case FindingKind::NotHyphen: return "not-hyphen";
+    case FindingKind::BadPieceOfTotal: return "bad-piece-of-total";
+    case FindingKind::BadWinding: return "bad-winding";
+    case FindingKind::BadLatitude: return "bad-latitude";
+    case FindingKind::BadLongitude: return "bad-longitude";
+    case FindingKind::BadMediaType: return "bad-media-type";
+    case FindingKind::BadSex: return "bad-sex";
+    case FindingKind::BadSequence: return "bad-sequence";
+    case FindingKind::BadImporterIndex: return "bad-importer-index";
+    case FindingKind::BadIban: return "bad-iban";
+    case FindingKind::ZeroPrefix: return "zero-prefix";
+    case FindingKind::NoNonDigit: return "no-non-digit";
+    case FindingKind::NoCompanyPrefix: return "no-company-prefix";
+    case FindingKind::MissingPair: return "missing-pair";
+    case FindingKind::ExcludedPair: return "excluded-pair";
+    case FindingKind::Duplicate: return "duplicate";
+  }
+  return "unknown";
+}
 
-std::string FindingText(const Finding& finding, bool french) {
-  std::string where = "AI (" + finding.ai + ")";
-  if (finding.position > 0) where += " position " + std::to_string(finding.position);
-  const KindText& t = TextOf(finding.kind);
-  return where + (french ? kFrenchColon : ": ") + Fill(french ? t.french : t.english, finding);
+const char* EnglishSentence(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::UnknownAi: return "GS1 defines no such AI";
+    case FindingKind::TooShort: return "too short, {detail} characters needed";
+    case FindingKind::TooLong: return "too long, at most {detail} characters";
+    case FindingKind::NotDigit: return "'{found}' is not a digit";
+    case FindingKind::BadCharacter: return "character '{found}' is not allowed";
+    case FindingKind::CheckDigit: return "invalid check digit '{found}', expected '{detail}'";
+    case FindingKind::InvalidMonth: return "invalid month '{found}'";
+    case FindingKind::InvalidDay: return "invalid day '{found}'";
+    case FindingKind::InvalidHour: return "invalid hour '{found}'";
+    case FindingKind::InvalidMinute: return "invalid minute '{found}'";
+    case FindingKind::InvalidSecond: return "invalid second '{found}'";
+    case FindingKind::UnknownCountry: return "unknown ISO 3166 country code '{found}'";
+    case FindingKind::UnknownCurrency: return "unknown ISO 4217 currency code '{found}'";
+    case FindingKind::BadPercentEncoding: return "'%' must be followed by two hexadecimal digits";
+    case FindingKind::NotYesNo: return "'{found}' is neither 0 (no) nor 1 (yes)";
+    case FindingKind::AllZeros: return "must not be all zeros";
+    case FindingKind::NotZero: return "'{found}' must be 0";
+    case FindingKind::NotHyphen: return "'{found}' must be '-'";
+    case FindingKind::BadPieceOfTotal: return "piece '{found}' is not a piece of the total";
+    case FindingKind::BadWinding: return "winding direction '{found}' is not 0, 1 or 9";
+    case FindingKind::BadLatitude: return "latitude '{found}' is out of range";
+    case FindingKind::BadLongitude: return "longitude '{found}' is out of range";
+    case FindingKind::BadMediaType: return "unknown AIDC media type '{found}'";
+    case FindingKind::BadSex: return "'{found}' is no ISO 5218 code";
+    case FindingKind::BadSequence: return "'{found}' is not a position in a sequence";
+    case FindingKind::BadImporterIndex: return "'{found}' is not an importer index";
+    case FindingKind::BadIban: return "'{found}' is not a valid IBAN";
+    case FindingKind::ZeroPrefix: return "must not start with 0";
+    case FindingKind::NoNonDigit: return "must hold a character that is not a digit";
+    case FindingKind::NoCompanyPrefix: return "no GS1 Company Prefix of at least 4 digits here";
+    case FindingKind::MissingPair: return "needs AI {detail} in the same barcode";
+    case FindingKind::ExcludedPair: return "must not come with AI ({detail})";
+    case FindingKind::Duplicate: return "repeated with another value '{detail}'";
+  }
+  return "";
+}
+
+std::string FindingText(const Finding& finding, const FindingWords& words) {
+  std::string text = (finding.position > 0 ? words.atPosition : words.wholeAi) + " ";
+  const std::string sentence = words.sentence ? words.sentence(finding.kind) : std::string();
+  text += sentence.empty() ? EnglishSentence(finding.kind) : sentence;
+  Fill(text, "{ai}", finding.ai);
+  Fill(text, "{position}", std::to_string(finding.position));
+  Fill(text, "{found}", finding.found);
+  Fill(text, "{detail}", finding.detail);
+  return text;
 }
 
 }  // namespace velmora::symbol

@@ -1,6 +1,7 @@
 #pragma once
 // What GS1's rules say about a barcode's data: one finding per fault, with the
 // AI, the position in that AI's data and a stable kind.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ enum class FindingKind {
   NoCompanyPrefix,   // fewer than 4 digits where the GS1 Company Prefix starts
   MissingPair,       // detail: the AIs, one of which must come with this one
   ExcludedPair,      // detail: the AI that must not come with this one
-  Duplicate,         // detail: the other value
+  Duplicate,         // detail: the other value; the last kind
 };
 
 struct Finding {
@@ -55,7 +56,18 @@ using Findings = std::vector<Finding>;
 // A stable name of the kind ("invalid-month"), for scripts and for text lookups.
 const char* KindName(FindingKind kind);
 
-// "AI (17) position 3: invalid month '13'" in English; `french` gives French.
-std::string FindingText(const Finding& finding, bool french = false);
+// The kind's English sentence, with {found} and {detail} still to fill.
+const char* EnglishSentence(FindingKind kind);
+
+// The words of findings in one language. {ai}, {position}, {found} and {detail}
+// are filled in; a kind without a sentence of its own is said in English.
+struct FindingWords {
+  std::string atPosition = "AI ({ai}) position {position}:";
+  std::string wholeAi = "AI ({ai}):";
+  std::function<std::string(FindingKind)> sentence;
+};
+
+// "AI (17) position 3: invalid month '13'".
+std::string FindingText(const Finding& finding, const FindingWords& words = {});
 
 }  // namespace velmora::symbol

@@ -10,6 +10,7 @@
 #include "base/IdRecord.h"
 #include "template/HideableWindow.h"
 #include "wizard/Controls.h"
+#include "wizard/SymbolPreview.h"
 #include "wizard/WindowView.h"
 
 namespace velmora {
@@ -79,6 +80,10 @@ class FMain : public HideableWindow {
   void ApplyDialogFont();
   void RefreshPreview();
 
+  // --- the symbol under the buttons, refreshed with the preview ---
+  SymbolPreview Symbol;
+  void RefreshSymbol();
+
   // --- handlers ---
   void ActionCheck_Click();
   void ActionCombo_Change();
@@ -111,7 +116,12 @@ class FMain : public HideableWindow {
   void BuildSummaryPage(std::int16_t direction);
   void Refresh();  // UpdateCurrentId, then RefreshPreview
 
+  const symbol::Gs1Data* Gs1();  // the GS1 data of DataDir, read once; nullptr when unreadable
+
   WindowView& view_;
+  std::shared_ptr<const symbol::Gs1Data> gs1_;
+  std::string gs1Directory_;
+  std::string gs1Problem_;
   bool loaded_ = false;
   bool visible_ = false;
 };

@@ -23,7 +23,10 @@ std::string TextOr(const std::string& key, const std::string& fallbackKey) {
 
 }  // namespace
 
-void FMain::RefreshPreview() { line_code.Caption = ComposeReadableText(); }
+void FMain::RefreshPreview() {
+  line_code.Caption = ComposeReadableText();
+  RefreshSymbol();
+}
 
 void FMain::BuildPage(std::int16_t page, std::int16_t direction) {
   const IdRecord copy = CurrentCopy();

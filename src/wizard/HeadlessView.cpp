@@ -11,6 +11,9 @@
 #include "platform/Utf8Text.h"
 #include "wizard/FMain.h"
 #include "wizard/StateDump.h"
+#include "label/LabelCanvas.h"
+#include "label/LabelDrawing.h"
+#include "platform/FileAccess.h"
 
 namespace velmora {
 namespace {
@@ -74,6 +77,20 @@ void Key(FMain& w, const std::string& key, int line) {
   throw ScriptError(line, "unknown key \"" + key + "\" (enter, backspace or tab)");
 }
 
+// The symbol the band shows, drawn as the template's label draws it, to PNG or SVG.
+void WritePreview(const SymbolPreview& preview, const std::string& path, int line) {
+  const bool svg = path.ends_with(".svg") || path.ends_with(".SVG");
+  if (!svg && !path.ends_with(".png") && !path.ends_with(".PNG")) {
+    throw ScriptError(line, "preview writes a .png or a .svg file, not \"" + path + "\"");
+  }
+  if (preview.symbol.modules.empty()) throw ScriptError(line, "there is no symbol to write: no AI is complete");
+  const label::TemplateGeometry geometry;
+  const label::LabelLayout layout = label::LayOutLabel(geometry, preview.symbol, symbol::HumanReadable(preview.elements));
+  const std::string bytes = svg ? label::LabelSvg(layout, preview.symbol, geometry)
+                                : label::RenderRaster(layout, preview.symbol, geometry, 300, true, false).png;
+  if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
+}
+
 }  // namespace
 
 ScriptError::ScriptError(int line, const std::string& reason)
@@ -122,7 +139,7 @@ void HeadlessView::Run(FMain& w, const Line& line) {
   const std::string& arg = line.argument;
   const int n = line.number;
   // Once done, cancel or the close box has hidden the window, only looking at it is left.
-  if (verb != "dump" && verb != "answer" && !(w.Loaded() && w.Visible())) {
+  if (verb != "dump" && verb != "answer" && verb != "preview" && !(w.Loaded() && w.Visible())) {
     throw ScriptError(n, "the window is not shown");
   }
   if (verb == "pick") return PickAi(w, arg, n);
@@ -165,6 +182,7 @@ void HeadlessView::Run(FMain& w, const Line& line) {
     return boxes_.QueueAnswer(arg == "ok" ? kAnswerOk : kAnswerCancel);
   }
   if (verb == "dump") return void(out_ << DumpState(w, boxes_.Shown()).dump() << std::endl);
+  if (verb == "preview") return WritePreview(w.Symbol, arg, n);
   throw ScriptError(n, "unknown action \"" + verb + "\"");
 }
 

@@ -68,6 +68,20 @@ json Controls(FMain& w) {
   return c;
 }
 
+json Symbol(const SymbolPreview& p) {
+  json findings = json::array();
+  for (const PreviewFinding& f : p.findings) {
+    findings.push_back({{"ai", f.ai}, {"position", f.position}, {"kind", f.kind}, {"text", f.text}});
+  }
+  json symbol = {{"data", p.data},
+                 {"elements", symbol::HumanReadable(p.elements)},
+                 {"valid", p.valid},
+                 {"findings", findings},
+                 {"mark", p.markStart < 0 ? json() : json{{"start", p.markStart}, {"length", p.markLength}}}};
+  if (!p.problem.empty()) symbol["problem"] = p.problem;
+  return symbol;
+}
+
 }  // namespace
 
 json DumpState(FMain& w, const std::vector<ShownMessage>& messages) {
@@ -88,6 +102,7 @@ json DumpState(FMain& w, const std::vector<ShownMessage>& messages) {
           {"hostNumberText", w.HostNumberText},
           {"controls", Controls(w)},
           {"ids", ids},
+          {"symbol", Symbol(w.Symbol)},
           {"messages", shown}};
 }
 

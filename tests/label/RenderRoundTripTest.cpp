@@ -3,8 +3,6 @@
 // rsvg-convert, PDF pages through pdftoppm.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include <filesystem>
 #include <sstream>
 
@@ -12,6 +10,7 @@
 #include "symbol/Gs1Checks.h"
 #include "symbol/Samples.h"
 #include "symbol/ScanBack.h"
+#include "support/PngImage.h"
 #include "support/TempDir.h"
 
 namespace velmora::label {
@@ -54,27 +53,6 @@ std::string Quoted(const std::string& field) {
   return q + "\"";
 }
 
-symbol::GreyImage LoadPng(const std::string& path) {
-  cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
-  symbol::GreyImage g;
-  if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
-    g.width = cairo_image_surface_get_width(s);
-    g.height = cairo_image_surface_get_height(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < g.height; ++y) {
-      for (int x = 0; x < g.width; ++x) {
-        const auto p = reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
-        // transparent pixels (an SVG's unpainted margin) count as white paper
-        const bool transparent = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32 && (p >> 24) == 0;
-        g.pixels.push_back(transparent ? 255 : static_cast<std::uint8_t>((p >> 8) & 0xFF));
-      }
-    }
-  }
-  cairo_surface_destroy(s);
-  return g;
-}
-
 class RenderRoundTrip : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -112,7 +90,7 @@ class RenderRoundTrip : public ::testing::Test {
     for (std::size_t i = 0; i < pngs.size(); ++i) {
       SCOPED_TRACE(symbol::HumanReadable(spread[i]));
       const Elements encoded = symbol::EncodeGs1_128(spread[i]).elements;
-      EXPECT_EQ(symbol::VerifyScan(LoadPng(pngs[i]), encoded, Data().dictionary), "");
+      EXPECT_EQ(symbol::VerifyScan(test::LoadPngGrey(pngs[i]), encoded, Data().dictionary), "");
     }
   }
 

@@ -83,11 +83,16 @@ TEST(Gs1Checks, FormatsFromTheDictionary) {
   }
 }
 
-TEST(Gs1Checks, FindingsInFrench) {
-  const Findings f = AnalyseElementString("(01)00000012345670(17)261331", Data()).findings;
-  ASSERT_EQ(f.size(), 1u);
-  EXPECT_EQ(FindingText(f[0], true), "AI (17) position 3\u00A0: mois invalide '13'");
-  EXPECT_STREQ(KindName(f[0].kind), "invalid-month");
+TEST(Gs1Checks, FindingsInTheWordsOfAnotherLanguage) {
+  const Findings f = AnalyseElementString("(01)00000012345671(17)261331", Data()).findings;
+  ASSERT_EQ(f.size(), 2u);
+  FindingWords french;
+  french.atPosition = "AI ({ai}) position {position}\u00A0:";
+  french.sentence = [](FindingKind kind) { return kind == FindingKind::InvalidMonth ? "mois invalide '{found}'" : ""; };
+  EXPECT_EQ(FindingText(f[1], french), "AI (17) position 3\u00A0: mois invalide '13'");
+  EXPECT_EQ(FindingText(f[0], french), "AI (01) position 14\u00A0: invalid check digit '1', expected '0'")
+      << "a kind without a sentence of its own is said in English";
+  EXPECT_STREQ(KindName(f[1].kind), "invalid-month");
 }
 
 // The AIs that Debian 12's zint predates: it refuses them whatever their data.

@@ -5,6 +5,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QTextCharFormat>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "wizard/qt/SymbolBand.h"
 #include "wizard/qt/TabStopDelegate.h"
 
 namespace velmora {
@@ -42,7 +46,8 @@ W* Make(QWidget* parent, const char* name) {
 }  // namespace
 
 WizardDialog::WizardDialog(FMain& model, TwipScale scale) : model_(model), scale_(scale) {
-  setFixedSize(scale_.Pixels(9480), scale_.Pixels(4095));
+  // The window of the model, and under its button bar the symbol band.
+  setFixedSize(scale_.Pixels(9480), scale_.Pixels(4095 + SymbolBand::kHeightTwips));
   setWindowFlag(Qt::WindowStaysOnTopHint);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setModal(true);
@@ -74,6 +79,8 @@ void WizardDialog::CreateWidgets() {
   list_->viewport()->installEventFilter(this);
   actionLabel_ = Make<QLabel>(pannel_, "ActionLabel");
   actionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  band_ = new SymbolBand(this);
+  band_->setGeometry(0, scale_.Pixels(4095), scale_.Pixels(9480), scale_.Pixels(SymbolBand::kHeightTwips));
   lineCode_ = Make<QLabel>(this, "line_code");
   lineCode_->setFrameShape(QFrame::Panel);
   lineCode_->setFrameShadow(QFrame::Sunken);
@@ -224,6 +231,8 @@ void WizardDialog::Mirror() {
   for (std::size_t i = 0; i < 2; ++i) Place(curseur_[i], model_.Curseur[i]);
   MirrorTexts();
   MirrorLists();
+  band_->Show(model_.Symbol);
+  MarkTextBox();
   if (model_.FocusedControl == model_.ActionTxtBox.Name() && model_.ActionTxtBox.Visible && !textBox_->hasFocus()) {
     textBox_->setFocus();
   }
@@ -256,6 +265,26 @@ void WizardDialog::MirrorTexts() {
   actionButton_->setText(Text(model_.ActionButton.Caption));
   for (std::size_t i = 0; i < 4; ++i) bouton_[i]->setText(Text(model_.Bouton[i].Caption));
   for (std::size_t i = 0; i < 2; ++i) curseur_[i]->setText(Text(model_.Curseur[i].Caption));
+}
+
+// Underlines the typed characters that a GS1 finding is about, without touching
+// the text or the caret: a text format of the line edit's own, as input methods set.
+void WizardDialog::MarkTextBox() {
+  const SymbolPreview& p = model_.Symbol;
+  const bool marked = p.markStart >= 0 && model_.ActionTxtBox.Visible;
+  if (!marked && !textMarked_) return;
+  QList<QInputMethodEvent::Attribute> attributes;
+  if (marked) {
+    QTextCharFormat format;
+    format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    format.setUnderlineColor(Qt::red);
+    format.setBackground(QColor(255, 224, 224));
+    attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, p.markStart - textBox_->cursorPosition(),
+                                                p.markLength, format);
+  }
+  QInputMethodEvent event(QString(), attributes);
+  QCoreApplication::sendEvent(textBox_, &event);
+  textMarked_ = marked;
 }
 
 void WizardDialog::MirrorLists() {

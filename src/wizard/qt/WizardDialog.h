@@ -46,6 +46,7 @@ class WizardDialog : public QDialog {
   void Place(QWidget* widget, const Control& control);
   void MirrorTexts();
   void MirrorLists();
+  void MarkTextBox();
   bool TypeIntoTextBox(int key, const QString& text);
 
   FMain& model_;
@@ -55,6 +56,7 @@ class WizardDialog : public QDialog {
   bool focusSelection_ = false;  // the list selects an entry by itself when it gets the focus
   bool rowJustChanged_ = false;  // the press that changed the row was already a click
   std::vector<std::string> listItems_;
+  bool textMarked_ = false;
 
   QWidget* pannel_ = nullptr;
   QWidget* buttonBar_ = nullptr;
@@ -71,6 +73,7 @@ class WizardDialog : public QDialog {
   QListWidget* list_ = nullptr;
   std::array<QPushButton*, 4> bouton_{};
   std::array<QPushButton*, 2> curseur_{};
+  class SymbolBand* band_ = nullptr;
 };
 
 }  // namespace velmora

@@ -23,6 +23,7 @@
 #include "wizard/FMain.h"
 #include "wizard/VariableNameList.h"
 #include "wizard/qt/QtWizardView.h"
+#include "wizard/qt/SymbolBand.h"
 #include "wizard/qt/WizardDialog.h"
 
 namespace velmora {
@@ -151,6 +152,33 @@ TEST_F(QtViewTest, TheBoxShowsTheModelsTextWholePastItsLengthLimit) {
   EXPECT_EQ(afterTyping, afterBackspace);
 }
 
+TEST_F(QtViewTest, TheSymbolBandFollowsTypingAndListsFindings) {
+  SymbolPreview afterGtin;
+  SymbolPreview afterDate;
+  Walk([&](WizardDialog& d) {
+    const auto& band = Find<SymbolBand>(d, "SymbolBand");
+    ToPageFour(d);
+    auto& box = Find<QLineEdit>(d, "ActionTxtBox");
+    QTest::keyClicks(&box, QStringLiteral("1234567"));
+    afterGtin = band.Shown();
+    Click(d, "Curseur1");  // the summary
+    Click(d, "Curseur1");  // the next AI
+    ClickEntry(d, QStringLiteral("17 "));
+    for (int i = 0; i < 4 && !box.isVisible(); ++i) Click(d, "Curseur1");
+    QTest::keyClicks(&box, QStringLiteral("261331"));
+    afterDate = band.Shown();
+    d.done(0);
+  });
+  EXPECT_EQ(symbol::HumanReadable(afterGtin.elements), "(01)00000012345670");
+  EXPECT_FALSE(afterGtin.symbol.modules.empty()) << "the symbol is drawn";
+  EXPECT_TRUE(afterGtin.findings.empty());
+  EXPECT_EQ(symbol::HumanReadable(afterDate.elements), "(01)00000012345670(17)261331");
+  ASSERT_EQ(afterDate.findings.size(), 1u);
+  EXPECT_EQ(afterDate.findings[0].text, "AI (17) position 3: invalid month '13'");
+  EXPECT_EQ(afterDate.markStart, 2) << "the month's digits are marked in the text box";
+  EXPECT_EQ(afterDate.markLength, 2);
+}
+
 TEST_F(QtViewTest, CancelAsksThroughADialog) {
   bool shownAfterNo = false;
   Walk([&](WizardDialog& d) {
@@ -187,7 +215,7 @@ TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
   for (std::size_t i = 0; i < shots.size(); ++i) {
     SCOPED_TRACE(names[i]);
     const QImage& shot = shots[i];
-    EXPECT_EQ(shot.size(), QSize(632, 273)) << "9480 by 4095 twips at 96 dpi";
+    EXPECT_EQ(shot.size(), QSize(632, 393)) << "9480 by 4095 twips at 96 dpi, and the symbol band of 1800";
     std::set<QRgb> colours;
     for (int y = 0; y < shot.height(); y += 3) {
       for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));

@@ -1,0 +1,49 @@
+// The symbol band: what GS1 makes of the chosen AIs, refreshed with the preview.
+// It only informs: nothing here changes the controls or the table.
+#include "base/GlobalValues.h"
+#include "settings/MGlobal.h"
+#include "wizard/FMain.h"
+
+namespace velmora {
+namespace {
+
+// The page text file's words for findings; English where it has none.
+symbol::FindingWords PageFindingWords() {
+  symbol::FindingWords words;
+  if (const std::string at = GetCny("finding_at"); !at.empty()) words.atPosition = at;
+  if (const std::string ai = GetCny("finding_ai"); !ai.empty()) words.wholeAi = ai;
+  words.sentence = [](symbol::FindingKind kind) { return GetCny(std::string("finding_") + symbol::KindName(kind)); };
+  return words;
+}
+
+}  // namespace
+
+const symbol::Gs1Data* FMain::Gs1() {
+  const std::string& directory = Globals().DataDir;
+  if (directory != gs1Directory_) {
+    gs1Directory_ = directory;
+    gs1_.reset();
+    gs1Problem_.clear();
+    try {
+      gs1_ = std::make_shared<const symbol::Gs1Data>(symbol::LoadGs1Data(directory));
+    } catch (const std::exception& e) {
+      gs1Problem_ = e.what();
+    }
+  }
+  return gs1_.get();
+}
+
+void FMain::RefreshSymbol() {
+  Symbol = SymbolPreview{};
+  try {
+    if (const symbol::Gs1Data* gs1 = Gs1()) {
+      Symbol = ComputeSymbolPreview(*gs1, PageFindingWords());
+    } else {
+      Symbol.problem = gs1Problem_;
+    }
+  } catch (const std::exception& e) {
+    Symbol.problem = e.what();  // the band says so; the wizard goes on as ever
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,96 @@
+#include "wizard/SymbolPreview.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "base/VbText.h"
+#include "ids/FormulaComposer.h"
+#include "ids/HistoryState.h"
+#include "ids/IdTable.h"
+#include "platform/Utf8Text.h"
+#include "symbol/Analysis.h"
+#include "symbol/Formula.h"
+#include "symbol/Gs1Checks.h"
+#include "symbol/Samples.h"
+
+namespace velmora {
+namespace {
+
+// The records the barcode formula holds, in its order; the index of the
+// record at CurrentId among them, or -1.
+std::vector<const IdRecord*> EmittedRecords(int& current) {
+  std::vector<const IdRecord*> emitted;
+  current = -1;
+  const std::int16_t count = ChosenIdCount();
+  for (std::int16_t i = 0; i < count; ++i) {
+    const IdRecord& r = History().IdTable(i);
+    if (IsIdComplete(r) == 0) continue;
+    if (i == History().CurrentId) current = static_cast<int>(emitted.size());
+    emitted.push_back(&r);
+  }
+  return emitted;
+}
+
+// The template's sample for each host variable: as many zeros as the AI is
+// long, ten at most.
+symbol::VariableValues Samples(const std::vector<const IdRecord*>& records) {
+  symbol::VariableValues values;
+  for (const IdRecord* r : records) {
+    if (r->IsFixed != 0 || r->VarData.empty()) continue;
+    values.try_emplace(r->VarData, std::string(static_cast<std::size_t>(std::clamp<int>(r->CharLenBackup, 0, 10)), '0'));
+  }
+  return values;
+}
+
+// A variable's sample that GS1 refuses becomes a valid sample of its AI.
+void StandInForVariables(symbol::Elements& elements, const std::vector<const IdRecord*>& records,
+                         const symbol::Gs1Data& gs1) {
+  if (elements.size() != records.size()) return;
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    if (records[i]->IsFixed != 0) continue;
+    const symbol::AiSyntax* syntax = gs1.dictionary.Find(elements[i].ai);
+    if (syntax == nullptr || !symbol::CheckElement(elements[i], gs1.dictionary, symbol::InstalledIsoCodes())) continue;
+    elements[i].data = symbol::ValidSample(*syntax, symbol::InstalledIsoCodes());
+  }
+}
+
+// Where in the typed text a finding about the edited AI points.
+void Mark(SymbolPreview& p, const IdRecord& r, const symbol::Finding& f) {
+  if (r.IsFixed == 0 || f.position == 0 || p.markStart >= 0) return;
+  const std::int32_t typed = Len(r.FixData);
+  const std::int32_t index = static_cast<std::int32_t>(f.position) - 1 - Len(r.Prefix) - Len(r.Matrix);
+  if (index < 0 || index >= typed) return;
+  p.markStart = index;
+  p.markLength = std::clamp<std::int32_t>(static_cast<std::int32_t>(CodePointCount(f.found)), 1, typed - index);
+}
+
+}  // namespace
+
+SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::FindingWords& words) {
+  SymbolPreview p;
+  int current = -1;
+  const std::vector<const IdRecord*> records = EmittedRecords(current);
+  const std::string formula = ComposeBarcodeData();
+  if (formula.empty()) return p;
+  try {
+    p.data = symbol::Formula::Parse(formula).Evaluate(Samples(records));
+    p.elements = symbol::SplitBarcodeData(p.data, gs1.catalogue);
+  } catch (const std::runtime_error& e) {  // typed data that breaks the formula or its split
+    p.problem = e.what();
+    return p;
+  }
+  StandInForVariables(p.elements, records, gs1);
+  const symbol::Findings findings = symbol::CheckElements(p.elements, gs1.dictionary, symbol::InstalledIsoCodes());
+  for (const symbol::Finding& f : findings) {
+    p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
+    const bool aboutEdited = current >= 0 && records.size() == p.elements.size() &&
+                             p.elements[static_cast<std::size_t>(current)].ai == f.ai;
+    if (aboutEdited) Mark(p, *records[static_cast<std::size_t>(current)], f);
+  }
+  p.symbol = symbol::EncodeGs1_128(p.elements);
+  if (!p.symbol.Ok()) p.problem = p.symbol.error;
+  p.valid = p.findings.empty() && p.problem.empty();
+  return p;
+}
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+#pragma once
+// The symbol the chosen AIs make, as the window shows it under its buttons: the
+// barcode-data formula evaluated with sample values for the host variables,
+// checked against GS1's rules and encoded. The findings are about what the user
+// typed: a host variable's sample only stands in for drawing, and where GS1
+// would refuse the sample (a date of zeros) a valid sample of the AI is drawn.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "symbol/Findings.h"
+#include "symbol/Gs1Data.h"
+#include "symbol/ZintSymbol.h"
+
+namespace velmora {
+
+struct PreviewFinding {
+  std::string ai;
+  std::size_t position = 0;  // in the AI's data, from 1; 0 for the AI as a whole
+  std::string kind;          // the stable name ("invalid-month")
+  std::string text;          // in the user's language
+};
+
+struct SymbolPreview {
+  std::string data;                // the evaluated barcode data
+  symbol::Elements elements;       // what is drawn, in the order of the table
+  symbol::EncodedSymbol symbol;    // no modules when there is nothing to draw
+  std::vector<PreviewFinding> findings;
+  std::string problem;             // why nothing can be drawn, when that is so
+  bool valid = false;              // GS1 accepts the data, and there is some
+  // The typed characters a finding is about, in the text box of the AI being
+  // edited, in characters; -1 when none.
+  std::int32_t markStart = -1;
+  std::int32_t markLength = 0;
+};
+
+// Of the table's complete records, for the record at CurrentId's text box.
+SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::FindingWords& words);
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+#pragma once
+// The band under the button bar: the symbol the chosen AIs make, its element
+// string, and what GS1 says of the data, one finding a line.
+#include <QWidget>
+
+#include "wizard/SymbolPreview.h"
+
+namespace velmora {
+
+class SymbolBand : public QWidget {
+ public:
+  explicit SymbolBand(QWidget* parent);
+  void Show(const SymbolPreview& preview);
+  const SymbolPreview& Shown() const { return preview_; }
+  // The band's height in twips: the window grows by it.
+  static constexpr std::int32_t kHeightTwips = 1800;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void PaintBars(class QPainter& painter, const QRectF& area) const;
+  SymbolPreview preview_;
+};
+
+}  // namespace velmora

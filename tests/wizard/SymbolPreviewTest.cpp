@@ -1,0 +1,110 @@
+// The symbol band's model: what the window draws and what GS1 says of the data.
+#include "WizardFixture.h"
+
+#include "support/PngImage.h"
+#include "platform/ProfileApi.h"
+#include "symbol/Findings.h"
+#include "symbol/Gs1Data.h"
+#include "symbol/ScanBack.h"
+
+namespace velmora {
+namespace {
+
+using nlohmann::json;
+using SymbolTest = test::WizardFixture;
+
+// The worked example, up to its summary page.
+const char* const kWorkedExample =
+    "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\n"
+    "next\npick 10\nnext\noption 1\nnext\ncombo-pick 0\nnext\n";
+
+std::vector<std::string> Texts(const json& symbol) {
+  std::vector<std::string> texts;
+  for (const json& f : symbol["findings"]) texts.push_back(f["text"]);
+  return texts;
+}
+
+TEST_F(SymbolTest, TheWorkedExampleDrawsTheTemplatesSample) {
+  const std::string png = host.Path() + "symbol.png";
+  const auto run = Run(std::string(kWorkedExample) + "dump\npreview " + png + "\npreview " + host.Path() + "s.svg\n",
+                       {"LOT"});
+  ASSERT_EQ(run.Result.Status, 0) << run.Errors;
+  const json& s = run.Last()["symbol"];
+  EXPECT_EQ(s["data"], "{CODE C}{FNC1}0100000012345670{CODE B}100000000000");
+  EXPECT_EQ(s["elements"], "(01)00000012345670(10)0000000000");
+  EXPECT_EQ(s["valid"], true);
+  EXPECT_TRUE(s["findings"].empty());
+  // what the preview wrote scans back to the same data
+  const symbol::ScanResult scan = symbol::ScanCode128(test::LoadPngGrey(png));
+  EXPECT_EQ(scan.symbologyIdentifier, "]C1");
+  EXPECT_EQ(scan.text, "0100000012345670" "100000000000");
+  EXPECT_NE(host.Read("s.svg").find("<text"), std::string::npos);
+}
+
+TEST_F(SymbolTest, FindingsAreAboutWhatTheUserTyped) {
+  const struct {
+    const char* what;
+    std::string script;
+    std::vector<std::string> findings;
+    json mark;
+  } rows[] = {
+      {"a month 13, marked where it was typed", "pick 17\nnext\nnext\ntype 261331\n",
+       {"AI (17) position 3: invalid month '13'", "AI (17): needs AI (01), (02), (03), (255), (8006) or (8026) in the same barcode"},
+       {{"start", 2}, {"length", 2}}},
+      {"a check digit typed wrong", "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345671\n",
+       {"AI (01) position 14: invalid check digit '1', expected '0'"}, {{"start", 13}, {"length", 1}}},
+      {"a batch with a character GS1 forbids", "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\nnext\npick 10\nnext\nnext\ntype AB#1\n",
+       {"AI (10) position 3: character '#' is not allowed"}, {{"start", 2}, {"length", 1}}},
+      {"a 310n with n above 5", "pick 310\nnext\nlist 7\nnext\nnext\ntype 500\n", {"AI (3107): GS1 defines no such AI"}, json()},
+      {"a fixed-length 402 typed short", "pick 402\nnext\nnext\nnext\ntype 123\n",
+       {"AI (402) position 4: too short, 17 characters needed"}, json()},
+      {"a date of a host variable's zeros is drawn as a valid sample, with no finding",
+       "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345670\nnext\nnext\npick 17\nnext\noption 1\nnext\ncombo-pick 0\nnext\n",
+       {}, json()},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const auto run = Run(row.script + "dump\ncancel\n", {"EXPIRY"});
+    ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
+    EXPECT_EQ(Texts(run.Last()["symbol"]), row.findings) << run.Last()["symbol"].dump();
+    EXPECT_EQ(run.Last()["symbol"]["mark"], row.mark);
+  }
+}
+
+TEST_F(SymbolTest, FindingsInTheUsersLanguageFromThePageTexts) {
+  host.Write("System/Users/tester.ini", "[Initialize]\r\nCountry=1\r\n");
+  const auto run = Run("pick 17\nnext\nnext\ntype 261331\ndump\ncancel\n");
+  ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
+  EXPECT_EQ(run.Last()["symbol"]["findings"][0]["text"], "AI (17) position 3\u00A0: mois invalide '13'");
+}
+
+TEST_F(SymbolTest, FindingsNeverBlockTheWay) {
+  const auto run = Run("pick 17\nnext\nnext\ntype 261331\nnext\ndone\n");
+  ASSERT_EQ(run.Result.Status, 0) << run.Errors;
+  EXPECT_EQ(TemplateValue("Barcode1", "Data"), "{CODE C}{FNC1}17261331");
+}
+
+TEST_F(SymbolTest, PreviewWithoutASymbolIsAScriptError) {
+  const auto run = Run("preview " + host.Path() + "none.png\n");
+  EXPECT_NE(run.Result.Status, 0);
+  EXPECT_NE(run.Errors.find("script line 1: there is no symbol to write: no AI is complete"), std::string::npos)
+      << run.Errors;
+}
+
+// Every text the band can say is in both page text files, and the English one
+// says what the program says when a page text file lacks it.
+TEST(SymbolWords, EveryKindHasItsTextInBothLanguages) {
+  const std::string dir = VELMORA_SHIPPED_DATA_DIR;
+  for (int k = 0; k <= static_cast<int>(symbol::FindingKind::Duplicate); ++k) {
+    const auto kind = static_cast<symbol::FindingKind>(k);
+    const std::string key = std::string("finding_") + symbol::KindName(kind);
+    const auto read = [&](const char* file) {
+      return GetPrivateProfileStringA("Country", key, "", 256, dir + file).Buffer;
+    };
+    EXPECT_EQ(read("cn128A.INF"), symbol::EnglishSentence(kind)) << key;
+    EXPECT_FALSE(read("cn128B.INF").empty()) << key;
+  }
+}
+
+}  // namespace
+}  // namespace velmora
