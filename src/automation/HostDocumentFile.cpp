@@ -1,5 +1,6 @@
 #include "automation/HostDocumentFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/RuntimeError.h"
+#include "platform/BoundedJson.h"
 
 namespace velmora {
 namespace {
@@ -47,15 +49,14 @@ Variant Value(const json& j) {
 }
 
 json Parse(const std::string& path) {
+  if (std::filesystem::is_directory(path)) throw DocumentFileError(path + ": is a folder, not a host document file");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw DocumentFileError(path + ": cannot open the host document file");
   std::ostringstream text;
   text << in.rdbuf();
-  try {
-    return json::parse(text.str());
-  } catch (const json::parse_error& e) {
-    throw DocumentFileError(path + ": not valid JSON (" + e.what() + ")");
-  }
+  BoundedJson parsed = ParseBoundedJson(text.str());
+  if (!parsed.Ok()) throw DocumentFileError(path + ": " + parsed.error);
+  return std::move(parsed.value);
 }
 
 Variant Object(std::shared_ptr<Dispatch> object) { return Variant(Variant::Object(std::move(object))); }

@@ -5,6 +5,7 @@
 
 #include "automation/Dispatch.h"
 #include "base/RuntimeError.h"
+#include "platform/BoundedJson.h"
 
 namespace velmora {
 namespace {
@@ -46,7 +47,7 @@ Variant FromJson(JsonRpcServer& server, const json& value) {
       return Variant(std::move(items));
     }
     case json::value_t::object:
-      if (value.size() == 1 && value.contains("$object")) {
+      if (value.size() == 1 && value.contains("$object") && (value["$object"].is_string() || value["$object"].is_number())) {
         return Variant(Variant::Object(std::make_shared<RemoteObject>(server, value["$object"])));
       }
       [[fallthrough]];
@@ -89,8 +90,35 @@ std::vector<Variant> RemoteObject::Enumerate() {
   return values;
 }
 
-bool IsRequest(const json& m) { return m.is_object() && m.contains("method"); }
-bool IsResponse(const json& m) { return m.is_object() && !m.contains("method") && (m.contains("result") || m.contains("error")); }
+// A member of a message, or nullptr; every member is read with its type checked.
+const json* Member(const json& m, const char* name) {
+  if (!m.is_object()) return nullptr;
+  const auto found = m.find(name);
+  return found == m.end() ? nullptr : &*found;
+}
+
+bool IsString(const json* v, const char* text = nullptr) {
+  return v != nullptr && v->is_string() && (text == nullptr || v->get_ref<const std::string&>() == text);
+}
+
+// An id a reply may carry: a text or a number.
+bool IsValidId(const json* id) { return id != nullptr && (id->is_string() || id->is_number()); }
+
+bool IsResponse(const json& m) {
+  return m.is_object() && Member(m, "method") == nullptr && (Member(m, "result") != nullptr || Member(m, "error") != nullptr);
+}
+
+// A well-formed request: "jsonrpc" "2.0", a text method, an id that is a text,
+// a number or absent (a notification), params an object or a list if given.
+bool IsValidRequest(const json& m) {
+  const json* id = Member(m, "id");
+  const json* params = Member(m, "params");
+  return IsString(Member(m, "jsonrpc"), "2.0") && IsString(Member(m, "method")) &&
+         (id == nullptr || id->is_null() || IsValidId(id)) &&
+         (params == nullptr || params->is_object() || params->is_array());
+}
+
+bool IsNotification(const json& m) { return IsValidRequest(m) && Member(m, "id") == nullptr; }
 
 }  // namespace
 
@@ -117,11 +145,16 @@ JsonRpcServer::Read JsonRpcServer::ReadMessage(json& message) {
     return Read::Unreadable;
   }
   if (line.find_first_not_of(" \t\r") == std::string::npos) return Read::Unreadable;
-  message = json::parse(line, nullptr, false);
-  if (message.is_discarded()) {
-    Fail(nullptr, -32700, "Parse error");
+  BoundedJson parsed = ParseBoundedJson(line);
+  if (parsed.tooDeep) {
+    Fail(nullptr, -32600, "Invalid Request: " + parsed.error);
     return Read::Unreadable;
   }
+  if (!parsed.Ok()) {
+    Fail(nullptr, -32700, "Parse error: " + parsed.error);
+    return Read::Unreadable;
+  }
+  message = std::move(parsed.value);
   return Read::Message;
 }
 
@@ -151,39 +184,48 @@ int JsonRpcServer::Serve() {
 }
 
 void JsonRpcServer::HandleRequest(const json& m) {
-  const json id = m.is_object() && m.contains("id") ? m["id"] : json();
   if (IsResponse(m)) return;  // an answer to a call the server no longer waits for
-  if (!IsRequest(m) || m.value("jsonrpc", "") != "2.0" || !m["method"].is_string() ||
-      !(id.is_null() || id.is_string() || id.is_number())) {
-    return Fail(id.is_string() || id.is_number() ? id : json(), -32600, "Invalid Request");
-  }
-  const std::string method = m["method"];
-  const json params = m.value("params", json::object());
+  const json* idMember = Member(m, "id");
+  const json id = IsValidId(idMember) ? *idMember : json();
+  if (!IsValidRequest(m)) return Fail(id, -32600, "Invalid Request");
+  const bool notification = IsNotification(m);  // carried out, never answered
+  const std::string& method = Member(m, "method")->get_ref<const std::string&>();
+  const json* paramsMember = Member(m, "params");
+  const json params = paramsMember != nullptr ? *paramsMember : json::object();
+  const auto reply = [&](const json& result) {
+    if (!notification) Answer(id, result);
+  };
+  const auto fail = [&](int code, const std::string& text) {
+    if (!notification) Fail(id, code, text);
+  };
   if (method == "Release") {
     application_.reset();
-    return Answer(id, nullptr);
+    return reply(nullptr);
   }
-  if (method != "Connect") return Fail(id, -32601, "Method not found: " + method);
-  const bool docOk = params.is_object() && params.contains("Doc") && params["Doc"].is_object() &&
-                     params["Doc"].contains("$object");
-  const bool pwdOk = !params.is_object() || !params.contains("pwd") || params["pwd"].is_string();
-  if (!docOk || !pwdOk) return Fail(id, -32602, "Invalid params: Connect takes {\"Doc\":{\"$object\":ID},\"pwd\":TEXT}");
+  if (method != "Connect") return fail(-32601, "Method not found: " + method);
+  const json* doc = Member(params, "Doc");
+  const json* pwd = Member(params, "pwd");
+  const bool docOk = doc != nullptr && doc->is_object() && IsString(Member(*doc, "$object"));
+  if (!docOk || (pwd != nullptr && !pwd->is_string())) {
+    return fail(-32602, "Invalid params: Connect takes {\"Doc\":{\"$object\":ID},\"pwd\":TEXT}");
+  }
   if (!application_) application_.emplace(window_);
   try {
-    const bool result = application_->Connect(FromJson(*this, params["Doc"]), params.value("pwd", ""));
-    Answer(id, result);
+    const bool result = application_->Connect(FromJson(*this, *doc), pwd != nullptr ? pwd->get<std::string>() : "");
+    reply(result);
   } catch (const RuntimeError& e) {
-    Fail(id, e.Number(), e.Description());
+    fail(e.Number(), e.Description());
   } catch (const HostGone&) {
     ended_ = true;
   }
 }
 
 void JsonRpcServer::HandleWhileWaiting(const json& m) {
-  if (IsRequest(m)) {
-    const json id = m.contains("id") ? m["id"] : json();
-    if (!id.is_null()) Fail(id, -32000, "Server busy: it waits for the host's answer to its own call");
-  }
+  if (IsNotification(m)) return;
+  const json* idMember = Member(m, "id");
+  const json id = IsValidId(idMember) ? *idMember : json();
+  if (!IsValidRequest(m)) return Fail(id, -32600, "Invalid Request");
+  Fail(id, -32000, "Server busy: it waits for the host's answer to its own call");
 }
 
 json JsonRpcServer::CallHost(const std::string& method, json params) {
@@ -194,18 +236,16 @@ json JsonRpcServer::CallHost(const std::string& method, json params) {
     const Read read = ReadMessage(message);
     if (read == Read::End) throw HostGone{};
     if (read != Read::Message) continue;
-    if (!IsResponse(message) || message.value("id", json()) != json(id)) {
-      HandleWhileWaiting(message);
+    const json* answerId = Member(message, "id");
+    if (!IsResponse(message) || answerId == nullptr || *answerId != json(id)) {
+      if (!IsResponse(message)) HandleWhileWaiting(message);
       continue;
     }
-    if (message.contains("error")) {
-      const json& error = message["error"];
-      const std::string text = error.is_object() && error.contains("message") && error["message"].is_string()
-                                   ? error["message"].get<std::string>()
-                                   : error.dump();
-      RaiseError(kErrAutomation, text);
+    if (const json* error = Member(message, "error")) {
+      const json* text = Member(*error, "message");
+      RaiseError(kErrAutomation, IsString(text) ? text->get<std::string>() : error->dump());
     }
-    return message["result"];
+    return *Member(message, "result");
   }
 }
 

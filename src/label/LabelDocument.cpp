@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/BoundedJson.h"
 #include "platform/FileAccess.h"
 
 namespace velmora::label {
@@ -18,8 +19,9 @@ LabelDocument LoadLabelDocument(const std::string& path) {
   if (std::filesystem::is_directory(path)) throw DocumentError(path + ": is a folder, not a label document");
   std::string bytes;
   if (ReadWholeFile(path, bytes) != ReadStatus::Ok) throw DocumentError(path + ": cannot read the label document");
-  const nlohmann::json doc = nlohmann::json::parse(bytes, nullptr, false);
-  if (doc.is_discarded()) throw DocumentError(path + ": not valid JSON");
+  const BoundedJson parsed = ParseBoundedJson(bytes);
+  if (!parsed.Ok()) throw DocumentError(path + ": " + parsed.error);
+  const nlohmann::json& doc = parsed.value;
   if (!doc.is_object()) throw DocumentError(path + ": a label document is a JSON object");
   LabelDocument d;
   if (doc.contains("number")) d.number = doc["number"];

@@ -1,5 +1,7 @@
 #include "label/WizardHost.h"
 
+#include "platform/BoundedJson.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -141,20 +143,19 @@ class DocumentObjects {
   const LabelDocument& d_;
 };
 
-}  // namespace
-
-std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document) {
+std::string Converse(const std::vector<std::string>& command, const LabelDocument& document) {
   Child child(command);
   DocumentObjects objects(document);
   child.Send({{"jsonrpc", "2.0"}, {"id", "connect"}, {"method", "Connect"},
               {"params", {{"Doc", Object("doc")}, {"pwd", ""}}}});
   for (std::string line;;) {
     if (!child.ReadLine(line)) throw WizardError("the wizard ended before it answered Connect" + child.Ended());
-    const json message = json::parse(line, nullptr, false);
-    if (message.is_discarded() || !message.is_object()) {
+    const BoundedJson parsed = ParseBoundedJson(line);
+    const json& message = parsed.value;
+    if (!parsed.Ok() || !message.is_object()) {
       throw WizardError("the wizard broke the protocol: '" + line.substr(0, 80) + "' is no JSON-RPC message");
     }
-    if (message.contains("method")) {
+    if (message.contains("method") && message["method"].is_string()) {
       child.Send(objects.Answer(message));
       continue;
     }
@@ -171,6 +172,16 @@ std::string DesignWithWizard(const std::vector<std::string>& command, const Labe
   child.CloseInput();
   child.Wait();
   return objects.imported;
+}
+
+}  // namespace
+
+std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document) {
+  try {
+    return Converse(command, document);
+  } catch (const json::exception& e) {  // a member of the wrong type in the wizard's message
+    throw WizardError(std::string("the wizard broke the protocol: ") + e.what());
+  }
 }
 
 }  // namespace velmora::label

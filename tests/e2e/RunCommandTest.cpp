@@ -42,7 +42,12 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
     const char* says;
   } cases[] = {
       {{"run", "--doc", work.Path() + "none.json", "--script", script}, 2, "none.json: cannot open"},
-      {{"run", "--doc", work.Write("bad.json", "{"), "--script", script}, 2, "bad.json: not valid JSON"},
+      {{"run", "--doc", work.Write("bad.json", "{"), "--script", script}, 2, "bad.json: not valid JSON at line 1"},
+      {{"run", "--doc", work.Write("deep.json", std::string(100000, '[') + std::string(100000, ']')), "--script", script},
+       2, "deep.json: nested too deeply"},
+      {{"run", "--doc", work.Write("huge.json", R"({"variables":[],"number":1e400})"), "--script", script}, 2,
+       "huge.json: number overflow"},
+      {{"run", "--doc", work.Path(), "--script", script}, 2, "is a folder, not a host document file"},
       {{"run", "--doc", work.Write("ok.json", "{}")}, 3, "no display to open the window on"},
       {{"serve"}, 3, "no display to open the window on"},
       {{"serve", "--headless"}, 107, "--headless requires --script"},

@@ -191,9 +191,55 @@ TEST_F(ServerTest, BadMessagesGetStandardErrors) {
   EXPECT_EQ(code(R"({"jsonrpc":"1.0","id":1,"method":"Connect"})"), -32600);
   EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":2,"method":"Launch"})"), -32601);
   EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":3,"method":"Connect","params":{"Doc":5}})"), -32602);
-  EXPECT_EQ(code("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"X\",\"params\":\"" + std::string(10 << 20, 'x') + "\"}"),
+  EXPECT_EQ(code("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"X\",\"params\":{\"x\":\"" + std::string(10 << 20, 'x') + "\"}}"),
             -32601) << "a 10 MB line is read and answered";
+  // members of the wrong type, read with their type checked
+  for (const char* version : {"2", "null", "true", "[]", "{}", "2.5"}) {
+    EXPECT_EQ(code(std::string(R"({"jsonrpc":)") + version + R"(,"id":1,"method":"Foo"})"), -32600) << version;
+  }
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":1,"method":5})"), -32600);
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":1,"method":"Foo","params":"x"})"), -32600);
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":[]}}})"), -32602);
+  // nesting far past any real message is refused before it is walked
+  const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":1,"method":"Foo","params":)" + deep + "}"), -32600);
+  EXPECT_EQ(code(R"({"jsonrpc":"2.0","method":"Foo","id":)" + deep + "}"), -32600);
   EXPECT_EQ(doc.Connect()["result"], false) << "the server kept serving";
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, NotificationsGetNoReply) {
+  auto server = Start("cancel\n");
+  server->Write(R"({"jsonrpc":"2.0","method":"Foo"})" "\n" R"({"jsonrpc":"2.0","method":"Release"})" "\n"
+                R"({"jsonrpc":"2.0","id":"after","method":"Release"})" "\n");
+  std::string line;
+  ASSERT_TRUE(server->ReadLine(line));
+  EXPECT_EQ(json::parse(line)["id"], "after") << "the two notifications were not answered";
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, WhileConnectWaitsBadRequestsAreRefusedAndIdsEchoedOnlyWhenValid) {
+  auto server = Start("cancel\n");
+  server->Write(R"({"jsonrpc":"2.0","id":"c","method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
+  std::string line;
+  ASSERT_TRUE(server->ReadLine(line));
+  ASSERT_EQ(json::parse(line)["method"], "Get");
+  const auto answer = [&](const std::string& raw) {
+    server->Write(raw + "\n");
+    EXPECT_TRUE(server->ReadLine(line)) << raw;
+    return json::parse(line);
+  };
+  const json busy = answer(R"({"jsonrpc":"2.0","id":7,"method":"Release"})");
+  EXPECT_EQ(busy["error"]["code"], -32000);
+  EXPECT_EQ(busy["id"], 7);
+  const json invalid = answer(R"({"jsonrpc":2,"id":{"a":1},"method":"Release"})");
+  EXPECT_EQ(invalid["error"]["code"], -32600);
+  EXPECT_EQ(invalid["id"], nullptr) << "an id that is no text or number is not echoed";
+  server->Write(R"({"jsonrpc":"2.0","method":"Release"})" "\n");  // a notification: nothing comes back
+  const json deep = answer(R"({"jsonrpc":"2.0","id":1,"result":)" + std::string(100000, '[') + std::string(100000, ']') + "}");
+  EXPECT_EQ(deep["error"]["code"], -32600) << "a host answer nested too deeply";
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
 }
