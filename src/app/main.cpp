@@ -16,6 +16,7 @@
 #include "platform/CaseFold.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/Utf8Text.h"
 #include "settings/HostDirectory.h"
 
 namespace {
@@ -121,8 +122,16 @@ int main(int argc, char** argv) {
     return app.exit(e);
   }
 
-  // The host is handed an absolute template path, whatever directory it runs in.
-  velmora::SetHostDirectoryOverride(o.hostDir.empty() ? o.hostDir : std::filesystem::absolute(o.hostDir).string());
+  // The host is handed an absolute template path, whatever directory it runs in,
+  // as JSON text: a folder name that is not UTF-8 could not reach it unchanged.
+  const std::string hostDir = o.hostDir.empty() ? o.hostDir : std::filesystem::absolute(o.hostDir).string();
+  if (!velmora::IsValidUtf8(hostDir)) {
+    std::cerr << "velmora-wizard: --host-dir: the folder's name is not valid UTF-8, so the template's path could "
+                 "not be handed to the host unchanged; use a folder whose name is UTF-8"
+              << std::endl;
+    return 2;
+  }
+  velmora::SetHostDirectoryOverride(hostDir);
   velmora::SetProgramDirectoryOverride(o.dataDir.empty() ? o.dataDir : std::filesystem::absolute(o.dataDir).string());
   std::string script;
   if (!o.script.empty() && !ReadScript(o.script, script)) return 2;

@@ -3,6 +3,8 @@
 #include "automation/CVarColl.h"
 #include "automation/Dispatch.h"
 #include "base/GlobalValues.h"
+#include "base/RuntimeError.h"
+#include "wizard/Controls.h"
 #include "wizard/VariableNameList.h"
 
 namespace velmora {
@@ -24,7 +26,14 @@ void ReadVariableNames(Dispatch& document, CVarColl& names) {
     const bool is6 = variable.Get(kVariableKind).ToLong() == 6;
     const bool is7 = variable.Get(kVariableKind).ToLong() == 7;
     if (is5 || is6 || is7) {
-      names.Add(variable.Get(kVariableName).ToText());
+      const std::string name = variable.Get(kVariableName).ToText();
+      // A label template holds one value a line: such a name could never reach it.
+      if (name.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+        RaiseError(kErrInvalidCall, "The host variable \"" + OneLine(name) +
+                                        "\" has a line break or a NUL character in its name, which a label "
+                                        "template cannot hold");
+      }
+      names.Add(name);
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/PathLookup.h"
 
@@ -40,7 +41,23 @@ bool CreateWhole(const std::string& target, const std::string& bytes, Durability
   return done;
 }
 
+// When this process started: a temporary older than that belongs to no write of ours.
+const std::filesystem::file_time_type kProcessStart = std::filesystem::file_time_type::clock::now();
+
 }  // namespace
+
+void RemoveStaleTemporaries(const std::string& target) {
+  namespace fs = std::filesystem;
+  const fs::path path(target);
+  const std::string prefix = path.filename().string() + kTemporaryMark;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(path.parent_path().empty() ? "." : path.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    // exactly the name mkstemp gives: the prefix and six characters
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix) || !entry.is_regular_file(error)) continue;
+    if (entry.last_write_time(error) < kProcessStart && !error) fs::remove(entry.path(), error);
+  }
+}
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   const std::string resolved = ResolvePath(path);
@@ -83,7 +100,7 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, Durability
   } else if (errno == ENOENT && CreateWhole(target, bytes, durability)) {
     return true;
   }
-  std::string temp = target + ".XXXXXX";
+  std::string temp = target + kTemporaryMark + "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 &&

@@ -31,4 +31,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, Dura
 // where listing the folder for every file would cost more than the write.
 bool ReplaceFile(const std::string& exactPath, const std::string& bytes, Durability durability);
 
+// A write in progress holds its bytes in `target` + this mark + six characters.
+inline constexpr const char* kTemporaryMark = ".velmora-";
+
+// Removes the temporaries that writes of `target` left when their process was
+// killed: those named as above, older than this process. Nothing else is touched.
+void RemoveStaleTemporaries(const std::string& target);
+
 }  // namespace velmora

@@ -139,8 +139,10 @@ void WriteLabelTemplate(HideableWindow& window) {
   GlobalValues& g = Globals();
   g.TemplateFile = ResolvePath(g.HostDir + "SYSTEM" + kPathSeparator + "128.ufo");
   DeleteFile(g.TemplateFile);
-  // Built whole in memory and put in place at once: the host never imports half a template.
-  Contained([&] { WriteFileAtomically(g.TemplateFile, ComposeLabelTemplate()); });
+  Contained([&] { RemoveStaleTemporaries(g.TemplateFile); });  // left by a run that was killed mid-write
+  // Built whole in memory and put in place at once: the host never imports half a
+  // template. A hand-off that the host reads at once needs the rename, not a sync.
+  Contained([&] { WriteFileAtomically(g.TemplateFile, ComposeLabelTemplate(), Durability::HandOff); });
   Contained([&] {
     if (g.DebugMode != 0) ShowMessageBox(GetCny("msg2") + g.TemplateFile, kStyleOkOnly, "EAN 128");
   });

@@ -46,7 +46,17 @@ void Control::SetFontName(const std::string& name) {
 
 void Control::SetFontSize(const std::string& size) { fontSize_ = SizeFromText(size); }
 
-void TextBox::SetText(const std::string& text) {
+std::string OneLine(const std::string& text) {
+  if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) return text;
+  std::string line;
+  for (const char c : text) {
+    if (c != '\r' && c != '\n' && c != '\0') line += c;
+  }
+  return line;
+}
+
+void TextBox::SetText(const std::string& given) {
+  const std::string text = OneLine(given);
   if (text == text_) return;
   text_ = text;
   selStart_ = std::min(selStart_, Len(text_));
@@ -140,7 +150,8 @@ void ListBox::UserClick(std::int16_t index) {
   Raise(OnClick);
 }
 
-void ComboBox::SetText(const std::string& text) {
+void ComboBox::SetText(const std::string& given) {
+  const std::string text = OneLine(given);
   if (text == text_) return;
   text_ = text;
   Raise(OnChange);

@@ -129,6 +129,10 @@ class ListBox : public Control, public ListControl {
   std::int16_t newIndex_ = -1;
 };
 
+// A one-line box's text: line breaks and NUL characters are dropped, as a
+// one-line box drops them from a paste, so no value carries them further.
+std::string OneLine(const std::string& text);
+
 class ComboBox : public Control {
  public:
   using Control::Control;

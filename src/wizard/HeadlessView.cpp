@@ -157,9 +157,10 @@ void HeadlessView::Run(FMain& w, const Line& line) {
   if (verb == "key") return Key(w, arg, n);
   if (verb == "set-text") return Reachable(w.ActionTxtBox, n), w.ActionTxtBox.SetText(arg);
   if (verb == "combo") {
+    // Typing ends in the box's text plus the typed text: one change carries it,
+    // as each key's change would leave the same state, in time linear in its length.
     Reachable(w.ActionCombo, n);
-    for (const char32_t cp : ToCodePoints(arg)) w.ActionCombo.SetText(w.ActionCombo.Text() + EncodeCodePoint(cp));
-    return;
+    return w.ActionCombo.SetText(w.ActionCombo.Text() + arg);
   }
   if (verb == "combo-pick") {
     Reachable(w.ActionCombo, n);

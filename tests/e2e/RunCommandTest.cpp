@@ -48,6 +48,8 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
       {{"run", "--doc", work.Write("huge.json", R"({"variables":[],"number":1e400})"), "--script", script}, 2,
        "huge.json: number overflow"},
       {{"run", "--doc", work.Path(), "--script", script}, 2, "is a folder, not a host document file"},
+      {{"run", "--doc", work.Path() + "ok.json", "--script", script, "--host-dir", work.Path() + "caf\xE9"}, 2,
+       "--host-dir: the folder's name is not valid UTF-8"},
       {{"run", "--doc", work.Write("ok.json", "{}")}, 3, "no display to open the window on"},
       {{"serve"}, 3, "no display to open the window on"},
       {{"serve", "--headless"}, 107, "--headless requires --script"},

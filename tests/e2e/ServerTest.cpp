@@ -177,6 +177,19 @@ TEST_F(ServerTest, AWrongTypeFromTheHostIsARunTimeError) {
   EXPECT_EQ(server->Wait(), 0);
 }
 
+TEST_F(ServerTest, AVariableNameWithALineBreakIsRefusedBeforeTheWindowOpens) {
+  auto server = Start("dump\ncancel\n");
+  TestHost doc(*server, {{"LO\nT", 5}}, 1);
+  const json answer = doc.Connect();
+  EXPECT_EQ(answer["error"]["code"], 5);
+  EXPECT_NE(answer["error"]["message"].get<std::string>().find("\"LOT\" has a line break or a NUL character"),
+            std::string::npos);
+  EXPECT_TRUE(doc.Imports.empty());
+  EXPECT_TRUE(Dumps().empty()) << "the window never opened";
+  server->CloseInput();
+  EXPECT_EQ(server->Wait(), 0);
+}
+
 TEST_F(ServerTest, BadMessagesGetStandardErrors) {
   auto server = Start("cancel\n");
   TestHost doc(*server, kVariables, 1);

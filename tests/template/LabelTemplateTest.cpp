@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "ids/CatalogueFixture.h"
@@ -124,6 +125,22 @@ TEST_F(LabelTemplateTest, TwoFinishesLeaveOneTemplate) {
   EXPECT_NE(first, second);
   EXPECT_EQ(second.find("[General]"), second.rfind("[General]"));
   EXPECT_EQ(window.hides, 2);
+}
+
+TEST_F(LabelTemplateTest, AFinishRemovesTheTemporariesOfAKilledRunAndNothingElse) {
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  const std::vector<std::string> kept = {"SYSTEM/128.ufo.XXXXXX",        "SYSTEM/other.ufo.velmora-abcdef",
+                                         "SYSTEM/128.ufo.velmora-abcdefg", "SYSTEM/128.ufo.velmora-recent",
+                                         "SYSTEM/notes.txt"};
+  for (const std::string& name : kept) dir.Write(name, "keep");
+  dir.Write("SYSTEM/128.ufo.velmora-Ab12Cd", "half a template");
+  for (const std::string& name : {std::string("SYSTEM/128.ufo.velmora-Ab12Cd"), kept[0], kept[1], kept[2], kept[4]}) {
+    std::filesystem::last_write_time(dir.Path() + name, old);
+  }
+  Typed(5, "261231");
+  Finish();
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "SYSTEM/128.ufo.velmora-Ab12Cd"));
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(dir.Path() + name)) << name;
 }
 
 TEST_F(LabelTemplateTest, DebugModeShowsThePathOnceTheFileIsComplete) {

@@ -51,6 +51,24 @@ TEST_F(HandlersTest, TextSetDirectlyIsNotFiltered) {
   EXPECT_EQ(run.Last()["ids"][0]["FixData"], "12AB");
 }
 
+TEST_F(HandlersTest, LineBreaksAndNulNeverEnterOneLineBoxes) {
+  // as a one-line box takes a paste: the breaks are dropped and nothing else
+  const auto run = Run(std::string("pick 10\nnext\nnext\nset-text AB\r\x01C\rD") + std::string(1, '\0') +
+                       "E\nnext\ndone\n");
+  ASSERT_EQ(run.Result.Status, 0) << run.Errors;
+  EXPECT_EQ(TemplateValue("Variable1", "Format"), "\"{CODE B}{FNC1}10AB\x01" "CDE\"") << "the template holds the data";
+  const auto combo = Run("pick 10\nnext\noption 1\nnext\ncombo LO\rT\ndump\n", {"LOT"});
+  ASSERT_EQ(combo.Result.Status, 0) << combo.Errors;
+  EXPECT_EQ(combo.Last()["ids"][0]["VarData"], "LOT");
+}
+
+TEST_F(HandlersTest, ALongTypedComboTextArrivesWhole) {
+  const std::string name(400000, 'V');
+  const auto run = Run("pick 10\nnext\noption 1\nnext\ncombo " + name + "\ndump\ncancel\n", {"LOT"});
+  ASSERT_EQ(run.Result.Status, 0) << run.Errors;
+  EXPECT_EQ(run.Last()["ids"][0]["VarData"], name);
+}
+
 TEST_F(HandlersTest, PickingAnotherAiKeepsWhatWasEntered) {
   const auto run = Run("pick 10\nnext\nnext\ntype AB\nback\nback\npick 21\ndump\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
