@@ -53,7 +53,7 @@ TEST_F(HandlersTest, TextSetDirectlyIsNotFiltered) {
 
 TEST_F(HandlersTest, LineBreaksAndNulNeverEnterOneLineBoxes) {
   // as a one-line box takes a paste: the breaks are dropped and nothing else
-  const auto run = Run(std::string("pick 10\nnext\nnext\nset-text AB\r\x01C\rD") + std::string(1, '\0') +
+  const auto run = Run(std::string("pick 10\nnext\nnext\nset-text AB\r\x01" "C\rD") + std::string(1, '\0') +
                        "E\nnext\ndone\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(TemplateValue("Variable1", "Format"), "\"{CODE B}{FNC1}10AB\x01" "CDE\"") << "the template holds the data";
