@@ -8,11 +8,10 @@
 #include <vector>
 
 #include <CLI/CLI.hpp>
-#include <QApplication>
 
 #include "automation/Sessions.h"
 #include "wizard/HeadlessView.h"
-#include "wizard/qt/QtWizardView.h"
+#include "wizard/WindowModuleLoader.h"
 #include "platform/CaseFold.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramDirectory.h"
@@ -74,7 +73,7 @@ bool DisplayAvailable() {
   return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-// Runs `session` in the real window, which needs a display.
+// Runs `session` in the real window, which needs a display and the window module.
 template <class Session>
 int InWindow(int argc, char** argv, Session session) {
   if (!DisplayAvailable()) {
@@ -83,10 +82,12 @@ int InWindow(int argc, char** argv, Session session) {
               << std::endl;
     return 3;
   }
-  QApplication qt(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("EAN 128"));
-  velmora::QtWizardView view;
-  return session(view);
+  try {
+    return velmora::RunInWindow(argc, argv, session);
+  } catch (const velmora::WindowModuleError& e) {
+    std::cerr << "velmora-wizard: " << e.what() << std::endl;
+    return 1;
+  }
 }
 
 }  // namespace
