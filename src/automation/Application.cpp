@@ -4,6 +4,7 @@
 #include "automation/Dispatch.h"
 #include "base/GlobalValues.h"
 #include "base/RuntimeError.h"
+#include "platform/ProfileCache.h"
 #include "wizard/Controls.h"
 #include "wizard/VariableNameList.h"
 
@@ -41,6 +42,7 @@ void ReadVariableNames(Dispatch& document, CVarColl& names) {
 }  // namespace
 
 bool Application::Connect(const Variant& doc, const std::string&) {
+  NextFileEpoch();  // a new run sees the files as they are now
   const Variant document = doc;  // kept for the duration of the call
   Dispatch& host = ObjectOf(document);
   auto names = std::make_shared<CVarColl>();

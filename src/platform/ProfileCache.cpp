@@ -28,9 +28,18 @@ struct Entry {
   std::shared_ptr<const IniDocument> document;
 };
 
+// What a path, as asked for, was found to be in the current epoch: the file it
+// resolves to and the result; looked at again in the next epoch only.
+struct Seen {
+  std::uint64_t epoch = 0;
+  CachedProfile result;
+};
+
 struct Cache {
-  std::unordered_map<std::string, Entry> entries;
+  std::unordered_map<std::string, Entry> entries;  // by resolved path
+  std::unordered_map<std::string, Seen> seen;      // by the path as asked
   std::uint64_t parses = 0;
+  std::uint64_t epoch = 1;
 };
 
 Cache& TheCache() {
@@ -40,9 +49,7 @@ Cache& TheCache() {
 
 std::int64_t Nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
 
-}  // namespace
-
-CachedProfile LoadProfile(const std::string& path) {
+CachedProfile LoadFromDisk(const std::string& path) {
   const std::string resolved = ResolvePath(path);
   struct stat st {};
   if (::stat(resolved.c_str(), &st) != 0) return {};
@@ -63,7 +70,26 @@ CachedProfile LoadProfile(const std::string& path) {
   return {document, 0};
 }
 
-void ForgetProfile(const std::string& path) { TheCache().entries.erase(ResolvePath(path)); }
+}  // namespace
+
+CachedProfile LoadProfile(const std::string& path) {
+  Cache& cache = TheCache();
+  Seen& seen = cache.seen[path];
+  if (seen.epoch != cache.epoch) {
+    seen.result = LoadFromDisk(path);
+    seen.epoch = cache.epoch;
+  }
+  return seen.result;
+}
+
+void NextFileEpoch() { ++TheCache().epoch; }
+
+void ForgetProfile(const std::string& path) {
+  Cache& cache = TheCache();
+  cache.entries.erase(ResolvePath(path));
+  // Any name that led to it is looked at again: the file may have come into being.
+  cache.seen.clear();
+}
 
 std::uint64_t ProfileParses() { return TheCache().parses; }
 

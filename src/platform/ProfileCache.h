@@ -13,7 +13,13 @@ struct CachedProfile {
   std::int16_t Failure = 0;                     // run-time error number of an unreadable file
 };
 
+// The file is looked at (found, its size and times compared) once per epoch;
+// within an epoch every read of it is served from memory.
 CachedProfile LoadProfile(const std::string& path);
+
+// Starts a new epoch: every user action does, so a file that another process
+// rewrote while the wizard runs is seen at the next action.
+void NextFileEpoch();
 
 // Drops the entry of `path`, after this process has written the file.
 void ForgetProfile(const std::string& path);

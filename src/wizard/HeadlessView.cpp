@@ -8,6 +8,7 @@
 #include "ids/IdCatalogue.h"
 #include "settings/MGlobal.h"
 #include "base/VbText.h"
+#include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
 #include "wizard/FMain.h"
 #include "wizard/StateDump.h"
@@ -135,6 +136,7 @@ void HeadlessView::RunRemaining(FMain& window) {
 }
 
 void HeadlessView::Run(FMain& w, const Line& line) {
+  NextFileEpoch();  // each action looks at the files afresh, as a user's would
   const std::string& verb = line.verb;
   const std::string& arg = line.argument;
   const int n = line.number;

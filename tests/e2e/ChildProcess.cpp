@@ -97,6 +97,11 @@ int ChildProcess::Wait() {
   return status_;
 }
 
+std::string ChildProcess::Maps() const {
+  std::ifstream in("/proc/" + std::to_string(pid_) + "/maps");
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 Outcome RunToEnd(const std::vector<std::string>& args, const std::string& stderrFile) {
   Outcome o;
   {

@@ -1,6 +1,8 @@
 // The automation server as a host sees it: a child process spoken to over its pipes.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -255,6 +257,43 @@ TEST_F(ServerTest, WhileConnectWaitsBadRequestsAreRefusedAndIdsEchoedOnlyWhenVal
   EXPECT_EQ(deep["error"]["code"], -32600) << "a host answer nested too deeply";
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
+}
+
+TEST_F(ServerTest, AHeadlessServerMapsNoQtAndTheWindowStillOpens) {
+  auto headless = Start("dump\ncancel\n");
+  TestHost doc(*headless, kVariables, 1);
+  EXPECT_EQ(doc.Connect()["result"], false);
+  const std::string maps = headless->Maps();
+  ASSERT_NE(maps.find("libc.so"), std::string::npos) << "the maps were read";
+  EXPECT_EQ(maps.find("libQt6"), std::string::npos);
+  EXPECT_EQ(maps.find("velmora-wizard-qt.so"), std::string::npos);
+  headless->CloseInput();
+  EXPECT_EQ(headless->Wait(), 0);
+
+  // With a display (offscreen here) the window module is loaded once a window is shown.
+  const test::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
+  ChildProcess windowed({VELMORA_WIZARD_EXE, "serve", "--host-dir", host.Path(), "--data-dir", VELMORA_SHIPPED_DATA_DIR},
+                        work.Path() + "stderr.txt");
+  EXPECT_EQ(windowed.Maps().find("libQt6"), std::string::npos) << "not before";
+  windowed.Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
+  std::string line;
+  ASSERT_TRUE(windowed.ReadLine(line));  // the server asks for the variables
+  const auto call = json::parse(line);
+  windowed.Write(json({{"jsonrpc", "2.0"}, {"id", call["id"]}, {"result", {{"$object", "vars"}}}}).dump() + "\n");
+  for (int i = 0; i < 3 && windowed.ReadLine(line); ++i) {  // Enumerate, then the number's three steps
+    const auto c = json::parse(line);
+    const json result = c["method"] == "Enumerate" ? json::array()
+                        : c["params"]["dispid"] == 15 ? json(1) : json({{"$object", "n" + std::to_string(i)}});
+    windowed.Write(json({{"jsonrpc", "2.0"}, {"id", c["id"]}, {"result", result}}).dump() + "\n");
+  }
+  // the window is up now, waiting for its user
+  std::string maps2;
+  for (int tries = 0; tries < 100 && maps2.find("libQt6Widgets") == std::string::npos; ++tries) {
+    ::usleep(50000);
+    maps2 = windowed.Maps();
+  }
+  EXPECT_NE(maps2.find("velmora-wizard-qt.so"), std::string::npos);
+  EXPECT_NE(maps2.find("libQt6Widgets"), std::string::npos);
 }
 
 TEST_F(ServerTest, InputEndingMidMessageEndsTheServerCleanly) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/ProfileApi.h"
 #include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
@@ -105,8 +107,18 @@ TEST(ProfileReadFiles, ParsedOnceAndReadAfreshWhenRewritten) {
   const std::uint64_t before = ProfileParses();
   for (int i = 0; i < 50; ++i) GetPrivateProfileStringA("S", "k", "", 256, path);
   EXPECT_EQ(ProfileParses() - before, 1u);
-  dir.Write("c.ini", "[S]\r\nk=22\r\n");
+  // Another program rewrites the file: within the same epoch (one user action)
+  // the reads stay as they were; the next epoch sees the new file.
+  { std::ofstream(path, std::ios::binary) << "[S]\r\nk=22\r\n"; }
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", 256, path).Buffer, "1");
+  NextFileEpoch();
   EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", 256, path).Buffer, "22");
+  // Files that are missing are looked for once an epoch too, and found in the next.
+  const std::string later = dir.Path() + "later.ini";
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "none", 256, later).Buffer, "none");
+  { std::ofstream(later, std::ios::binary) << "[S]\r\nk=3\r\n"; }
+  NextFileEpoch();
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "none", 256, later).Buffer, "3");
 }
 
 struct IntCase {

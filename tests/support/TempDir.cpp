@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "platform/ProfileCache.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +26,7 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
   const fs::path file = fs::path(path_) / name;
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << bytes;
+  NextFileEpoch();  // as another program's write is seen at the wizard's next action
   return file.string();
 }
 

@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "platform/ProfileCache.h"
 #include "wizard/qt/SymbolBand.h"
 #include "wizard/qt/TabStopDelegate.h"
 
@@ -136,6 +137,7 @@ void WizardDialog::ConnectWidgets() {
 template <class Action>
 void WizardDialog::Act(Action action) {
   if (pending_) return;
+  NextFileEpoch();  // each event looks at the files afresh
   try {
     action();
   } catch (...) {
