@@ -45,7 +45,7 @@ Variant Value(const json& j) {
   }
   if (j.is_number()) return Variant(j.get<double>());
   if (j.is_null()) return Variant(Variant::Null{});
-  return Variant(j.dump());
+  return Variant(j.dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
 json Parse(const std::string& path) {

@@ -243,7 +243,7 @@ json JsonRpcServer::CallHost(const std::string& method, json params) {
     }
     if (const json* error = Member(message, "error")) {
       const json* text = Member(*error, "message");
-      RaiseError(kErrAutomation, IsString(text) ? text->get<std::string>() : error->dump());
+      RaiseError(kErrAutomation, IsString(text) ? text->get<std::string>() : error->dump(-1, ' ', false, json::error_handler_t::replace));
     }
     return *Member(message, "result");
   }

@@ -75,4 +75,19 @@ std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, in
   return bytes;
 }
 
+std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, int heightDots, int dpi) {
+  constexpr int kQuietModules = 10;
+  const int width = (static_cast<int>(symbol.modules.size()) + 2 * kQuietModules) * dotsPerModule;
+  const int stride = (width + 3) / 4 * 4;
+  std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
+  for (const auto& [start, bar] : symbol::BarRuns(symbol)) {
+    const auto from = static_cast<std::size_t>((kQuietModules + start) * dotsPerModule);
+    std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(from), bar * dotsPerModule, static_cast<unsigned char>(255));
+  }
+  std::vector<unsigned char> ink;
+  ink.reserve(row.size() * static_cast<std::size_t>(heightDots));
+  for (int y = 0; y < heightDots; ++y) ink.insert(ink.end(), row.begin(), row.end());
+  return EncodeBilevelPng(ink.data(), width, heightDots, stride, dpi);
+}
+
 }  // namespace velmora::label

@@ -2,6 +2,8 @@
 // A black-and-white image as a 1-bit greyscale PNG, as label printers take them.
 #include <string>
 
+#include "symbol/ZintSymbol.h"
+
 
 namespace velmora::label {
 
@@ -9,5 +11,9 @@ namespace velmora::label {
 // ink; from 128 up is black), `stride` bytes a row, a multiple of 4 as cairo
 // makes them. `dpi` is recorded in the file.
 std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, int stride, int dpi);
+
+// The symbol alone as a PNG: `dotsPerModule` dots a module, the quiet zone of
+// ten modules on each side, `heightDots` high, at `dpi`.
+std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, int heightDots, int dpi);
 
 }  // namespace velmora::label

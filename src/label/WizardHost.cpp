@@ -163,7 +163,7 @@ std::string Converse(const std::vector<std::string>& command, const LabelDocumen
     if (message.contains("error")) {
       const json& e = message["error"];
       const std::string text = e.is_object() && e.contains("message") && e["message"].is_string()
-                                   ? e["message"].get<std::string>() : e.dump();
+                                   ? e["message"].get<std::string>() : e.dump(-1, ' ', false, json::error_handler_t::replace);
       throw WizardError("the wizard failed: " + text);
     }
     break;

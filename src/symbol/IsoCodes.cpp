@@ -23,24 +23,24 @@ void Collect(const nlohmann::json& list, const char* field, std::set<std::string
 
 }  // namespace
 
-IsoCodes LoadIsoCodes(const std::string& directory) {
-  IsoCodes codes;
-  const nlohmann::json countries = ReadJson(directory + "/iso_3166-1.json");
-  const nlohmann::json currencies = ReadJson(directory + "/iso_4217.json");
-  if (!countries.is_object() || !currencies.is_object()) return codes;
-  Collect(countries.value("3166-1", nlohmann::json()), "numeric", codes.countryNumeric);
-  Collect(countries.value("3166-1", nlohmann::json()), "alpha_2", codes.countryAlpha2);
-  Collect(currencies.value("4217", nlohmann::json()), "numeric", codes.currencyNumeric);
-  codes.loaded = !codes.countryNumeric.empty() && !codes.currencyNumeric.empty();
-  return codes;
+const IsoCodes::Codes& IsoCodes::Tables() const {
+  std::call_once(once_, [this] {
+    const nlohmann::json countries = ReadJson(directory_ + "/iso_3166-1.json");
+    const nlohmann::json currencies = ReadJson(directory_ + "/iso_4217.json");
+    if (!countries.is_object() || !currencies.is_object()) return;
+    Collect(countries.value("3166-1", nlohmann::json()), "numeric", codes_.countryNumeric);
+    Collect(countries.value("3166-1", nlohmann::json()), "alpha_2", codes_.countryAlpha2);
+    Collect(currencies.value("4217", nlohmann::json()), "numeric", codes_.currencyNumeric);
+    codes_.loaded = !codes_.countryNumeric.empty() && !codes_.currencyNumeric.empty();
+  });
+  return codes_;
 }
 
 const IsoCodes& InstalledIsoCodes() {
-  // Read once; the tables never change while the program runs.
-  static const IsoCodes codes = [] {
+  static const IsoCodes codes([] {
     const char* dir = std::getenv("VELMORA_ISO_CODES_DIR");
-    return LoadIsoCodes(dir != nullptr && *dir != '\0' ? dir : "/usr/share/iso-codes/json");
-  }();
+    return std::string(dir != nullptr && *dir != '\0' ? dir : "/usr/share/iso-codes/json");
+  }());
   return codes;
 }
 

@@ -54,9 +54,9 @@ Check OneOf(FindingKind kind, std::vector<std::string_view> allowed) {
   };
 }
 
-Check InTable(FindingKind kind, std::set<std::string, std::less<>> IsoCodes::*table, std::string_view extra = {}) {
-  return [kind, table, extra](std::string_view s, const IsoCodes& iso) -> std::optional<LintFault> {
-    if (!iso.loaded || s == extra || (iso.*table).contains(s)) return std::nullopt;
+Check InTable(FindingKind kind, bool (IsoCodes::*has)(std::string_view) const, std::string_view extra = {}) {
+  return [kind, has, extra](std::string_view s, const IsoCodes& iso) -> std::optional<LintFault> {
+    if (s == extra || !iso.Loaded() || (iso.*has)(s)) return std::nullopt;
     return Fault(kind, 0, s.size());
   };
 }
@@ -118,7 +118,7 @@ std::optional<LintFault> Iban(std::string_view s, const IsoCodes& iso) {
   const bool shape = s.size() >= 5 && std::isupper(static_cast<unsigned char>(s[0])) &&
                      std::isupper(static_cast<unsigned char>(s[1])) && AllDigits(s.substr(2, 2)) &&
                      std::all_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || std::isupper(static_cast<unsigned char>(c)); });
-  if (!shape || (iso.loaded && !iso.countryAlpha2.contains(s.substr(0, 2)))) return Fault(FindingKind::BadIban, 0, s.size());
+  if (!shape || (iso.Loaded() && !iso.HasAlpha2(s.substr(0, 2)))) return Fault(FindingKind::BadIban, 0, s.size());
   // Moved to the end, letters as 10..35, the number is 1 modulo 97.
   const std::string moved = std::string(s.substr(4)) + std::string(s.substr(0, 4));
   int rest = 0;
@@ -164,10 +164,10 @@ const std::map<std::string, Check, std::less<>>& Checks() {
       {"hh", Range(FindingKind::InvalidHour, 23)},
       {"mi", Range(FindingKind::InvalidMinute, 59)},
       {"ss", Range(FindingKind::InvalidSecond, 59)},
-      {"iso3166", InTable(FindingKind::UnknownCountry, &IsoCodes::countryNumeric)},
-      {"iso3166999", InTable(FindingKind::UnknownCountry, &IsoCodes::countryNumeric, "999")},
-      {"iso3166alpha2", InTable(FindingKind::UnknownCountry, &IsoCodes::countryAlpha2)},
-      {"iso4217", InTable(FindingKind::UnknownCurrency, &IsoCodes::currencyNumeric)},
+      {"iso3166", InTable(FindingKind::UnknownCountry, &IsoCodes::HasCountry)},
+      {"iso3166999", InTable(FindingKind::UnknownCountry, &IsoCodes::HasCountry, "999")},
+      {"iso3166alpha2", InTable(FindingKind::UnknownCountry, &IsoCodes::HasAlpha2)},
+      {"iso4217", InTable(FindingKind::UnknownCurrency, &IsoCodes::HasCurrency)},
       {"pcenc", PercentEncoding},
       {"yesno", OneOf(FindingKind::NotYesNo, {"0", "1"})},
       {"zero", OneOf(FindingKind::NotZero, {"0"})},

@@ -1,6 +1,5 @@
 #include "symbol/SyntaxDictionary.h"
 
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -22,20 +21,41 @@ bool IsFlags(const std::string& token) {
   return token.find_first_not_of("*!?\"$%&'()+,-./:;<=>@\\^_`{|}~") == std::string::npos;
 }
 
+bool IsDigits(std::string_view s) {
+  return !s.empty() && s.size() <= 4 && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // "N3", "X..20", "[N..12]" and the linters after it: "[N3],iso3166".
-bool ParseComponent(const std::string& token, Component& c) {
-  static const std::regex shape(R"(^(\[?)([NXYZ])(\.\.)?(\d+)(\]?)((,[a-z0-9]+)*)$)");
-  std::smatch m;
-  if (!std::regex_match(token, m, shape) || m[1].length() != m[5].length()) return false;
-  c.charset = m[2].str()[0];
-  c.maxLength = std::stoi(m[4].str());
-  c.minLength = m[3].matched ? 1 : c.maxLength;
-  c.optional = m[1].length() == 1;
-  if (m[6].length() > 0) {
-    std::vector<std::string> linters = SplitOn(m[6].str().substr(1), ',');
-    c.linters = std::move(linters);
+bool ParseComponent(std::string_view token, Component& c) {
+  const std::size_t comma = token.find(',');
+  std::string_view shape = token.substr(0, comma);
+  c.optional = shape.starts_with('[');
+  if (c.optional != shape.ends_with(']')) return false;
+  if (c.optional) shape = shape.substr(1, shape.size() - 2);
+  if (shape.empty() || std::string_view("NXYZ").find(shape[0]) == std::string_view::npos) return false;
+  c.charset = shape[0];
+  const bool variable = shape.substr(1).starts_with("..");
+  const std::string_view length = shape.substr(variable ? 3 : 1);
+  if (!IsDigits(length)) return false;
+  c.maxLength = std::stoi(std::string(length));
+  c.minLength = variable ? 1 : c.maxLength;
+  c.linters.clear();
+  if (comma != std::string_view::npos) {
+    for (std::string& linter : SplitOn(token.substr(comma + 1), ',')) {
+      if (linter.empty() || linter.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != std::string::npos) {
+        return false;
+      }
+      c.linters.push_back(std::move(linter));
+    }
   }
   return true;
+}
+
+// "01", "3100-3105": two to four digits, or a range of them.
+bool IsAiOrRange(std::string_view ais) {
+  const std::size_t dash = ais.find('-');
+  if (dash == std::string_view::npos) return IsDigits(ais) && ais.size() >= 2;
+  return IsDigits(ais.substr(0, dash)) && IsDigits(ais.substr(dash + 1)) && dash >= 2;
 }
 
 void ParseAttribute(const std::string& token, AiSyntax& syntax) {
@@ -75,7 +95,6 @@ bool MatchesPattern(std::string_view ai, std::string_view pattern) {
 }
 
 SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
-  static const std::regex aiShape(R"(^\d{2,4}(-\d{2,4})?$)");
   SyntaxDictionary dictionary;
   std::istringstream in{std::string(text)};
   std::string line;
@@ -90,7 +109,7 @@ SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
     std::istringstream tokens(line);
     std::string ais;
     if (!(tokens >> ais)) continue;  // a comment or a blank line
-    if (!std::regex_match(ais, aiShape)) {
+    if (!IsAiOrRange(ais)) {
       throw std::runtime_error("syntax dictionary line " + std::to_string(number) + ": no AI at the start");
     }
     for (std::string token; tokens >> token;) {

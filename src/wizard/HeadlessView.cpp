@@ -13,7 +13,7 @@
 #include "wizard/FMain.h"
 #include "wizard/StateDump.h"
 #include "label/LabelCanvas.h"
-#include "label/LabelDrawing.h"
+#include "label/BilevelPng.h"
 #include "platform/FileAccess.h"
 
 namespace velmora {
@@ -85,10 +85,17 @@ void WritePreview(const SymbolPreview& preview, const std::string& path, int lin
     throw ScriptError(line, "preview writes a .png or a .svg file, not \"" + path + "\"");
   }
   if (preview.symbol.modules.empty()) throw ScriptError(line, "there is no symbol to write: no AI is complete");
+  // The template's geometry; the text is set in a fixed-pitch face, 0.6 em a character.
   const label::TemplateGeometry geometry;
-  const label::LabelLayout layout = label::LayOutLabel(geometry, preview.symbol, symbol::HumanReadable(preview.elements));
+  const std::string text = symbol::HumanReadable(preview.elements);
+  const label::LabelLayout layout =
+      label::LayOut(geometry, static_cast<int>(preview.symbol.modules.size()), text, [&geometry](const std::string& t) {
+        return label::TextSize{0.6 * geometry.fontHeight * static_cast<double>(t.size()), geometry.fontHeight,
+                               0.8 * geometry.fontHeight};
+      });
+  // PNG: the bars at 300 dpi, 5 dots a module (0.42 mm), 12 mm high; SVG: the label with its text.
   const std::string bytes = svg ? label::LabelSvg(layout, preview.symbol, geometry)
-                                : label::RenderRaster(layout, preview.symbol, geometry, 300, true, false).png;
+                                : label::SymbolPng(preview.symbol, 5, 142, 300);
   if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
 }
 
@@ -101,7 +108,8 @@ HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::os
     : out_(out), err_(err) {
   boxes_.OnShown = [this](const ShownMessage& m) {
     err_ << "message box: "
-         << nlohmann::json{{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}}.dump()
+         << nlohmann::json{{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}}.dump(
+                -1, ' ', false, nlohmann::json::error_handler_t::replace)
          << std::endl;
   };
   std::istringstream in(script);
@@ -184,7 +192,11 @@ void HeadlessView::Run(FMain& w, const Line& line) {
     if (arg != "ok" && arg != "cancel") throw ScriptError(n, "answer takes ok or cancel");
     return boxes_.QueueAnswer(arg == "ok" ? kAnswerOk : kAnswerCancel);
   }
-  if (verb == "dump") return void(out_ << DumpState(w, boxes_.Shown()).dump() << std::endl);
+  if (verb == "dump") {
+    // Typed bytes need not be UTF-8: the dump shows them as U+FFFD rather than failing.
+    return void(out_ << DumpState(w, boxes_.Shown()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                     << std::endl);
+  }
   if (verb == "preview") return WritePreview(w.Symbol, arg, n);
   throw ScriptError(n, "unknown action \"" + verb + "\"");
 }

@@ -105,7 +105,7 @@ TEST(Linters, GiveGs1sVerdicts) {
       {"packagetype", "??", Ok},
   };
   const IsoCodes& iso = InstalledIsoCodes();
-  ASSERT_TRUE(iso.loaded) << "Debian's iso-codes tables";
+  ASSERT_TRUE(iso.Loaded()) << "Debian's iso-codes tables";
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.linter) + " " + row.data);
     const auto fault = Lint(row.linter, row.data, iso);

@@ -62,6 +62,13 @@ TEST_F(HandlersTest, LineBreaksAndNulNeverEnterOneLineBoxes) {
   EXPECT_EQ(combo.Last()["ids"][0]["VarData"], "LOT");
 }
 
+TEST_F(HandlersTest, TypedBytesThatAreNotUtf8AreDumpedNotFatal) {
+  // found by the action-script fuzzer: the dump stopped the process
+  const auto run = Run("pick 10\nnext\nnext\nset-text A\xff\xfe\ndump\nback\noption 1\nnext\ncombo \xc3\ndump\ncancel\n");
+  ASSERT_EQ(run.Result.Status, 0) << run.Errors;
+  EXPECT_EQ(run.Dumps[0]["controls"]["ActionTxtBox"]["text"], "A\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 TEST_F(HandlersTest, ALongTypedComboTextArrivesWhole) {
   const std::string name(400000, 'V');
   const auto run = Run("pick 10\nnext\noption 1\nnext\ncombo " + name + "\ndump\ncancel\n", {"LOT"});
