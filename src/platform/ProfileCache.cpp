@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <unordered_map>
 
 #include "platform/FileAccess.h"
@@ -40,6 +41,7 @@ struct Cache {
   std::unordered_map<std::string, Seen> seen;      // by the path as asked
   std::uint64_t parses = 0;
   std::uint64_t epoch = 1;
+  std::chrono::steady_clock::time_point epochStart = std::chrono::steady_clock::now();
 };
 
 Cache& TheCache() {
@@ -50,9 +52,13 @@ Cache& TheCache() {
 std::int64_t Nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
 
 CachedProfile LoadFromDisk(const std::string& path) {
-  const std::string resolved = ResolvePath(path);
+  // The name as given first: one look for a file that is there as named.
+  std::string resolved = path;
   struct stat st {};
-  if (::stat(resolved.c_str(), &st) != 0) return {};
+  if (::stat(path.c_str(), &st) != 0) {
+    resolved = ResolvePath(path);
+    if (resolved == path || ::stat(resolved.c_str(), &st) != 0) return {};
+  }
   if (!S_ISREG(st.st_mode)) return {nullptr, kAccessError};
   const Stamp stamp{st.st_dev, st.st_ino, st.st_size, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim)};
 
@@ -82,7 +88,18 @@ CachedProfile LoadProfile(const std::string& path) {
   return seen.result;
 }
 
-void NextFileEpoch() { ++TheCache().epoch; }
+void NextFileEpoch() {
+  Cache& cache = TheCache();
+  ++cache.epoch;
+  cache.epochStart = std::chrono::steady_clock::now();
+}
+
+void NoteUserAction() {
+  // A person's actions are far apart, each sees the files afresh; a script's
+  // come in a burst, which shares one look at them.
+  constexpr auto kBurst = std::chrono::milliseconds(100);
+  if (std::chrono::steady_clock::now() - TheCache().epochStart >= kBurst) NextFileEpoch();
+}
 
 void ForgetProfile(const std::string& path) {
   Cache& cache = TheCache();

@@ -17,9 +17,14 @@ struct CachedProfile {
 // within an epoch every read of it is served from memory.
 CachedProfile LoadProfile(const std::string& path);
 
-// Starts a new epoch: every user action does, so a file that another process
-// rewrote while the wizard runs is seen at the next action.
+// Starts a new epoch: a file that another process rewrote is seen from now on.
 void NextFileEpoch();
+
+// A user action: a new epoch when the current one is older than a tenth of a
+// second, so that a file rewritten while the wizard runs is seen at the next
+// action, and the actions of a script, which follow each other at once, look
+// at each file once.
+void NoteUserAction();
 
 // Drops the entry of `path`, after this process has written the file.
 void ForgetProfile(const std::string& path);

@@ -144,7 +144,7 @@ void HeadlessView::RunRemaining(FMain& window) {
 }
 
 void HeadlessView::Run(FMain& w, const Line& line) {
-  NextFileEpoch();  // each action looks at the files afresh, as a user's would
+  NoteUserAction();  // each action looks at the files afresh, as a user's would
   const std::string& verb = line.verb;
   const std::string& arg = line.argument;
   const int n = line.number;

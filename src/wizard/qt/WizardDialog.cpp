@@ -137,7 +137,7 @@ void WizardDialog::ConnectWidgets() {
 template <class Action>
 void WizardDialog::Act(Action action) {
   if (pending_) return;
-  NextFileEpoch();  // each event looks at the files afresh
+  NoteUserAction();  // each event looks at the files afresh
   try {
     action();
   } catch (...) {
