@@ -7,7 +7,7 @@
 #include "platform/PathLookup.h"
 
 #ifndef VELMORA_DATA_INSTALL_DIR
-#define VELMORA_DATA_INSTALL_DIR "/usr/local/share/velmora-wizard"
+#define VELMORA_DATA_INSTALL_DIR "share/velmora-wizard"
 #endif
 
 namespace velmora {
@@ -41,7 +41,11 @@ std::string ProgramDirectory() {
   const std::string exeDir = ExecutableDirectory();
   std::error_code ec;
   if (!exeDir.empty() && std::filesystem::exists(ResolvePath(exeDir + "/ID128.inf"), ec)) return exeDir;
-  return StripTrailingSeparator(VELMORA_DATA_INSTALL_DIR);
+  // Installed: the data folder relative to the executable's (bin/../share/...),
+  // so that a moved or packaged tree still finds its data.
+  const std::filesystem::path installed(VELMORA_DATA_INSTALL_DIR);
+  if (installed.is_absolute() || exeDir.empty()) return StripTrailingSeparator(installed.string());
+  return (std::filesystem::path(exeDir) / ".." / installed).lexically_normal().string();
 }
 
 }  // namespace velmora

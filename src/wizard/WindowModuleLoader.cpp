@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#ifndef VELMORA_MODULE_INSTALL_DIR
+#define VELMORA_MODULE_INSTALL_DIR "lib/velmora-wizard"
+#endif
+
 namespace velmora {
 namespace {
 
@@ -26,7 +30,8 @@ std::string WindowModulePath() {
   const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
   const fs::path beside = folder / kModuleName;
   if (fs::exists(beside, error)) return beside.string();
-  return (folder / ".." / "lib" / "velmora-wizard" / kModuleName).lexically_normal().string();
+  // Installed: the module folder relative to the executable's (bin/../lib/...).
+  return (folder / ".." / VELMORA_MODULE_INSTALL_DIR / kModuleName).lexically_normal().string();
 }
 
 int RunInWindow(int argc, char** argv, const std::function<int(WindowView&)>& session) {

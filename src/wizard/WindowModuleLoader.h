@@ -16,7 +16,8 @@ class WindowModuleError : public std::runtime_error {
 };
 
 // Where the module is: VELMORA_QT_MODULE when set; else beside the executable;
-// else in ../lib/velmora-wizard/ from the executable's folder (an installed tree).
+// else in the installed library folder (lib/velmora-wizard/ or the system's
+// library folder) relative to the executable's folder.
 std::string WindowModulePath();
 
 // Runs `session` with the window's view; returns its result.
