@@ -2,6 +2,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "UsageErrors.h"
 #include "label/LabelCommands.h"
 #include "platform/ProgramDirectory.h"
 
@@ -78,11 +80,9 @@ int main(int argc, char** argv) {
       designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
   AddRenderOptions(designCommand, design.options, designFormat);
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e);
-  }
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::reverse(args.begin(), args.end());  // CLI11 takes them in reverse
+  if (const int status = velmora::app::ParseOrExplain(app, args); status >= 0) return status;
   if (!dataDir.empty()) velmora::SetProgramDirectoryOverride(std::filesystem::absolute(dataDir).string());
   const std::string data = velmora::ProgramDirectory();
   if (checkCommand->parsed()) return velmora::label::RunCheck(check, data, std::cout, std::cerr);

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "UsageErrors.h"
 #include "automation/Sessions.h"
 #include "wizard/HeadlessView.h"
 #include "wizard/WindowModuleLoader.h"
@@ -116,12 +117,7 @@ int main(int argc, char** argv) {
   common(serve);
   serve->add_flag("--headless", o.headless, "no window: the action script plays the user")->needs("--script");
 
-  try {
-    std::vector<std::string> args = ParserArguments(argc, argv);
-    app.parse(args);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e);
-  }
+  if (const int status = velmora::app::ParseOrExplain(app, ParserArguments(argc, argv)); status >= 0) return status;
 
   // The host is handed an absolute template path, whatever directory it runs in,
   // as JSON text: a folder name that is not UTF-8 could not reach it unchanged.

@@ -52,16 +52,19 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
        "--host-dir: the folder's name is not valid UTF-8"},
       {{"run", "--doc", work.Write("ok.json", "{}")}, 3, "no display to open the window on"},
       {{"serve"}, 3, "no display to open the window on"},
-      {{"serve", "--headless"}, 107, "--headless requires --script"},
+      {{"serve", "--headless"}, 2, "--headless requires --script"},
       {{"run", "--doc", work.Path() + "ok.json", "--script", work.Write("bad.txt", "fly\n")}, 2,
        "script line 1: unknown action \"fly\""},
-      {{"launch"}, 106, "A subcommand is required"},
+      {{"launch"}, 2, "unknown command launch"},
+      {{"run", "--bogus"}, 2, "unknown option --bogus"},
+      {{"--bogus"}, 2, "unknown option --bogus"},
+      {{}, 2, "Usage:"},
   };
   const test::ScopedEnv noDisplay("DISPLAY", nullptr);
   const test::ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
   const test::ScopedEnv noPlatform("QT_QPA_PLATFORM", nullptr);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args[0] + " " + (c.args.size() > 1 ? c.args.back() : ""));
+    SCOPED_TRACE(c.args.empty() ? std::string("(nothing)") : c.args[0] + " " + (c.args.size() > 1 ? c.args.back() : ""));
     const Outcome o = Run(c.args);
     EXPECT_EQ(o.status, c.status);
     EXPECT_NE((o.err + o.out).find(c.says), std::string::npos) << o.err << o.out;
@@ -73,6 +76,9 @@ TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
   EXPECT_EQ(version.status, 0);
   EXPECT_NE(version.out.find("{6F1C2B84-3D5E-4A7B-9C0D-8E2F4A6B1C3D}"), std::string::npos);
   EXPECT_NE(Run({"--help"}).out.find("serve"), std::string::npos);
+  const Outcome help = Run({"help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage:"), std::string::npos);
 
   std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
   const std::string script = work.Write("dump.txt", "dump\n");
