@@ -1,5 +1,7 @@
 #include "ids/TextToNumber.h"
 
+#include <charconv>
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -48,7 +50,13 @@ double ValueOfText(std::string_view text) {
   std::string prefix = NumericPrefix(text);
   while (!prefix.empty() && !IsDigit(prefix.back()) && prefix.back() != '.') prefix.pop_back();  // "1e", "1e-"
   if (prefix.find_first_of("0123456789") == std::string::npos) return 0.0;
-  const double value = std::strtod(prefix.c_str(), nullptr);
+  // from_chars reads the same in every locale (the Qt window sets one); it takes no '+'.
+  const bool negative = prefix.front() == '-';
+  const std::size_t start = prefix.front() == '-' || prefix.front() == '+' ? 1 : 0;
+  double value = 0;
+  const auto [end, error] = std::from_chars(prefix.data() + start, prefix.data() + prefix.size(), value);
+  if (error == std::errc::result_out_of_range) value = HUGE_VAL;
+  value = negative ? -value : value;
   return std::isfinite(value) ? value : (value > 0 ? HUGE_VAL : -HUGE_VAL);
 }
 

@@ -8,7 +8,9 @@ namespace {
 char32_t UpperCodePoint(char32_t cp) {
   if (cp >= U'a' && cp <= U'z') return cp - 0x20;
   if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 0x20;
+  // and the letters that Windows-1252 adds to Latin-1: š œ ž ÿ
   if (cp == 0xFF) return 0x178;
+  if (cp == 0x161 || cp == 0x153 || cp == 0x17E) return cp - 1;
   return cp;
 }
 

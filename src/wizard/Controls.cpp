@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "base/NumericText.h"
 #include "base/RuntimeError.h"
 #include "base/VbText.h"
 #include "platform/Utf8Text.h"
@@ -17,15 +19,10 @@ void Raise(const std::function<void()>& handler) {
 // Text to a font size the way a property assignment converts it: the whole
 // text must be a number (blanks around it allowed).
 double SizeFromText(const std::string& text) {
-  const std::string trimmed = Trim(text);
-  std::size_t used = 0;
-  double value = 0;
-  try {
-    value = std::stod(trimmed, &used);
-  } catch (...) {
-    RaiseError(kErrTypeMismatch);
-  }
-  if (used != trimmed.size()) RaiseError(kErrTypeMismatch);
+  // Read the same in every locale (the Qt window sets one).
+  const std::optional<double> parsed = ParseNumericText(text);
+  if (!parsed) RaiseError(kErrTypeMismatch);
+  const double value = *parsed;
   if (!(value > 0 && value <= 2048)) RaiseError(380);
   return value;
 }

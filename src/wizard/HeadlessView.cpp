@@ -106,11 +106,20 @@ ScriptError::ScriptError(int line, const std::string& reason)
 
 HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::ostream& err)
     : out_(out), err_(err) {
+  // One readable line: the box's text, its line breaks and padding as single
+  // blanks (the dump's messages keep it whole).
   boxes_.OnShown = [this](const ShownMessage& m) {
-    err_ << "message box: "
-         << nlohmann::json{{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}}.dump(
-                -1, ' ', false, nlohmann::json::error_handler_t::replace)
-         << std::endl;
+    std::string line;
+    for (const char c : m.Prompt) {
+      const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+      if (!blank) {
+        line += c;
+      } else if (!line.empty() && line.back() != ' ') {
+        line += ' ';
+      }
+    }
+    if (!line.empty() && line.back() == ' ') line.pop_back();
+    err_ << line << std::endl;
   };
   std::istringstream in(script);
   std::string text;

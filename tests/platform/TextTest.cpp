@@ -27,6 +27,8 @@ TEST(CaseFold, UpperCasesLatinLettersOnly) {
   EXPECT_EQ(UpperCase("\xC3\xB7\xC3\xBF"), "\xC3\xB7\xC5\xB8");
   EXPECT_TRUE(EqualsIgnoreCase("Country", "cOUNTRY"));
   EXPECT_FALSE(EqualsIgnoreCase("Country", "Countr"));
+  // the letters Windows-1252 adds to Latin-1 fold as Windows folds them
+  EXPECT_TRUE(EqualsIgnoreCase("\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF", "\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8"));  // šœžÿ ŠŒŽŸ
 }
 
 }  // namespace
