@@ -24,6 +24,16 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// Makes the folder's entries (a rename, a new name) durable.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 // A new file, written whole before it gets its name: an unnamed file in the
 // target's folder, linked in once complete. One entry made in the folder, where
 // a temporary name and a rename make two changes and a removal. False when the
@@ -38,6 +48,7 @@ bool CreateWhole(const std::string& target, const std::string& bytes, Durability
                     (durability == Durability::HandOff || ::fsync(fd) == 0) &&
                     ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
   ::close(fd);
+  if (done && durability == Durability::Keep) SyncFolderOf(target);
   return done;
 }
 
@@ -110,6 +121,7 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, Durability
     ::unlink(temp.c_str());
     return false;
   }
+  if (durability == Durability::Keep) SyncFolderOf(target);  // the rename itself, kept too
   return true;
 }
 
