@@ -71,6 +71,15 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
   }
 }
 
+TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
+  const test::ScopedEnv display("DISPLAY", ":77");
+  const test::ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
+  const test::ScopedEnv noPlatform("QT_QPA_PLATFORM", nullptr);
+  const Outcome o = Run({"run", "--doc", work.Write("ok.json", "{}")});
+  EXPECT_EQ(o.status, 3) << "not an abort";
+  EXPECT_NE(o.err.find("cannot open the display :77"), std::string::npos) << o.err;
+}
+
 TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
   const Outcome version = Run({"--version"});
   EXPECT_EQ(version.status, 0);

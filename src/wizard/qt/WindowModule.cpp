@@ -1,12 +1,41 @@
 #include "wizard/qt/WindowModule.h"
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
 #include <QApplication>
 
 #include "wizard/qt/QtWizardView.h"
 
+namespace {
+
+// Qt ends the process when the X display it is given cannot be opened: look
+// first, and say so as when there is no display at all.
+bool DisplayOpens() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0' && std::string(platform).rfind("xcb", 0) != 0) return true;
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland != nullptr && *wayland != '\0') return true;
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  const bool opens = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return opens;
+}
+
+}  // namespace
+
 extern "C" __attribute__((visibility("default"))) int velmora_run_in_window(int argc, char** argv,
                                                                             velmora::WindowSession session,
                                                                             void* context) {
+  if (!DisplayOpens()) {
+    const char* display = std::getenv("DISPLAY");
+    std::cerr << "velmora-wizard: cannot open the display " << (display != nullptr ? display : "")
+              << "; run with --script FILE (and --headless for serve) to play the user from a script" << std::endl;
+    return 3;
+  }
   QApplication qt(argc, argv);
   QApplication::setApplicationName(QStringLiteral("EAN 128"));
   velmora::QtWizardView view;
