@@ -1,6 +1,11 @@
 #include "wizard/qt/QtMessageBoxes.h"
 
+#include "base/GlobalValues.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 
 namespace velmora {
@@ -59,7 +64,25 @@ QtMessageBoxes::QtMessageBoxes() : previous_(SetMessageBoxes(this)) {}
 
 QtMessageBoxes::~QtMessageBoxes() { SetMessageBoxes(previous_); }
 
+namespace {
+
+// Qt's own texts (the boxes' standard buttons) in the user's language: country 1
+// is French. Installed once, from Debian's Qt translations.
+void FollowTheUsersLanguage() {
+  static bool tried = false;
+  if (tried || Globals().CountryNumber != 1) return;
+  tried = true;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  }
+}
+
+}  // namespace
+
 std::int16_t QtMessageBoxes::Show(const std::string& prompt, std::int16_t style, const std::string& title) {
+  FollowTheUsersLanguage();
   const Buttons buttons = ButtonsOf(style);
   QMessageBox box(IconOf(style), title.empty() ? QApplication::applicationName() : QString::fromStdString(title),
                   Prompt(prompt), buttons.set, QApplication::activeWindow());

@@ -194,6 +194,23 @@ TEST_F(QtViewTest, CancelAsksThroughADialog) {
   EXPECT_FALSE(shown);
 }
 
+TEST_F(QtViewTest, TheCancelQuestionSpeaksFrenchForAFrenchUser) {
+  host.Write("System/Users/User.ini", "[Initialize]\r\nCountry=1\r\n");
+  QString cancelButton;
+  Walk([&](WizardDialog& d) {
+    ToPageFour(d);
+    QTest::keyClicks(&Find<QLineEdit>(d, "ActionTxtBox"), QStringLiteral("5"));
+    QTimer::singleShot(0, [&cancelButton] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      cancelButton = box->button(QMessageBox::Cancel)->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    Click(d, "Bouton2");
+  });
+  EXPECT_EQ(cancelButton.remove(QLatin1Char('&')), QStringLiteral("Annuler"));
+}
+
 TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
   QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
   std::vector<QImage> shots;
