@@ -60,6 +60,9 @@ void WizardDialog::CreateWidgets() {
   pannel_ = Make<QWidget>(this, "ActionPannel");
   buttonBar_ = Make<QWidget>(this, "Panel3D1");
   labelTitle_ = Make<QLabel>(pannel_, "LabelTitle");
+  // The heading's place starts at the window's edge: a margin inside the label keeps
+  // its text off the edge without moving the label.
+  labelTitle_->setIndent(scale_.Pixels(90));
   actionTitle_ = Make<QLabel>(pannel_, "ActionTitle");
   actionInfo_ = Make<QLabel>(pannel_, "ActionInfo");
   actionInfo_->setWordWrap(true);
