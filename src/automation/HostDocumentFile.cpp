@@ -22,12 +22,15 @@ using nlohmann::json;
 class FixedObject : public Dispatch {
  public:
   std::map<std::int32_t, Variant> properties;
+  std::map<std::int32_t, std::string> origins;  // where in the file each value stands
+  std::shared_ptr<std::string> lastRead;        // the origin of the value read last
   std::vector<Variant> elements;
   std::function<void(const std::vector<Variant>&)> onImport;
 
   Variant Get(std::int32_t dispid) override {
     const auto found = properties.find(dispid);
     if (found == properties.end()) RaiseError(438);
+    if (lastRead) *lastRead = origins.count(dispid) != 0 ? origins[dispid] : std::string();
     return found->second;
   }
   void Call(std::int32_t dispid, const std::vector<Variant>& args) override {
@@ -63,23 +66,35 @@ Variant Object(std::shared_ptr<Dispatch> object) { return Variant(Variant::Objec
 
 }  // namespace
 
-std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out) {
+std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out,
+                                           std::shared_ptr<std::string> lastRead) {
+  const std::string file = std::filesystem::path(path).filename().string();
+  const auto origin = [&file](const std::string& field, const json& value) {
+    return file + ": " + field + " is " + value.dump(-1, ' ', false, json::error_handler_t::replace);
+  };
   const json doc = Parse(path);
   if (!doc.is_object()) throw DocumentFileError(path + ": the document must be a JSON object");
   const json variables = doc.value("variables", json::array());
   if (!variables.is_array()) throw DocumentFileError(path + ": \"variables\" must be a list");
 
   auto list = std::make_shared<FixedObject>();
+  list->lastRead = lastRead;
   for (std::size_t i = 0; i < variables.size(); ++i) {
     const json& v = variables[i];
     if (!v.is_object()) throw DocumentFileError(path + ": variable " + std::to_string(i + 1) + " is not an object");
     auto variable = std::make_shared<FixedObject>();
+    variable->lastRead = lastRead;
+    const std::string at = "variables[" + std::to_string(i) + "]";
     variable->properties[1] = Value(v.value("name", json("")));
     variable->properties[3] = Value(v.value("kind", json(0)));
+    variable->origins[1] = origin(at + ".name", v.value("name", json("")));
+    variable->origins[3] = origin(at + ".kind", v.value("kind", json(0)));
     list->elements.push_back(Object(variable));
   }
   auto numberSource = std::make_shared<FixedObject>();
+  numberSource->lastRead = lastRead;
   numberSource->properties[15] = Value(doc.value("number", json(0)));
+  numberSource->origins[15] = origin("number", doc.value("number", json(0)));
   auto numberHolder = std::make_shared<FixedObject>();
   numberHolder->properties[12] = Object(numberSource);
 

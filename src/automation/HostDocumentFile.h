@@ -17,7 +17,9 @@ class DocumentFileError : public std::runtime_error {
 };
 
 // The document as an automation object. Its import member (DISPID 23) prints
-// "imported: PATH" on `out`.
-std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out);
+// "imported: PATH" on `out`. Each value read leaves where it stands in the file
+// ("document.json: variables[2].kind is \"x\"") in `lastRead`, when given.
+std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out,
+                                           std::shared_ptr<std::string> lastRead = nullptr);
 
 }  // namespace velmora

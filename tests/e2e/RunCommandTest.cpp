@@ -39,7 +39,7 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
   const struct {
     std::vector<std::string> args;
     int status;
-    const char* says;
+    std::string says;
   } cases[] = {
       {{"run", "--doc", work.Path() + "none.json", "--script", script}, 2, "none.json: cannot open"},
       {{"run", "--doc", work.Write("bad.json", "{"), "--script", script}, 2, "bad.json: not valid JSON at line 1"},
@@ -48,6 +48,13 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
       {{"run", "--doc", work.Write("huge.json", R"({"variables":[],"number":1e400})"), "--script", script}, 2,
        "huge.json: number overflow"},
       {{"run", "--doc", work.Path(), "--script", script}, 2, "is a folder, not a host document file"},
+      {{"run", "--doc", work.Write("kind.json", R"({"variables":[{"name":"A","kind":5},{"name":"B","kind":"x"}]})"),
+        "--script", script},
+       1, "run-time error 13: Type mismatch (kind.json: variables[1].kind is \"x\")"},
+      {{"run", "--doc", work.Path() + "ok.json", "--script", work.Write("done.txt", "pick 20\nnext\nnext\ntype 12\nnext\ndone\n"),
+        "--host-dir", work.Path() + "nosystem"},
+       5, "no template was written at " + work.Path() + "nosystem/SYSTEM/128.ufo: the folder " + work.Path() +
+              "nosystem/SYSTEM does not exist"},
       {{"run", "--doc", work.Path() + "ok.json", "--script", script, "--host-dir", work.Path() + "caf\xE9"}, 2,
        "--host-dir: the folder's name is not valid UTF-8"},
       {{"run", "--doc", work.Write("ok.json", "{}")}, 3, "no display to open the window on"},
@@ -103,7 +110,7 @@ TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
     SCOPED_TRACE(args[0] + " " + args[1]);
     args.insert(args.end(), {"--doc", Example("document.json"), "--host-dir", work.Path() + "host"});
     const Outcome debug = Run(args);
-    ASSERT_EQ(debug.status, 0) << debug.err;
+    ASSERT_EQ(debug.status, 4) << debug.err;  // the script ran out: cancelled
     EXPECT_NE(debug.out.find("\"caption\":\"GS1-128 label wizard[DEBUG]\""), std::string::npos) << debug.out;
   }
 }
@@ -115,7 +122,8 @@ TEST_F(RunCommandTest, ActionsAfterTheWindowIsHiddenStillRun) {
                 work.Path() + "host"});
   };
   const Outcome dumped = run("cancel\ndump\n");
-  ASSERT_EQ(dumped.status, 0) << dumped.err;
+  ASSERT_EQ(dumped.status, 4) << dumped.err;
+  EXPECT_EQ(dumped.err, "cancelled\n");
   EXPECT_NE(dumped.out.find("\"visible\":false"), std::string::npos) << dumped.out;
 
   const Outcome refused = run("pick 01\nnext\nnext\nnext\nnext\ntype 1\nnext\ndone\nnext\n");
