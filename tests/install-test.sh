@@ -10,7 +10,7 @@ trap 'rm -rf "$prefix" "$prefix.moved"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 test -x "$prefix/bin/velmora-wizard" && test -x "$prefix/bin/velmora-label"
 test -f "$prefix/share/velmora-wizard/ID128.inf" && test -f "$prefix/share/velmora-wizard/gs1-syntax-dictionary.txt"
-test -f "$prefix/share/doc/VelmoraWizard/copyright"
+test -f "$prefix/share/doc/velmora-wizard/copyright"
 ls "$prefix"/lib*/velmora-wizard/velmora-wizard-qt.so >/dev/null
 run() {
   local root=$1

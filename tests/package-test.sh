@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The Debian package: built with cpack, unpacked into a scratch root (dpkg -x),
+# the headless demo run from there; its control data, manual pages and licence.
+set -euo pipefail
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+deb=$(ls "$work"/out/velmora-wizard_*.deb)
+dpkg-deb -f "$deb" Depends | grep -q libzint || { echo "Depends lacks libzint: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
+dpkg-deb -f "$deb" Depends | grep -q iso-codes
+dpkg -x "$deb" "$work/root"
+root="$work/root/usr"
+for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf share/doc/velmora-wizard/copyright \
+         share/man/man1/velmora-wizard.1 share/man/man1/velmora-label.1; do
+  test -e "$root/$f" || { echo "missing /usr/$f"; exit 1; }
+done
+ls "$root"/lib*/velmora-wizard/velmora-wizard-qt.so >/dev/null
+file "$root/bin/velmora-wizard" | grep -q "stripped" && ! file "$root/bin/velmora-wizard" | grep -q "not stripped"
+grep -q "EXIT STATUS" "$root/share/man/man1/velmora-wizard.1"
+cp -r "$source/examples/host" "$work/host"
+out=$(env -u VELMORA_DATA_DIR USER=tester "$root/bin/velmora-wizard" run --doc "$source/examples/document.json" \
+      --script "$source/examples/worked-example.script" --host-dir "$work/host")
+[ "$out" = "imported: $work/host/SYSTEM/128.ufo" ] || { echo "unexpected: $out"; exit 1; }
+echo "package $(basename "$deb") unpacks and runs"
