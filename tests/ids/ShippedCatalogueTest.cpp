@@ -2,6 +2,9 @@
 // true to the GS1 facts they were generated from.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "base/GlobalValues.h"
 #include "ids/HistoryState.h"
 #include "ids/IdCatalogue.h"
@@ -98,6 +101,18 @@ TEST_P(ShippedCatalogue, EveryTextThePagesReadIsThere) {
     EXPECT_EQ(!GetCny(stem + "_check0").empty(), HasIdFlag(n, FlagCheckDigit)) << "no check box without a check digit";
     EXPECT_EQ(!GetCny(stem + "_check1").empty(), HasIdFlag(n, FlagPrefixNine));
   }
+}
+
+// The French page texts follow French typography and say "AI" as GS1 France does;
+// a check-digit AI's text names the digits to type apart from the check digit.
+TEST(ShippedPageTexts, FrenchTypographyAndCountsThatHoldEitherWay) {
+  std::ifstream in(std::string(VELMORA_SHIPPED_DATA_DIR) + "cn128B.INF", std::ios::binary);
+  const std::string french((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (const char* wrong : {" :", " ;", " ?", " !", " IA ", "(IA)", "l'IA", "Donn\xC3\xA9" "es saisies"}) {
+    EXPECT_EQ(french.find(wrong), std::string::npos) << wrong;
+  }
+  EXPECT_NE(french.find("id1_text=Donn\xC3\xA9" "es\xC2\xA0: 13 chiffres et une cl\xC3\xA9 de contr\xC3\xB4le."),
+            std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedCatalogue, ::testing::Values("cn128A.INF", "cn128B.INF"),

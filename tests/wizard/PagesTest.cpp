@@ -71,7 +71,7 @@ TEST_F(PagesTest, FixedDataPageFocusesAnEmptyTextBoxAndDescribesTheField) {
   EXPECT_EQ(box["text"], "");
   EXPECT_EQ(box["maxLength"], 18);
   EXPECT_FALSE(test::Enabled(page4, "Curseur", 1));
-  EXPECT_EQ(page4["controls"]["ActionLabel"]["caption"], "Fixed length, characters:  18\n\rDigits only");
+  EXPECT_EQ(page4["controls"]["ActionLabel"]["caption"], "Characters, exactly:  18\n\rDigits only");
 }
 
 TEST_F(PagesTest, EmptyCatalogueShowsAnEmptyPageZero) {
