@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -209,6 +210,19 @@ TEST_F(QtViewTest, TheCancelQuestionSpeaksFrenchForAFrenchUser) {
     Click(d, "Bouton2");
   });
   EXPECT_EQ(cancelButton.remove(QLatin1Char('&')), QStringLiteral("Annuler"));
+}
+
+TEST_F(QtViewTest, TheHeadingKeepsOffTheWindowsEdgeInItsPlace) {
+  int indent = 0;
+  int left = -1;
+  Walk([&](WizardDialog& d) {
+    const auto& heading = Find<QLabel>(d, "LabelTitle");
+    indent = heading.indent();
+    left = heading.geometry().left();
+    d.done(0);
+  });
+  EXPECT_EQ(left, 0) << "the label stays where the model puts it";
+  EXPECT_GT(indent, 0) << "its text does not touch the edge";
 }
 
 TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
