@@ -19,12 +19,6 @@ namespace {
 
 constexpr const char* kVersion = VELMORA_VERSION;
 
-std::string OwnFolder() {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string(".") : self.parent_path().string();
-}
-
 void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
   command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
   command->add_option("--format", format, "png, svg or pdf (default: from --out's extension, else png)")
@@ -92,7 +86,8 @@ int main(int argc, char** argv) {
     return velmora::label::RunRender(render, data, std::cout, std::cerr);
   }
   design.options.format = velmora::label::FormatFor(designFormat, design.options.out);
-  design.wizard = OwnFolder() + "/velmora-wizard";
+  const std::string own = velmora::ExecutableDirectory();
+  design.wizard = (own.empty() ? std::string(".") : own) + "/velmora-wizard";
   if (headless) design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(script).string()};
   design.wizardOptions.insert(design.wizardOptions.end(), {"--data-dir", data});
   return velmora::label::RunDesign(design, data, std::cout, std::cerr);

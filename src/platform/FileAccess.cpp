@@ -24,10 +24,15 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// The folder that holds `path`.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 // Makes the folder's entries (a rename, a new name) durable.
 void SyncFolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const std::string folder = FolderOf(path);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
@@ -39,9 +44,7 @@ void SyncFolderOf(const std::string& path) {
 // a temporary name and a rename make two changes and a removal. False when the
 // system or the file system cannot do it, or the name was taken meanwhile.
 bool CreateWhole(const std::string& target, const std::string& bytes, Durability durability) {
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+  const int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   const bool done = WriteAll(fd, bytes) && ::fchmod(fd, 0644) == 0 &&

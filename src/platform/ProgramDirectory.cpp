@@ -18,18 +18,18 @@ std::string StripTrailingSeparator(std::string dir) {
   return dir;
 }
 
-std::string ExecutableDirectory() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.parent_path().string();
-}
-
 std::string& Override() {
   static std::string directory;
   return directory;
 }
 
 }  // namespace
+
+std::string ExecutableDirectory() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.parent_path().string();
+}
 
 void SetProgramDirectoryOverride(const std::string& directory) { Override() = directory; }
 

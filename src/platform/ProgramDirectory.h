@@ -8,6 +8,9 @@ namespace velmora {
 // installed data directory. Never ends in a separator (callers add one).
 std::string ProgramDirectory();
 
+// The folder of the running executable; empty when it cannot be found.
+std::string ExecutableDirectory();
+
 // A data directory that replaces all of the above (the command line's choice);
 // an empty text restores them.
 void SetProgramDirectoryOverride(const std::string& directory);

@@ -4,15 +4,11 @@
 #include <cctype>
 #include <numeric>
 
+#include "symbol/CharacterSets.h"
 #include "symbol/Linters.h"
 
 namespace velmora::symbol {
 namespace {
-
-constexpr std::string_view kCset82 =
-    "!\"%&'()*+,-./0123456789:;<=>?ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
-constexpr std::string_view kCset39 = "#-/0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-constexpr std::string_view kCset64 = "-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
 
 // The first character of `part` outside the component's set, or npos.
 std::size_t BadCharacterAt(char charset, std::string_view part) {

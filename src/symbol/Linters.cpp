@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "symbol/CharacterSets.h"
 #include "symbol/Formula.h"
 
 namespace velmora::symbol {
@@ -227,9 +228,6 @@ const std::vector<std::string>& UncheckedLinters() {
 }
 
 std::string CheckCharacterPair(std::string_view data) {
-  static constexpr std::string_view kCset82 =
-      "!\"%&'()*+,-./0123456789:;<=>?ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
-  static constexpr std::string_view kCset32 = "23456789ABCDEFGHJKLMNPQRSTUVWXYZ";
   static constexpr int kPrimes[] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53,
                                     59, 61, 67, 71, 73, 79, 83, 89, 97, 101, 103, 107, 109, 113};
   const std::string_view body = data.substr(0, data.size() - 2);

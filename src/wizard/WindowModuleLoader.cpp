@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/ProgramDirectory.h"
+
 #ifndef VELMORA_MODULE_INSTALL_DIR
 #define VELMORA_MODULE_INSTALL_DIR "lib/velmora-wizard"
 #endif
@@ -27,7 +29,7 @@ int CallSession(WindowView& view, void* context) {
 std::string WindowModulePath() {
   if (const char* chosen = std::getenv("VELMORA_QT_MODULE"); chosen != nullptr && *chosen != '\0') return chosen;
   std::error_code error;
-  const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
+  const fs::path folder = ExecutableDirectory();
   const fs::path beside = folder / kModuleName;
   if (fs::exists(beside, error)) return beside.string();
   // Installed: the module folder relative to the executable's (bin/../lib/...).
