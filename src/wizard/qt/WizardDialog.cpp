@@ -69,18 +69,9 @@ void WizardDialog::CreateWidgets() {
   actionInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   textBox_ = Make<QLineEdit>(pannel_, "ActionTxtBox");
   textBox_->installEventFilter(this);
-  // The model's length limit refuses typed keys only; the box itself never cuts
-  // the text it is given, so it always shows the model's text whole.
-  textBox_->setMaxLength(std::numeric_limits<int>::max());
   check_ = Make<QCheckBox>(pannel_, "ActionCheck");
   actionButton_ = Make<QPushButton>(pannel_, "ActionButton");
   combo_ = Make<QComboBox>(pannel_, "ActionCombo");
-  combo_->setEditable(true);
-  combo_->setInsertPolicy(QComboBox::NoInsert);
-  list_ = Make<QListWidget>(pannel_, "ActionList");
-  list_->setItemDelegate(new TabStopDelegate(scale_.Pixels(600), list_));
-  list_->installEventFilter(this);
-  list_->viewport()->installEventFilter(this);
   actionLabel_ = Make<QLabel>(pannel_, "ActionLabel");
   actionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   band_ = new SymbolBand(this);
@@ -108,24 +99,8 @@ void WizardDialog::ConnectWidgets() {
   for (int i = 0; i < 2; ++i) {
     connect(curseur_[i], &QPushButton::clicked, this, [this, i] { Act([this, i] { model_.Curseur[i].Press(); }); });
   }
-  // A click raises the list's Click whether or not it changes the selection; the
-  // selection that the list makes by itself when it gets the focus is no click.
-  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (focusSelection_ || row < 0) return;
-    rowJustChanged_ = true;
-    Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
-  });
-  connect(list_, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
-    const int row = list_->row(item);
-    if (!std::exchange(rowJustChanged_, false) && row >= 0) {
-      Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
-    }
-  });
   connect(combo_, &QComboBox::activated, this, [this](int index) {
     Act([this, index] { model_.ActionCombo.UserPick(static_cast<std::int16_t>(index)); });
-  });
-  connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-    Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); });
   });
   // What reaches the text box without a key press (a paste, the delete key) is not filtered.
   connect(textBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -152,10 +127,46 @@ void WizardDialog::Act(Action action) {
 
 void WizardDialog::RunModal() {
   pending_ = nullptr;
-  Mirror();
   move(scale_.Pixels(model_.Position.Left), scale_.Pixels(model_.Position.Top));
+  setWindowTitle(Text(model_.Caption));  // the title bar is the window manager's: right from the start
+  // Mapped first, filled before the event loop paints it: the screen never shows
+  // it empty, and what Qt sets up on a widget's first change (the accessibility
+  // bridge, a D-Bus round trip) no longer holds the window back.
+  show();
+  CompleteAfterMap();
+  Mirror();
   exec();
   if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
+}
+
+void WizardDialog::CompleteAfterMap() {
+  if (list_ != nullptr) return;
+  list_ = Make<QListWidget>(pannel_, "ActionList");
+  list_->stackUnder(actionLabel_);  // where it stood when it was made with the others
+  list_->setItemDelegate(new TabStopDelegate(scale_.Pixels(600), list_));
+  list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
+  // A click raises the list's Click whether or not it changes the selection; the
+  // selection that the list makes by itself when it gets the focus is no click.
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (focusSelection_ || row < 0) return;
+    rowJustChanged_ = true;
+    Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
+  });
+  connect(list_, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
+    const int row = list_->row(item);
+    if (!std::exchange(rowJustChanged_, false) && row >= 0) {
+      Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
+    }
+  });
+  // The model's length limit refuses typed keys only; the box itself never cuts
+  // the text it is given, so it always shows the model's text whole.
+  textBox_->setMaxLength(std::numeric_limits<int>::max());
+  combo_->setEditable(true);
+  combo_->setInsertPolicy(QComboBox::NoInsert);
+  connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); });
+  });
 }
 
 void WizardDialog::closeEvent(QCloseEvent* event) {
@@ -185,8 +196,10 @@ bool WizardDialog::TypeIntoTextBox(int key, const QString& text) {
 }
 
 bool WizardDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) rowJustChanged_ = false;
-  if (watched == list_ && event->type() == QEvent::FocusIn) {
+  if (list_ != nullptr && watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    rowJustChanged_ = false;
+  }
+  if (list_ != nullptr && watched == list_ && event->type() == QEvent::FocusIn) {
     focusSelection_ = true;
     QTimer::singleShot(0, this, [this] {
       focusSelection_ = false;

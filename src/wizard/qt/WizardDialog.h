@@ -42,6 +42,9 @@ class WizardDialog : public QDialog {
   void Act(Action action);
   void CreateWidgets();
   void ConnectWidgets();
+  // The widgets whose making or first change sets up Qt's accessibility bridge
+  // (a D-Bus round trip): made once the window is mapped, before it is painted.
+  void CompleteAfterMap();
   void RebuildOptions();
   void Place(QWidget* widget, const Control& control);
   void MirrorTexts();
