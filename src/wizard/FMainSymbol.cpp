@@ -1,6 +1,7 @@
 // The symbol band: what GS1 makes of the chosen AIs, refreshed with the preview.
 // It only informs: nothing here changes the controls or the table.
 #include "base/GlobalValues.h"
+#include "ids/FormulaComposer.h"
 #include "settings/MGlobal.h"
 #include "wizard/FMain.h"
 
@@ -35,6 +36,8 @@ const symbol::Gs1Data* FMain::Gs1() {
 
 void FMain::RefreshSymbol() {
   Symbol = SymbolPreview{};
+  // Nothing chosen, nothing to draw: GS1's tables are read once there is.
+  if (ComposeBarcodeData().empty()) return;
   try {
     if (const symbol::Gs1Data* gs1 = Gs1()) {
       Symbol = ComputeSymbolPreview(*gs1, PageFindingWords());
