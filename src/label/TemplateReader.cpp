@@ -1,5 +1,7 @@
 #include "label/TemplateReader.h"
 
+#include <optional>
+
 #include "platform/FileAccess.h"
 #include "platform/IniDocument.h"
 #include "platform/Utf8Text.h"
@@ -7,29 +9,30 @@
 namespace velmora::label {
 namespace {
 
-const std::string* Key(const IniDocument& doc, const std::string& section, const std::string& key) {
-  return doc.Find(section, key);
+std::optional<std::string> Key(const IniDocument& doc, const std::string& section, const std::string& key) {
+  const std::optional<std::string_view> value = doc.Find(section, key);
+  return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
 // The formula of a Variable section, or the literal under `literalKey`.
 TemplateText TextOf(const IniDocument& doc, const std::string& path, const std::string& section,
                     const std::string& literalKey) {
-  if (const std::string* name = Key(doc, section, "Variable")) {
-    const std::string* format = Key(doc, *name, "Format");
-    if (format == nullptr) {
+  if (const std::optional<std::string> name = Key(doc, section, "Variable")) {
+    const std::optional<std::string> format = Key(doc, *name, "Format");
+    if (!format) {
       throw TemplateError(path + ": [" + section + "] Variable names [" + *name + "], which has no Format");
     }
     return {*format, false, "[" + *name + "] Format"};
   }
-  if (const std::string* literal = Key(doc, section, literalKey)) return {*literal, true, "[" + section + "] " + literalKey};
+  if (const std::optional<std::string> literal = Key(doc, section, literalKey)) return {*literal, true, "[" + section + "] " + literalKey};
   throw TemplateError(path + ": [" + section + "] has neither Variable nor " + literalKey);
 }
 
 // A length in hundredths of a millimetre, as millimetres; `fallback` when absent.
 double Hundredths(const IniDocument& doc, const std::string& path, const std::string& section, const std::string& key,
                   double fallback, bool positive) {
-  const std::string* text = Key(doc, section, key);
-  if (text == nullptr) return fallback;
+  const std::optional<std::string> text = Key(doc, section, key);
+  if (!text) return fallback;
   std::size_t used = 0;
   long value = -1;
   try {
@@ -53,8 +56,8 @@ TemplateGeometry GeometryOf(const IniDocument& doc, const std::string& path) {
   g.textX = Hundredths(doc, path, "Paragraph1", "xOrigin", g.textX, false);
   g.textY = Hundredths(doc, path, "Paragraph1", "yOrigin", g.textY, false);
   g.fontHeight = Hundredths(doc, path, "Font1", "Height", g.fontHeight, true);
-  if (const std::string* face = Key(doc, "Font1", "FaceName")) g.fontFace = *face;
-  if (const std::string* pitch = Key(doc, "Font1", "FixedPitch")) g.fixedPitch = *pitch != "0";
+  if (const std::optional<std::string> face = Key(doc, "Font1", "FaceName")) g.fontFace = *face;
+  if (const std::optional<std::string> pitch = Key(doc, "Font1", "FixedPitch")) g.fixedPitch = *pitch != "0";
   return g;
 }
 
@@ -82,8 +85,8 @@ LabelTemplate ReadLabelTemplate(const std::string& path) {
   const ReadStatus status = ReadWholeFile(path, bytes);
   if (status == ReadStatus::Missing) throw TemplateError(path + ": no such template");
   if (status != ReadStatus::Ok) throw TemplateError(path + ": cannot read the template");
-  const IniDocument doc = IniDocument::Parse(DecodeFileText(bytes));
-  if (Key(doc, "Objlist", "1") == nullptr || Key(doc, "Barcode1", "Symbology") == nullptr) {
+  const IniDocument doc = IniDocument::Parse(DecodeFileText(std::move(bytes)));
+  if (!Key(doc, "Objlist", "1") || !Key(doc, "Barcode1", "Symbology")) {
     throw TemplateError(path + ": not a label template (no [Objlist] or [Barcode1] Symbology)");
   }
   LabelTemplate t;
@@ -92,12 +95,12 @@ LabelTemplate ReadLabelTemplate(const std::string& path) {
   t.readable = TextOf(doc, path, "Text1.1", "Text1");
   for (int n = 1;; ++n) {
     const std::string section = "Variable" + std::to_string(n);
-    const std::string* name = Key(doc, section, "Name");
-    if (name == nullptr) break;
-    const std::string* type = Key(doc, section, "Type");
-    if (type != nullptr && *type == "3") {
-      const std::string* value = Key(doc, section, "Value");
-      t.variables.push_back({*name, value != nullptr ? *value : std::string()});
+    const std::optional<std::string> name = Key(doc, section, "Name");
+    if (!name) break;
+    const std::optional<std::string> type = Key(doc, section, "Type");
+    if (type && *type == "3") {
+      const std::optional<std::string> value = Key(doc, section, "Value");
+      t.variables.push_back({*name, value ? *value : std::string()});
     }
   }
   return t;

@@ -20,11 +20,14 @@ std::string UpperCase(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t len = CodePointSize(text, pos);
     const auto c = static_cast<unsigned char>(text[pos]);
     if (c < 0x80) {
       out += static_cast<char>(UpperCodePoint(c));
-    } else if (len > 1) {
+      ++pos;
+      continue;
+    }
+    const std::size_t len = CodePointSize(text, pos);
+    if (len > 1) {
       out += EncodeCodePoint(UpperCodePoint(DecodeCodePoint(text, pos, len)));
     } else {
       out += text[pos];  // a stray byte stays as it is
@@ -35,17 +38,32 @@ std::string UpperCase(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() == b.size()) {
-    bool plainAscii = true;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      const auto x = static_cast<unsigned char>(a[i]);
-      const auto y = static_cast<unsigned char>(b[i]);
-      if (x >= 0x80 || y >= 0x80) { plainAscii = false; break; }
-      if (UpperCodePoint(x) != UpperCodePoint(y)) return false;
-    }
-    if (plainAscii) return true;
+  // ASCII letters fold in place; from the first other byte on, the rest of both
+  // (which starts at a character in each) is compared upper-cased.
+  std::size_t i = 0;
+  for (; i < a.size() && i < b.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) return UpperCase(a.substr(i)) == UpperCase(b.substr(i));
+    if (UpperCodePoint(x) != UpperCodePoint(y)) return false;
   }
-  return UpperCase(a) == UpperCase(b);
+  return a.size() == b.size();  // what is left of the longer one upper-cases to something
+}
+
+std::size_t HashIgnoreCase(std::string_view text) {
+  // FNV-1a over the upper-cased bytes; ASCII texts are folded in place.
+  const auto hash = [](std::string_view bytes, bool fold) {
+    std::size_t h = 14695981039346656037ULL;
+    for (const char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      h = (h ^ (fold ? UpperCodePoint(b) : b)) * 1099511628211ULL;
+    }
+    return h;
+  };
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return hash(UpperCase(text), false);
+  }
+  return hash(text, true);
 }
 
 }  // namespace velmora

@@ -11,4 +11,7 @@ std::string UpperCase(std::string_view text);
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// A hash of UpperCase(text): texts that are equal without regard to case hash alike.
+std::size_t HashIgnoreCase(std::string_view text);
+
 }  // namespace velmora

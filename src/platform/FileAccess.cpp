@@ -80,19 +80,24 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   if (!S_ISREG(st.st_mode)) return ReadStatus::Unreadable;
   const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return ReadStatus::Unreadable;
-  bytes.clear();
-  char chunk[65536];
+  // Straight into the string, at the size the file had; one that grows meanwhile
+  // is read to its end all the same.
+  bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+  std::size_t used = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
+      bytes.clear();
       return ReadStatus::Unreadable;
     }
     if (n == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(n));
+    used += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  bytes.resize(used);
   return ReadStatus::Ok;
 }
 

@@ -1,33 +1,64 @@
 #include "platform/IniDocument.h"
 
+#include <algorithm>
+
 #include "platform/CaseFold.h"
 #include "platform/IniLines.h"
 
 namespace velmora {
 
-IniDocument IniDocument::Parse(std::string_view text) {
-  // Windows stops at a NUL: a trailing one (or any binary tail) is harmless.
-  text = text.substr(0, text.find('\0'));
+IniDocument IniDocument::Parse(std::string text) {
   IniDocument doc;
+  // Windows stops at a NUL: a trailing one (or any binary tail) is harmless.
+  text.resize(std::min(text.find('\0'), text.size()));
+  doc.text_ = std::move(text);
+  const std::string_view whole(doc.text_);
+  // Room for a key on every line: one block, not a doubling one.
+  doc.keys_.reserve(static_cast<std::size_t>(std::count(whole.begin(), whole.end(), '\n')) + 1);
   Section* current = nullptr;  // lines before the first header belong to no section
-  for (IniLine& line : SplitIniLines(text)) {
+  for (std::size_t pos = 0; pos < whole.size();) {
+    const IniLine line = ReadIniLine(whole, pos);
     if (line.kind == IniLineKind::Header) {
-      doc.sections_.emplace_back();
-      doc.firstSectionByName_.try_emplace(UpperCase(line.name), doc.sections_.size() - 1);
-      current = &doc.sections_.back();
+      current = &doc.sections_.emplace_back(Section{doc.SpanOf(line.name), doc.keys_.size(), 0, {}});
     } else if (line.kind == IniLineKind::Key && current != nullptr) {
-      current->firstValueByKey.try_emplace(UpperCase(line.name), std::move(line.value));
+      doc.keys_.push_back(Key{doc.SpanOf(line.name), doc.SpanOf(line.value), HashIgnoreCase(line.name)});
+      ++current->keyCount;
     }
+    pos = line.end;
   }
+  for (Section& section : doc.sections_) doc.IndexKeys(section);
   return doc;
 }
 
-const std::string* IniDocument::Find(std::string_view section, std::string_view key) const {
-  const auto s = firstSectionByName_.find(UpperCase(section));
-  if (s == firstSectionByName_.end()) return nullptr;
-  const auto& keys = sections_[s->second].firstValueByKey;
-  const auto k = keys.find(UpperCase(key));
-  return k == keys.end() ? nullptr : &k->second;
+void IniDocument::IndexKeys(Section& section) const {
+  std::size_t size = 8;
+  while (size < section.keyCount * 2) size *= 2;
+  section.slots.assign(size, 0);
+  for (std::size_t i = 0; i < section.keyCount; ++i) {
+    const Key& key = keys_[section.firstKey + i];
+    for (std::size_t slot = key.hash & (size - 1);; slot = (slot + 1) & (size - 1)) {
+      if (section.slots[slot] == 0) {
+        section.slots[slot] = static_cast<std::uint32_t>(i + 1);
+        break;
+      }
+      // Of keys that differ in case only, the first in the file is the one read.
+      const Key& earlier = keys_[section.firstKey + section.slots[slot] - 1];
+      if (earlier.hash == key.hash && EqualsIgnoreCase(View(earlier.name), View(key.name))) break;
+    }
+  }
+}
+
+std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const auto s = std::find_if(sections_.begin(), sections_.end(),
+                              [&](const Section& candidate) { return EqualsIgnoreCase(View(candidate.name), section); });
+  if (s == sections_.end()) return std::nullopt;
+  const std::size_t hash = HashIgnoreCase(key);
+  const std::size_t mask = s->slots.size() - 1;
+  for (std::size_t slot = hash & mask; s->slots[slot] != 0; slot = (slot + 1) & mask) {
+    const Key& entry = keys_[s->firstKey + s->slots[slot] - 1];
+    if (entry.hash == hash && EqualsIgnoreCase(View(entry.name), key)) return View(entry.value);
+  }
+  return std::nullopt;
 }
 
 }  // namespace velmora

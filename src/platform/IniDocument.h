@@ -1,8 +1,10 @@
 #pragma once
 // A parsed settings file, read the way Windows' profile functions read one.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -10,18 +12,37 @@ namespace velmora {
 class IniDocument {
  public:
   // `text` is the file's content as UTF-8 (see DecodeFileText).
-  static IniDocument Parse(std::string_view text);
+  static IniDocument Parse(std::string text);
 
   // The value of the first matching key of the first matching section, or
-  // nullptr. Names compare without regard to letter case.
-  const std::string* Find(std::string_view section, std::string_view key) const;
+  // nothing. Names compare without regard to letter case.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
  private:
-  struct Section {
-    std::unordered_map<std::string, std::string> firstValueByKey;  // upper-cased key
+  // Names and values are kept as places in text_, which the document owns and
+  // never changes: a copy or a move keeps them right.
+  struct Span {
+    std::size_t pos = 0;
+    std::size_t size = 0;
   };
-  std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> firstSectionByName_;  // upper-cased name
+  struct Key {
+    Span name;
+    Span value;
+    std::size_t hash = 0;  // of the name, without regard to case
+  };
+  struct Section {
+    Span name;
+    std::size_t firstKey = 0;  // its keys are keys_[firstKey, firstKey + keyCount), in the file's order
+    std::size_t keyCount = 0;
+    std::vector<std::uint32_t> slots;  // open addressing by case-blind hash: key number + 1, 0 when free
+  };
+  std::string_view View(Span span) const { return std::string_view(text_).substr(span.pos, span.size); }
+  Span SpanOf(std::string_view part) const { return {static_cast<std::size_t>(part.data() - text_.data()), part.size()}; }
+  void IndexKeys(Section& section) const;
+
+  std::string text_;
+  std::vector<Key> keys_;
+  std::vector<Section> sections_;  // in the file's order
 };
 
 }  // namespace velmora

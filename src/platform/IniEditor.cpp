@@ -50,7 +50,8 @@ void EditText(std::string& text, std::string_view section, std::string_view key,
     if (lines[i].kind != IniLineKind::Key) continue;
     if (EqualsIgnoreCase(lines[i].name, TrimSpaces(key))) {
       const IniLine& line = lines[i];
-      text.replace(line.begin, line.end - line.begin, line.name + "=" + std::string(value) + std::string(kCrLf));
+      text.replace(line.begin, line.end - line.begin,
+                   std::string(line.name) + "=" + std::string(value) + std::string(kCrLf));
       return;
     }
     lastKey = i;

@@ -5,12 +5,11 @@ namespace {
 
 bool IsIniBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 
-std::string UnquoteValue(std::string_view value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
+std::string_view UnquoteValue(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
-  return std::string(value);
+  return value;
 }
 
 void Classify(std::string_view text, IniLine& line) {
@@ -21,13 +20,13 @@ void Classify(std::string_view text, IniLine& line) {
     std::string_view name = content.substr(1);
     name = name.substr(0, name.find(']'));
     line.kind = IniLineKind::Header;
-    line.name = std::string(TrimIniBlanks(name));
+    line.name = TrimIniBlanks(name);
     return;
   }
   const std::size_t eq = content.find('=');
   if (eq == std::string_view::npos) return;
   line.kind = IniLineKind::Key;
-  line.name = std::string(TrimIniBlanks(content.substr(0, eq)));
+  line.name = TrimIniBlanks(content.substr(0, eq));
   line.value = UnquoteValue(TrimIniBlanks(content.substr(eq + 1)));
 }
 
@@ -45,22 +44,21 @@ std::string_view TrimSpaces(std::string_view text) {
   return text;
 }
 
+IniLine ReadIniLine(std::string_view text, std::size_t pos) {
+  IniLine line;
+  line.begin = pos;
+  std::size_t brk = pos;
+  while (brk < text.size() && text[brk] != '\n' && text[brk] != '\r') ++brk;
+  line.contentEnd = brk;
+  line.end = brk;
+  if (brk < text.size()) line.end += (text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n') ? 2 : 1;
+  Classify(text, line);
+  return line;
+}
+
 std::vector<IniLine> SplitIniLines(std::string_view text) {
   std::vector<IniLine> lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    IniLine line;
-    line.begin = pos;
-    const std::size_t brk = text.find_first_of("\r\n", pos);
-    line.contentEnd = brk == std::string_view::npos ? text.size() : brk;
-    line.end = line.contentEnd;
-    if (line.end < text.size()) {
-      line.end += (text[line.end] == '\r' && line.end + 1 < text.size() && text[line.end + 1] == '\n') ? 2 : 1;
-    }
-    Classify(text, line);
-    lines.push_back(std::move(line));
-    pos = lines.back().end;
-  }
+  for (std::size_t pos = 0; pos < text.size(); pos = lines.back().end) lines.push_back(ReadIniLine(text, pos));
   return lines;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ProfileApi.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "platform/ConfigFile.h"
 #include "platform/FileAccess.h"
@@ -27,8 +28,8 @@ ProfileString CopyToBuffer(std::string_view text, std::uint32_t size, std::int16
 }
 
 // The stored value, or nullptr when the file, section or key is missing.
-const std::string* Lookup(const CachedProfile& profile, std::string_view section, std::string_view key) {
-  if (!profile.Document) return nullptr;
+std::optional<std::string_view> Lookup(const CachedProfile& profile, std::string_view section, std::string_view key) {
+  if (!profile.Document) return std::nullopt;
   return profile.Document->Find(TrimSpaces(section), TrimSpaces(key));
 }
 
@@ -38,14 +39,14 @@ ProfileString GetPrivateProfileStringA(std::string_view section, std::string_vie
                                        std::string_view defaultText, std::uint32_t size,
                                        const std::string& file) {
   const CachedProfile profile = LoadProfile(ProfilePath(file));
-  const std::string* value = Lookup(profile, section, key);
-  return CopyToBuffer(value ? std::string_view(*value) : TrimTrailingSpaces(defaultText), size, profile.Failure);
+  const std::optional<std::string_view> value = Lookup(profile, section, key);
+  return CopyToBuffer(value ? *value : TrimTrailingSpaces(defaultText), size, profile.Failure);
 }
 
 std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
                                     std::int32_t defaultValue, const std::string& file) {
-  const std::string* value = Lookup(LoadProfile(ProfilePath(file)), section, key);
-  if (value == nullptr || value->empty()) return static_cast<std::uint32_t>(defaultValue);
+  const std::optional<std::string_view> value = Lookup(LoadProfile(ProfilePath(file)), section, key);
+  if (!value || value->empty()) return static_cast<std::uint32_t>(defaultValue);
   std::string_view text = *value;
   bool negative = false;
   if (text.front() == '-' || text.front() == '+') {

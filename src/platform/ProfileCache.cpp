@@ -70,7 +70,7 @@ CachedProfile LoadFromDisk(const std::string& path) {
   const ReadStatus status = ReadWholeFile(resolved, bytes);
   if (status == ReadStatus::Missing) return {};
   if (status == ReadStatus::Unreadable) return {nullptr, kAccessError};
-  auto document = std::make_shared<const IniDocument>(IniDocument::Parse(DecodeFileText(bytes)));
+  auto document = std::make_shared<const IniDocument>(IniDocument::Parse(DecodeFileText(std::move(bytes))));
   ++cache.parses;
   cache.entries[resolved] = Entry{stamp, document};
   return {document, 0};

@@ -39,6 +39,10 @@ std::size_t WellFormedLength(std::string_view s, std::size_t pos) {
 
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t pos = 0; pos < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
     const std::size_t len = WellFormedLength(bytes, pos);
     if (len == 0) return false;
     pos += len;
@@ -137,11 +141,13 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
-std::string DecodeFileText(std::string_view bytes) {
-  if (bytes.starts_with(kUtf16LeMark)) return Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  if (IsValidUtf8(bytes)) return std::string(bytes);
-  return Windows1252ToUtf8(bytes);
+std::string DecodeFileText(std::string bytes) {
+  std::string_view view(bytes);
+  if (view.starts_with(kUtf16LeMark)) return Utf16LeToUtf8(view.substr(kUtf16LeMark.size()));
+  if (view.starts_with("\xEF\xBB\xBF")) view.remove_prefix(3);
+  if (!IsValidUtf8(view)) return Windows1252ToUtf8(view);
+  if (view.size() != bytes.size()) bytes.erase(0, 3);
+  return bytes;
 }
 
 std::size_t CodePointSize(std::string_view bytes, std::size_t pos) {

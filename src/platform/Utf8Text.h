@@ -18,8 +18,8 @@ inline constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
 // File contents as UTF-8: a file that starts with the UTF-16LE mark is UTF-16LE;
 // a UTF-8 byte-order mark is dropped, and a file that is not valid UTF-8 is
-// taken to be Windows-1252.
-std::string DecodeFileText(std::string_view bytes);
+// taken to be Windows-1252. UTF-8 text is handed back as it came, without a copy.
+std::string DecodeFileText(std::string bytes);
 
 // Byte length of the code point that starts at bytes[pos] (1 for a stray byte).
 std::size_t CodePointSize(std::string_view bytes, std::size_t pos);

@@ -1,6 +1,7 @@
 #include "symbol/Elements.h"
 
 #include <cctype>
+#include <optional>
 
 #include "platform/IniDocument.h"
 
@@ -11,10 +12,10 @@ bool IsDigits(std::string_view s) {
   return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-int Number(const std::string* text) {
-  if (text == nullptr) return 0;
+int Number(std::optional<std::string_view> text) {
+  if (!text) return 0;
   try {
-    return std::stoi(*text);
+    return std::stoi(std::string(*text));
   } catch (...) {
     return 0;
   }
@@ -74,17 +75,17 @@ ElementError::ElementError(const std::string& where, std::size_t position, const
     : std::runtime_error(where + " position " + std::to_string(position) + ": " + reason), position_(position) {}
 
 AiCatalogue ParseAiCatalogue(std::string_view fileText) {
-  const IniDocument doc = IniDocument::Parse(fileText);
+  const IniDocument doc = IniDocument::Parse(std::string(fileText));
   AiCatalogue catalogue;
   for (int n = 0;; ++n) {
     const std::string stem = "id" + std::to_string(n);
-    const std::string* number = doc.Find("ID128", stem + "_number");
-    if (number == nullptr) break;
+    const std::optional<std::string_view> number = doc.Find("ID128", stem + "_number");
+    if (!number) break;
     CatalogueAi ai;
     ai.length = Number(doc.Find("ID128", stem + "_Length"));
     ai.fixed = Number(doc.Find("ID128", stem + "_FixedLength")) != 0;
     ai.decimalDigit = (Number(doc.Find("ID128", stem + "_Flags")) & 2) != 0;
-    catalogue.emplace(*number, ai);
+    catalogue.emplace(std::string(*number), ai);
   }
   return catalogue;
 }

@@ -11,7 +11,7 @@ std::string ReadDataFile(const std::string& directory, const char* name) {
   const std::string path = ResolvePath(directory + "/" + name);
   std::string bytes;
   if (ReadWholeFile(path, bytes) != ReadStatus::Ok) throw std::runtime_error(path + ": cannot read this data file");
-  return DecodeFileText(bytes);
+  return DecodeFileText(std::move(bytes));
 }
 
 }  // namespace

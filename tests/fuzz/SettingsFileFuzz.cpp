@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string edited = text;
   if (velmora::SetIniValue(edited, "Fuzz Section", "Fuzz Key", "value 1")) {
     const velmora::IniDocument again = velmora::IniDocument::Parse(edited);
-    const std::string* found = again.Find("fuzz section", "FUZZ KEY");
-    if (found == nullptr || *found != "value 1") std::abort();
+    const auto found = again.Find("fuzz section", "FUZZ KEY");
+    if (!found || *found != "value 1") std::abort();
   }
   return 0;
 }

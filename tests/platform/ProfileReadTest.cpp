@@ -65,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Which section and key win
         ReadCase{"FirstSectionOnly", "[S]\r\na=1\r\n[s]\r\nb=2\r\n", "S", "b", "d", 256, "d"},
         ReadCase{"FirstKeyWins", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "d", 256, "1"},
+        ReadCase{"FirstOfManyKeysWins", "[S]\r\nb=1\r\nB=2\r\na=3\r\nc=4\r\nb=5\r\n", "S", "B", "d", 256, "1"},
+        ReadCase{"AccentedNamesFold", "[Caf\xC3\xA9]\r\n\xC3\xA9t\xC3\xA9=1\r\n\xC3\x89T\xC3\x89=2\r\nz=3\r\n",
+                 "CAF\xC3\x89", "\xC3\x89t\xC3\xA9", "d", 256, "1"},
+        ReadCase{"PrefixIsAnotherKey", "[S]\r\nkey1=1\r\nke=2\r\nkey=3\r\n", "S", "KEY", "d", 256, "3"},
         // Empty, missing and long values
         ReadCase{"EmptyValueIsNotDefault", "[S]\r\nk=\r\n", "S", "k", "d", 256, ""},
         ReadCase{"MissingSection", "[S]\r\nk=v\r\n", "T", "k", "d", 256, "d"},
