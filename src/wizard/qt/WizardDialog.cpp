@@ -52,6 +52,14 @@ WizardDialog::WizardDialog(FMain& model, TwipScale scale) : model_(model), scale
   setWindowFlag(Qt::WindowStaysOnTopHint);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setModal(true);
+}
+
+void WizardDialog::MakeWidgets() {
+  if (pannel_ != nullptr) return;
+  // Made once the model has loaded its page, in the font its controls have (the
+  // same for all as a rule): the one font Qt loads is the one that is drawn, and
+  // no font change goes down the widget tree later.
+  setFont(FontOf(model_.ActionPannel));
   CreateWidgets();
   ConnectWidgets();
 }
@@ -127,8 +135,10 @@ void WizardDialog::Act(Action action) {
 
 void WizardDialog::RunModal() {
   pending_ = nullptr;
+  MakeWidgets();
   move(scale_.Pixels(model_.Position.Left), scale_.Pixels(model_.Position.Top));
   setWindowTitle(Text(model_.Caption));  // the title bar is the window manager's: right from the start
+  PlaceControls();  // only the widgets the page shows are shown with the window
   // Mapped first, filled before the event loop paints it: the screen never shows
   // it empty, and what Qt sets up on a widget's first change (the accessibility
   // bridge, a D-Bus round trip) no longer holds the window back.
@@ -232,21 +242,31 @@ void WizardDialog::Place(QWidget* widget, const Control& control) {
   widget->setGeometry(scale_.Rect(control.Position()));
   widget->setVisible(control.Visible);
   widget->setEnabled(control.Enabled);
-  widget->setFont(FontOf(control));
+  // A font that is the one already in use is not set again: setting it would
+  // still send a font change down the widget tree (a combo box rebuilds its
+  // list for it).
+  if (const QFont font = FontOf(control); widget->font() != font) widget->setFont(font);
 }
 
-void WizardDialog::Mirror() {
-  if (rebuildOptions_ || options_.size() != model_.ActionOption.size()) RebuildOptions();
-  setWindowTitle(Text(model_.Caption));
+void WizardDialog::PlaceControls() {
   const std::pair<QWidget*, const Control*> pairs[] = {
       {pannel_, &model_.ActionPannel},    {buttonBar_, &model_.Panel3D1},     {labelTitle_, &model_.LabelTitle},
       {actionTitle_, &model_.ActionTitle}, {actionInfo_, &model_.ActionInfo}, {actionLabel_, &model_.ActionLabel},
       {lineCode_, &model_.line_code},     {textBox_, &model_.ActionTxtBox},   {check_, &model_.ActionCheck},
       {actionButton_, &model_.ActionButton}, {combo_, &model_.ActionCombo},   {list_, &model_.ActionList}};
-  for (const auto& [widget, control] : pairs) Place(widget, *control);
+  for (const auto& [widget, control] : pairs) {
+    if (widget != nullptr) Place(widget, *control);  // the list is made once the window is mapped
+  }
   for (std::size_t i = 0; i < options_.size(); ++i) Place(options_[i], *model_.ActionOption[i]);
   for (std::size_t i = 0; i < 4; ++i) Place(bouton_[i], model_.Bouton[i]);
   for (std::size_t i = 0; i < 2; ++i) Place(curseur_[i], model_.Curseur[i]);
+}
+
+void WizardDialog::Mirror() {
+  if (pannel_ == nullptr) return;  // nothing to copy onto before the first run
+  if (rebuildOptions_ || options_.size() != model_.ActionOption.size()) RebuildOptions();
+  setWindowTitle(Text(model_.Caption));
+  PlaceControls();
   MirrorTexts();
   MirrorLists();
   band_->Show(model_.Symbol);

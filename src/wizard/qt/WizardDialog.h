@@ -40,6 +40,7 @@ class WizardDialog : public QDialog {
  private:
   template <class Action>
   void Act(Action action);
+  void MakeWidgets();
   void CreateWidgets();
   void ConnectWidgets();
   // The widgets whose making or first change sets up Qt's accessibility bridge
@@ -47,6 +48,7 @@ class WizardDialog : public QDialog {
   void CompleteAfterMap();
   void RebuildOptions();
   void Place(QWidget* widget, const Control& control);
+  void PlaceControls();
   void MirrorTexts();
   void MirrorLists();
   void MarkTextBox();
