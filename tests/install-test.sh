@@ -11,7 +11,13 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 test -x "$prefix/bin/velmora-wizard" && test -x "$prefix/bin/velmora-label"
 test -f "$prefix/share/velmora-wizard/ID128.inf" && test -f "$prefix/share/velmora-wizard/gs1-syntax-dictionary.txt"
 test -f "$prefix/share/doc/velmora-wizard/copyright"
-ls "$prefix"/lib*/velmora-wizard/velmora-wizard-qt.so >/dev/null
+window=$(ls "$prefix"/lib*/velmora-wizard/velmora-wizard-window)
+"$window" --version | grep -q "velmora-wizard"
+# A run with a window is handed to the window program, told where the data are.
+printf '#!/bin/sh\necho "$VELMORA_DATA_DIR"\n' >"$prefix/fake-window" && chmod +x "$prefix/fake-window"
+told=$(env -u VELMORA_DATA_DIR QT_QPA_PLATFORM=offscreen VELMORA_WINDOW_PROGRAM="$prefix/fake-window" \
+       "$prefix/bin/velmora-wizard" run --doc "$source/examples/document.json")
+[ "$told" = "$prefix/share/velmora-wizard" ] || { echo "the window program was told: $told"; exit 1; }
 run() {
   local root=$1
   cp -r "$source/examples/host" "$root/host"

@@ -16,8 +16,10 @@ for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf sha
          share/man/man1/velmora-wizard.1 share/man/man1/velmora-label.1; do
   test -e "$root/$f" || { echo "missing /usr/$f"; exit 1; }
 done
-ls "$root"/lib*/velmora-wizard/velmora-wizard-qt.so >/dev/null
-file "$root/bin/velmora-wizard" | grep -q "stripped" && ! file "$root/bin/velmora-wizard" | grep -q "not stripped"
+window=$(ls "$root"/lib*/velmora-wizard/velmora-wizard-window)
+for program in "$root/bin/velmora-wizard" "$window"; do
+  file "$program" | grep -q "stripped" && ! file "$program" | grep -q "not stripped"
+done
 grep -q "EXIT STATUS" "$root/share/man/man1/velmora-wizard.1"
 cp -r "$source/examples/host" "$work/host"
 out=$(env -u VELMORA_DATA_DIR USER=tester "$root/bin/velmora-wizard" run --doc "$source/examples/document.json" \

@@ -12,7 +12,11 @@
 #include "UsageErrors.h"
 #include "automation/Sessions.h"
 #include "wizard/HeadlessView.h"
-#include "wizard/WindowModuleLoader.h"
+#ifdef VELMORA_WINDOW_PROGRAM
+#include "wizard/qt/QtWindow.h"
+#else
+#include "WindowProgram.h"
+#endif
 #include "platform/CaseFold.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramDirectory.h"
@@ -74,7 +78,8 @@ bool DisplayAvailable() {
   return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-// Runs `session` in the real window, which needs a display and the window module.
+// Runs `session` in the real window, which needs a display and the window
+// program (built from this same file, with Qt).
 template <class Session>
 int InWindow(int argc, char** argv, Session session) {
   if (!DisplayAvailable()) {
@@ -83,17 +88,42 @@ int InWindow(int argc, char** argv, Session session) {
               << std::endl;
     return 3;
   }
-  try {
-    return velmora::RunInWindow(argc, argv, session);
-  } catch (const velmora::WindowModuleError& e) {
-    std::cerr << "velmora-wizard: " << e.what() << std::endl;
-    return 1;
-  }
+#ifdef VELMORA_WINDOW_PROGRAM
+  return velmora::RunInQtWindow(argc, argv, session);
+#else
+  (void)argc;
+  (void)session;
+  return velmora::app::StartWindowProgram(argv);
+#endif
 }
+
+#ifndef VELMORA_WINDOW_PROGRAM
+// A command line that plainly asks for the window: run without a script, serve
+// without --headless, and no --help or --version. The window program parses it
+// the same way, so a wrong guess only moves where the same answer comes from.
+bool PlainlyAsksForWindow(int argc, char** argv) {
+  std::string_view command;
+  bool script = false;
+  bool headless = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (command.empty() && (arg == "run" || arg == "serve")) command = arg;
+    script = script || arg == "--script" || arg.starts_with("--script=");
+    headless = headless || arg == "--headless";
+    if (arg == "--help" || arg == "-h" || arg == "--version") return false;
+  }
+  return (command == "run" && !script) || (command == "serve" && !headless);
+}
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef VELMORA_WINDOW_PROGRAM
+  // Handed over before anything else is set up: a window's start pays for no
+  // more of this program than its loading.
+  if (DisplayAvailable() && PlainlyAsksForWindow(argc, argv)) return velmora::app::StartWindowProgram(argv);
+#endif
   std::signal(SIGPIPE, SIG_IGN);  // a host that closes its pipe ends the server cleanly
   velmora::SetCommandLine(argc, argv);
 

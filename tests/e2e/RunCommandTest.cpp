@@ -87,6 +87,21 @@ TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
   EXPECT_NE(o.err.find("cannot open the display :77"), std::string::npos) << o.err;
 }
 
+TEST_F(RunCommandTest, AMissingWindowProgramIsNamed) {
+  const test::ScopedEnv platform("QT_QPA_PLATFORM", "offscreen");
+  const test::ScopedEnv program("VELMORA_WINDOW_PROGRAM", (work.Path() + "gone/velmora-wizard-window").c_str());
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"run", "--doc", work.Write("ok.json", "{}")}, std::vector<std::string>{"serve"}}) {
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find(work.Path() + "gone/velmora-wizard-window: cannot start the window program (No such file"),
+              std::string::npos)
+        << o.err;
+  }
+  EXPECT_EQ(Run({"run", "--doc", work.Path() + "ok.json", "--script", work.Write("c.txt", "cancel\n")}).status, 4)
+      << "a run with a script needs no window program";
+}
+
 TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
   const Outcome version = Run({"--version"});
   EXPECT_EQ(version.status, 0);

@@ -1,4 +1,4 @@
-#include "wizard/qt/WindowModule.h"
+#include "wizard/qt/QtWindow.h"
 
 #include <xcb/xcb.h>
 
@@ -27,9 +27,9 @@ bool DisplayOpens() {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int velmora_run_in_window(int argc, char** argv,
-                                                                            velmora::WindowSession session,
-                                                                            void* context) {
+namespace velmora {
+
+int RunInQtWindow(int argc, char** argv, const std::function<int(WindowView&)>& session) {
   if (!DisplayOpens()) {
     const char* display = std::getenv("DISPLAY");
     std::cerr << "velmora-wizard: cannot open the display " << (display != nullptr ? display : "")
@@ -38,6 +38,8 @@ extern "C" __attribute__((visibility("default"))) int velmora_run_in_window(int 
   }
   QApplication qt(argc, argv);
   QApplication::setApplicationName(QStringLiteral("EAN 128"));
-  velmora::QtWizardView view;
-  return session(view, context);
+  QtWizardView view;
+  return session(view);
 }
+
+}  // namespace velmora

@@ -1,16 +1,15 @@
 #pragma once
-// The one entry point of the window module (velmora-wizard-qt.so), which the
-// executable loads only when a window is to be shown, so that headless runs
-// never map Qt.
+// The window program's way into Qt: makes the Qt application and the window's
+// view and runs a session in it. Only velmora-wizard-window links it, so that
+// the wizard's own program never maps Qt.
+#include <functional>
+
 namespace velmora {
 
 class WindowView;
 
-// What runs in the window: the session with the real window's view.
-using WindowSession = int (*)(WindowView& view, void* context);
+// Runs `session` with the real window's view and returns its result; 3 when
+// the display cannot be opened (said on standard error).
+int RunInQtWindow(int argc, char** argv, const std::function<int(WindowView&)>& session);
 
 }  // namespace velmora
-
-// Makes the Qt application and the window's view, runs `session` in it and
-// returns its result.
-extern "C" int velmora_run_in_window(int argc, char** argv, velmora::WindowSession session, void* context);
