@@ -14,6 +14,9 @@ char32_t UpperCodePoint(char32_t cp) {
   return cp;
 }
 
+// The common case, kept to a compare and a subtraction.
+inline unsigned char AsciiUpper(unsigned char b) { return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 0x20) : b; }
+
 }  // namespace
 
 std::string UpperCase(std::string_view text) {
@@ -22,7 +25,7 @@ std::string UpperCase(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
     const auto c = static_cast<unsigned char>(text[pos]);
     if (c < 0x80) {
-      out += static_cast<char>(UpperCodePoint(c));
+      out += static_cast<char>(AsciiUpper(c));
       ++pos;
       continue;
     }
@@ -45,7 +48,7 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     const auto x = static_cast<unsigned char>(a[i]);
     const auto y = static_cast<unsigned char>(b[i]);
     if (x >= 0x80 || y >= 0x80) return UpperCase(a.substr(i)) == UpperCase(b.substr(i));
-    if (UpperCodePoint(x) != UpperCodePoint(y)) return false;
+    if (AsciiUpper(x) != AsciiUpper(y)) return false;
   }
   return a.size() == b.size();  // what is left of the longer one upper-cases to something
 }
@@ -56,7 +59,7 @@ std::size_t HashIgnoreCase(std::string_view text) {
     std::size_t h = 14695981039346656037ULL;
     for (const char c : bytes) {
       const auto b = static_cast<unsigned char>(c);
-      h = (h ^ (fold ? UpperCodePoint(b) : b)) * 1099511628211ULL;
+      h = (h ^ (fold ? AsciiUpper(b) : b)) * 1099511628211ULL;
     }
     return h;
   };

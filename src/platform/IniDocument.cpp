@@ -10,7 +10,7 @@ namespace velmora {
 IniDocument IniDocument::Parse(std::string text) {
   IniDocument doc;
   // Windows stops at a NUL: a trailing one (or any binary tail) is harmless.
-  text.resize(std::min(text.find('\0'), text.size()));
+  text.resize(std::min({text.find('\0'), text.size(), std::size_t{UINT32_MAX}}));
   doc.text_ = std::move(text);
   const std::string_view whole(doc.text_);
   // Room for a key on every line: one block, not a doubling one.
@@ -21,7 +21,7 @@ IniDocument IniDocument::Parse(std::string text) {
     if (line.kind == IniLineKind::Header) {
       current = &doc.sections_.emplace_back(Section{doc.SpanOf(line.name), doc.keys_.size(), 0, {}});
     } else if (line.kind == IniLineKind::Key && current != nullptr) {
-      doc.keys_.push_back(Key{doc.SpanOf(line.name), doc.SpanOf(line.value), HashIgnoreCase(line.name)});
+      doc.keys_.push_back(Key{doc.SpanOf(line.name), doc.SpanOf(line.value), static_cast<std::uint32_t>(HashIgnoreCase(line.name))});
       ++current->keyCount;
     }
     pos = line.end;
@@ -52,7 +52,7 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section, std:
   const auto s = std::find_if(sections_.begin(), sections_.end(),
                               [&](const Section& candidate) { return EqualsIgnoreCase(View(candidate.name), section); });
   if (s == sections_.end()) return std::nullopt;
-  const std::size_t hash = HashIgnoreCase(key);
+  const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(key));
   const std::size_t mask = s->slots.size() - 1;
   for (std::size_t slot = hash & mask; s->slots[slot] != 0; slot = (slot + 1) & mask) {
     const Key& entry = keys_[s->firstKey + s->slots[slot] - 1];

@@ -20,15 +20,16 @@ class IniDocument {
 
  private:
   // Names and values are kept as places in text_, which the document owns and
-  // never changes: a copy or a move keeps them right.
+  // never changes: a copy or a move keeps them right. 32 bits each: a settings
+  // file is read up to its first 4 GiB.
   struct Span {
-    std::size_t pos = 0;
-    std::size_t size = 0;
+    std::uint32_t pos = 0;
+    std::uint32_t size = 0;
   };
   struct Key {
     Span name;
     Span value;
-    std::size_t hash = 0;  // of the name, without regard to case
+    std::uint32_t hash = 0;  // of the name, without regard to case
   };
   struct Section {
     Span name;
@@ -37,7 +38,9 @@ class IniDocument {
     std::vector<std::uint32_t> slots;  // open addressing by case-blind hash: key number + 1, 0 when free
   };
   std::string_view View(Span span) const { return std::string_view(text_).substr(span.pos, span.size); }
-  Span SpanOf(std::string_view part) const { return {static_cast<std::size_t>(part.data() - text_.data()), part.size()}; }
+  Span SpanOf(std::string_view part) const {
+    return {static_cast<std::uint32_t>(part.data() - text_.data()), static_cast<std::uint32_t>(part.size())};
+  }
   void IndexKeys(Section& section) const;
 
   std::string text_;

@@ -1,5 +1,7 @@
 #include "platform/IniLines.h"
 
+#include <cstring>
+
 namespace velmora {
 namespace {
 
@@ -47,8 +49,12 @@ std::string_view TrimSpaces(std::string_view text) {
 IniLine ReadIniLine(std::string_view text, std::size_t pos) {
   IniLine line;
   line.begin = pos;
-  std::size_t brk = pos;
-  while (brk < text.size() && text[brk] != '\n' && text[brk] != '\r') ++brk;
+  // The first LF, then the first CR before it: two fast scans, not a byte loop.
+  const char* start = text.data() + pos;
+  const auto offset = [start](const void* found) { return static_cast<std::size_t>(static_cast<const char*>(found) - start); };
+  std::size_t brk = text.size();
+  if (const void* lf = std::memchr(start, '\n', text.size() - pos)) brk = pos + offset(lf);
+  if (const void* cr = std::memchr(start, '\r', brk - pos)) brk = pos + offset(cr);
   line.contentEnd = brk;
   line.end = brk;
   if (brk < text.size()) line.end += (text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n') ? 2 : 1;

@@ -74,8 +74,9 @@ const CatalogueAi* FindAi(const AiCatalogue& catalogue, std::string_view text, s
 ElementError::ElementError(const std::string& where, std::size_t position, const std::string& reason)
     : std::runtime_error(where + " position " + std::to_string(position) + ": " + reason), position_(position) {}
 
-AiCatalogue ParseAiCatalogue(std::string_view fileText) {
-  const IniDocument doc = IniDocument::Parse(std::string(fileText));
+AiCatalogue ParseAiCatalogue(std::string_view fileText) { return ParseAiCatalogue(IniDocument::Parse(std::string(fileText))); }
+
+AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
   AiCatalogue catalogue;
   for (int n = 0;; ++n) {
     const std::string stem = "id" + std::to_string(n);

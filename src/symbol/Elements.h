@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+namespace velmora {
+class IniDocument;
+}
+
 namespace velmora::symbol {
 
 struct Element {
@@ -37,6 +41,7 @@ using AiCatalogue = std::map<std::string, CatalogueAi, std::less<>>;
 
 // The catalogue's entries from the text of ID128.inf.
 AiCatalogue ParseAiCatalogue(std::string_view fileText);
+AiCatalogue ParseAiCatalogue(const velmora::IniDocument& file);
 
 // "(01)00000012345670(10)ABC" -> elements.
 Elements ParseElementString(std::string_view text);

@@ -2,13 +2,18 @@
 
 #include "platform/FileAccess.h"
 #include "platform/PathLookup.h"
+#include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
 
 namespace velmora::symbol {
 namespace {
 
+std::string InFolder(const std::string& directory, const char* name) {
+  return directory.ends_with('/') ? directory + name : directory + "/" + name;
+}
+
 std::string ReadDataFile(const std::string& directory, const char* name) {
-  const std::string path = ResolvePath(directory + "/" + name);
+  const std::string path = ResolvePath(InFolder(directory, name));
   std::string bytes;
   if (ReadWholeFile(path, bytes) != ReadStatus::Ok) throw std::runtime_error(path + ": cannot read this data file");
   return DecodeFileText(std::move(bytes));
@@ -18,9 +23,13 @@ std::string ReadDataFile(const std::string& directory, const char* name) {
 
 Gs1Data LoadGs1Data(const std::string& directory) {
   Gs1Data data;
-  data.catalogue = ParseAiCatalogue(ReadDataFile(directory, kCatalogueFile));
-  const std::string dictionaryPath = directory + "/" + kDictionaryFile;
-  if (data.catalogue.empty()) throw std::runtime_error(directory + "/" + kCatalogueFile + ": no AI in this catalogue");
+  // The catalogue as the wizard's own reads have it: parsed once for both.
+  const std::string cataloguePath = InFolder(directory, kCatalogueFile);
+  const CachedProfile catalogue = LoadProfile(cataloguePath);
+  if (!catalogue.Document) throw std::runtime_error(ResolvePath(cataloguePath) + ": cannot read this data file");
+  data.catalogue = ParseAiCatalogue(*catalogue.Document);
+  const std::string dictionaryPath = InFolder(directory, kDictionaryFile);
+  if (data.catalogue.empty()) throw std::runtime_error(cataloguePath + ": no AI in this catalogue");
   try {
     data.dictionary = SyntaxDictionary::Parse(ReadDataFile(directory, kDictionaryFile));
   } catch (const std::runtime_error& e) {

@@ -1,6 +1,6 @@
 #include "symbol/SyntaxDictionary.h"
 
-#include <sstream>
+#include <algorithm>
 #include <stdexcept>
 
 namespace velmora::symbol {
@@ -15,6 +15,20 @@ std::vector<std::string> SplitOn(std::string_view text, char separator) {
   }
   parts.emplace_back(text.substr(start));
   return parts;
+}
+
+// The words of a line, as a stream would read them: runs of anything but white space.
+std::vector<std::string> Tokens(std::string_view line) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
+  std::vector<std::string> tokens;
+  std::size_t at = 0;
+  while (true) {
+    while (at < line.size() && blank(line[at])) ++at;
+    if (at == line.size()) return tokens;
+    const std::size_t start = at;
+    while (at < line.size() && !blank(line[at])) ++at;
+    tokens.emplace_back(line.substr(start, at - start));
+  }
 }
 
 bool IsFlags(const std::string& token) {
@@ -96,23 +110,27 @@ bool MatchesPattern(std::string_view ai, std::string_view pattern) {
 
 SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
   SyntaxDictionary dictionary;
-  std::istringstream in{std::string(text)};
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
+  int number = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    ++number;
     const std::size_t hash = line.find('#');
     AiSyntax syntax;
-    if (hash != std::string::npos) {
+    if (hash != std::string_view::npos) {
       const std::size_t title = line.find_first_not_of(' ', hash + 1);
-      syntax.title = title == std::string::npos ? "" : line.substr(title);
-      line.resize(hash);
+      syntax.title = title == std::string_view::npos ? "" : std::string(line.substr(title));
+      line = line.substr(0, hash);
     }
-    std::istringstream tokens(line);
-    std::string ais;
-    if (!(tokens >> ais)) continue;  // a comment or a blank line
+    std::vector<std::string> tokens = Tokens(line);
+    if (tokens.empty()) continue;  // a comment or a blank line
+    const std::string ais = tokens.front();
     if (!IsAiOrRange(ais)) {
       throw std::runtime_error("syntax dictionary line " + std::to_string(number) + ": no AI at the start");
     }
-    for (std::string token; tokens >> token;) {
+    for (std::size_t t = 1; t < tokens.size(); ++t) {
+      const std::string& token = tokens[t];
       Component component;
       if (syntax.components.empty() && IsFlags(token)) {
         syntax.predefinedLength = token.find('*') != std::string::npos;
