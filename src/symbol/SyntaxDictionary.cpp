@@ -83,7 +83,7 @@ void ParseAttribute(const std::string& token, AiSyntax& syntax) {
   // dlpkey and the rest concern GS1 Digital Link, not a barcode's data.
 }
 
-void AddRange(std::map<std::string, AiSyntax, std::less<>>& entries, const std::string& ais, const AiSyntax& syntax) {
+void AddRange(std::map<std::string, std::size_t, std::less<>>& entries, const std::string& ais, std::size_t syntax) {
   const auto dash = ais.find('-');
   if (dash == std::string::npos) {
     entries[ais] = syntax;
@@ -144,14 +144,21 @@ SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
       throw std::runtime_error("syntax dictionary line " + std::to_string(number) + ": AI " + ais +
                                " has no data format");
     }
-    AddRange(dictionary.entries_, ais, syntax);
+    dictionary.syntaxes_.push_back(std::move(syntax));
+    AddRange(dictionary.entries_, ais, dictionary.syntaxes_.size() - 1);
   }
   return dictionary;
 }
 
 const AiSyntax* SyntaxDictionary::Find(std::string_view ai) const {
   const auto found = entries_.find(ai);
-  return found == entries_.end() ? nullptr : &found->second;
+  return found == entries_.end() ? nullptr : &syntaxes_[found->second];
+}
+
+std::vector<std::pair<std::string, const AiSyntax&>> SyntaxDictionary::Entries() const {
+  std::vector<std::pair<std::string, const AiSyntax&>> all;
+  for (const auto& [ai, index] : entries_) all.emplace_back(ai, syntaxes_[index]);
+  return all;
 }
 
 std::string SyntaxDictionary::AiAtStart(std::string_view text) const {

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmora::symbol {
@@ -34,10 +35,12 @@ class SyntaxDictionary {
   const AiSyntax* Find(std::string_view ai) const;
   // The AI that starts `text` (as GS1 AIs are prefix-free), or the empty text.
   std::string AiAtStart(std::string_view text) const;
-  const std::map<std::string, AiSyntax, std::less<>>& Entries() const { return entries_; }
+  // Every AI with its entry, in the order of the AIs.
+  std::vector<std::pair<std::string, const AiSyntax&>> Entries() const;
 
  private:
-  std::map<std::string, AiSyntax, std::less<>> entries_;
+  std::vector<AiSyntax> syntaxes_;                           // one for each line of the dictionary
+  std::map<std::string, std::size_t, std::less<>> entries_;  // AI -> its line's entry (a range shares one)
 };
 
 // Does `ai` match `pattern` ("31nn" matches 3103)?
