@@ -81,7 +81,9 @@ class FMain : public HideableWindow {
   void RefreshPreview();
 
   // --- the symbol under the buttons, refreshed with the preview ---
-  SymbolPreview Symbol;
+  // Worked out when it is first looked at after a refresh: a window shows it
+  // after every event, a script only when it dumps or previews it.
+  const SymbolPreview& Symbol();
   void RefreshSymbol();
 
   // --- handlers ---
@@ -119,6 +121,8 @@ class FMain : public HideableWindow {
   const symbol::Gs1Data* Gs1();  // the GS1 data of DataDir, read once; nullptr when unreadable
 
   WindowView& view_;
+  SymbolPreview symbol_;
+  bool symbolStale_ = true;
   std::shared_ptr<const symbol::Gs1Data> gs1_;
   std::string gs1Directory_;
   std::string gs1Problem_;

@@ -34,19 +34,24 @@ const symbol::Gs1Data* FMain::Gs1() {
   return gs1_.get();
 }
 
-void FMain::RefreshSymbol() {
-  Symbol = SymbolPreview{};
+void FMain::RefreshSymbol() { symbolStale_ = true; }
+
+const SymbolPreview& FMain::Symbol() {
+  if (!symbolStale_) return symbol_;
+  symbolStale_ = false;
+  symbol_ = SymbolPreview{};
   // Nothing chosen, nothing to draw: GS1's tables are read once there is.
-  if (ComposeBarcodeData().empty()) return;
+  if (ComposeBarcodeData().empty()) return symbol_;
   try {
     if (const symbol::Gs1Data* gs1 = Gs1()) {
-      Symbol = ComputeSymbolPreview(*gs1, PageFindingWords());
+      symbol_ = ComputeSymbolPreview(*gs1, PageFindingWords());
     } else {
-      Symbol.problem = gs1Problem_;
+      symbol_.problem = gs1Problem_;
     }
   } catch (const std::exception& e) {
-    Symbol.problem = e.what();  // the band says so; the wizard goes on as ever
+    symbol_.problem = e.what();  // the band says so; the wizard goes on as ever
   }
+  return symbol_;
 }
 
 }  // namespace velmora

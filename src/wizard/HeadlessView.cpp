@@ -206,7 +206,7 @@ void HeadlessView::Run(FMain& w, const Line& line) {
     return void(out_ << DumpState(w, boxes_.Shown()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
                      << std::endl);
   }
-  if (verb == "preview") return WritePreview(w.Symbol, arg, n);
+  if (verb == "preview") return WritePreview(w.Symbol(), arg, n);
   throw ScriptError(n, "unknown action \"" + verb + "\"");
 }
 

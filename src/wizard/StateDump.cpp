@@ -102,7 +102,7 @@ json DumpState(FMain& w, const std::vector<ShownMessage>& messages) {
           {"hostNumberText", w.HostNumberText},
           {"controls", Controls(w)},
           {"ids", ids},
-          {"symbol", Symbol(w.Symbol)},
+          {"symbol", Symbol(w.Symbol())},
           {"messages", shown}};
 }
 

@@ -269,7 +269,7 @@ void WizardDialog::Mirror() {
   PlaceControls();
   MirrorTexts();
   MirrorLists();
-  band_->Show(model_.Symbol);
+  band_->Show(model_.Symbol());
   MarkTextBox();
   if (model_.FocusedControl == model_.ActionTxtBox.Name() && model_.ActionTxtBox.Visible && !textBox_->hasFocus()) {
     textBox_->setFocus();
@@ -308,7 +308,7 @@ void WizardDialog::MirrorTexts() {
 // Underlines the typed characters that a GS1 finding is about, without touching
 // the text or the caret: a text format of the line edit's own, as input methods set.
 void WizardDialog::MarkTextBox() {
-  const SymbolPreview& p = model_.Symbol;
+  const SymbolPreview& p = model_.Symbol();
   const bool marked = p.markStart >= 0 && model_.ActionTxtBox.Visible;
   if (!marked && !textMarked_) return;
   QList<QInputMethodEvent::Attribute> attributes;
