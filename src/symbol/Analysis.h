@@ -20,7 +20,8 @@ struct Analysis {
 // checked; throws ElementError when it cannot be split into AIs.
 Analysis AnalyseBarcodeData(std::string_view data, const Gs1Data& gs1);
 
-// "(01)...(10)..." parsed and checked; throws ElementError when it cannot be read.
+// An element string in any form ReadElementString reads, parsed and checked;
+// throws ElementError when it cannot be read.
 Analysis AnalyseElementString(std::string_view text, const Gs1Data& gs1);
 
 }  // namespace velmora::symbol

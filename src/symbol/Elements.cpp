@@ -91,24 +91,25 @@ AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
   return catalogue;
 }
 
-Elements ParseElementString(std::string_view text) {
+Elements ParseElementString(std::string_view text, char open, char close) {
   const std::string where = "element string";
   Elements elements;
-  std::size_t i = 0;
   if (text.empty()) throw ElementError(where, 1, "no element");
-  while (i < text.size()) {
-    if (text[i] != '(') throw ElementError(where, i + 1, "'(' expected before an AI");
-    const std::size_t close = text.find(')', i);
-    if (close == std::string_view::npos) throw ElementError(where, i + 1, "'(' without its ')'");
-    const std::string_view ai = text.substr(i + 1, close - i - 1);
+  if (text[0] != open) throw ElementError(where, 1, std::string("'") + open + "' expected before an AI");
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t end = text.find(close, i);
+    if (end == std::string_view::npos) throw ElementError(where, i + 1, std::string("'") + open + "' without its '" + close + "'");
+    const std::string_view ai = text.substr(i + 1, end - i - 1);
     if (ai.size() < 2 || ai.size() > 4 || !IsDigits(ai)) {
       throw ElementError(where, i + 2, "an AI is 2 to 4 digits, not '" + std::string(ai) + "'");
     }
-    const std::size_t next = text.find_first_of("()", close + 1);
-    if (next != std::string_view::npos && text[next] == ')') throw ElementError(where, next + 1, "')' without its '('");
-    const std::size_t end = next == std::string_view::npos ? text.size() : next;
-    elements.push_back({std::string(ai), std::string(text.substr(close + 1, end - close - 1))});
-    i = end;
+    // The data runs to the next AI; "\(" is a '(' of the data.
+    std::string data;
+    for (i = end + 1; i < text.size() && text[i] != open; ++i) {
+      if (open == '(' && text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '(') ++i;
+      data += text[i];
+    }
+    elements.push_back({std::string(ai), std::move(data)});
   }
   return elements;
 }
@@ -147,7 +148,13 @@ Elements SplitBarcodeData(std::string_view data, const AiCatalogue& catalogue) {
 
 std::string HumanReadable(const Elements& elements) {
   std::string text;
-  for (const Element& e : elements) text += "(" + e.ai + ")" + e.data;
+  for (const Element& e : elements) {
+    text += "(" + e.ai + ")";
+    for (const char c : e.data) {
+      if (c == '(') text += '\\';
+      text += c;
+    }
+  }
   return text;
 }
 

@@ -43,15 +43,18 @@ using AiCatalogue = std::map<std::string, CatalogueAi, std::less<>>;
 AiCatalogue ParseAiCatalogue(std::string_view fileText);
 AiCatalogue ParseAiCatalogue(const velmora::IniDocument& file);
 
-// "(01)00000012345670(10)ABC" -> elements.
-Elements ParseElementString(std::string_view text);
+// "(01)00000012345670(10)ABC" -> elements; a '(' of the data is written "\(".
+// With '[' and ']', zint's form "[01]...[10]ABC" (no escapes: '[' is never data).
+// ElementForms.h reads every form.
+Elements ParseElementString(std::string_view text, char open = '(', char close = ')');
 
 // The evaluated barcode data of a template: {CODE A}/{CODE B}/{CODE C} are the
 // host's code-set hints and dropped; the first {FNC1} marks GS1, later ones end
 // a variable-length AI. AIs and their lengths come from the catalogue.
 Elements SplitBarcodeData(std::string_view data, const AiCatalogue& catalogue);
 
-// "(01)...(10)..." for people; "[01]...[10]..." for the encoder.
+// "(01)...(10)..." for people, each '(' of the data written "\(" so that
+// the text reads back; "[01]...[10]..." for the encoder.
 std::string HumanReadable(const Elements& elements);
 std::string BracketedElements(const Elements& elements);
 

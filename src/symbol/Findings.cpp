@@ -1,7 +1,42 @@
 #include "symbol/Findings.h"
 
+#include <cstdio>
+
+#include "platform/Utf8Text.h"
+
 namespace velmora::symbol {
 namespace {
+
+std::string Hex(unsigned value, int digits, const char* prefix) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%s%0*X", prefix, digits, value);
+  return text;
+}
+
+// `text` with control characters and bytes that are not UTF-8 as \xHH.
+std::string Shown(std::string_view text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const std::size_t length = CodePointSize(text, i);
+    if ((byte >= 0x80 && length == 1) || byte < 0x20 || byte == 0x7F) {
+      shown += Hex(byte, 2, "\\x");
+      ++i;
+      continue;
+    }
+    shown.append(text.substr(i, length));
+    i += length;
+  }
+  return shown;
+}
+
+// " (U+00F6)" when `found` is one character outside ASCII.
+std::string UnicodeNumber(std::string_view found) {
+  if (found.empty() || static_cast<unsigned char>(found[0]) < 0x80) return {};
+  const std::size_t length = CodePointSize(found, 0);
+  if (length == 1 || length != found.size()) return {};
+  return " (" + Hex(static_cast<unsigned>(DecodeCodePoint(found, 0, length)), 4, "U+") + ")";
+}
 
 void Fill(std::string& text, std::string_view mark, const std::string& value) {
   for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + value.size())) {
@@ -43,6 +78,12 @@ const char* KindName(FindingKind kind) {
     case FindingKind::ZeroPrefix: return "zero-prefix";
     case FindingKind::NoNonDigit: return "no-non-digit";
     case FindingKind::NoCompanyPrefix: return "no-company-prefix";
+    case FindingKind::UnknownPackageType: return "unknown-package-type";
+    case FindingKind::BadPadding: return "bad-padding";
+    case FindingKind::CouponTruncated: return "coupon-truncated";
+    case FindingKind::CouponBadValue: return "coupon-bad-value";
+    case FindingKind::CouponExcess: return "coupon-excess";
+    case FindingKind::NoSerial: return "no-serial";
     case FindingKind::MissingPair: return "missing-pair";
     case FindingKind::ExcludedPair: return "excluded-pair";
     case FindingKind::Duplicate: return "duplicate";
@@ -53,10 +94,10 @@ const char* KindName(FindingKind kind) {
 const char* EnglishSentence(FindingKind kind) {
   switch (kind) {
     case FindingKind::UnknownAi: return "GS1 defines no such AI";
-    case FindingKind::TooShort: return "too short, {detail} characters needed";
-    case FindingKind::TooLong: return "too long, at most {detail} characters";
-    case FindingKind::NotDigit: return "'{found}' is not a digit";
-    case FindingKind::BadCharacter: return "character '{found}' is not allowed";
+    case FindingKind::TooShort: return "too short, {detail} character{s} needed";
+    case FindingKind::TooLong: return "too long, at most {detail} character{s}";
+    case FindingKind::NotDigit: return "'{found}'{code} is not a digit";
+    case FindingKind::BadCharacter: return "character '{found}'{code} is not allowed";
     case FindingKind::CheckDigit: return "invalid check digit '{found}', expected '{detail}'";
     case FindingKind::InvalidMonth: return "invalid month '{found}'";
     case FindingKind::InvalidDay: return "invalid day '{found}'";
@@ -82,6 +123,12 @@ const char* EnglishSentence(FindingKind kind) {
     case FindingKind::ZeroPrefix: return "must not start with 0";
     case FindingKind::NoNonDigit: return "must hold a character that is not a digit";
     case FindingKind::NoCompanyPrefix: return "no GS1 Company Prefix of at least 4 digits here";
+    case FindingKind::UnknownPackageType: return "unknown package type '{found}'";
+    case FindingKind::BadPadding: return "'{found}': '=' pads base64url data only at its end, to a length of a multiple of 3, at most two";
+    case FindingKind::CouponTruncated: return "the coupon data ends inside its {detail}";
+    case FindingKind::CouponBadValue: return "'{found}' is not a valid {detail}";
+    case FindingKind::CouponExcess: return "'{found}' follows the coupon's last field";
+    case FindingKind::NoSerial: return "needs its serial part when AI ({detail}) is present";
     case FindingKind::MissingPair: return "needs AI {detail} in the same barcode";
     case FindingKind::ExcludedPair: return "must not come with AI ({detail})";
     case FindingKind::Duplicate: return "repeated with another value '{detail}'";
@@ -95,8 +142,10 @@ std::string FindingText(const Finding& finding, const FindingWords& words) {
   text += sentence.empty() ? EnglishSentence(finding.kind) : sentence;
   Fill(text, "{ai}", finding.ai);
   Fill(text, "{position}", std::to_string(finding.position));
-  Fill(text, "{found}", finding.found);
-  Fill(text, "{detail}", finding.detail);
+  Fill(text, "{code}", UnicodeNumber(finding.found));
+  Fill(text, "{s}", finding.detail == "1" ? "" : "s");
+  Fill(text, "{found}", Shown(finding.found));
+  Fill(text, "{detail}", Shown(finding.detail));
   return text;
 }
 

@@ -38,6 +38,12 @@ enum class FindingKind {
   ZeroPrefix,
   NoNonDigit,
   NoCompanyPrefix,   // fewer than 4 digits where the GS1 Company Prefix starts
+  UnknownPackageType,
+  BadPadding,        // base64url '=' padding: too many, or a length it does not fit
+  CouponTruncated,   // detail: the coupon field the data ends in
+  CouponBadValue,    // detail: the coupon field whose value is not one of its values
+  CouponExcess,      // data after the coupon's last field
+  NoSerial,          // detail: the AI whose presence asks for the serial part
   MissingPair,       // detail: the AIs, one of which must come with this one
   ExcludedPair,      // detail: the AI that must not come with this one
   Duplicate,         // detail: the other value; the last kind
@@ -46,7 +52,7 @@ enum class FindingKind {
 struct Finding {
   FindingKind kind;
   std::string ai;
-  std::size_t position = 0;  // in the AI's data, from 1; 0 for the AI as a whole
+  std::size_t position = 0;  // in the AI's data, in characters from 1; 0 for the AI as a whole
   std::string found;         // what was written there
   std::string detail;        // see FindingKind
   bool operator==(const Finding&) const = default;
@@ -60,14 +66,17 @@ const char* KindName(FindingKind kind);
 const char* EnglishSentence(FindingKind kind);
 
 // The words of findings in one language. {ai}, {position}, {found} and {detail}
-// are filled in; a kind without a sentence of its own is said in English.
+// are filled in, {s} with "s" unless the detail is 1, {code} with the Unicode
+// number of a character outside ASCII (" (U+00F6)"); a kind without a sentence
+// of its own is said in English.
 struct FindingWords {
   std::string atPosition = "AI ({ai}) position {position}:";
   std::string wholeAi = "AI ({ai}):";
   std::function<std::string(FindingKind)> sentence;
 };
 
-// "AI (17) position 3: invalid month '13'".
+// "AI (17) position 3: invalid month '13'". Control characters and bytes that
+// are not UTF-8 are shown escaped ("\x0A"), so a finding is always one line.
 std::string FindingText(const Finding& finding, const FindingWords& words = {});
 
 }  // namespace velmora::symbol

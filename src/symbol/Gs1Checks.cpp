@@ -2,29 +2,25 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <numeric>
+#include <set>
+#include <tuple>
 
+#include "platform/Utf8Text.h"
 #include "symbol/CharacterSets.h"
 #include "symbol/Linters.h"
 
 namespace velmora::symbol {
 namespace {
 
-// The first character of `part` outside the component's set, or npos.
-std::size_t BadCharacterAt(char charset, std::string_view part) {
-  for (std::size_t i = 0; i < part.size(); ++i) {
-    const char c = part[i];
-    bool ok = false;
-    switch (charset) {
-      case 'N': ok = std::isdigit(static_cast<unsigned char>(c)) != 0; break;
-      case 'X': ok = kCset82.find(c) != std::string_view::npos; break;
-      case 'Y': ok = kCset39.find(c) != std::string_view::npos; break;
-      // base64url, with '=' padding only at the end
-      default: ok = kCset64.find(c) != std::string_view::npos || (c == '=' && part.find_first_not_of('=', i) == std::string_view::npos); break;
-    }
-    if (!ok) return i;
+bool InSet(char charset, char c) {
+  switch (charset) {
+    case 'N': return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    case 'X': return kCset82.find(c) != std::string_view::npos;
+    case 'Y': return kCset39.find(c) != std::string_view::npos;
+    default: return kCset64.find(c) != std::string_view::npos;
   }
-  return std::string_view::npos;
 }
 
 int Needed(const AiSyntax& s) {
@@ -37,28 +33,42 @@ int Longest(const AiSyntax& s) {
                          [](int sum, const Component& c) { return sum + c.maxLength; });
 }
 
+// A finding at byte `offset` of the element's data, quoting `length` bytes
+// widened to whole characters; its position counts characters.
 Finding At(const Element& e, FindingKind kind, std::size_t offset, std::size_t length, std::string detail = {}) {
-  return {kind, e.ai, offset + 1, e.data.substr(std::min(offset, e.data.size()), length), std::move(detail)};
+  const std::string_view data = e.data;
+  offset = std::min(offset, data.size());
+  std::size_t end = std::min(offset + length, data.size());
+  while (end < data.size() && (static_cast<unsigned char>(data[end]) & 0xC0) == 0x80) ++end;
+  return {kind, e.ai, CodePointCount(data.substr(0, offset)) + 1, std::string(data.substr(offset, end - offset)),
+          std::move(detail)};
 }
 
-// One component, starting at `offset` of the element's data; advances `offset`.
-std::optional<Finding> CheckComponent(const Element& e, const AiSyntax& s, const Component& c, std::size_t& offset,
-                                      const IsoCodes& iso) {
-  const std::size_t remaining = e.data.size() - offset;
-  const auto max = static_cast<std::size_t>(c.maxLength);
-  if (remaining < static_cast<std::size_t>(c.minLength)) {
-    return At(e, FindingKind::TooShort, e.data.size(), 0, std::to_string(Needed(s)));
+// base64url's '=' padding: only at the end, at most two, and only where the
+// whole length is a multiple of 3.
+std::optional<LintFault> Padding(std::string_view part) {
+  const std::size_t body = part.find_last_not_of('=') + 1;
+  const std::size_t pads = part.size() - body;
+  if (pads == 0 || (pads <= 2 && part.size() % 3 == 0)) return std::nullopt;
+  return LintFault{FindingKind::BadPadding, body, pads, {}};
+}
+
+// The first fault of one component's characters: outside its set, or padding.
+std::optional<LintFault> CharacterFault(char charset, std::string_view part) {
+  const std::size_t body = charset == 'Z' ? part.find_last_not_of('=') + 1 : part.size();
+  for (std::size_t i = 0; i < body; ++i) {
+    if (!InSet(charset, part[i])) return LintFault{charset == 'N' ? FindingKind::NotDigit : FindingKind::BadCharacter, i, 1, {}};
   }
-  const std::string_view part = std::string_view(e.data).substr(offset, std::min(remaining, max));
-  if (const std::size_t bad = BadCharacterAt(c.charset, part); bad != std::string_view::npos) {
-    return At(e, c.charset == 'N' ? FindingKind::NotDigit : FindingKind::BadCharacter, offset + bad, 1);
-  }
+  return charset == 'Z' ? Padding(part) : std::nullopt;
+}
+
+// The first fault of the component whose data is `part`: a character, else the
+// first linter that refuses it.
+std::optional<LintFault> ComponentFault(const Component& c, std::string_view part, const CodeLists& codes) {
+  if (auto fault = CharacterFault(c.charset, part)) return fault;
   for (const std::string& linter : c.linters) {
-    if (const auto fault = Lint(linter, part, iso)) {
-      return At(e, fault->kind, offset + fault->offset, fault->length, fault->detail);
-    }
+    if (auto fault = Lint(linter, part, codes)) return fault;
   }
-  offset += part.size();
   return std::nullopt;
 }
 
@@ -71,58 +81,99 @@ std::string Describe(const std::vector<std::vector<std::string>>& alternatives) 
   return text;
 }
 
-bool Present(const Elements& elements, std::string_view pattern) {
-  for (const Element& e : elements) {
-    if (MatchesPattern(e.ai, pattern)) return true;
-  }
-  return false;
+// The elements' AIs, for the pairing rules: each AI once.
+using AiSet = std::set<std::string, std::less<>>;
+
+bool Present(const AiSet& ais, std::string_view pattern) {
+  return std::any_of(ais.begin(), ais.end(), [&](const std::string& ai) { return MatchesPattern(ai, pattern); });
 }
 
-void CheckPairs(const Element& e, const AiSyntax& s, const Elements& all, Findings& findings) {
+void CheckPairs(const std::string& ai, const AiSyntax& s, const AiSet& ais, Findings& findings) {
   for (const auto& rule : s.required) {
     const bool met = std::any_of(rule.begin(), rule.end(), [&](const std::vector<std::string>& group) {
-      return std::all_of(group.begin(), group.end(), [&](const std::string& p) { return Present(all, p); });
+      return std::all_of(group.begin(), group.end(), [&](const std::string& p) { return Present(ais, p); });
     });
-    if (!met) findings.push_back({FindingKind::MissingPair, e.ai, 0, {}, Describe(rule)});
+    if (!met) findings.push_back({FindingKind::MissingPair, ai, 0, {}, Describe(rule)});
   }
   for (const std::string& pattern : s.excluded) {
-    for (const Element& other : all) {
-      if (other.ai != e.ai && MatchesPattern(other.ai, pattern)) {
-        findings.push_back({FindingKind::ExcludedPair, e.ai, 0, {}, other.ai});
-      }
+    for (const std::string& other : ais) {
+      if (other != ai && MatchesPattern(other, pattern)) findings.push_back({FindingKind::ExcludedPair, ai, 0, {}, other});
     }
   }
+}
+
+// A digital signature (8030) signs a serialised key: (253), (255) and (8003)
+// must then carry their optional serial part.
+void CheckSignedKeys(const Elements& elements, const AiSet& ais, const SyntaxDictionary& dictionary, Findings& findings) {
+  if (!ais.contains("8030")) return;
+  for (const Element& e : elements) {
+    if (e.ai != "253" && e.ai != "255" && e.ai != "8003") continue;
+    const AiSyntax* s = dictionary.Find(e.ai);
+    if (s != nullptr && e.data.size() == static_cast<std::size_t>(Needed(*s))) {
+      findings.push_back({FindingKind::NoSerial, e.ai, 0, {}, "8030"});
+    }
+  }
+}
+
+// Each finding once, in the order first met: a rule broken by an AI that the
+// barcode repeats is one fault.
+Findings Once(Findings findings) {
+  std::set<std::tuple<FindingKind, std::string, std::size_t, std::string, std::string>> seen;
+  Findings kept;
+  for (Finding& f : findings) {
+    if (seen.emplace(f.kind, f.ai, f.position, f.found, f.detail).second) kept.push_back(std::move(f));
+  }
+  return kept;
 }
 
 }  // namespace
 
-std::optional<Finding> CheckElement(const Element& e, const SyntaxDictionary& dictionary, const IsoCodes& iso) {
+Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, const CodeLists& codes) {
   const AiSyntax* s = dictionary.Find(e.ai);
-  if (s == nullptr) return Finding{FindingKind::UnknownAi, e.ai, 0, {}, {}};
+  if (s == nullptr) return {{FindingKind::UnknownAi, e.ai, 0, {}, {}}};
+  Findings findings;
   std::size_t offset = 0;
   for (const Component& c : s->components) {
-    if (offset == e.data.size() && c.optional) break;  // optional components may be left out
-    if (auto finding = CheckComponent(e, *s, c, offset, iso)) return finding;
-  }
-  if (offset < e.data.size()) return At(e, FindingKind::TooLong, offset, e.data.size() - offset, std::to_string(Longest(*s)));
-  return std::nullopt;
-}
-
-Findings CheckElements(const Elements& elements, const SyntaxDictionary& dictionary, const IsoCodes& iso) {
-  Findings findings;
-  for (std::size_t i = 0; i < elements.size(); ++i) {
-    if (auto finding = CheckElement(elements[i], dictionary, iso)) findings.push_back(std::move(*finding));
-    for (std::size_t j = 0; j < i; ++j) {
-      if (elements[j].ai == elements[i].ai && elements[j].data != elements[i].data) {
-        findings.push_back({FindingKind::Duplicate, elements[i].ai, 0, {}, elements[j].data});
-        break;
+    const std::size_t remaining = e.data.size() - offset;
+    if (remaining == 0 && c.optional) break;  // optional components may be left out
+    if (remaining < static_cast<std::size_t>(c.minLength)) {
+      // What is there is still checked for characters; its linters would only
+      // repeat that it is cut short.
+      if (auto fault = CharacterFault(c.charset, std::string_view(e.data).substr(offset))) {
+        findings.push_back(At(e, fault->kind, offset + fault->offset, fault->length, fault->detail));
       }
+      findings.push_back(At(e, FindingKind::TooShort, e.data.size(), 0, std::to_string(Needed(*s))));
+      return findings;
     }
+    const std::string_view part = std::string_view(e.data).substr(offset, std::min<std::size_t>(remaining, c.maxLength));
+    if (auto fault = ComponentFault(c, part, codes)) {
+      findings.push_back(At(e, fault->kind, offset + fault->offset, fault->length, fault->detail));
+    }
+    offset += part.size();
   }
-  for (const Element& e : elements) {
-    if (const AiSyntax* s = dictionary.Find(e.ai)) CheckPairs(e, *s, elements, findings);
+  if (offset < e.data.size()) {
+    findings.push_back(At(e, FindingKind::TooLong, offset, e.data.size() - offset, std::to_string(Longest(*s))));
   }
   return findings;
+}
+
+Findings CheckElements(const Elements& elements, const SyntaxDictionary& dictionary, const CodeLists& codes) {
+  Findings findings;
+  std::map<std::string, const std::string*, std::less<>> first;  // each AI's first value
+  for (const Element& e : elements) {
+    for (Finding& f : CheckElement(e, dictionary, codes)) findings.push_back(std::move(f));
+    const auto [seen, added] = first.emplace(e.ai, &e.data);
+    if (!added && *seen->second != e.data) findings.push_back({FindingKind::Duplicate, e.ai, 0, {}, *seen->second});
+  }
+  AiSet ais;
+  for (const auto& [ai, value] : first) ais.insert(ai);
+  AiSet paired;  // a repeated AI's pairings are its first one's
+  for (const Element& e : elements) {
+    const AiSyntax* s = dictionary.Find(e.ai);
+    if (s != nullptr && paired.insert(e.ai).second) CheckPairs(e.ai, *s, ais, findings);
+  }
+  CheckSignedKeys(elements, ais, dictionary, findings);
+  return Once(std::move(findings));
 }
 
 }  // namespace velmora::symbol

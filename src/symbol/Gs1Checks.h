@@ -1,19 +1,20 @@
 #pragma once
 // GS1's rules applied to a barcode's elements, driven by the syntax dictionary:
-// each AI's format and linters, then the pairing rules across the barcode.
-#include <optional>
-
+// each AI's format and linters, then the rules across the barcode (pairings,
+// repeats, and the serial part a digital signature asks for).
+#include "symbol/CodeLists.h"
 #include "symbol/Elements.h"
 #include "symbol/Findings.h"
-#include "symbol/IsoCodes.h"
 #include "symbol/SyntaxDictionary.h"
 
 namespace velmora::symbol {
 
-// The first fault of one element's data, or nothing when GS1 accepts it.
-std::optional<Finding> CheckElement(const Element& element, const SyntaxDictionary& dictionary, const IsoCodes& iso);
+// Every fault of one element's data: its length, and the first fault of each
+// of its components (a bad character or a linter's verdict). Empty when GS1
+// accepts it.
+Findings CheckElement(const Element& element, const SyntaxDictionary& dictionary, const CodeLists& codes);
 
-// Every element's first fault, then the missing and excluded pairings, in order.
-Findings CheckElements(const Elements& elements, const SyntaxDictionary& dictionary, const IsoCodes& iso);
+// Every element's faults, then the rules across the barcode, each said once.
+Findings CheckElements(const Elements& elements, const SyntaxDictionary& dictionary, const CodeLists& codes);
 
 }  // namespace velmora::symbol

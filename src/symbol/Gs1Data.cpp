@@ -5,6 +5,8 @@
 #include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
 
+#include <utility>
+
 namespace velmora::symbol {
 namespace {
 
@@ -17,6 +19,16 @@ std::string ReadDataFile(const std::string& directory, const char* name) {
   std::string bytes;
   if (ReadWholeFile(path, bytes) != ReadStatus::Ok) throw std::runtime_error(path + ": cannot read this data file");
   return DecodeFileText(std::move(bytes));
+}
+
+void ReadCodeLists(const std::string& directory, CodeLists& codes) {
+  using Reader = void (CodeLists::*)(std::string_view, const std::string&);
+  const std::pair<const char*, Reader> tables[] = {{kCountryFile, &CodeLists::ReadCountries},
+                                                   {kCurrencyFile, &CodeLists::ReadCurrencies},
+                                                   {kPackageTypeFile, &CodeLists::ReadPackageTypes}};
+  for (const auto& [name, read] : tables) {
+    (codes.*read)(ReadDataFile(directory, name), ResolvePath(InFolder(directory, name)));
+  }
 }
 
 }  // namespace
@@ -36,6 +48,7 @@ Gs1Data LoadGs1Data(const std::string& directory) {
     const std::string what = e.what();
     throw std::runtime_error(what.find(dictionaryPath) == 0 ? what : dictionaryPath + ": " + what);
   }
+  ReadCodeLists(directory, data.codes);
   return data;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-// The two data files the barcode core reads: the wizard's catalogue (AI lengths)
-// and GS1's Barcode Syntax Dictionary (formats, linters, pairings).
+// The data files the barcode core reads: the wizard's catalogue (AI lengths),
+// GS1's Barcode Syntax Dictionary (formats, linters, pairings) and the code
+// lists its linters look codes up in.
 #include <stdexcept>
 #include <string>
 
+#include "symbol/CodeLists.h"
 #include "symbol/Elements.h"
 #include "symbol/SyntaxDictionary.h"
 
@@ -12,13 +14,15 @@ namespace velmora::symbol {
 struct Gs1Data {
   AiCatalogue catalogue;
   SyntaxDictionary dictionary;
+  CodeLists codes;
 };
 
 inline constexpr const char* kCatalogueFile = "ID128.inf";
 inline constexpr const char* kDictionaryFile = "gs1-syntax-dictionary.txt";
 
-// Reads both from `directory` (file names matched without regard to case);
-// throws std::runtime_error naming the file that is missing or unreadable.
+// Reads them all from `directory` (file names matched without regard to case);
+// throws std::runtime_error naming the file that is missing, unreadable or
+// malformed: no check is ever made without its table.
 Gs1Data LoadGs1Data(const std::string& directory);
 
 }  // namespace velmora::symbol

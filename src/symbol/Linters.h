@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "symbol/Findings.h"
-#include "symbol/IsoCodes.h"
+#include "symbol/CodeLists.h"
 
 namespace velmora::symbol {
 
@@ -18,16 +18,13 @@ struct LintFault {
 };
 
 // Runs the linter called `name` on `component`; nothing when it passes or when
-// the linter is one this program does not check (see UncheckedLinters).
-std::optional<LintFault> Lint(std::string_view name, std::string_view component, const IsoCodes& iso);
+// no linter has that name (IsCheckedLinter tells).
+std::optional<LintFault> Lint(std::string_view name, std::string_view component, const CodeLists& codes);
 
-// Is `name` a linter that Lint decides?
+// Is `name` a linter that Lint decides? Every linter of the dictionary is; the
+// company prefix linters check the prefix's shape only, as whether a prefix was
+// ever allocated needs GS1's own register of them.
 bool IsCheckedLinter(std::string_view name);
-
-// Linters that need tables or rules from outside the data (UN/CEFACT package
-// types, the North American coupon rules): listed, not checked. The company
-// prefix linters check the prefix's shape only; allocation needs GS1's table.
-const std::vector<std::string>& UncheckedLinters();
 
 // GS1's check character pair of an alphanumeric key (the csumalpha linter) for
 // `data` without its last two characters.

@@ -18,7 +18,11 @@ std::string LinterSample(const std::string& linter, int length) {
       {"zero", "0"},          {"winding", "1"},      {"iso5218", "1"},         {"pieceoftotal", "0102"},
       {"hyphen", "-"},        {"mediatype", "01"},   {"posinseqslash", "1/2"}, {"importeridx", "A"},
       {"iban", "GB82WEST12345698765432"}, {"latitude", "0900000000"},
-      {"longitude", "1800000000"},
+      {"longitude", "1800000000"}, {"packagetype", "BX"},
+      // GS1 Company Prefix 0614141, offer 123456, save value 1 x 5, a purchase of 1 of family 123
+      {"couponcode", "1061414112345615110123"},
+      // format 0, funder 0614141, offer 123456, serial 1234567
+      {"couponposoffer", "01061414112345611234567"},
   };
   const auto found = samples.find(linter);
   if (found == samples.end() || static_cast<int>(found->second.size()) > length) return {};
@@ -49,7 +53,7 @@ std::string ComponentSample(const Component& c) {
 
 }  // namespace
 
-std::string ValidSample(const AiSyntax& syntax, const IsoCodes&) {
+std::string ValidSample(const AiSyntax& syntax) {
   std::string data;
   for (const Component& c : syntax.components) {
     if (c.optional) break;

@@ -3,13 +3,12 @@
 // variable's sample, and what tests encode.
 #include <string>
 
-#include "symbol/IsoCodes.h"
 #include "symbol/SyntaxDictionary.h"
 
 namespace velmora::symbol {
 
 // The shortest data of the AI's mandatory components that passes its format and
-// every linter this program checks.
-std::string ValidSample(const AiSyntax& syntax, const IsoCodes& iso);
+// every linter (its codes are in the shipped code lists).
+std::string ValidSample(const AiSyntax& syntax);
 
 }  // namespace velmora::symbol

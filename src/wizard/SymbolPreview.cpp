@@ -49,8 +49,8 @@ void StandInForVariables(symbol::Elements& elements, const std::vector<const IdR
   for (std::size_t i = 0; i < elements.size(); ++i) {
     if (records[i]->IsFixed != 0) continue;
     const symbol::AiSyntax* syntax = gs1.dictionary.Find(elements[i].ai);
-    if (syntax == nullptr || !symbol::CheckElement(elements[i], gs1.dictionary, symbol::InstalledIsoCodes())) continue;
-    elements[i].data = symbol::ValidSample(*syntax, symbol::InstalledIsoCodes());
+    if (syntax == nullptr || symbol::CheckElement(elements[i], gs1.dictionary, gs1.codes).empty()) continue;
+    elements[i].data = symbol::ValidSample(*syntax);
   }
 }
 
@@ -80,7 +80,7 @@ SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::Fin
     return p;
   }
   StandInForVariables(p.elements, records, gs1);
-  const symbol::Findings findings = symbol::CheckElements(p.elements, gs1.dictionary, symbol::InstalledIsoCodes());
+  const symbol::Findings findings = symbol::CheckElements(p.elements, gs1.dictionary, gs1.codes);
   for (const symbol::Finding& f : findings) {
     p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
     const bool aboutEdited = current >= 0 && records.size() == p.elements.size() &&

@@ -33,16 +33,16 @@ std::vector<Elements> Spread() {
     if (n++ % 5 != 0) continue;
     const std::string ai = entry.decimalDigit ? number + "1" : number;
     const symbol::AiSyntax* s = Data().dictionary.Find(ai);
-    Elements e = {{ai, symbol::ValidSample(*s, symbol::InstalledIsoCodes())}};
+    Elements e = {{ai, symbol::ValidSample(*s)}};
     for (const auto& rule : s->required) {
       for (const std::string& pattern : rule.front()) {
         std::string other = pattern;
         std::replace(other.begin(), other.end(), 'n', '1');
         const symbol::AiSyntax* o = Data().dictionary.Find(other);
-        if (o != nullptr) e.push_back({other, symbol::ValidSample(*o, symbol::InstalledIsoCodes())});
+        if (o != nullptr) e.push_back({other, symbol::ValidSample(*o)});
       }
     }
-    if (symbol::CheckElements(e, Data().dictionary, symbol::InstalledIsoCodes()).empty()) spread.push_back(e);
+    if (symbol::CheckElements(e, Data().dictionary, Data().codes).empty()) spread.push_back(e);
   }
   return spread;
 }

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "symbol/ElementForms.h"
 #include "symbol/Elements.h"
 #include "symbol/Gs1Data.h"
+#include "symbol/Samples.h"
 
 namespace velmora::symbol {
 namespace {
 
-const AiCatalogue& Catalogue() {
-  static const AiCatalogue catalogue = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR).catalogue;
-  return catalogue;
+const Gs1Data& Data() {
+  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  return data;
 }
+const AiCatalogue& Catalogue() { return Data().catalogue; }
+const SyntaxDictionary& Dictionary() { return Data().dictionary; }
 
 TEST(ElementString, ReadsAndWritesTheParenthesisedForm) {
   const Elements e = ParseElementString("(01)00000012345670(10)ABC123(3103)000500");
@@ -19,22 +23,72 @@ TEST(ElementString, ReadsAndWritesTheParenthesisedForm) {
   EXPECT_EQ(ParseElementString("(10)"), (Elements{{"10", ""}})) << "empty data is the checks' to report";
 }
 
+TEST(ElementString, AParenthesisInDataIsEscapedAndReadsBack) {
+  const Elements e = ParseElementString("(10)AB\\(C)D(91)\\(");
+  EXPECT_EQ(e, (Elements{{"10", "AB(C)D"}, {"91", "("}}));
+  EXPECT_EQ(HumanReadable(e), "(10)AB\\(C)D(91)\\(");
+  EXPECT_EQ(ParseElementString("(10)A\\B"), (Elements{{"10", "A\\B"}})) << "a backslash before anything else is data";
+}
+
+TEST(ElementString, EveryFormAScannerOrAUserSends) {
+  const Elements expected = {{"01", "00000012345670"}, {"10", "AB(1"}, {"17", "261231"}, {"21", "X"}};
+  const char* forms[] = {
+      "(01)00000012345670(10)AB\\(1(17)261231(21)X",
+      "[01]00000012345670[10]AB(1[17]261231[21]X",
+      "]C1010000001234567010AB(1\x1D" "1726123121X",
+      "]d2010000001234567010AB(1\x1D" "1726123121X",
+      "]Q3010000001234567010AB(1^1726123121X",
+      "^010000001234567010AB(1^1726123121X",
+      "\x1D" "010000001234567010AB(1\x1D" "1726123121X",
+      "{FNC1}010000001234567010AB(1{FNC1}1726123121X",
+      "]C1{FNC1}010000001234567010AB(1{FNC1}17261231{FNC1}21X",
+  };
+  for (const char* form : forms) {
+    SCOPED_TRACE(form);
+    EXPECT_EQ(ReadElementString(form, Dictionary()), expected);
+  }
+}
+
+TEST(ElementString, EveryCatalogueAiRoundTripsThroughEveryForm) {
+  for (const auto& [number, entry] : Catalogue()) {
+    const std::string ai = entry.decimalDigit ? number + "3" : number;
+    const AiSyntax* syntax = Dictionary().Find(ai);
+    ASSERT_NE(syntax, nullptr) << ai;
+    std::string data = ValidSample(*syntax);
+    if (syntax->components.back().charset == 'X' && !syntax->predefinedLength) data += "(";
+    // the AI between two others, so every separator rule is met
+    const Elements e = {{"10", "AB"}, {ai, data}, {"21", "7"}};
+    SCOPED_TRACE(HumanReadable(e));
+    EXPECT_EQ(ReadElementString(HumanReadable(e), Dictionary()), e);
+    EXPECT_EQ(ReadElementString(BracketedElements(e), Dictionary()), e);
+    for (const char* prefix : {"]C1", "]d2", "]Q3", "^", "{FNC1}"}) {
+      for (const char* separator : {"\x1D", "^", "{FNC1}"}) {
+        EXPECT_EQ(ReadElementString(UnbracketedElements(e, Dictionary(), prefix, separator), Dictionary()), e)
+            << prefix << " " << separator;
+      }
+    }
+  }
+}
+
 TEST(ElementString, UnbalancedOrMalformedSaysWhere) {
   const struct {
     const char* text;
     const char* message;
   } rows[] = {
       {"", "element string position 1: no element"},
-      {"01)123", "element string position 1: '(' expected before an AI"},
+      {"01)123", "element string position 1: an element string starts with '(', '[', a symbology identifier (]C1) or FNC1 (GS, '^', {FNC1})"},
       {"(01)123(10", "element string position 8: '(' without its ')'"},
-      {"(01)12)3", "element string position 7: ')' without its '('"},
+      {"[01]12[10", "element string position 7: '[' without its ']'"},
       {"(1)2", "element string position 2: an AI is 2 to 4 digits, not '1'"},
       {"(01A)2", "element string position 2: an AI is 2 to 4 digits, not '01A'"},
+      {"]C0010000001234567", "element string position 1: symbology identifier ']C0' does not mark GS1 data (]C1, ]d2, ]Q3, ]e0, ]J1)"},
+      {"]C10100000012345670\x1D" "A1", "element string position 21: no AI that GS1 defines starts here"},
+      {"]d2", "element string position 4: no AI follows FNC1"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     try {
-      ParseElementString(row.text);
+      ReadElementString(row.text, Dictionary());
       ADD_FAILURE() << "no error";
     } catch (const ElementError& e) {
       EXPECT_STREQ(e.what(), row.message);
