@@ -9,10 +9,11 @@ trap 'rm -rf "$work"' EXIT
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(ls "$work"/out/velmora-wizard_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q libzint || { echo "Depends lacks libzint: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
-dpkg-deb -f "$deb" Depends | grep -q iso-codes
+! dpkg-deb -f "$deb" Depends | grep -q iso-codes || { echo "the code lists ship in the package: no iso-codes"; exit 1; }
 dpkg -x "$deb" "$work/root"
 root="$work/root/usr"
-for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf share/doc/velmora-wizard/copyright \
+for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf share/velmora-wizard/iso-4217.tsv \
+         share/velmora-wizard/iso-3166-1.tsv share/velmora-wizard/gs1-package-types.txt share/doc/velmora-wizard/copyright \
          share/man/man1/velmora-wizard.1 share/man/man1/velmora-label.1; do
   test -e "$root/$f" || { echo "missing /usr/$f"; exit 1; }
 done

@@ -30,7 +30,7 @@ symbol::VariableValues ParseSets(const std::vector<std::string>& sets) {
 }
 
 int Report(const symbol::Analysis& analysis, std::ostream& out) {
-  out << "elements: " << symbol::HumanReadable(analysis.elements) << '\n';
+  out << "elements: " << symbol::Printable(symbol::HumanReadable(analysis.elements)) << '\n';
   for (const auto& finding : analysis.findings) out << symbol::FindingText(finding) << '\n';
   return analysis.Valid() ? 0 : kStatusFindings;
 }

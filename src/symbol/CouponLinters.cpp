@@ -110,9 +110,17 @@ bool Miscellaneous(CouponReader& r) {
          r.Digit("Store Coupon Flag", kAny, value) && r.Digit("Don't Multiply Flag", "01", value);
 }
 
+// A coupon is digits throughout, though its AI allows more.
+std::optional<LintFault> NotDigit(std::string_view data) {
+  const std::size_t at = data.find_first_not_of("0123456789");
+  if (at == std::string_view::npos) return std::nullopt;
+  return LintFault{FindingKind::NotDigit, at, 1, {}};
+}
+
 }  // namespace
 
 std::optional<LintFault> LintCouponCode(std::string_view data) {
+  if (auto fault = NotDigit(data)) return fault;
   CouponReader r(data);
   int value = 0;
   const bool ok =
@@ -135,6 +143,7 @@ std::optional<LintFault> LintCouponCode(std::string_view data) {
 }
 
 std::optional<LintFault> LintCouponPosOffer(std::string_view data) {
+  if (auto fault = NotDigit(data)) return fault;
   CouponReader r(data);
   int format = 0;
   if (r.Digit("Format Code", "01", format) && r.Sized("Funder ID VLI", "0123456", 6, "Funder ID") &&

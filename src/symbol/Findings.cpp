@@ -13,8 +13,9 @@ std::string Hex(unsigned value, int digits, const char* prefix) {
   return text;
 }
 
-// `text` with control characters and bytes that are not UTF-8 as \xHH.
-std::string Shown(std::string_view text) {
+}  // namespace
+
+std::string Printable(std::string_view text) {
   std::string shown;
   for (std::size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
@@ -29,6 +30,8 @@ std::string Shown(std::string_view text) {
   }
   return shown;
 }
+
+namespace {
 
 // " (U+00F6)" when `found` is one character outside ASCII.
 std::string UnicodeNumber(std::string_view found) {
@@ -144,8 +147,8 @@ std::string FindingText(const Finding& finding, const FindingWords& words) {
   Fill(text, "{position}", std::to_string(finding.position));
   Fill(text, "{code}", UnicodeNumber(finding.found));
   Fill(text, "{s}", finding.detail == "1" ? "" : "s");
-  Fill(text, "{found}", Shown(finding.found));
-  Fill(text, "{detail}", Shown(finding.detail));
+  Fill(text, "{found}", Printable(finding.found));
+  Fill(text, "{detail}", Printable(finding.detail));
   return text;
 }
 

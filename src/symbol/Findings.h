@@ -3,6 +3,7 @@
 // AI, the position in that AI's data and a stable kind.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora::symbol {
@@ -74,6 +75,10 @@ struct FindingWords {
   std::string wholeAi = "AI ({ai}):";
   std::function<std::string(FindingKind)> sentence;
 };
+
+// `text` with control characters and bytes that are not UTF-8 as \xHH: data
+// shown on one line.
+std::string Printable(std::string_view text);
 
 // "AI (17) position 3: invalid month '13'". Control characters and bytes that
 // are not UTF-8 are shown escaped ("\x0A"), so a finding is always one line.

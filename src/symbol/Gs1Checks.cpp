@@ -33,15 +33,22 @@ int Longest(const AiSyntax& s) {
                          [](int sum, const Component& c) { return sum + c.maxLength; });
 }
 
-// A finding at byte `offset` of the element's data, quoting `length` bytes
-// widened to whole characters; its position counts characters.
+// The data with each character outside ASCII (or byte that is not UTF-8) as
+// one byte that no character set holds: the checks then count characters, as
+// GS1's lengths do, and such a character is a fault of its own.
+std::string OneBytePerCharacter(std::string_view data) {
+  std::string text;
+  for (std::size_t i = 0; i < data.size(); i += CodePointSize(data, i)) {
+    text += static_cast<unsigned char>(data[i]) < 0x80 ? data[i] : '\x80';
+  }
+  return text;
+}
+
+// A finding at character `offset` of the element's data, quoting `length` characters.
 Finding At(const Element& e, FindingKind kind, std::size_t offset, std::size_t length, std::string detail = {}) {
-  const std::string_view data = e.data;
-  offset = std::min(offset, data.size());
-  std::size_t end = std::min(offset + length, data.size());
-  while (end < data.size() && (static_cast<unsigned char>(data[end]) & 0xC0) == 0x80) ++end;
-  return {kind, e.ai, CodePointCount(data.substr(0, offset)) + 1, std::string(data.substr(offset, end - offset)),
-          std::move(detail)};
+  const std::size_t start = ByteOffsetOfChar(e.data, offset);
+  const std::size_t end = ByteOffsetOfChar(e.data, offset + length);
+  return {kind, e.ai, offset + 1, e.data.substr(start, end - start), std::move(detail)};
 }
 
 // base64url's '=' padding: only at the end, at most two, and only where the
@@ -131,28 +138,29 @@ Findings Once(Findings findings) {
 Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, const CodeLists& codes) {
   const AiSyntax* s = dictionary.Find(e.ai);
   if (s == nullptr) return {{FindingKind::UnknownAi, e.ai, 0, {}, {}}};
+  const std::string data = OneBytePerCharacter(e.data);
   Findings findings;
   std::size_t offset = 0;
   for (const Component& c : s->components) {
-    const std::size_t remaining = e.data.size() - offset;
+    const std::size_t remaining = data.size() - offset;
     if (remaining == 0 && c.optional) break;  // optional components may be left out
     if (remaining < static_cast<std::size_t>(c.minLength)) {
       // What is there is still checked for characters; its linters would only
       // repeat that it is cut short.
-      if (auto fault = CharacterFault(c.charset, std::string_view(e.data).substr(offset))) {
+      if (auto fault = CharacterFault(c.charset, std::string_view(data).substr(offset))) {
         findings.push_back(At(e, fault->kind, offset + fault->offset, fault->length, fault->detail));
       }
-      findings.push_back(At(e, FindingKind::TooShort, e.data.size(), 0, std::to_string(Needed(*s))));
+      findings.push_back(At(e, FindingKind::TooShort, data.size(), 0, std::to_string(Needed(*s))));
       return findings;
     }
-    const std::string_view part = std::string_view(e.data).substr(offset, std::min<std::size_t>(remaining, c.maxLength));
+    const std::string_view part = std::string_view(data).substr(offset, std::min<std::size_t>(remaining, c.maxLength));
     if (auto fault = ComponentFault(c, part, codes)) {
       findings.push_back(At(e, fault->kind, offset + fault->offset, fault->length, fault->detail));
     }
     offset += part.size();
   }
-  if (offset < e.data.size()) {
-    findings.push_back(At(e, FindingKind::TooLong, offset, e.data.size() - offset, std::to_string(Longest(*s))));
+  if (offset < data.size()) {
+    findings.push_back(At(e, FindingKind::TooLong, offset, data.size() - offset, std::to_string(Longest(*s))));
   }
   return findings;
 }

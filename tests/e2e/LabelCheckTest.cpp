@@ -76,5 +76,44 @@ TEST_F(LabelCheckTest, BadInputIsOneClearLine) {
   }
 }
 
+TEST_F(LabelCheckTest, EveryFormOfElementStringIsEchoedInOneThatReadsBack) {
+  const std::string echo = "elements: (01)09506000134352(10)AB\\(1(17)271231\n";
+  for (const char* form : {"(01)09506000134352(10)AB\\(1(17)271231", "[01]09506000134352[10]AB(1[17]271231",
+                           "]C10109506000134352" "10AB(1\x1D" "17271231", "]d2{FNC1}0109506000134352" "10AB(1^17271231"}) {
+    SCOPED_TRACE(form);
+    const Outcome o = Run({"check", "--elements", form});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, echo);
+    EXPECT_EQ(Run({"check", "--elements", o.out.substr(10, o.out.size() - 11)}).out, echo) << "the echo reads back";
+  }
+}
+
+TEST_F(LabelCheckTest, FindingsAreOneLineEachAndNameCharactersWhole) {
+  const Outcome o = Run({"check", "--elements", "(01)09506000134352(10)Ab\xC3\xB6\n(10)Ab\xC3\xB6\n(21)1"});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "elements: (01)09506000134352(10)Ab\xC3\xB6\\x0A(10)Ab\xC3\xB6\\x0A(21)1\n"
+                   "AI (10) position 3: character '\xC3\xB6' (U+00F6) is not allowed\n");
+  const Outcome zeros = Run({"check", "--elements", "(8001)00000100101"});
+  EXPECT_NE(zeros.out.find("AI (8001) position 1: must not be all zeros\n"), std::string::npos) << zeros.out;
+  EXPECT_NE(zeros.out.find("AI (8001) position 12: too short, 14 characters needed\n"), std::string::npos) << zeros.out;
+}
+
+TEST_F(LabelCheckTest, AMissingOrMalformedTableStopsTheCheck) {
+  const std::string shipped = std::string(VELMORA_SOURCE_DIR) + "/data/";
+  for (const char* table : {"iso-3166-1.tsv", "iso-4217.tsv", "gs1-package-types.txt"}) {
+    SCOPED_TRACE(table);
+    const std::string dir = work.Path() + table + ".d/";
+    std::filesystem::copy(shipped, dir);
+    std::filesystem::remove(dir + table);
+    const Outcome missing = Run({"check", "--elements", "(01)09506000134352", "--data-dir", dir});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find(dir + table + ": cannot read this data file"), std::string::npos) << missing.err;
+    work.Write(std::string(table) + ".d/" + table, "# a table\n250\tFR\n");
+    const Outcome malformed = Run({"check", "--elements", "(01)09506000134352", "--data-dir", dir});
+    EXPECT_EQ(malformed.status, 2);
+    EXPECT_NE(malformed.err.find(table + std::string(" line 2: not a line of this table")), std::string::npos) << malformed.err;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -143,6 +143,7 @@ TEST(Linters, CouponCodeFieldByField) {
   const Row rows[] = {
       {"couponcode", kBase, Ok},
       {"couponcode", "", K::CouponTruncated, 0},
+      {"couponcode", "01234561234561111012a", K::NotDigit, 20},
       {"couponcode", "01", K::CouponTruncated, 1},
       {"couponcode", "0123456", K::CouponTruncated, 7},  // the offer code
       {"couponcode", "71234567890123", K::CouponBadValue, 0},  // GCP VLI 0 to 6
@@ -184,6 +185,7 @@ TEST(Linters, CouponCodeFieldByField) {
       // 8112: format 0 or 1, funder VLI 0-6 (+6), offer, serial VLI (+6)
       {"couponposoffer", "001234561234560123456", Ok},
       {"couponposoffer", "", K::CouponTruncated, 0},
+      {"couponposoffer", "a01234561234560123456", K::NotDigit, 0},
       {"couponposoffer", "201234561234560123456", K::CouponBadValue, 0},
       {"couponposoffer", "071234561234560123456", K::CouponBadValue, 1},
       {"couponposoffer", "00123456123456012345", K::CouponTruncated, 15},
