@@ -33,14 +33,7 @@ class CouponReader {
   bool Date(const char* field, std::string_view& date) {
     if (!Fits(field, 6)) return false;
     date = data_.substr(at_, 6);
-    const int month = (date[2] - '0') * 10 + (date[3] - '0');
-    const int day = (date[4] - '0') * 10 + (date[5] - '0');
-    static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int year = 2000 + (date[0] - '0') * 10 + (date[1] - '0');
-    const bool leap = year % 4 == 0;
-    if (month < 1 || month > 12 || day < 1 || day > kDays[month - 1] || (month == 2 && day == 29 && !leap)) {
-      return Bad(field, 6);
-    }
+    if (DateFault(date, 2, false)) return Bad(field, 6);
     at_ += 6;
     return true;
   }

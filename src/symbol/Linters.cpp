@@ -30,8 +30,9 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : days[month - 1];
 }
 
-// A date whose year has `yearDigits` digits; `zeroDay` lets day 00 stand for "end of month".
-std::optional<LintFault> Date(std::string_view s, std::size_t yearDigits, bool zeroDay) {
+}  // namespace
+
+std::optional<LintFault> DateFault(std::string_view s, std::size_t yearDigits, bool zeroDay) {
   if (s.size() < yearDigits + 4 || !AllDigits(s)) return std::nullopt;  // the format check reports it
   int year = std::stoi(std::string(s.substr(0, yearDigits)));
   if (yearDigits == 2) year += 2000;  // leap years of 2000-2099 equal those of GS1's window
@@ -41,6 +42,8 @@ std::optional<LintFault> Date(std::string_view s, std::size_t yearDigits, bool z
   if ((day == 0 && !zeroDay) || day > DaysInMonth(year, month)) return Fault(FindingKind::InvalidDay, yearDigits + 2, 2);
   return std::nullopt;
 }
+
+namespace {
 
 Check Range(FindingKind kind, int limit) {
   return [kind, limit](std::string_view s, const CodeLists&) -> std::optional<LintFault> {
@@ -153,10 +156,10 @@ const std::map<std::string, Check, std::less<>>& Checks() {
       {"csumalpha", CheckPair},
       {"gcppos1", CompanyPrefix(0)},
       {"gcppos2", CompanyPrefix(1)},
-      {"yymmd0", [](std::string_view s, const CodeLists&) { return Date(s, 2, true); }},
-      {"yymmdd", [](std::string_view s, const CodeLists&) { return Date(s, 2, false); }},
-      {"yyyymmdd", [](std::string_view s, const CodeLists&) { return Date(s, 4, false); }},
-      {"yyyymmd0", [](std::string_view s, const CodeLists&) { return Date(s, 4, true); }},
+      {"yymmd0", [](std::string_view s, const CodeLists&) { return DateFault(s, 2, true); }},
+      {"yymmdd", [](std::string_view s, const CodeLists&) { return DateFault(s, 2, false); }},
+      {"yyyymmdd", [](std::string_view s, const CodeLists&) { return DateFault(s, 4, false); }},
+      {"yyyymmd0", [](std::string_view s, const CodeLists&) { return DateFault(s, 4, true); }},
       {"hhmi",
        [](std::string_view s, const CodeLists& codes) {
          if (auto hour = Range(FindingKind::InvalidHour, 23)(s, codes)) return hour;

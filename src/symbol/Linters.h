@@ -26,6 +26,10 @@ std::optional<LintFault> Lint(std::string_view name, std::string_view component,
 // ever allocated needs GS1's own register of them.
 bool IsCheckedLinter(std::string_view name);
 
+// The fault of a date whose year has `yearDigits` digits (YYMMDD, YYYYMMDD);
+// `zeroDay` lets day 00 stand for "end of month".
+std::optional<LintFault> DateFault(std::string_view date, std::size_t yearDigits, bool zeroDay);
+
 // GS1's check character pair of an alphanumeric key (the csumalpha linter) for
 // `data` without its last two characters.
 std::string CheckCharacterPair(std::string_view data);
