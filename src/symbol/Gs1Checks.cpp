@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <numeric>
 #include <set>
 #include <tuple>
@@ -88,12 +87,14 @@ std::string Describe(const std::vector<std::vector<std::string>>& alternatives) 
   return text;
 }
 
-// The elements' AIs, for the pairing rules: each AI once.
-using AiSet = std::set<std::string, std::less<>>;
+// The elements' AIs, for the pairing rules: each AI once, sorted.
+using AiSet = std::vector<std::string_view>;
 
 bool Present(const AiSet& ais, std::string_view pattern) {
-  return std::any_of(ais.begin(), ais.end(), [&](const std::string& ai) { return MatchesPattern(ai, pattern); });
+  return std::any_of(ais.begin(), ais.end(), [&](std::string_view ai) { return MatchesPattern(ai, pattern); });
 }
+
+bool Contains(const AiSet& ais, std::string_view ai) { return std::binary_search(ais.begin(), ais.end(), ai); }
 
 void CheckPairs(const std::string& ai, const AiSyntax& s, const AiSet& ais, Findings& findings) {
   for (const auto& rule : s.required) {
@@ -103,8 +104,10 @@ void CheckPairs(const std::string& ai, const AiSyntax& s, const AiSet& ais, Find
     if (!met) findings.push_back({FindingKind::MissingPair, ai, 0, {}, Describe(rule)});
   }
   for (const std::string& pattern : s.excluded) {
-    for (const std::string& other : ais) {
-      if (other != ai && MatchesPattern(other, pattern)) findings.push_back({FindingKind::ExcludedPair, ai, 0, {}, other});
+    for (const std::string_view other : ais) {
+      if (other != ai && MatchesPattern(other, pattern)) {
+        findings.push_back({FindingKind::ExcludedPair, ai, 0, {}, std::string(other)});
+      }
     }
   }
 }
@@ -112,7 +115,7 @@ void CheckPairs(const std::string& ai, const AiSyntax& s, const AiSet& ais, Find
 // A digital signature (8030) signs a serialised key: (253), (255) and (8003)
 // must then carry their optional serial part.
 void CheckSignedKeys(const Elements& elements, const AiSet& ais, const SyntaxDictionary& dictionary, Findings& findings) {
-  if (!ais.contains("8030")) return;
+  if (!Contains(ais, "8030")) return;
   for (const Element& e : elements) {
     if (e.ai != "253" && e.ai != "255" && e.ai != "8003") continue;
     const AiSyntax* s = dictionary.Find(e.ai);
@@ -125,6 +128,7 @@ void CheckSignedKeys(const Elements& elements, const AiSet& ais, const SyntaxDic
 // Each finding once, in the order first met: a rule broken by an AI that the
 // barcode repeats is one fault.
 Findings Once(Findings findings) {
+  if (findings.size() < 2) return findings;
   std::set<std::tuple<FindingKind, std::string, std::size_t, std::string, std::string>> seen;
   Findings kept;
   for (Finding& f : findings) {
@@ -138,7 +142,9 @@ Findings Once(Findings findings) {
 Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, const CodeLists& codes) {
   const AiSyntax* s = dictionary.Find(e.ai);
   if (s == nullptr) return {{FindingKind::UnknownAi, e.ai, 0, {}, {}}};
-  const std::string data = OneBytePerCharacter(e.data);
+  const bool ascii = std::all_of(e.data.begin(), e.data.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const std::string collapsed = ascii ? std::string() : OneBytePerCharacter(e.data);
+  const std::string_view data = ascii ? std::string_view(e.data) : std::string_view(collapsed);
   Findings findings;
   std::size_t offset = 0;
   for (const Component& c : s->components) {
@@ -147,13 +153,13 @@ Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, cons
     if (remaining < static_cast<std::size_t>(c.minLength)) {
       // What is there is still checked for characters; its linters would only
       // repeat that it is cut short.
-      if (auto fault = CharacterFault(c.charset, std::string_view(data).substr(offset))) {
+      if (auto fault = CharacterFault(c.charset, data.substr(offset))) {
         findings.push_back(At(e, fault->kind, offset + fault->offset, fault->length, fault->detail));
       }
       findings.push_back(At(e, FindingKind::TooShort, data.size(), 0, std::to_string(Needed(*s))));
       return findings;
     }
-    const std::string_view part = std::string_view(data).substr(offset, std::min<std::size_t>(remaining, c.maxLength));
+    const std::string_view part = data.substr(offset, std::min<std::size_t>(remaining, c.maxLength));
     if (auto fault = ComponentFault(c, part, codes)) {
       findings.push_back(At(e, fault->kind, offset + fault->offset, fault->length, fault->detail));
     }
@@ -165,20 +171,48 @@ Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, cons
   return findings;
 }
 
+// Each AI that comes again with another value than its first.
+void CheckRepeats(const Elements& elements, Findings& findings) {
+  constexpr std::size_t kFew = 16;  // a barcode's few AIs are compared pair by pair, without sorting
+  if (elements.size() <= kFew) {
+    for (std::size_t i = 1; i < elements.size(); ++i) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (elements[j].ai != elements[i].ai) continue;
+        if (elements[j].data != elements[i].data) findings.push_back({FindingKind::Duplicate, elements[i].ai, 0, {}, elements[j].data});
+        break;
+      }
+    }
+    return;
+  }
+  std::vector<const Element*> byAi;
+  for (const Element& e : elements) byAi.push_back(&e);
+  std::stable_sort(byAi.begin(), byAi.end(), [](const Element* a, const Element* b) { return a->ai < b->ai; });
+  std::size_t first = 0;  // where the run of byAi[i]'s AI starts
+  for (std::size_t i = 1; i < byAi.size(); ++i) {
+    if (byAi[i]->ai != byAi[first]->ai) {
+      first = i;
+    } else if (byAi[i]->data != byAi[first]->data) {
+      findings.push_back({FindingKind::Duplicate, byAi[i]->ai, 0, {}, byAi[first]->data});
+    }
+  }
+}
+
 Findings CheckElements(const Elements& elements, const SyntaxDictionary& dictionary, const CodeLists& codes) {
   Findings findings;
-  std::map<std::string, const std::string*, std::less<>> first;  // each AI's first value
   for (const Element& e : elements) {
     for (Finding& f : CheckElement(e, dictionary, codes)) findings.push_back(std::move(f));
-    const auto [seen, added] = first.emplace(e.ai, &e.data);
-    if (!added && *seen->second != e.data) findings.push_back({FindingKind::Duplicate, e.ai, 0, {}, *seen->second});
   }
+  CheckRepeats(elements, findings);
   AiSet ais;
-  for (const auto& [ai, value] : first) ais.insert(ai);
+  for (const Element& e : elements) ais.push_back(e.ai);
+  std::sort(ais.begin(), ais.end());
+  ais.erase(std::unique(ais.begin(), ais.end()), ais.end());
   AiSet paired;  // a repeated AI's pairings are its first one's
   for (const Element& e : elements) {
     const AiSyntax* s = dictionary.Find(e.ai);
-    if (s != nullptr && paired.insert(e.ai).second) CheckPairs(e.ai, *s, ais, findings);
+    if (s == nullptr || std::find(paired.begin(), paired.end(), e.ai) != paired.end()) continue;
+    paired.push_back(e.ai);
+    CheckPairs(e.ai, *s, ais, findings);
   }
   CheckSignedKeys(elements, ais, dictionary, findings);
   return Once(std::move(findings));

@@ -83,19 +83,29 @@ void ParseAttribute(const std::string& token, AiSyntax& syntax) {
   // dlpkey and the rest concern GS1 Digital Link, not a barcode's data.
 }
 
-void AddRange(std::map<std::string, std::size_t, std::less<>>& entries, const std::string& ais, std::size_t syntax) {
-  const auto dash = ais.find('-');
-  if (dash == std::string::npos) {
-    entries[ais] = syntax;
-    return;
+// 2 digits -> 0..99, 3 -> 100..1099, 4 -> 1100..11099; -1 for anything else.
+int Slot(std::string_view ai) {
+  if (ai.size() < 2 || ai.size() > 4) return -1;
+  int value = 0;
+  for (const char c : ai) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
   }
+  return value + (ai.size() == 2 ? 0 : ai.size() == 3 ? 100 : 1100);
+}
+
+// The AIs of "3100-3105" (or of one AI).
+std::vector<std::string> Expand(const std::string& ais) {
+  const auto dash = ais.find('-');
+  if (dash == std::string::npos) return {ais};
   const std::string first = ais.substr(0, dash);
-  const std::string last = ais.substr(dash + 1);
-  for (int n = std::stoi(first); n <= std::stoi(last); ++n) {
+  std::vector<std::string> all;
+  for (int n = std::stoi(first); n <= std::stoi(ais.substr(dash + 1)); ++n) {
     std::string ai = std::to_string(n);
     ai.insert(0, first.size() - ai.size(), '0');
-    entries[ai] = syntax;
+    all.push_back(std::move(ai));
   }
+  return all;
 }
 
 }  // namespace
@@ -145,25 +155,32 @@ SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
                                " has no data format");
     }
     dictionary.syntaxes_.push_back(std::move(syntax));
-    AddRange(dictionary.entries_, ais, dictionary.syntaxes_.size() - 1);
+    if (dictionary.syntaxes_.size() >= kNone) throw std::runtime_error("syntax dictionary: too many lines");
+    for (std::string& ai : Expand(ais)) {
+      auto& line = dictionary.lines_[static_cast<std::size_t>(Slot(ai))];
+      if (line == kNone) dictionary.ais_.push_back(std::move(ai));
+      line = static_cast<std::uint16_t>(dictionary.syntaxes_.size() - 1);
+    }
   }
+  std::sort(dictionary.ais_.begin(), dictionary.ais_.end());
   return dictionary;
 }
 
 const AiSyntax* SyntaxDictionary::Find(std::string_view ai) const {
-  const auto found = entries_.find(ai);
-  return found == entries_.end() ? nullptr : &syntaxes_[found->second];
+  const int slot = Slot(ai);
+  if (slot < 0 || lines_[static_cast<std::size_t>(slot)] == kNone) return nullptr;
+  return &syntaxes_[lines_[static_cast<std::size_t>(slot)]];
 }
 
 std::vector<std::pair<std::string, const AiSyntax&>> SyntaxDictionary::Entries() const {
   std::vector<std::pair<std::string, const AiSyntax&>> all;
-  for (const auto& [ai, index] : entries_) all.emplace_back(ai, syntaxes_[index]);
+  for (const std::string& ai : ais_) all.emplace_back(ai, *Find(ai));
   return all;
 }
 
 std::string SyntaxDictionary::AiAtStart(std::string_view text) const {
   for (std::size_t digits = 2; digits <= 4 && digits <= text.size(); ++digits) {
-    if (entries_.contains(text.substr(0, digits))) return std::string(text.substr(0, digits));
+    if (Find(text.substr(0, digits)) != nullptr) return std::string(text.substr(0, digits));
   }
   return {};
 }

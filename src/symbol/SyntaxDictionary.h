@@ -1,7 +1,7 @@
 #pragma once
 // GS1's Barcode Syntax Dictionary in memory: for every AI its data components
 // (character set, lengths, linters) and its pairing rules.
-#include <map>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,8 +39,12 @@ class SyntaxDictionary {
   std::vector<std::pair<std::string, const AiSyntax&>> Entries() const;
 
  private:
-  std::vector<AiSyntax> syntaxes_;                           // one for each line of the dictionary
-  std::map<std::string, std::size_t, std::less<>> entries_;  // AI -> its line's entry (a range shares one)
+  std::vector<AiSyntax> syntaxes_;  // one for each line of the dictionary
+  // Each 2- to 4-digit AI's line (an index of syntaxes_, kNone when GS1 defines
+  // no such AI), found by arithmetic: every barcode's every AI is looked up.
+  static constexpr std::uint16_t kNone = 0xFFFF;
+  std::vector<std::uint16_t> lines_ = std::vector<std::uint16_t>(11100, kNone);
+  std::vector<std::string> ais_;  // every AI, in the order of the texts
 };
 
 // Does `ai` match `pattern` ("31nn" matches 3103)?
