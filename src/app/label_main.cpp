@@ -47,7 +47,9 @@ int main(int argc, char** argv) {
       "check", "evaluate a template's barcode formula (or element strings) and check the data against GS1's rules");
   checkCommand->add_option("template", check.templatePath, "the label template (128.ufo)");
   checkCommand->add_option("--set", check.sets, "a variable's value, NAME=VALUE (repeatable)");
-  checkCommand->add_option("--elements", check.elements, "check this element string, (01)...(10)..., instead");
+  checkCommand->add_option("--elements", check.elements,
+                           "check this element string instead: (01)...(10)... ('\\(' for a '(' of data), [01]..., or "
+                           "]C1/]d2/]Q3 (or FNC1) then the AIs with GS, ^ or {FNC1} between fields");
   checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
   checkCommand->callback([&] {
     const int given = !check.templatePath.empty() + !check.elements.empty() + !check.elementsFile.empty();
