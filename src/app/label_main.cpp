@@ -18,6 +18,8 @@
 namespace {
 
 constexpr const char* kVersion = VELMORA_VERSION;
+constexpr const char* kSamplesHelp =
+    "a variable without a value takes the template's sample (said on standard error); without it, that is an error";
 
 void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
   command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
                            "check this element string instead: (01)...(10)... ('\\(' for a '(' of data), [01]..., or "
                            "]C1/]d2/]Q3 (or FNC1) then the AIs with GS, ^ or {FNC1} between fields");
   checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
+  checkCommand->add_flag("--samples", check.samples, kSamplesHelp);
   checkCommand->callback([&] {
     const int given = !check.templatePath.empty() + !check.elements.empty() + !check.elementsFile.empty();
     if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements or --elements-file");
@@ -63,6 +66,7 @@ int main(int argc, char** argv) {
   renderCommand->add_option("--set", render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
   renderCommand->add_option("--values", render.valuesFile, "a CSV file: a header of variable names, a row per label");
   AddRenderOptions(renderCommand, render.options, renderFormat);
+  renderCommand->add_flag("--samples", render.samples, kSamplesHelp);
 
   velmora::label::DesignRequest design;
   std::string designFormat;
@@ -75,6 +79,7 @@ int main(int argc, char** argv) {
   designCommand->add_flag("--headless", headless, "no window: the action script plays the user")->needs(
       designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
   AddRenderOptions(designCommand, design.options, designFormat);
+  designCommand->add_flag("--samples", design.samples, kSamplesHelp);
 
   std::vector<std::string> args(argv + 1, argv + argc);
   std::reverse(args.begin(), args.end());  // CLI11 takes them in reverse

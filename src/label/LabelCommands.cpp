@@ -4,12 +4,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <set>
 
 #include "label/CsvRows.h"
 #include "label/LabelDocument.h"
 #include "label/TemplateReader.h"
+#include "label/VariableNames.h"
 #include "label/WizardHost.h"
 #include "platform/FileAccess.h"
 #include "symbol/Analysis.h"
@@ -19,14 +21,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-symbol::VariableValues ParseSets(const std::vector<std::string>& sets) {
+// The --set values; each must name a variable that a formula reads.
+symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std::vector<std::string>& read) {
   symbol::VariableValues values;
   for (const std::string& set : sets) {
     const auto eq = set.find('=');
     if (eq == std::string::npos || eq == 0) throw std::runtime_error("--set " + set + ": expected NAME=VALUE");
+    RefuseUnread("--set " + set.substr(0, eq), set.substr(0, eq), read);
     values[set.substr(0, eq)] = set.substr(eq + 1);
   }
   return values;
+}
+
+// The variables of `read` that `given` has no value for. Without --samples
+// the first is an error (`how` says how to give one); with it, each takes the
+// template's sample and says so on `err`.
+void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
+                   const std::function<bool(const std::string&)>& given, bool samples, const std::string& how,
+                   std::ostream& err) {
+  const symbol::VariableValues sampled = t.ValuesWith({});
+  for (const std::string& name : read) {
+    if (given(name)) continue;
+    if (!samples) throw std::runtime_error("no value for variable " + name + ", which " + ReaderOf(t, name) + " reads: " + how);
+    const auto sample = sampled.find(name);
+    err << "velmora-label: no value for variable " << name << ": the template's sample '"
+        << (sample == sampled.end() ? std::string() : symbol::Printable(sample->second)) << "' is used (--samples)\n";
+  }
 }
 
 int Report(const symbol::Analysis& analysis, std::ostream& out) {
@@ -74,10 +94,16 @@ LabelTemplate ReadCheckedTemplate(const std::string& path) {
 }
 
 // The rows of the CSV, each with the --set values; every variable the formulas
-// read must have a column or a --set.
-std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r) {
-  const symbol::VariableValues sets = ParseSets(r.sets);
-  if (r.valuesFile.empty()) return {sets};
+// read must have a column or a --set (or, with --samples, takes its sample),
+// and every column and --set must name one of them.
+std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err) {
+  const std::vector<std::string> read = ReadVariables(t);
+  const symbol::VariableValues sets = ParseSets(r.sets, read);
+  if (r.valuesFile.empty()) {
+    RequireValues(t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
+                  "give --set " + (read.empty() ? std::string("NAME") : read.front()) + "=VALUE for each, or --samples", err);
+    return {sets};
+  }
   std::string bytes;
   if (ReadWholeFile(r.valuesFile, bytes) != ReadStatus::Ok) throw std::runtime_error(r.valuesFile + ": cannot read the values");
   const CsvTable table = ParseCsv(bytes, r.valuesFile);
@@ -85,13 +111,14 @@ std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const Rend
   for (const auto& [name, value] : sets) {
     if (columns.contains(name)) throw std::runtime_error(r.valuesFile + ": " + name + " is both a column and a --set");
   }
-  for (const TemplateText* text : {&t.barcode, &t.readable}) {
-    for (const std::string& name : text->Variables()) {
-      if (!columns.contains(name) && !sets.contains(name)) {
-        throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + text->where + " reads");
-      }
+  for (const std::string& column : table.header) RefuseUnread(r.valuesFile + " column " + column, column, read);
+  for (const std::string& name : read) {
+    if (!columns.contains(name) && !sets.contains(name) && !r.samples) {
+      throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + ReaderOf(t, name) + " reads");
     }
   }
+  RequireValues(t, read, [&](const std::string& name) { return columns.contains(name) || sets.contains(name); }, true,
+                {}, err);
   std::vector<symbol::VariableValues> rows;
   for (const auto& fields : table.rows) {
     symbol::VariableValues values = sets;
@@ -176,9 +203,13 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
     if (!r.elements.empty()) return Report(symbol::AnalyseElementString(r.elements, gs1), out);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
+    const std::vector<std::string> read = ReadVariables(t);
+    const symbol::VariableValues sets = ParseSets(r.sets, read);
+    RequireValues(t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
+                  "give --set NAME=VALUE for each, or --samples", err);
     std::string data;
     try {
-      data = t.barcode.Evaluate(t.ValuesWith(ParseSets(r.sets)));
+      data = t.barcode.Evaluate(t.ValuesWith(sets));
     } catch (const symbol::FormulaError& e) {
       throw std::runtime_error(r.templatePath + ": " + t.barcode.where + ": " + e.what());
     }
@@ -191,7 +222,7 @@ int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& 
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
-    return Render(t, gs1, ValueRows(t, r), r.options, r.progressBar, out, err);
+    return Render(t, gs1, ValueRows(t, r, err), r.options, r.progressBar, out, err);
   });
 }
 
@@ -211,7 +242,10 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     }
     out << "imported: " << imported << '\n';
     const LabelTemplate t = ReadCheckedTemplate(imported);
-    return Render(t, gs1, {document.Values()}, r.options, false, out, err);
+    const symbol::VariableValues values = document.Values();
+    RequireValues(t, ReadVariables(t), [&](const std::string& name) { return values.contains(name); }, r.samples,
+                  "give it a \"value\" in " + r.documentPath + ", or --samples", err);
+    return Render(t, gs1, {values}, r.options, false, out, err);
   });
 }
 

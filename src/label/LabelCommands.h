@@ -18,6 +18,7 @@ struct CheckRequest {
   std::string elements;
   std::string elementsFile;
   std::vector<std::string> sets;  // NAME=VALUE
+  bool samples = false;  // a variable without a value takes the template's sample
 };
 
 struct RenderRequest {
@@ -26,6 +27,7 @@ struct RenderRequest {
   std::string valuesFile;  // CSV; empty for one label
   RenderOptions options;
   bool progressBar = false;  // on `err`, for runs over a second
+  bool samples = false;
 };
 
 struct DesignRequest {
@@ -34,6 +36,7 @@ struct DesignRequest {
   std::vector<std::string> wizardOptions;  // --headless --script FILE, --data-dir DIR
   std::string hostDir;  // empty: a temporary one
   RenderOptions options;
+  bool samples = false;
 };
 
 // `dataDir` holds ID128.inf and the syntax dictionary.

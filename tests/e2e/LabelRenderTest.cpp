@@ -73,6 +73,7 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
   const std::string latin1 = work.Write("latin1.csv", "GTIN,EXPIRY,LOT\n09506000134352,271231,caf\xE9\n");
   const std::string noLot = work.Write("nolot.csv", "GTIN,EXPIRY\n09506000134352,271231\n");
   const std::string file = work.Write("file", "");
+  const std::string misspelt = work.Write("misspelt.csv", "GTIN,Expiry_,LOT\n09506000134352,271231,A\n");
   const struct {
     std::vector<std::string> args;
     std::string says;
@@ -83,8 +84,21 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
       {{"render", tpl, "--values", latin1, "--out", work.Path() + "o"}, "latin1.csv row 1 column 3: not valid UTF-8"},
       {{"render", tpl, "--values", noLot, "--out", work.Path() + "o"},
        "nolot.csv: no column for variable LOT, which [Variable4] Format reads"},
-      {{"render", tpl, "--out", file + "/o"}, file + "/o: cannot make the output folder"},
-      {{"render", tpl, "--out", work.Path() + "no/such/x.pdf"}, "x.pdf: the folder " + work.Path() + "no/such does not exist"},
+      {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A", "--out", file + "/o"},
+       file + "/o: cannot make the output folder"},
+      {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A", "--out",
+        work.Path() + "no/such/x.pdf"},
+       "x.pdf: the folder " + work.Path() + "no/such does not exist"},
+      // every value names a variable a formula reads, every variable read has a value
+      {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LTO=ABC123", "--out",
+        work.Path() + "o"},
+       "--set LTO: no formula of the template reads a variable LTO (did you mean LOT?)"},
+      {{"render", tpl, "--values", misspelt, "--out", work.Path() + "o"},
+       "misspelt.csv column Expiry_: no formula of the template reads a variable Expiry_ (did you mean EXPIRY?)"},
+      {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--out", work.Path() + "o"},
+       "no value for variable LOT, which [Variable4] Format reads: give --set GTIN=VALUE for each, or --samples"},
+      {{"check", tpl, "--set", "GTIN=09506000134352"},
+       "no value for variable EXPIRY, which [Variable4] Format reads: give --set NAME=VALUE for each, or --samples"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.says);
@@ -94,6 +108,18 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
     EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
   }
   EXPECT_FALSE(fs::exists(work.Path() + "o"));
+}
+
+TEST_F(LabelRenderTest, SamplesOnlyWhenAskedAndThenSaid) {
+  const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
+                         "EXPIRY=271231", "--samples", "--out", work.Path() + "s.svg"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err, "velmora-label: no value for variable LOT: the template's sample '0000000000' is used (--samples)\n");
+  const std::string csv = work.Write("two.csv", "GTIN,EXPIRY\n09506000134352,271231\n");
+  const Outcome rows = Run({"render", Example("label-template.ufo"), "--values", csv, "--samples", "--out",
+                            work.Path() + "s2.svg"});
+  EXPECT_EQ(rows.status, 0) << rows.err;
+  EXPECT_EQ(rows.err, "velmora-label: no value for variable LOT: the template's sample '0000000000' is used (--samples)\n");
 }
 
 TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
