@@ -13,6 +13,7 @@
 
 #include "label/LabelCanvas.h"
 #include "label/LabelDrawing.h"
+#include "label/ValueChecks.h"
 #include "platform/FileAccess.h"
 #include "symbol/Analysis.h"
 #include "symbol/ScanBack.h"
@@ -37,10 +38,13 @@ std::string Extension(OutputFormat f) { return f == OutputFormat::Png ? "png" : 
 
 class RowRenderer {
  public:
-  RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o) : t_(t), gs1_(gs1), o_(o) {}
+  RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o)
+      : t_(t), gs1_(gs1), o_(o), padded_(t.barcode.Padded()) {}
 
   RowResult Render(int row, const symbol::VariableValues& given) const {
     RowResult r;
+    r.problems = ValueProblems(given, padded_);
+    if (!r.problems.empty()) return r;
     const symbol::VariableValues values = t_.ValuesWith(given);
     std::string data;
     std::string text;
@@ -110,6 +114,7 @@ class RowRenderer {
   const LabelTemplate& t_;
   const symbol::Gs1Data& gs1_;
   const RenderOptions& o_;
+  const std::vector<symbol::Formula::Padded> padded_;
   mutable symbol::GreyImage scanned_;  // one renderer per thread
 };
 

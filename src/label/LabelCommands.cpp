@@ -11,6 +11,7 @@
 #include "label/CsvRows.h"
 #include "label/LabelDocument.h"
 #include "label/TemplateReader.h"
+#include "label/ValueChecks.h"
 #include "label/VariableNames.h"
 #include "label/WizardHost.h"
 #include "platform/FileAccess.h"
@@ -213,8 +214,11 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     } catch (const symbol::FormulaError& e) {
       throw std::runtime_error(r.templatePath + ": " + t.barcode.where + ": " + e.what());
     }
-    out << "data: " << data << '\n';
-    return Report(symbol::AnalyseBarcodeData(data, gs1), out);
+    out << "data: " << symbol::Printable(data) << '\n';
+    const int status = Report(symbol::AnalyseBarcodeData(data, gs1), out);
+    const std::vector<std::string> problems = ValueProblems(sets, t.barcode.Padded());
+    for (const std::string& problem : problems) out << problem << '\n';
+    return problems.empty() ? status : kStatusFindings;
   });
 }
 

@@ -73,6 +73,11 @@ std::vector<std::string> TemplateText::Variables() const {
   return symbol::Formula::Parse(text).Variables();
 }
 
+std::vector<symbol::Formula::Padded> TemplateText::Padded() const {
+  if (literal) return {};
+  return symbol::Formula::Parse(text).PaddedVariables();
+}
+
 symbol::VariableValues LabelTemplate::ValuesWith(const symbol::VariableValues& values) const {
   symbol::VariableValues all;
   for (const TemplateVariable& v : variables) all[v.name] = v.sample;

@@ -172,6 +172,20 @@ Formula Formula::Parse(std::string_view text) {
 
 std::string Formula::Evaluate(const VariableValues& values) const { return EvaluateTerms(terms_, values); }
 
+std::vector<Formula::Padded> Formula::PaddedVariables() const {
+  std::vector<Padded> padded;
+  for (std::size_t i = 0; i < terms_.size(); ++i) {
+    const Term& t = *terms_[i];
+    if (t.kind != Term::Kind::Left || t.argument.empty() || t.argument[0]->kind != Term::Kind::Variable) continue;
+    const bool pads = std::all_of(t.argument.begin() + 1, t.argument.end(),
+                                  [](const auto& a) { return a->kind == Term::Kind::Literal; });
+    if (!pads) continue;
+    const bool literalBefore = i > 0 && terms_[i - 1]->kind == Term::Kind::Literal;
+    padded.push_back({t.argument[0]->text, t.count, literalBefore ? terms_[i - 1]->text : std::string()});
+  }
+  return padded;
+}
+
 std::vector<std::string> Formula::Variables() const {
   std::vector<std::string> names;
   CollectVariables(terms_, names);

@@ -30,6 +30,14 @@ class Formula {
   std::string Evaluate(const VariableValues& values) const;
   // The variable names the formula reads, in order of first use.
   std::vector<std::string> Variables() const;
+  // Each `Left(NAME & "0000", n)`: a variable cut or padded on the right to n
+  // characters, with the literal text just before it (where the AI stands).
+  struct Padded {
+    std::string name;
+    std::size_t width = 0;
+    std::string before;
+  };
+  std::vector<Padded> PaddedVariables() const;
 
   Formula(Formula&&) noexcept;
   Formula& operator=(Formula&&) noexcept;

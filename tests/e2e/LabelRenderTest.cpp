@@ -110,6 +110,31 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
   EXPECT_FALSE(fs::exists(work.Path() + "o"));
 }
 
+TEST_F(LabelRenderTest, AValueIsDataNeverABarcodeControlNorSilentlyPadded) {
+  const std::string csv = work.Write("values.csv",
+                                     "GTIN,EXPIRY,LOT\n"
+                                     "09506000134352,271231,X{FNC1}91ABC\n"
+                                     "09506000134352,271231,\"X\x1D" "91ABC\"\n"
+                                     "9506000134352,271231,ABC\n"
+                                     "09506000134352,2712,ABC\n"
+                                     "09506000134352,271231,ABC\n");
+  const Outcome o = Run({"render", Example("label-template.ufo"), "--values", csv, "--out", work.Path() + "v.svg", "--verify"});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "row 1, LOT: '{FNC1}' at character 2 would be read as a barcode control, not data (GS1 allows no such "
+            "character in AI data)\n"
+            "row 2, LOT: '\\x1D' at character 2 would be read as a barcode control, not data (GS1 allows no such "
+            "character in AI data)\n"
+            "row 3, GTIN: 13 digits given for a 14-digit GTIN: a GTIN-13 needs a leading 0\n"
+            "row 4, EXPIRY: 4 of 6 characters given; the template would add 2 zeros after them\n");
+  EXPECT_EQ(o.out, "1 of 5 labels drawn to " + work.Path() + "v.svg, 4 rows rejected, 1 scanned back equal\n");
+  const Outcome check = Run({"check", Example("label-template.ufo"), "--set", "GTIN=9506000134352", "--set",
+                             "EXPIRY=271231", "--set", "LOT=A"});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_NE(check.out.find("GTIN: 13 digits given for a 14-digit GTIN: a GTIN-13 needs a leading 0\n"), std::string::npos)
+      << check.out;
+}
+
 TEST_F(LabelRenderTest, SamplesOnlyWhenAskedAndThenSaid) {
   const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
                          "EXPIRY=271231", "--samples", "--out", work.Path() + "s.svg"});

@@ -57,18 +57,29 @@ class RenderRoundTrip : public ::testing::Test {
  protected:
   void SetUp() override {
     spread = Spread();
-    std::string csv = "DATA,TEXT\n";
+    // Each element in a variable of its own, the template putting {FNC1} between
+    // them: a value is data, never a field separator.
+    constexpr int kFields = 4;
+    std::string csv = "TEXT";
+    std::string format = "\"{FNC1}\"";
+    for (int i = 1; i <= kFields; ++i) {
+      csv += ",E" + std::to_string(i);
+      format += " & E" + std::to_string(i) + " & \"{FNC1}\"";
+    }
+    csv += "\n";
     for (const Elements& e : spread) {
-      std::string data;
-      for (const auto& element : e) data += "{FNC1}" + element.ai + element.data;
-      csv += Quoted(data) + "," + Quoted(symbol::HumanReadable(e)) + "\n";
+      ASSERT_LE(e.size(), static_cast<std::size_t>(kFields));
+      csv += Quoted(symbol::HumanReadable(e));
+      for (int i = 0; i < kFields; ++i) {
+        csv += "," + (i < static_cast<int>(e.size()) ? Quoted(e[static_cast<std::size_t>(i)].ai + e[static_cast<std::size_t>(i)].data) : "");
+      }
+      csv += "\n";
     }
     values = dir.Write("values.csv", csv);
     templatePath = dir.Write(
         "128.ufo",
         "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nNarrowBarWidth=40\r\nVariable=Variable3\r\n"
-        "[Variable1]\r\nName=DATA\r\nType=3\r\nValue=\r\n[Variable2]\r\nName=TEXT\r\nType=3\r\nValue=\r\n"
-        "[Variable3]\r\nFormat=DATA\r\n[Variable4]\r\nFormat=TEXT\r\n[Text1.1]\r\nVariable=Variable4\r\n");
+        "[Variable3]\r\nFormat=\"" + format + "\"\r\n[Variable4]\r\nFormat=TEXT\r\n[Text1.1]\r\nVariable=Variable4\r\n");
   }
 
   int Render(OutputFormat format, const std::string& out) {
