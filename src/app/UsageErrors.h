@@ -3,6 +3,7 @@
 // the usage offered, exit status 2. `help` and a bare command print the usage.
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -14,7 +15,9 @@ inline constexpr int kUsageStatus = 2;
 // The first word of `forward` that names no command or option of `app`.
 inline std::string UnknownWord(CLI::App& app, const std::vector<std::string>& forward) {
   CLI::App* command = nullptr;
+  bool value = false;  // the word is the value of the option before it
   for (const std::string& word : forward) {
+    if (std::exchange(value, false)) continue;
     if (!word.starts_with('-')) {
       if (command != nullptr) continue;  // an option's value or a positional argument
       for (CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; })) {
@@ -24,9 +27,10 @@ inline std::string UnknownWord(CLI::App& app, const std::vector<std::string>& fo
       continue;
     }
     const std::string option = word.substr(0, word.find('='));
-    const bool known = app.get_option_no_throw(option) != nullptr ||
-                       (command != nullptr && command->get_option_no_throw(option) != nullptr);
-    if (!known) return word;
+    const CLI::Option* known = app.get_option_no_throw(option);
+    if (known == nullptr && command != nullptr) known = command->get_option_no_throw(option);
+    if (known == nullptr) return word;
+    value = known->get_type_size() != 0 && word.find('=') == std::string::npos;
   }
   return {};
 }

@@ -49,13 +49,14 @@ int main(int argc, char** argv) {
       "check", "evaluate a template's barcode formula (or element strings) and check the data against GS1's rules");
   checkCommand->add_option("template", check.templatePath, "the label template (128.ufo)");
   checkCommand->add_option("--set", check.sets, "a variable's value, NAME=VALUE (repeatable)");
-  checkCommand->add_option("--elements", check.elements,
+  CLI::Option* elementsOption = checkCommand->add_option("--elements", check.elements,
                            "check this element string instead: (01)...(10)... ('\\(' for a '(' of data), [01]..., or "
                            "]C1/]d2/]Q3 (or FNC1) then the AIs with GS, ^ or {FNC1} between fields");
   checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
   checkCommand->add_flag("--samples", check.samples, kSamplesHelp);
   checkCommand->callback([&] {
-    const int given = !check.templatePath.empty() + !check.elements.empty() + !check.elementsFile.empty();
+    check.elementsGiven = elementsOption->count() > 0;
+    const int given = !check.templatePath.empty() + check.elementsGiven + !check.elementsFile.empty();
     if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements or --elements-file");
   });
 
@@ -87,12 +88,17 @@ int main(int argc, char** argv) {
   if (!dataDir.empty()) velmora::SetProgramDirectoryOverride(std::filesystem::absolute(dataDir).string());
   const std::string data = velmora::ProgramDirectory();
   if (checkCommand->parsed()) return velmora::label::RunCheck(check, data, std::cout, std::cerr);
-  if (renderCommand->parsed()) {
+  try {
     render.options.format = velmora::label::FormatFor(renderFormat, render.options.out);
+    design.options.format = velmora::label::FormatFor(designFormat, design.options.out);
+  } catch (const std::runtime_error& e) {
+    std::cerr << "velmora-label: " << e.what() << std::endl;
+    return velmora::label::kStatusBadInput;
+  }
+  if (renderCommand->parsed()) {
     render.progressBar = ::isatty(2) != 0;
     return velmora::label::RunRender(render, data, std::cout, std::cerr);
   }
-  design.options.format = velmora::label::FormatFor(designFormat, design.options.out);
   const std::string own = velmora::ExecutableDirectory();
   design.wizard = (own.empty() ? std::string(".") : own) + "/velmora-wizard";
   if (headless) design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(script).string()};

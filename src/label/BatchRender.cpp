@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -38,8 +39,8 @@ std::string Extension(OutputFormat f) { return f == OutputFormat::Png ? "png" : 
 
 class RowRenderer {
  public:
-  RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o)
-      : t_(t), gs1_(gs1), o_(o), padded_(t.barcode.Padded()) {}
+  RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o, int rows)
+      : t_(t), gs1_(gs1), o_(o), rows_(rows), padded_(t.barcode.Padded()) {}
 
   RowResult Render(int row, const symbol::VariableValues& given) const {
     RowResult r;
@@ -80,7 +81,7 @@ class RowRenderer {
  private:
   bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded) const {
     if (o_.format == OutputFormat::Pdf) return true;
-    const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format)).string();
+    const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format, rows_)).string();
     std::string bytes;
     if (o_.format == OutputFormat::Png) {
       Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, true, o_.verify);
@@ -114,6 +115,7 @@ class RowRenderer {
   const LabelTemplate& t_;
   const symbol::Gs1Data& gs1_;
   const RenderOptions& o_;
+  const int rows_;  // in the run: the width of the files' numbers
   const std::vector<symbol::Formula::Padded> padded_;
   mutable symbol::GreyImage scanned_;  // one renderer per thread
 };
@@ -131,9 +133,10 @@ void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const Ren
 
 }  // namespace
 
-std::string LabelFileName(int row, OutputFormat format) {
-  char name[32];
-  std::snprintf(name, sizeof name, "label-%05d.", row);
+std::string LabelFileName(int row, OutputFormat format, int rows) {
+  const int width = std::max<int>(5, static_cast<int>(std::to_string(rows).size()));
+  char name[48];
+  std::snprintf(name, sizeof name, "label-%0*d.", width, row);
   return name + Extension(format);
 }
 
@@ -161,7 +164,7 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   std::atomic<int> next{0};
   std::atomic<int> done{0};
   const auto work = [&] {
-    const RowRenderer renderer(label, gs1, options);
+    const RowRenderer renderer(label, gs1, options, total);
     for (int i = next++; i < total; i = next++) {
       results[static_cast<std::size_t>(i)] = renderer.Render(i + 1, rows[static_cast<std::size_t>(i)]);
       ++done;

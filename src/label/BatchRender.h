@@ -38,7 +38,8 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
                            const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
                            std::ostream& report, const std::function<void(int, int)>& progress = {});
 
-// "label-00017.png": the file of row 17.
-std::string LabelFileName(int row, OutputFormat format);
+// "label-00017.png": the file of row 17 in a run of `rows`, numbered with as
+// many digits as the run needs (five at least), so that the names sort in order.
+std::string LabelFileName(int row, OutputFormat format, int rows);
 
 }  // namespace velmora::label

@@ -58,6 +58,7 @@ int Report(const symbol::Analysis& analysis, std::ostream& out) {
 
 // One element string a line; each finding is printed with its line number.
 int CheckFile(const std::string& path, const symbol::Gs1Data& gs1, std::ostream& out) {
+  if (fs::is_directory(path)) throw std::runtime_error(path + ": is a folder, not a file of element strings");
   std::ifstream in(path);
   if (!in) throw std::runtime_error(path + ": cannot read the element strings");
   std::string text;
@@ -142,7 +143,7 @@ std::function<void(int, int)> ProgressBar(std::ostream& err) {
 
 int Summarise(const RenderSummary& s, const RenderOptions& o, std::ostream& out) {
   out << s.drawn << " of " << s.rows << " labels drawn to " << o.out;
-  if (s.rejected > 0) out << ", " << s.rejected << " rows rejected";
+  if (s.rejected > 0) out << ", " << s.rejected << (s.rejected == 1 ? " row rejected" : " rows rejected");
   if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
   out << '\n';
   return s.AllGood() ? 0 : kStatusFindings;
@@ -195,14 +196,19 @@ OutputFormat FormatFor(const std::string& format, const std::string& out) {
   const std::string name = format.empty() ? fs::path(out).extension().string() : "." + format;
   if (name == ".pdf") return OutputFormat::Pdf;
   if (name == ".svg") return OutputFormat::Svg;
-  return OutputFormat::Png;
+  if (name == ".png" || name.empty()) return OutputFormat::Png;
+  throw std::runtime_error(out + ": labels are written as png or svg (a folder of files) or pdf (one file), not as " +
+                           name.substr(1) + "; give --format or another name");
 }
 
 int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
-    if (!r.elements.empty()) return Report(symbol::AnalyseElementString(r.elements, gs1), out);
+    if (r.elementsGiven) {
+      if (r.elements.empty()) throw std::runtime_error("--elements: the element string is empty");
+      return Report(symbol::AnalyseElementString(r.elements, gs1), out);
+    }
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
     const std::vector<std::string> read = ReadVariables(t);
     const symbol::VariableValues sets = ParseSets(r.sets, read);

@@ -16,6 +16,7 @@ inline constexpr int kStatusBadInput = 2;
 struct CheckRequest {
   std::string templatePath;
   std::string elements;
+  bool elementsGiven = false;  // --elements, even with an empty text
   std::string elementsFile;
   std::vector<std::string> sets;  // NAME=VALUE
   bool samples = false;  // a variable without a value takes the template's sample
@@ -44,7 +45,8 @@ int RunCheck(const CheckRequest& request, const std::string& dataDir, std::ostre
 int RunRender(const RenderRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 int RunDesign(const DesignRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 
-// The format named by --format, or by the output's extension when not given.
+// The format named by --format, or by the output's extension when not given;
+// throws std::runtime_error for an extension of a format not written.
 OutputFormat FormatFor(const std::string& format, const std::string& out);
 
 }  // namespace velmora::label

@@ -66,9 +66,12 @@ TEST_F(LabelCheckTest, BadInputIsOneClearLine) {
       {{"check", formula}, formula + ": [Variable1] Format: formula column 14: unknown function Right"},
       {{"check", "--elements", "(01)123(10"}, "element string position 8: '(' without its ')'"},
       {{"check", "--elements", "(10)A", "--data-dir", work.Path()}, "ID128.inf: cannot read this data file"},
+      {{"check", "--elements", ""}, "--elements: the element string is empty"},
+      {{"check", "--elements-file", work.Path()}, work.Path() + ": is a folder, not a file of element strings"},
+      {{"--data-dir", work.Path(), "check", "--elements", "(10)A"}, "ID128.inf: cannot read this data file"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.args.back());
+    SCOPED_TRACE(row.says);
     const Outcome o = Run(row.args);
     EXPECT_EQ(o.status, 2);
     EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;

@@ -118,7 +118,7 @@ TEST_F(RenderRoundTrip, SpreadIsWide) { EXPECT_GE(spread.size(), 30u); }
 TEST_F(RenderRoundTrip, Png) {
   ASSERT_EQ(Render(OutputFormat::Png, dir.Path() + "png"), 0);
   std::vector<std::string> files;
-  for (std::size_t i = 1; i <= spread.size(); ++i) files.push_back(dir.Path() + "png/" + LabelFileName(int(i), OutputFormat::Png));
+  for (std::size_t i = 1; i <= spread.size(); ++i) files.push_back(dir.Path() + "png/" + LabelFileName(int(i), OutputFormat::Png, int(spread.size())));
   ExpectScansBack(files);
 }
 
@@ -126,7 +126,7 @@ TEST_F(RenderRoundTrip, Svg) {
   ASSERT_EQ(Render(OutputFormat::Svg, dir.Path() + "svg"), 0);
   std::vector<std::string> files;
   for (std::size_t i = 1; i <= spread.size(); ++i) {
-    const std::string svg = dir.Path() + "svg/" + LabelFileName(int(i), OutputFormat::Svg);
+    const std::string svg = dir.Path() + "svg/" + LabelFileName(int(i), OutputFormat::Svg, int(spread.size()));
     ASSERT_EQ(Shell("rsvg-convert -d 200 -p 200 -b white -o " + svg + ".png " + svg), 0) << "rsvg-convert (librsvg2-bin)";
     files.push_back(svg + ".png");
   }
@@ -143,6 +143,12 @@ TEST_F(RenderRoundTrip, PdfOnePagePerLabel) {
   }
   std::sort(pages.begin(), pages.end());
   ExpectScansBack(pages);
+}
+
+TEST(LabelFileName, NumberedWideEnoughToSortInOrder) {
+  EXPECT_EQ(LabelFileName(17, OutputFormat::Png, 3), "label-00017.png");
+  EXPECT_EQ(LabelFileName(10001, OutputFormat::Svg, 100000), "label-010001.svg");
+  EXPECT_LT(LabelFileName(99999, OutputFormat::Png, 100000), LabelFileName(100000, OutputFormat::Png, 100000));
 }
 
 }  // namespace
