@@ -68,6 +68,11 @@ int main(int argc, char** argv) {
   renderCommand->add_option("--values", render.valuesFile, "a CSV file: a header of variable names, a row per label");
   AddRenderOptions(renderCommand, render.options, renderFormat);
   renderCommand->add_flag("--samples", render.samples, kSamplesHelp);
+  std::string delimiter;
+  renderCommand
+      ->add_option("--delimiter", delimiter,
+                   "what separates the CSV's fields: ',', ';' or 'tab' (default: found from the header line)")
+      ->check(CLI::IsMember({",", ";", "tab"}));
 
   velmora::label::DesignRequest design;
   std::string designFormat;
@@ -96,6 +101,7 @@ int main(int argc, char** argv) {
     return velmora::label::kStatusBadInput;
   }
   if (renderCommand->parsed()) {
+    render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;
     return velmora::label::RunRender(render, data, std::cout, std::cerr);
   }

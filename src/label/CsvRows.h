@@ -15,11 +15,14 @@ class CsvError : public std::runtime_error {
 };
 
 struct CsvTable {
+  char delimiter = ',';
   std::vector<std::string> header;
   std::vector<std::vector<std::string>> rows;  // each as long as the header
 };
 
-// `name` is used in messages. Rows count from 1 after the header.
-CsvTable ParseCsv(std::string_view text, const std::string& name);
+// `name` is used in messages. Rows count from 1 after the header. The fields
+// are separated by `delimiter`, or (0) by what the header line holds most of:
+// comma, semicolon or tab.
+CsvTable ParseCsv(std::string_view text, const std::string& name, char delimiter = 0);
 
 }  // namespace velmora::label

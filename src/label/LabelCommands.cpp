@@ -22,6 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A values file with a header and no row.
+class NoRows : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The --set values; each must name a variable that a formula reads.
 symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std::vector<std::string>& read) {
   symbol::VariableValues values;
@@ -108,7 +114,12 @@ std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const Rend
   }
   std::string bytes;
   if (ReadWholeFile(r.valuesFile, bytes) != ReadStatus::Ok) throw std::runtime_error(r.valuesFile + ": cannot read the values");
-  const CsvTable table = ParseCsv(bytes, r.valuesFile);
+  const CsvTable table = ParseCsv(bytes, r.valuesFile, r.delimiter);
+  if (table.delimiter != ',') {
+    err << "velmora-label: " << r.valuesFile << ": fields separated by "
+        << (table.delimiter == '\t' ? std::string("tabs") : "'" + std::string(1, table.delimiter) + "'") << '\n';
+  }
+  if (table.rows.empty()) throw NoRows(r.valuesFile + ": no rows, only the header");
   const std::set<std::string> columns(table.header.begin(), table.header.end());
   for (const auto& [name, value] : sets) {
     if (columns.contains(name)) throw std::runtime_error(r.valuesFile + ": " + name + " is both a column and a --set");
@@ -232,7 +243,14 @@ int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& 
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
-    return Render(t, gs1, ValueRows(t, r, err), r.options, r.progressBar, out, err);
+    std::vector<symbol::VariableValues> rows;
+    try {
+      rows = ValueRows(t, r, err);
+    } catch (const NoRows& e) {
+      err << "velmora-label: " << e.what() << std::endl;  // nothing to draw: no label, not bad input
+      return kStatusFindings;
+    }
+    return Render(t, gs1, rows, r.options, r.progressBar, out, err);
   });
 }
 

@@ -26,6 +26,7 @@ struct RenderRequest {
   std::string templatePath;
   std::vector<std::string> sets;
   std::string valuesFile;  // CSV; empty for one label
+  char delimiter = 0;      // of the CSV's fields; 0: found from its header
   RenderOptions options;
   bool progressBar = false;  // on `err`, for runs over a second
   bool samples = false;

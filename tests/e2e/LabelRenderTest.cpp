@@ -137,6 +137,21 @@ TEST_F(LabelRenderTest, AValueIsDataNeverABarcodeControlNorSilentlyPadded) {
       << check.out;
 }
 
+TEST_F(LabelRenderTest, SpreadsheetSeparatorsAndAFileWithoutRows) {
+  const std::string semicolons = work.Write("eu.csv", "GTIN;EXPIRY;LOT\n09506000134352;271231;\"A;1\"\n");
+  const Outcome o = Run({"render", Example("label-template.ufo"), "--values", semicolons, "--out", work.Path() + "eu"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err, "velmora-label: " + semicolons + ": fields separated by ';'\n");
+  const std::string tabs = work.Write("tabs.csv", "GTIN\tEXPIRY\tLOT\n09506000134352\t271231\tA1\n");
+  const Outcome t = Run({"render", Example("label-template.ufo"), "--values", tabs, "--out", work.Path() + "tabs"});
+  EXPECT_EQ(t.status, 0) << t.err;
+  EXPECT_EQ(t.err, "velmora-label: " + tabs + ": fields separated by tabs\n");
+  const std::string header = work.Write("header.csv", "GTIN,EXPIRY,LOT\n");
+  const Outcome none = Run({"render", Example("label-template.ufo"), "--values", header, "--out", work.Path() + "none"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "velmora-label: " + header + ": no rows, only the header\n");
+}
+
 TEST_F(LabelRenderTest, SamplesOnlyWhenAskedAndThenSaid) {
   const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
                          "EXPIRY=271231", "--samples", "--out", work.Path() + "s.svg"});

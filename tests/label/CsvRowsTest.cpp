@@ -31,6 +31,28 @@ TEST(CsvRows, ReadsRfc4180) {
   }
 }
 
+TEST(CsvRows, TheSeparatorIsFoundFromTheHeader) {
+  const struct {
+    std::string text;
+    char delimiter;
+    std::vector<std::string> row;
+  } cases[] = {
+      {"GTIN,LOT\n095,A;B\n", ',', {"095", "A;B"}},
+      {"GTIN;LOT\n095;\"A,B\"\n", ';', {"095", "A,B"}},
+      {"GTIN\tLOT\n095\tA,B;C\n", '\t', {"095", "A,B;C"}},
+      {"\"G;T,IN\";LOT\n095;A\n", ';', {"095", "A"}},  // separators inside quotes do not count
+      {"GTIN\n095\n", ',', {"095"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const CsvTable t = ParseCsv(c.text, "v.csv");
+    EXPECT_EQ(t.delimiter, c.delimiter);
+    ASSERT_EQ(t.rows.size(), 1u);
+    EXPECT_EQ(t.rows[0], c.row);
+  }
+  EXPECT_EQ(ParseCsv("A;B,C;D\n1;2,3;4\n", "v.csv", ',').rows[0], (std::vector<std::string>{"1;2", "3;4"})) << "as given";
+}
+
 TEST(CsvRows, BadFilesSayRowAndColumn) {
   const struct {
     std::string text;
@@ -38,7 +60,7 @@ TEST(CsvRows, BadFilesSayRowAndColumn) {
   } cases[] = {
       {"", "v.csv: no header row of variable names"},
       {"A,B\n1,2\n1,2,3\n", "v.csv row 2: 3 fields, the header has 2"},
-      {"A,B\n1\n", "v.csv row 1: 1 fields, the header has 2"},
+      {"A,B\n1\n", "v.csv row 1: 1 field, the header has 2"},
       {"A,B\n1,\"open\n", "v.csv row 1 column 2: a quoted field is not closed"},
       {"A,B\n\"x\"y,2\n", "v.csv row 1 column 1: text after the closing quote of a quoted field"},
       {"A,B\n1,x\"y\n", "v.csv row 1 column 2: a quote inside a field that is not quoted"},
