@@ -71,9 +71,18 @@ class RowRenderer {
       return r;
     }
     r.layout = LayOutLabel(t_.geometry, encoded, text);
-    if (!Write(row, r, encoded)) return r;
-    r.drawn = true;
-    if (o_.verify) Verify(r, encoded);
+    try {
+      if (!Write(row, r, encoded)) return r;
+      r.drawn = true;
+      if (o_.verify) Verify(r, encoded);
+    } catch (const std::runtime_error& e) {  // a label too large to draw
+      r.problems.push_back(e.what());
+      if (r.drawn) {  // drawn as vectors; the scanner's image was too large
+        r.verified = false;
+        if (o_.format == OutputFormat::Pdf) r.symbol = std::move(encoded);
+      }
+      return r;
+    }
     if (o_.format == OutputFormat::Pdf) r.symbol = std::move(encoded);
     return r;
   }

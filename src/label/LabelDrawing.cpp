@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <stdexcept>
 #include <vector>
 
 #include <cairo-pdf.h>
@@ -150,6 +152,24 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
                 [&g](const std::string& t) { return MeasureText(g, t); });
 }
 
+namespace {
+
+// The largest image a label is drawn to: cairo's own limit on a side, and a
+// bound on the memory one label takes (an image, and the scanner's copy of it).
+constexpr double kMaxSideDots = 32767;
+constexpr double kMaxDots = 64.0 * 1024 * 1024;
+
+void RefuseOversized(const LabelLayout& l, double width, double height, int dpi) {
+  if (width <= kMaxSideDots && height <= kMaxSideDots && width * height <= kMaxDots) return;
+  char size[160];
+  std::snprintf(size, sizeof size, "the label is %.1f x %.1f mm, %.0f x %.0f dots at %d dpi", l.width, l.height, width,
+                height, dpi);
+  throw std::runtime_error(std::string(size) + ": more than 32767 dots a side or 64 million dots in all cannot be drawn"
+                           " (a lower --dpi, a narrower bar or a smaller font makes it smaller)");
+}
+
+}  // namespace
+
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
                     bool encodePng, bool grey) {
   const double pixelsPerMm = dpi / kMmPerInch;
@@ -159,10 +179,17 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   l.module = modulePixels / pixelsPerMm;
   l.barsLeft = std::round(l.barsLeft * pixelsPerMm) / pixelsPerMm;
   l.width = std::max(l.width, l.barsLeft + (l.modules + kQuietModules) * l.module);
-  const int width = static_cast<int>(std::ceil(l.width * pixelsPerMm));
-  const int height = static_cast<int>(std::ceil(l.height * pixelsPerMm));
+  const double widthDots = std::ceil(l.width * pixelsPerMm);
+  const double heightDots = std::ceil(l.height * pixelsPerMm);
+  RefuseOversized(l, widthDots, heightDots, dpi);
+  const int width = static_cast<int>(widthDots);
+  const int height = static_cast<int>(heightDots);
   // Ink only, black or white in the end: a label printer prints each dot or not.
   const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+    throw std::runtime_error("the label's image of " + std::to_string(width) + " x " + std::to_string(height) +
+                             " dots could not be made");
+  }
   {
     const Context cr(cairo_create(surface.get()));
     // Smoothed glyphs are drawn fastest; the threshold at half ink makes them black or white.

@@ -152,6 +152,33 @@ TEST_F(LabelRenderTest, SpreadsheetSeparatorsAndAFileWithoutRows) {
   EXPECT_EQ(none.err, "velmora-label: " + header + ": no rows, only the header\n");
 }
 
+TEST_F(LabelRenderTest, ALabelTooLargeToDrawIsRefusedWithItsSize) {
+  const std::string wide = work.Read(Example("label-template.ufo"));
+  const std::string big = work.Write("big.ufo", std::string(wide).replace(wide.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=1000"));
+  const std::string tiny = work.Write("tiny.ufo", std::string(wide).replace(wide.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=1"));
+  const std::vector<std::string> sets = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=ABC123"};
+  const struct {
+    std::string path;
+    std::string out;
+    std::string says;
+  } rows[] = {
+      {big, "big", "the label is 2860.5 x 20.0 mm, 33786 x 237 dots at 300 dpi: more than 32767 dots a side"},
+      {big, "big.pdf", ""},  // vectors: no image to draw
+      {tiny, "tiny.pdf", "34560 x 6000 dots at 7620 dpi: more than 32767 dots a side"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.out);
+    std::vector<std::string> args = {"render", row.path, "--out", work.Path() + row.out};
+    args.insert(args.end(), sets.begin(), sets.end());
+    if (row.out == "tiny.pdf") args.push_back("--verify");
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, row.says.empty() ? 0 : 1) << o.err;
+    if (!row.says.empty()) {
+      EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;
+    }
+  }
+}
+
 TEST_F(LabelRenderTest, SamplesOnlyWhenAskedAndThenSaid) {
   const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
                          "EXPIRY=271231", "--samples", "--out", work.Path() + "s.svg"});
