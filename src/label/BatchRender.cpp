@@ -129,12 +129,42 @@ class RowRenderer {
   mutable symbol::GreyImage scanned_;  // one renderer per thread
 };
 
+// Is `name` a label file of a run in `format` ("label-00017.png")?
+bool IsLabelFile(const std::string& name, OutputFormat format) {
+  const std::string suffix = "." + Extension(format);
+  if (!name.starts_with("label-") || !name.ends_with(suffix) || name.size() <= 6 + suffix.size()) return false;
+  const std::string number = name.substr(6, name.size() - 6 - suffix.size());
+  return number.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A folder of labels holds this run's labels only: an earlier run's, and the
+// temporaries of a run that was killed, go first (and are counted on `report`).
+void ClearEarlierRun(const RenderOptions& o, std::ostream& report) {
+  if (o.format == OutputFormat::Pdf) return;
+  RemoveStaleTemporariesIn(o.out);
+  int removed = 0;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(o.out, error)) {
+    if (IsLabelFile(entry.path().filename().string(), o.format) && entry.is_regular_file(error)) {
+      removed += fs::remove(entry.path(), error) ? 1 : 0;
+    }
+  }
+  if (removed > 0) {
+    report << "velmora-label: " << o.out << ": " << removed << (removed == 1 ? " label" : " labels")
+           << " of an earlier run removed\n";
+  }
+}
+
 void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const RenderOptions& o) {
   PdfDocument pdf;
   for (RowResult& r : results) {
     if (r.drawn) pdf.AddPage(r.layout, *r.symbol, t.geometry);
   }
-  if (pdf.Pages() == 0) return;
+  if (pdf.Pages() == 0) {  // no label: an earlier run's file would pass for this one's
+    std::error_code error;
+    if (fs::is_regular_file(o.out, error)) fs::remove(o.out, error);
+    return;
+  }
   if (!ReplaceFile(o.out, pdf.Finish(), Durability::HandOff)) {
     throw std::runtime_error(o.out + ": cannot be written");
   }
@@ -169,6 +199,7 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
                            const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
                            std::ostream& report, const std::function<void(int, int)>& progress) {
   const int total = static_cast<int>(rows.size());
+  ClearEarlierRun(options, report);
   std::vector<RowResult> results(rows.size());
   std::atomic<int> next{0};
   std::atomic<int> done{0};

@@ -43,11 +43,31 @@ void SyncFolderOf(const std::string& path) {
 // target's folder, linked in once complete. One entry made in the folder, where
 // a temporary name and a rename make two changes and a removal. False when the
 // system or the file system cannot do it, or the name was taken meanwhile.
+// The umask, read without changing it (umask() would, for every thread at once).
+mode_t CurrentUmask() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  unsigned mask = 022;
+  if (status != nullptr) {
+    char line[128];
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+      if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+    }
+    std::fclose(status);
+  }
+  return static_cast<mode_t>(mask);
+}
+
+// A file made anew is 0644 less the umask, as open() would make it.
+mode_t NewFileMode() {
+  static const mode_t mode = 0644 & ~CurrentUmask();
+  return mode;
+}
+
 bool CreateWhole(const std::string& target, const std::string& bytes, Durability durability) {
   const int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  const bool done = WriteAll(fd, bytes) && ::fchmod(fd, 0644) == 0 &&
+  const bool done = WriteAll(fd, bytes) && ::fchmod(fd, NewFileMode()) == 0 &&
                     (durability == Durability::HandOff || ::fsync(fd) == 0) &&
                     ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0;
   ::close(fd);
@@ -60,17 +80,33 @@ const std::filesystem::file_time_type kProcessStart = std::filesystem::file_time
 
 }  // namespace
 
-void RemoveStaleTemporaries(const std::string& target) {
+namespace {
+
+// Removes the temporaries of `folder` whose name, less the mark and the six
+// characters mkstemp adds, `ofTarget` accepts.
+template <class Accept>
+void RemoveStale(const std::filesystem::path& folder, Accept ofTarget) {
   namespace fs = std::filesystem;
-  const fs::path path(target);
-  const std::string prefix = path.filename().string() + kTemporaryMark;
+  const std::string mark = kTemporaryMark;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(path.parent_path().empty() ? "." : path.parent_path(), error)) {
+  for (const auto& entry : fs::directory_iterator(folder.empty() ? "." : folder, error)) {
     const std::string name = entry.path().filename().string();
-    // exactly the name mkstemp gives: the prefix and six characters
-    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix) || !entry.is_regular_file(error)) continue;
-    if (entry.last_write_time(error) < kProcessStart && !error) fs::remove(entry.path(), error);
+    const std::size_t at = name.size() >= mark.size() + 6 ? name.size() - mark.size() - 6 : std::string::npos;
+    if (at == std::string::npos || name.compare(at, mark.size(), mark) != 0 || !ofTarget(name.substr(0, at))) continue;
+    if (entry.is_regular_file(error) && entry.last_write_time(error) < kProcessStart && !error) fs::remove(entry.path(), error);
   }
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& target) {
+  const std::filesystem::path path(target);
+  const std::string name = path.filename().string();
+  RemoveStale(path.parent_path(), [&](const std::string& of) { return of == name; });
+}
+
+void RemoveStaleTemporariesIn(const std::string& folder) {
+  RemoveStale(folder, [](const std::string&) { return true; });
 }
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -112,10 +148,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, Dura
 
 bool ReplaceFile(const std::string& target, const std::string& bytes, Durability durability) {
   struct stat st {};
-  mode_t mode = 0644;
-  if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;  // read-only, as IsReadOnlyFile
-    mode = st.st_mode & 07777;
+  mode_t mode = NewFileMode();
+  if (::lstat(target.c_str(), &st) == 0) {
+    // A link is replaced by the file, which takes nothing of the link's target;
+    // a file keeps its permissions, never a set-id bit.
+    if (!S_ISLNK(st.st_mode)) {
+      if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;  // read-only, as IsReadOnlyFile
+      mode = st.st_mode & 0777;
+    }
   } else if (errno == ENOENT && CreateWhole(target, bytes, durability)) {
     return true;
   }

@@ -38,4 +38,7 @@ inline constexpr const char* kTemporaryMark = ".velmora-";
 // killed: those named as above, older than this process. Nothing else is touched.
 void RemoveStaleTemporaries(const std::string& target);
 
+// The same for every file of `folder` (a folder of labels, whose names vary).
+void RemoveStaleTemporariesIn(const std::string& folder);
+
 }  // namespace velmora

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <utime.h>
 
 #include <filesystem>
 
@@ -175,6 +176,34 @@ TEST_F(LabelRenderTest, ALabelTooLargeToDrawIsRefusedWithItsSize) {
     EXPECT_EQ(o.status, row.says.empty() ? 0 : 1) << o.err;
     if (!row.says.empty()) {
       EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;
+    }
+  }
+}
+
+TEST_F(LabelRenderTest, ARerunLeavesNoEarlierOutputBehind) {
+  const std::vector<std::string> good = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A1"};
+  const std::vector<std::string> bad = {"--set", "GTIN=09506000134353", "--set", "EXPIRY=271231", "--set", "LOT=A1"};
+  for (const std::string out : {"labels", "labels.pdf"}) {
+    SCOPED_TRACE(out);
+    std::vector<std::string> args = {"render", Example("label-template.ufo"), "--out", work.Path() + out};
+    std::vector<std::string> first = args;
+    first.insert(first.end(), good.begin(), good.end());
+    ASSERT_EQ(Run(first).status, 0);
+    if (out == "labels") {
+      work.Write("labels/label-00009.png", "earlier");
+      work.Write("labels/label-00001.png.velmora-AbC123", "killed");
+      ::utime((work.Path() + "labels/label-00001.png.velmora-AbC123").c_str(), nullptr);
+    }
+    std::vector<std::string> second = args;
+    second.insert(second.end(), bad.begin(), bad.end());
+    const Outcome o = Run(second);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "0 of 1 labels drawn to " + work.Path() + out + ", 1 row rejected\n");
+    if (out == "labels") {
+      EXPECT_NE(o.err.find("2 labels of an earlier run removed"), std::string::npos) << o.err;
+      EXPECT_TRUE(fs::is_empty(work.Path() + "labels")) << "no label and no temporary of an earlier run";
+    } else {
+      EXPECT_FALSE(fs::exists(work.Path() + out)) << "the earlier PDF would pass for this run's";
     }
   }
 }

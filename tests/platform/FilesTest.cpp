@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "platform/CommandLine.h"
@@ -50,6 +53,29 @@ TEST(FileAccess, AtomicWriteReplacesWholeFiles) {
   EXPECT_EQ(bytes, "new content");
   EXPECT_EQ(ReadWholeFile(dir.Path() + "missing", bytes), ReadStatus::Missing);
   EXPECT_EQ(ReadWholeFile(dir.Path(), bytes), ReadStatus::Unreadable);
+}
+
+TEST(FileAccess, AFileWrittenWhereALinkStoodTakesNothingOfTheLinksTarget) {
+  TempDir dir;
+  const std::string target = dir.Write("setuid-target", "x");
+  ASSERT_EQ(::chmod(target.c_str(), 04755), 0);
+  const std::string link = dir.Path() + "label.png";
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(ReplaceFile(link, "png", Durability::HandOff));
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode)) << "the link is replaced, not written through";
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 04755u) << "the target is untouched";
+  // an existing file keeps its permissions, less any set-id bit
+  const std::string own = dir.Write("own", "x");
+  ASSERT_EQ(::chmod(own.c_str(), 06640), 0);
+  ASSERT_TRUE(ReplaceFile(own, "y", Durability::HandOff));
+  ASSERT_EQ(::stat(own.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  ::umask(mask);
 }
 
 TEST(Platform, UserNameComesFromTheEnvironmentFirst) {
