@@ -163,8 +163,9 @@ void JsonRpcServer::Send(const json& message) {
   out_.flush();
 }
 
+// A request with "id":null is a request all the same, answered with that null.
 void JsonRpcServer::Answer(const json& id, const json& result) {
-  if (!id.is_null()) Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
+  Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
 }
 
 void JsonRpcServer::Fail(const json& id, int code, const std::string& text) {

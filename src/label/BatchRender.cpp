@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -28,6 +30,7 @@ constexpr int kScanPixelsPerModule = 3;
 
 struct RowResult {
   std::vector<std::string> problems;  // report lines, without the row
+  std::string writeError;             // why its file could not be written
   bool drawn = false;
   bool verified = true;
   // kept for the PDF, which is drawn in row order once all rows are done
@@ -100,7 +103,8 @@ class RowRenderer {
       bytes = LabelSvg(r.layout, encoded, t_.geometry);
     }
     if (!ReplaceFile(path, bytes, Durability::HandOff)) {
-      r.problems.push_back(path + ": cannot be written");
+      r.writeError = std::strerror(errno);
+      r.problems.push_back(path + ": cannot be written: " + r.writeError);
       return false;
     }
     return true;
@@ -166,7 +170,7 @@ void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const Ren
     return;
   }
   if (!ReplaceFile(o.out, pdf.Finish(), Durability::HandOff)) {
-    throw std::runtime_error(o.out + ": cannot be written");
+    throw std::runtime_error(o.out + ": cannot be written: " + std::strerror(errno));
   }
 }
 
@@ -236,7 +240,9 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
     const RowResult& r = results[static_cast<std::size_t>(i)];
     for (const std::string& problem : r.problems) report << "row " << i + 1 << ", " << problem << '\n';
     s.drawn += r.drawn ? 1 : 0;
-    s.rejected += r.drawn ? 0 : 1;
+    s.unwritten += r.writeError.empty() ? 0 : 1;
+    s.rejected += r.drawn || !r.writeError.empty() ? 0 : 1;
+    if (s.writeError.empty()) s.writeError = r.writeError;
     s.unverified += r.drawn && !r.verified ? 1 : 0;
   }
   if (options.format == OutputFormat::Pdf) WritePdf(label, results, options);

@@ -26,6 +26,8 @@ struct RenderSummary {
   int rows = 0;
   int drawn = 0;
   int rejected = 0;    // GS1 or the formulas refused the row's data: not drawn
+  int unwritten = 0;   // drawn, but its file could not be written
+  std::string writeError;  // the first reason a file could not be written
   int unverified = 0;  // drawn, but not scanned back equal
   bool AllGood() const { return drawn == rows && unverified == 0; }
 };

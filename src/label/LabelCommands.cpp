@@ -155,6 +155,7 @@ std::function<void(int, int)> ProgressBar(std::ostream& err) {
 int Summarise(const RenderSummary& s, const RenderOptions& o, std::ostream& out) {
   out << s.drawn << " of " << s.rows << " labels drawn to " << o.out;
   if (s.rejected > 0) out << ", " << s.rejected << (s.rejected == 1 ? " row rejected" : " rows rejected");
+  if (s.unwritten > 0) out << ", " << s.unwritten << " not written (" << s.writeError << ")";
   if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
   out << '\n';
   return s.AllGood() ? 0 : kStatusFindings;

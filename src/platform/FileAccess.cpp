@@ -166,7 +166,9 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, Durability
                        (durability == Durability::HandOff || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || std::rename(temp.c_str(), target.c_str()) != 0) {
+    const int reason = errno;  // what the caller reports (a full disk, say), not the clean-up's
     ::unlink(temp.c_str());
+    errno = reason;
     return false;
   }
   if (durability == Durability::Keep) SyncFolderOf(target);  // the rename itself, kept too

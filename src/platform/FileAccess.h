@@ -29,6 +29,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, Dura
 // The same for a path taken exactly as it is written, without the lookup that
 // ignores letter case: for files of the program's own naming (a run of labels),
 // where listing the folder for every file would cost more than the write.
+// On failure errno says why.
 bool ReplaceFile(const std::string& exactPath, const std::string& bytes, Durability durability);
 
 // A write in progress holds its bytes in `target` + this mark + six characters.

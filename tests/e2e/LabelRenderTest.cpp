@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <utime.h>
 
 #include <filesystem>
@@ -206,6 +207,26 @@ TEST_F(LabelRenderTest, ARerunLeavesNoEarlierOutputBehind) {
       EXPECT_FALSE(fs::exists(work.Path() + out)) << "the earlier PDF would pass for this run's";
     }
   }
+}
+
+TEST_F(LabelRenderTest, AFullDiskIsSaidAsSuch) {
+  // a folder on a file system of 16 KB, in a mount namespace of the test's own
+  const std::string full = work.Path() + "full";
+  fs::create_directory(full);
+  if (std::system(("unshare -rm sh -c 'mount -t tmpfs -o size=16k tmpfs " + full + "' 2>/dev/null").c_str()) != 0) {
+    GTEST_SKIP() << "no mount namespace here";
+  }
+  std::string csv = "GTIN,EXPIRY,LOT\n";
+  for (int i = 0; i < 40; ++i) csv += "09506000134352,271231,LOT" + std::to_string(i) + "\n";
+  const std::string values = work.Write("many.csv", csv);
+  const std::string command = "unshare -rm sh -c 'mount -t tmpfs -o size=16k tmpfs " + full + " && exec " +
+                              VELMORA_LABEL_EXE + " render " + Example("label-template.ufo") + " --values " + values +
+                              " --out " + full + "/labels --format svg' >" + work.Path() + "out.txt 2>" + work.Path() + "err.txt";
+  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+  const std::string out = work.Read("out.txt");
+  EXPECT_NE(out.find(" not written (No space left on device)\n"), std::string::npos) << out;
+  EXPECT_EQ(out.find("rejected"), std::string::npos) << "no row was refused: the disk is full";
+  EXPECT_NE(work.Read("err.txt").find("cannot be written: No space left on device"), std::string::npos);
 }
 
 TEST_F(LabelRenderTest, SamplesOnlyWhenAskedAndThenSaid) {

@@ -227,10 +227,14 @@ TEST_F(ServerTest, BadMessagesGetStandardErrors) {
 TEST_F(ServerTest, NotificationsGetNoReply) {
   auto server = Start("cancel\n");
   server->Write(R"({"jsonrpc":"2.0","method":"Foo"})" "\n" R"({"jsonrpc":"2.0","method":"Release"})" "\n"
+                R"({"jsonrpc":"2.0","id":null,"method":"Release"})" "\n"
                 R"({"jsonrpc":"2.0","id":"after","method":"Release"})" "\n");
   std::string line;
   ASSERT_TRUE(server->ReadLine(line));
-  EXPECT_EQ(json::parse(line)["id"], "after") << "the two notifications were not answered";
+  EXPECT_EQ(json::parse(line), json::parse(R"({"jsonrpc":"2.0","id":null,"result":null})"))
+      << "an id of null is a request, answered; the two notifications were not";
+  ASSERT_TRUE(server->ReadLine(line));
+  EXPECT_EQ(json::parse(line)["id"], "after");
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
 }
