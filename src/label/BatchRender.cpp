@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <mutex>
 #include <thread>
 
 #include "label/LabelCanvas.h"
@@ -45,7 +46,8 @@ class RowRenderer {
   RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o, int rows)
       : t_(t), gs1_(gs1), o_(o), rows_(rows), padded_(t.barcode.Padded()) {}
 
-  RowResult Render(int row, const symbol::VariableValues& given) const {
+  // The row's data evaluated, checked, encoded and laid out; not drawn yet.
+  RowResult Prepare(const symbol::VariableValues& given) const {
     RowResult r;
     r.problems = ValueProblems(given, padded_);
     if (!r.problems.empty()) return r;
@@ -74,31 +76,36 @@ class RowRenderer {
       return r;
     }
     r.layout = LayOutLabel(t_.geometry, encoded, text);
-    try {
-      if (!Write(row, r, encoded)) return r;
-      r.drawn = true;
-      if (o_.verify) Verify(r, encoded);
-    } catch (const std::runtime_error& e) {  // a label too large to draw
-      r.problems.push_back(e.what());
-      if (r.drawn) {  // drawn as vectors; the scanner's image was too large
-        r.verified = false;
-        if (o_.format == OutputFormat::Pdf) r.symbol = std::move(encoded);
-      }
-      return r;
-    }
-    if (o_.format == OutputFormat::Pdf) r.symbol = std::move(encoded);
+    r.symbol = std::move(encoded);
     return r;
   }
 
+  // Draws a prepared row at the run's label size, writes it and, if asked, scans it back.
+  void Draw(int row, RowResult& r, double width, double height) const {
+    if (!r.symbol) return;
+    FitToSize(r.layout, width, height);
+    try {
+      symbol::GreyImage scanned;  // the PNG's very image, for the scan
+      if (Write(row, r, *r.symbol, scanned)) {
+        r.drawn = true;
+        if (o_.verify) Verify(r, *r.symbol, std::move(scanned));
+      }
+    } catch (const std::runtime_error& e) {  // a label too large to draw
+      r.problems.push_back(e.what());
+      r.verified = !r.drawn;  // drawn as vectors; the scanner's image was too large
+    }
+    if (o_.format != OutputFormat::Pdf || !r.drawn) r.symbol.reset();  // the PDF draws its pages at the end
+  }
+
  private:
-  bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded) const {
+  bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage& scanned) const {
     if (o_.format == OutputFormat::Pdf) return true;
     const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format, rows_)).string();
     std::string bytes;
     if (o_.format == OutputFormat::Png) {
       Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, true, o_.verify);
       bytes = std::move(raster.png);
-      if (o_.verify) scanned_ = std::move(raster.grey);
+      if (o_.verify) scanned = std::move(raster.grey);
     } else {
       bytes = LabelSvg(r.layout, encoded, t_.geometry);
     }
@@ -110,11 +117,8 @@ class RowRenderer {
     return true;
   }
 
-  void Verify(RowResult& r, const symbol::EncodedSymbol& encoded) const {
-    symbol::GreyImage image;
-    if (o_.format == OutputFormat::Png) {
-      image = std::move(scanned_);  // the very image that was written
-    } else {
+  void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
+    if (o_.format != OutputFormat::Png) {
       const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / t_.geometry.moduleWidth + 0.5);
       image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false, true).grey;
     }
@@ -130,7 +134,6 @@ class RowRenderer {
   const RenderOptions& o_;
   const int rows_;  // in the run: the width of the files' numbers
   const std::vector<symbol::Formula::Padded> padded_;
-  mutable symbol::GreyImage scanned_;  // one renderer per thread
 };
 
 // Is `name` a label file of a run in `format` ("label-00017.png")?
@@ -157,6 +160,48 @@ void ClearEarlierRun(const RenderOptions& o, std::ostream& report) {
     report << "velmora-label: " << o.out << ": " << removed << (removed == 1 ? " label" : " labels")
            << " of an earlier run removed\n";
   }
+}
+
+// Calls `work(i)` for every row index over `cores` threads (this one among
+// them), `progress(done, total)` now and then from a thread of its own. The
+// first exception a row throws reaches the caller once every thread has ended.
+void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& progress,
+                const std::function<void(int)>& work) {
+  std::atomic<int> next{0};
+  std::atomic<int> done{0};
+  std::exception_ptr failure;
+  std::mutex failureLock;
+  const auto loop = [&] {
+    try {
+      for (int i = next++; i < total; i = next++) {
+        work(i);
+        ++done;
+      }
+    } catch (...) {
+      const std::lock_guard<std::mutex> lock(failureLock);
+      if (!failure) failure = std::current_exception();
+      next = total;  // the others stop too
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned i = 1; i < std::min<unsigned>(cores, static_cast<unsigned>(std::max(total, 1))); ++i) {
+    workers.emplace_back(loop);
+  }
+  std::thread reporter;
+  std::atomic<bool> finished{false};
+  if (progress) {
+    reporter = std::thread([&] {
+      while (!finished) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        progress(done, total);
+      }
+    });
+  }
+  loop();
+  for (std::thread& w : workers) w.join();
+  finished = true;
+  if (reporter.joinable()) reporter.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const RenderOptions& o) {
@@ -205,34 +250,18 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   const int total = static_cast<int>(rows.size());
   ClearEarlierRun(options, report);
   std::vector<RowResult> results(rows.size());
-  std::atomic<int> next{0};
-  std::atomic<int> done{0};
-  const auto work = [&] {
-    const RowRenderer renderer(label, gs1, options, total);
-    for (int i = next++; i < total; i = next++) {
-      results[static_cast<std::size_t>(i)] = renderer.Render(i + 1, rows[static_cast<std::size_t>(i)]);
-      ++done;
-    }
-  };
+  const RowRenderer renderer(label, gs1, options, total);
   const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-  std::vector<std::thread> workers;
-  for (unsigned i = 1; i < std::min<unsigned>(cores, static_cast<unsigned>(std::max(total, 1))); ++i) {
-    workers.emplace_back(work);
+  ForEachRow(total, cores, {}, [&](int i) { results[static_cast<std::size_t>(i)] = renderer.Prepare(rows[static_cast<std::size_t>(i)]); });
+  // Every label of a run has one size: the largest content's, the others centred in it.
+  double width = 0;
+  double height = 0;
+  for (const RowResult& r : results) {
+    if (!r.symbol) continue;
+    width = std::max(width, r.layout.width);
+    height = std::max(height, r.layout.height);
   }
-  std::thread reporter;
-  std::atomic<bool> finished{false};
-  if (progress) {
-    reporter = std::thread([&] {
-      while (!finished) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        progress(done, total);
-      }
-    });
-  }
-  work();
-  for (std::thread& w : workers) w.join();
-  finished = true;
-  if (reporter.joinable()) reporter.join();
+  ForEachRow(total, cores, progress, [&](int i) { renderer.Draw(i + 1, results[static_cast<std::size_t>(i)], width, height); });
 
   RenderSummary s;
   s.rows = total;

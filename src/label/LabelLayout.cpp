@@ -21,12 +21,25 @@ LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& te
   l.text = text;
   const TextSize size = text.empty() ? TextSize{} : measure(text);
   l.textBaseline = l.textTop + size.ascent;
-  const double barsRight = l.barsLeft + modules * g.moduleWidth + quiet;
-  const double textRight = text.empty() ? 0 : l.textLeft + size.width + quiet;
+  // The right margins mirror the left ones: even margins on every side.
+  const double barsRight = l.barsLeft + modules * g.moduleWidth + quiet + g.barcodeX;
+  const double textRight = text.empty() ? 0 : l.textLeft + size.width + quiet + g.textX;
   l.width = std::max(barsRight, textRight);
   const double textBottom = text.empty() ? 0 : l.textTop + std::max(size.height, g.fontHeight);
   l.height = std::max(l.barsTop + l.barsHeight, textBottom) + g.barcodeY;
   return l;
+}
+
+void FitToSize(LabelLayout& l, double width, double height) {
+  const double dx = std::max(0.0, (width - l.width) / 2);
+  const double dy = std::max(0.0, (height - l.height) / 2);
+  l.barsLeft += dx;
+  l.textLeft += dx;
+  l.barsTop += dy;
+  l.textTop += dy;
+  l.textBaseline += dy;
+  l.width = std::max(l.width, width);
+  l.height = std::max(l.height, height);
 }
 
 }  // namespace velmora::label

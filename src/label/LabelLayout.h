@@ -36,4 +36,7 @@ struct TextSize {
 LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& text,
                    const std::function<TextSize(const std::string&)>& measure);
 
+// The label made `width` x `height` mm (when larger), its content centred.
+void FitToSize(LabelLayout& l, double width, double height);
+
 }  // namespace velmora::label

@@ -45,6 +45,25 @@ TEST_F(LabelRenderTest, TheExampleRowsWithTheirTwoMistakes) {
   }
 }
 
+TEST_F(LabelRenderTest, EveryLabelOfARunHasOneSize) {
+  const std::string csv = work.Write("sizes.csv", "GTIN,EXPIRY,LOT\n09506000134352,271231,A\n"
+                                                  "09506000134352,271231,ABCDEFGHIJKLMNOPQRST\n");
+  const Outcome o = Run({"render", Example("label-template.ufo"), "--values", csv, "--out", work.Path() + "svg",
+                         "--format", "svg", "--verify"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  const auto size = [&](const std::string& name) {
+    const std::string svg = work.Read("svg/" + name);
+    const std::size_t at = svg.find("width=");
+    return svg.substr(at, svg.find(" viewBox") - at);
+  };
+  EXPECT_EQ(size("label-00001.svg"), size("label-00002.svg"));
+  const std::string pdf = work.Path() + "sizes.pdf";
+  ASSERT_EQ(Run({"render", Example("label-template.ufo"), "--values", csv, "--out", pdf}).status, 0);
+  ASSERT_EQ(std::system(("pdfinfo -f 1 -l 2 " + pdf + " | grep -E '^Page +[0-9]+ size:' | sed -E 's/^Page +[0-9]+//' | sort -u | wc -l >" +
+                         work.Path() + "pages.txt").c_str()), 0);
+  EXPECT_EQ(work.Read("pages.txt"), "1\n") << "both pages one size";
+}
+
 TEST_F(LabelRenderTest, TheWorkedExampleScansAndReadsAsItShould) {
   std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
   test::ChildProcess wizard({VELMORA_WIZARD_EXE, "run", "--doc", Example("document.json"), "--script",
@@ -164,9 +183,9 @@ TEST_F(LabelRenderTest, ALabelTooLargeToDrawIsRefusedWithItsSize) {
     std::string out;
     std::string says;
   } rows[] = {
-      {big, "big", "the label is 2860.5 x 20.0 mm, 33786 x 237 dots at 300 dpi: more than 32767 dots a side"},
+      {big, "big", "the label is 2861.0 x 20.0 mm, 33792 x 237 dots at 300 dpi: more than 32767 dots a side"},
       {big, "big.pdf", ""},  // vectors: no image to draw
-      {tiny, "tiny.pdf", "34560 x 6000 dots at 7620 dpi: more than 32767 dots a side"},
+      {tiny, "tiny.pdf", "34860 x 6000 dots at 7620 dpi: more than 32767 dots a side"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.out);

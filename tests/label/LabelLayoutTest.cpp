@@ -17,13 +17,27 @@ TEST(LabelLayout, TheTemplatesPlacesPlusTheQuietZones) {
   EXPECT_DOUBLE_EQ(l.barsHeight, 12.0);
   EXPECT_DOUBLE_EQ(l.textLeft, 4.0 + 1.0);
   EXPECT_DOUBLE_EQ(l.textTop, 13.5);
-  EXPECT_DOUBLE_EQ(l.width, 4.5 + 200 * 0.4 + 4.0) << "the bars and the right quiet zone";
+  EXPECT_DOUBLE_EQ(l.width, 4.5 + 200 * 0.4 + 4.5) << "the bars, and the right margin as the left one";
   EXPECT_DOUBLE_EQ(l.height, 13.5 + 5.0 + 0.5) << "the text's height, and the top margin again below";
 }
 
 TEST(LabelLayout, ALongTextWidensTheLabel) {
   const LabelLayout l = LayOut(TemplateGeometry{}, 20, std::string(50, 'x'), Fixed);
-  EXPECT_DOUBLE_EQ(l.width, 5.0 + 100.0 + 4.0);
+  EXPECT_DOUBLE_EQ(l.width, 5.0 + 100.0 + 5.0);
+}
+
+TEST(LabelLayout, FittedToTheRunsSizeWithTheContentCentred) {
+  LabelLayout l = LayOut(TemplateGeometry{}, 200, "(10)A", Fixed);
+  const LabelLayout before = l;
+  FitToSize(l, before.width + 10, before.height + 4);
+  EXPECT_DOUBLE_EQ(l.width, before.width + 10);
+  EXPECT_DOUBLE_EQ(l.height, before.height + 4);
+  EXPECT_DOUBLE_EQ(l.barsLeft, before.barsLeft + 5);
+  EXPECT_DOUBLE_EQ(l.textLeft, before.textLeft + 5);
+  EXPECT_DOUBLE_EQ(l.barsTop, before.barsTop + 2);
+  EXPECT_DOUBLE_EQ(l.textBaseline, before.textBaseline + 2);
+  FitToSize(l, 1, 1);
+  EXPECT_DOUBLE_EQ(l.width, before.width + 10) << "never smaller than its content";
 }
 
 TEST(LabelLayout, NoTextNoParagraph) {
