@@ -35,7 +35,7 @@ struct RenderSummary {
 // Throws std::runtime_error, before drawing anything, when the output cannot be written.
 void PrepareOutput(const RenderOptions& options);
 
-// `progress(done, total)` is called from the calling thread now and then.
+// `progress(done, total)` is called now and then from a thread of its own.
 RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1,
                            const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
                            std::ostream& report, const std::function<void(int, int)>& progress = {});

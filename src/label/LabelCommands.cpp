@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -88,6 +89,21 @@ int CheckFile(const std::string& path, const symbol::Gs1Data& gs1, std::ostream&
   return rejected == 0 ? 0 : kStatusFindings;
 }
 
+// A formula that stops right after a quote that closed its quoted text early
+// holds a '"' typed in the data: said as such, with the data before it.
+std::string Explained(const std::string& formula, const symbol::FormulaError& e) {
+  const std::size_t at = e.Column() - 1;  // the character that could not be read
+  if (at < 2 || at > formula.size() || formula[at - 1] != '"') return e.what();
+  const std::size_t open = formula.rfind('"', at - 2);
+  if (open == std::string::npos) return e.what();
+  std::string before = formula.substr(open + 1, at - 2 - open);
+  for (const char* marker : {"{CODE A}", "{CODE B}", "{CODE C}", "{FNC1}"}) {
+    for (std::size_t m = before.find(marker); m != std::string::npos; m = before.find(marker)) before.erase(m, std::strlen(marker));
+  }
+  return "the data holds a double quote ('\"') after '" + symbol::Printable(before) + "' (formula column " +
+         std::to_string(at) + "), which a template's quoted text cannot carry";
+}
+
 // The template, with both formulas known to parse.
 LabelTemplate ReadCheckedTemplate(const std::string& path) {
   LabelTemplate t = ReadLabelTemplate(path);
@@ -95,7 +111,7 @@ LabelTemplate ReadCheckedTemplate(const std::string& path) {
     try {
       text->Variables();
     } catch (const symbol::FormulaError& e) {
-      throw std::runtime_error(path + ": " + text->where + ": " + e.what());
+      throw std::runtime_error(path + ": " + text->where + ": " + Explained(text->text, e));
     }
   }
   return t;

@@ -87,6 +87,8 @@ const char* KindName(FindingKind kind) {
     case FindingKind::CouponBadValue: return "coupon-bad-value";
     case FindingKind::CouponExcess: return "coupon-excess";
     case FindingKind::NoSerial: return "no-serial";
+    case FindingKind::ZerosAdded: return "zeros-added";
+    case FindingKind::QuoteInData: return "quote-in-data";
     case FindingKind::MissingPair: return "missing-pair";
     case FindingKind::ExcludedPair: return "excluded-pair";
     case FindingKind::Duplicate: return "duplicate";
@@ -132,6 +134,8 @@ const char* EnglishSentence(FindingKind kind) {
     case FindingKind::CouponBadValue: return "'{found}' is not a valid {detail}";
     case FindingKind::CouponExcess: return "'{found}' follows the coupon's last field";
     case FindingKind::NoSerial: return "needs its serial part when AI ({detail}) is present";
+    case FindingKind::ZerosAdded: return "{found} of {total} digits typed; {detail} zero{s} will be added before them";
+    case FindingKind::QuoteInData: return "a double quote (\") cannot be carried by the label template";
     case FindingKind::MissingPair: return "needs AI {detail} in the same barcode";
     case FindingKind::ExcludedPair: return "must not come with AI ({detail})";
     case FindingKind::Duplicate: return "repeated with another value '{detail}'";
@@ -147,6 +151,10 @@ std::string FindingText(const Finding& finding, const FindingWords& words) {
   Fill(text, "{position}", std::to_string(finding.position));
   Fill(text, "{code}", UnicodeNumber(finding.found));
   Fill(text, "{s}", finding.detail == "1" ? "" : "s");
+  const bool numbers = !finding.found.empty() && !finding.detail.empty() &&
+                       (finding.found + finding.detail).find_first_not_of("0123456789") == std::string::npos &&
+                       finding.found.size() + finding.detail.size() < 18;
+  Fill(text, "{total}", numbers ? std::to_string(std::stoull(finding.found) + std::stoull(finding.detail)) : "");
   Fill(text, "{found}", Printable(finding.found));
   Fill(text, "{detail}", Printable(finding.detail));
   return text;

@@ -45,6 +45,8 @@ enum class FindingKind {
   CouponBadValue,    // detail: the coupon field whose value is not one of its values
   CouponExcess,      // data after the coupon's last field
   NoSerial,          // detail: the AI whose presence asks for the serial part
+  ZerosAdded,        // found: the digits typed; detail: the zeros a fixed length adds before them
+  QuoteInData,       // a '"' typed in data, which a template's formula cannot carry
   MissingPair,       // detail: the AIs, one of which must come with this one
   ExcludedPair,      // detail: the AI that must not come with this one
   Duplicate,         // detail: the other value; the last kind
@@ -67,7 +69,8 @@ const char* KindName(FindingKind kind);
 const char* EnglishSentence(FindingKind kind);
 
 // The words of findings in one language. {ai}, {position}, {found} and {detail}
-// are filled in, {s} with "s" unless the detail is 1, {code} with the Unicode
+// are filled in, {s} with "s" unless the detail is 1, {total} with found plus
+// detail when both are numbers, {code} with the Unicode
 // number of a character outside ASCII (" (U+00F6)"); a kind without a sentence
 // of its own is said in English.
 struct FindingWords {

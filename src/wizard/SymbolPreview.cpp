@@ -64,6 +64,40 @@ void Mark(SymbolPreview& p, const IdRecord& r, const symbol::Finding& f) {
   p.markLength = std::clamp<std::int32_t>(static_cast<std::int32_t>(CodePointCount(f.found)), 1, typed - index);
 }
 
+// What the user typed that the template cannot carry as typed: a double quote
+// ends a formula's quoted text; the band says so instead of drawing.
+bool RefuseQuotes(SymbolPreview& p, const std::vector<const IdRecord*>& records, int current,
+                  const symbol::FindingWords& words) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const IdRecord& r = *records[i];
+    const std::size_t at = r.IsFixed != 0 ? r.FixData.find('"') : std::string::npos;
+    if (at == std::string::npos) continue;
+    const std::size_t typed = CodePointCount(std::string_view(r.FixData).substr(0, at));
+    const symbol::Finding f{symbol::FindingKind::QuoteInData, r.IdKey,
+                            CodePointCount(r.Prefix) + CodePointCount(r.Matrix) + typed + 1, "\"", {}};
+    p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
+    if (static_cast<int>(i) == current && p.markStart < 0) {
+      p.markStart = static_cast<std::int32_t>(typed);
+      p.markLength = 1;
+    }
+  }
+  if (p.findings.empty()) return false;
+  p.problem = p.findings.front().text;
+  return true;
+}
+
+// A fixed-length number typed short is filled with zeros before it: said, as
+// the digits printed are not the digits typed.
+void SayZerosAdded(SymbolPreview& p, const std::vector<const IdRecord*>& records, const symbol::FindingWords& words) {
+  for (const IdRecord* r : records) {
+    if (r->IsFixed == 0 || r->HasMax != -1 || r->IsNumeric == 0 || r->FixData.empty() || r->Matrix.empty()) continue;
+    if (r->Matrix.find_first_not_of('0') != std::string::npos) continue;
+    const symbol::Finding f{symbol::FindingKind::ZerosAdded, r->IdKey, 0, std::to_string(CodePointCount(r->FixData)),
+                            std::to_string(r->Matrix.size())};
+    p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
+  }
+}
+
 }  // namespace
 
 SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::FindingWords& words) {
@@ -71,7 +105,7 @@ SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::Fin
   int current = -1;
   const std::vector<const IdRecord*> records = EmittedRecords(current);
   const std::string formula = ComposeBarcodeData();
-  if (formula.empty()) return p;
+  if (formula.empty() || RefuseQuotes(p, records, current, words)) return p;
   try {
     p.data = symbol::Formula::Parse(formula).Evaluate(Samples(records));
     p.elements = symbol::SplitBarcodeData(p.data, gs1.catalogue);
@@ -90,6 +124,7 @@ SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::Fin
   p.symbol = symbol::EncodeGs1_128(p.elements);
   if (!p.symbol.Ok()) p.problem = p.symbol.error;
   p.valid = p.findings.empty() && p.problem.empty();
+  SayZerosAdded(p, records, words);  // the data GS1 sees is valid all the same
   return p;
 }
 

@@ -41,6 +41,19 @@ TEST_F(LabelCheckTest, TheWorkedExampleWithALot) {
   EXPECT_NE(bad.out.find("AI (10) position 3: character '#' is not allowed\n"), std::string::npos) << bad.out;
 }
 
+TEST_F(LabelCheckTest, ADoubleQuoteTypedInTheWizardIsNamedInTheData) {
+  const std::string examples = std::string(VELMORA_SOURCE_DIR) + "/examples/";
+  std::filesystem::copy(examples + "host", work.Path() + "host", std::filesystem::copy_options::recursive);
+  const std::string script = work.Write("quote.script", "pick 10\nnext\nnext\ntype AB\"1\nnext\ndone\n");
+  const Outcome wizard = Run({"run", "--doc", examples + "document.json", "--script", script, "--host-dir",
+                              work.Path() + "host"}, VELMORA_WIZARD_EXE);
+  ASSERT_EQ(wizard.status, 0) << wizard.err;
+  const Outcome o = Run({"check", work.Path() + "host/SYSTEM/128.ufo"});
+  EXPECT_EQ(o.status, 2);
+  EXPECT_NE(o.err.find("the data holds a double quote ('\"') after '10AB' (formula column 20), which a template's "
+                       "quoted text cannot carry"), std::string::npos) << o.err;
+}
+
 TEST_F(LabelCheckTest, ElementStringsDirectlyAndFromAFile) {
   const Outcome ok = Run({"check", "--elements", "(01)00000012345670(17)261231"});
   EXPECT_EQ(ok.status, 0) << ok.out << ok.err;

@@ -32,8 +32,9 @@ TEST_F(SymbolTest, TheWorkedExampleDrawsTheTemplatesSample) {
   const json& s = run.Last()["symbol"];
   EXPECT_EQ(s["data"], "{CODE C}{FNC1}0100000012345670{CODE B}100000000000");
   EXPECT_EQ(s["elements"], "(01)00000012345670(10)0000000000");
-  EXPECT_EQ(s["valid"], true);
-  EXPECT_TRUE(s["findings"].empty());
+  EXPECT_EQ(s["valid"], true) << "GS1 accepts the data";
+  EXPECT_EQ(Texts(s), std::vector<std::string>{"AI (01): 7 of 13 digits typed; 6 zeros will be added before them"})
+      << "the digits printed are not the digits typed";
   // what the preview wrote scans back to the same data
   const symbol::ScanResult scan = symbol::ScanCode128(test::LoadPngGrey(png));
   EXPECT_EQ(scan.symbologyIdentifier, "]C1");
@@ -54,13 +55,16 @@ TEST_F(SymbolTest, FindingsAreAboutWhatTheUserTyped) {
       {"a check digit typed wrong", "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345671\n",
        {"AI (01) position 14: invalid check digit '1', expected '0'"}, {{"start", 13}, {"length", 1}}},
       {"a batch with a character GS1 forbids", "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\nnext\npick 10\nnext\nnext\ntype AB#1\n",
-       {"AI (10) position 3: character '#' is not allowed"}, {{"start", 2}, {"length", 1}}},
-      {"a 310n with n above 5", "pick 310\nnext\nlist 7\nnext\nnext\ntype 500\n", {"AI (3107): GS1 defines no such AI"}, json()},
+       {"AI (10) position 3: character '#' is not allowed", "AI (01): 7 of 13 digits typed; 6 zeros will be added before them"},
+       {{"start", 2}, {"length", 1}}},
+      {"a 310n with n above 5", "pick 310\nnext\nlist 7\nnext\nnext\ntype 500\n",
+       {"AI (3107): GS1 defines no such AI", "AI (01): 7 of 13 digits typed; 6 zeros will be added before them",
+        "AI (3107): 3 of 6 digits typed; 3 zeros will be added before them"}, json()},
       {"a fixed-length 402 typed short", "pick 402\nnext\nnext\nnext\ntype 123\n",
-       {"AI (402) position 4: too short, 17 characters needed"}, json()},
+       {"AI (402) position 4: too short, 17 characters needed", "AI (01): 7 of 13 digits typed; 6 zeros will be added before them"}, json()},
       {"a date of a host variable's zeros is drawn as a valid sample, with no finding",
        "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345670\nnext\nnext\npick 17\nnext\noption 1\nnext\ncombo-pick 0\nnext\n",
-       {}, json()},
+       {"AI (01): 7 of 13 digits typed; 6 zeros will be added before them"}, json()},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -69,6 +73,25 @@ TEST_F(SymbolTest, FindingsAreAboutWhatTheUserTyped) {
     EXPECT_EQ(Texts(run.Last()["symbol"]), row.findings) << run.Last()["symbol"].dump();
     EXPECT_EQ(run.Last()["symbol"]["mark"], row.mark);
   }
+}
+
+// What the template changes or cannot carry, each in a window of its own.
+TEST_F(SymbolTest, AGtinTypedShortIsSaidToBeFilledWithZeros) {
+  const auto run = Run("pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 09506\ndump\ntype 00013435\ndump\ncancel\n");
+  ASSERT_EQ(run.Dumps.size(), 2u) << run.Errors;
+  EXPECT_EQ(Texts(run.Dumps[0]["symbol"]), std::vector<std::string>{"AI (01): 5 of 13 digits typed; 8 zeros will be added before them"});
+  EXPECT_EQ(run.Dumps[0]["symbol"]["elements"], "(01)00000000095068");
+  EXPECT_EQ(run.Dumps[0]["symbol"]["findings"][0]["kind"], "zeros-added");
+  EXPECT_TRUE(Texts(run.Dumps[1]["symbol"]).empty()) << "13 of 13 digits: nothing added";
+}
+
+TEST_F(SymbolTest, ADoubleQuoteTheTemplateCannotCarryIsSaidWhereItWasTyped) {
+  const auto run = Run("pick 10\nnext\nnext\ntype AB\"1\ndump\ncancel\n");
+  ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
+  const json& s = run.Last()["symbol"];
+  EXPECT_EQ(Texts(s), std::vector<std::string>{"AI (10) position 3: a double quote (\") cannot be carried by the label template"});
+  EXPECT_EQ(s["problem"], "AI (10) position 3: a double quote (\") cannot be carried by the label template");
+  EXPECT_EQ(s["mark"], json({{"start", 2}, {"length", 1}}));
 }
 
 TEST_F(SymbolTest, FindingsInTheUsersLanguageFromThePageTexts) {

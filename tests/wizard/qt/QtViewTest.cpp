@@ -172,9 +172,10 @@ TEST_F(QtViewTest, TheSymbolBandFollowsTypingAndListsFindings) {
   });
   EXPECT_EQ(symbol::HumanReadable(afterGtin.elements), "(01)00000012345670");
   EXPECT_FALSE(afterGtin.symbol.modules.empty()) << "the symbol is drawn";
-  EXPECT_TRUE(afterGtin.findings.empty());
+  ASSERT_EQ(afterGtin.findings.size(), 1u);
+  EXPECT_EQ(afterGtin.findings[0].kind, "zeros-added") << "7 digits typed of 13";
   EXPECT_EQ(symbol::HumanReadable(afterDate.elements), "(01)00000012345670(17)261331");
-  ASSERT_EQ(afterDate.findings.size(), 1u);
+  ASSERT_EQ(afterDate.findings.size(), 2u);
   EXPECT_EQ(afterDate.findings[0].text, "AI (17) position 3: invalid month '13'");
   EXPECT_EQ(afterDate.markStart, 2) << "the month's digits are marked in the text box";
   EXPECT_EQ(afterDate.markLength, 2);
