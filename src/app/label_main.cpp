@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
       designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
   AddRenderOptions(designCommand, design.options, designFormat);
   designCommand->add_flag("--samples", design.samples, kSamplesHelp);
+  designCommand->add_option("--keep-template", design.keepTemplate, "keep a copy of the designed template at PATH");
 
   std::vector<std::string> args(argv + 1, argv + argc);
   std::reverse(args.begin(), args.end());  // CLI11 takes them in reverse

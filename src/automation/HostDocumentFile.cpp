@@ -67,7 +67,7 @@ Variant Object(std::shared_ptr<Dispatch> object) { return Variant(Variant::Objec
 }  // namespace
 
 std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out,
-                                           std::shared_ptr<std::string> lastRead) {
+                                           std::shared_ptr<std::string> lastRead, FileClock start) {
   const std::string file = std::filesystem::path(path).filename().string();
   const auto origin = [&file](const std::string& field, const json& value) {
     return file + ": " + field + " is " + value.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -101,9 +101,10 @@ std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream
   auto document = std::make_shared<FixedObject>();
   document->properties[1] = Object(list);
   document->properties[7] = Object(numberHolder);
-  document->onImport = [&out](const std::vector<Variant>& args) {
+  document->onImport = [&out, start](const std::vector<Variant>& args) {
     if (args.size() != 1) RaiseError(450);
-    out << "imported: " << args[0].ToText() << std::endl;
+    const std::string template_ = args[0].ToText();
+    if (WrittenSince(template_, start)) out << "imported: " << template_ << std::endl;
   };
   return document;
 }

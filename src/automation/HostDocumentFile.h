@@ -7,6 +7,7 @@
 #include <string>
 
 #include "automation/Dispatch.h"
+#include "platform/FileAccess.h"
 
 namespace velmora {
 
@@ -17,9 +18,11 @@ class DocumentFileError : public std::runtime_error {
 };
 
 // The document as an automation object. Its import member (DISPID 23) prints
-// "imported: PATH" on `out`. Each value read leaves where it stands in the file
-// ("document.json: variables[2].kind is \"x\"") in `lastRead`, when given.
+// "imported: PATH" on `out` when PATH is a file written since `start` (a host
+// imports nothing from a name alone). Each value read leaves where it stands
+// in the file ("document.json: variables[2].kind is \"x\"") in `lastRead`, when given.
 std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out,
-                                           std::shared_ptr<std::string> lastRead = nullptr);
+                                           std::shared_ptr<std::string> lastRead = nullptr,
+                                           FileClock start = FileSystemNow());
 
 }  // namespace velmora

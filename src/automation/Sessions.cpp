@@ -17,25 +17,25 @@ namespace velmora {
 
 namespace {
 
-// Why the finish left no file at `path`.
+// Why the finish left no file at `path`: no host directory at all, or what
+// stood in the way in the one found.
 std::string WhyNoTemplate(const std::string& path) {
-  namespace fs = std::filesystem;
-  const fs::path folder = fs::path(path).parent_path();
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return "the folder " + folder.string() + " does not exist";
-  if (::access(folder.c_str(), W_OK) != 0) return "the folder " + folder.string() + " cannot be written";
-  if (IsReadOnlyFile(path)) return "the file is read-only";
-  return "the file could not be written";
+  if (Globals().HostDir.empty() || Globals().HostDir == "/") {
+    return "no host directory was found (no --host-dir, and the registry names no host program); give one with "
+           "--host-dir DIR";
+  }
+  return WhyNotWritten(path);
 }
 
-// The outcome of a run, plain and in the exit status.
-int Outcome(const std::string& before, std::ostream& err) {
+// The outcome of a run, plain and in the exit status: decided by what this run
+// wrote, never by a file an earlier run left there.
+int Outcome(const std::string& before, FileClock start, std::ostream& err) {
   const std::string& written = Globals().TemplateFile;
   if (written.empty() || written == before) {
     err << "cancelled" << std::endl;
     return kStatusCancelled;
   }
-  if (!std::filesystem::exists(written)) {
+  if (!WrittenSince(written, start)) {
     err << "no template was written at " << written << ": " << WhyNoTemplate(written) << std::endl;
     return kStatusNoTemplate;
   }
@@ -46,14 +46,15 @@ int Outcome(const std::string& before, std::ostream& err) {
 
 int RunDocument(const std::string& documentPath, WindowView& view, std::ostream& out, std::ostream& err) {
   auto lastRead = std::make_shared<std::string>();
+  const FileClock start = FileSystemNow();
   try {
-    const auto document = LoadHostDocument(documentPath, out, lastRead);
+    const auto document = LoadHostDocument(documentPath, out, lastRead, start);
     WizardWindow window(view);
     Application application(window);
     const std::string before = Globals().TemplateFile;
     application.Connect(Variant(Variant::Object(document)), "");
     view.RunRemaining(window.Get());
-    return Outcome(before, err);
+    return Outcome(before, start, err);
   } catch (const DocumentFileError& e) {
     err << e.what() << std::endl;
     return 2;
@@ -67,6 +68,9 @@ int RunDocument(const std::string& documentPath, WindowView& view, std::ostream&
     err << "run-time error " << e.Number() << ": " << e.Description()
         << (fromDocument && !lastRead->empty() ? " (" + *lastRead + ")" : "") << std::endl;
     return 1;
+  } catch (const std::filesystem::filesystem_error& e) {  // a folder the user may not enter, say
+    err << "velmora-wizard: " << e.what() << std::endl;
+    return 1;
   }
 }
 
@@ -76,6 +80,9 @@ int Serve(WindowView& view, std::istream& in, std::ostream& out, std::ostream& e
   } catch (const ScriptError& e) {
     err << e.what() << std::endl;
     return 2;
+  } catch (const std::filesystem::filesystem_error& e) {
+    err << "velmora-wizard: " << e.what() << std::endl;
+    return 1;
   }
 }
 

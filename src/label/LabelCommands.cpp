@@ -271,6 +271,23 @@ int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& 
   });
 }
 
+// Where the designed template is now: kept in the host directory given, copied
+// to --keep-template, or gone with the temporary host directory (said so).
+void KeepTemplate(const DesignRequest& r, const std::string& imported, const std::optional<TemporaryHost>& temporary,
+                  std::ostream& out) {
+  if (!r.keepTemplate.empty()) {
+    std::error_code error;
+    fs::copy_file(imported, r.keepTemplate, fs::copy_options::overwrite_existing, error);
+    if (error) throw std::runtime_error(r.keepTemplate + ": the template cannot be kept there (" + error.message() + ")");
+    out << "template: " << r.keepTemplate << '\n';
+  } else if (temporary) {
+    out << "template: not kept (designed in the temporary host directory " << temporary->Path()
+        << ", removed; --keep-template PATH keeps it)\n";
+  } else {
+    out << "template: " << imported << '\n';
+  }
+}
+
 int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
@@ -280,12 +297,16 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     if (r.hostDir.empty()) temporary.emplace();
     std::vector<std::string> command = {r.wizard, "serve", "--host-dir", r.hostDir.empty() ? temporary->Path() : r.hostDir};
     command.insert(command.end(), r.wizardOptions.begin(), r.wizardOptions.end());
+    const FileClock start = FileSystemNow();
     const std::string imported = DesignWithWizard(command, document);
-    if (imported.empty() || !fs::exists(imported)) {
-      err << "velmora-label: the wizard wrote no template (cancelled)" << std::endl;
+    if (imported.empty()) {
+      err << "velmora-label: the wizard wrote no template: it was cancelled" << std::endl;
       return kStatusFindings;
     }
-    out << "imported: " << imported << '\n';
+    if (!WrittenSince(imported, start)) {  // an earlier run's file is no design of this one
+      throw std::runtime_error("the wizard wrote no template at " + imported + ": " + WhyNotWritten(imported));
+    }
+    KeepTemplate(r, imported, temporary, out);
     const LabelTemplate t = ReadCheckedTemplate(imported);
     const symbol::VariableValues values = document.Values();
     RequireValues(t, ReadVariables(t), [&](const std::string& name) { return values.contains(name); }, r.samples,

@@ -37,6 +37,7 @@ struct DesignRequest {
   std::string wizard;  // the velmora-wizard to start
   std::vector<std::string> wizardOptions;  // --headless --script FILE, --data-dir DIR
   std::string hostDir;  // empty: a temporary one
+  std::string keepTemplate;  // where to keep a copy of the designed template
   RenderOptions options;
   bool samples = false;
 };

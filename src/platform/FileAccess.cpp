@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 #include "platform/PathLookup.h"
@@ -173,6 +174,38 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, Durability
   }
   if (durability == Durability::Keep) SyncFolderOf(target);  // the rename itself, kept too
   return true;
+}
+
+FileClock FileSystemNow() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  return {static_cast<long long>(now.tv_sec), now.tv_nsec};
+}
+
+bool WrittenSince(const std::string& path, FileClock start) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  // The status change time: a rename into place or a write sets it, nobody can set it back.
+  const long long seconds = static_cast<long long>(st.st_ctim.tv_sec);
+  return seconds > start.seconds || (seconds == start.seconds && st.st_ctim.tv_nsec >= start.nanoseconds);
+}
+
+std::string WhyNotWritten(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(path).parent_path();
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    // A file where a folder of the path should be says more than "does not exist".
+    for (fs::path up = folder; !up.empty() && up != up.parent_path(); up = up.parent_path()) {
+      if (fs::exists(up, error)) return fs::is_directory(up, error) ? "the folder " + folder.string() + " does not exist"
+                                                                    : up.string() + " is not a folder";
+    }
+    return "the folder " + folder.string() + " does not exist";
+  }
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return "the folder " + folder.string() + " cannot be written";
+  if (fs::is_directory(path, error)) return path + " is a folder";
+  if (IsReadOnlyFile(path)) return "the file is read-only";
+  return "the file could not be written";
 }
 
 }  // namespace velmora

@@ -42,4 +42,18 @@ void RemoveStaleTemporaries(const std::string& target);
 // The same for every file of `folder` (a folder of labels, whose names vary).
 void RemoveStaleTemporariesIn(const std::string& folder);
 
+// A moment on the clock the file system stamps files with (coarse real time),
+// and whether `path` is a file made or replaced since then: what a run wrote,
+// told apart from a file an earlier run left.
+struct FileClock {
+  long long seconds = 0;
+  long nanoseconds = 0;
+};
+FileClock FileSystemNow();
+bool WrittenSince(const std::string& path, FileClock start);
+
+// Why no file could be written at `path`, as a user would check it: its folder
+// missing or not writable, a read-only file or a folder in its place.
+std::string WhyNotWritten(const std::string& path);
+
 }  // namespace velmora

@@ -264,11 +264,17 @@ TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
   const Outcome o = Run({"design", "--doc", Example("label.json"), "--headless", "--script", Example("label.script"),
                          "--out", work.Path() + "designed", "--verify"});
   ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_NE(o.out.find("imported: "), std::string::npos);
+  const std::string said = "template: not kept (designed in the temporary host directory ";
+  ASSERT_EQ(o.out.find(said), 0u) << o.out;
   EXPECT_NE(o.out.find("1 of 1 labels drawn to " + work.Path() + "designed, 1 scanned back equal"), std::string::npos)
       << o.out;
-  const std::string host = o.out.substr(10, o.out.find("/SYSTEM/") - 10);
-  EXPECT_FALSE(fs::exists(host)) << "the temporary host directory is removed";
+  const std::string host = o.out.substr(said.size(), o.out.find(", removed") - said.size());
+  EXPECT_FALSE(fs::exists(host)) << "the temporary host directory is removed: " << host;
+  const Outcome kept = Run({"design", "--doc", Example("label.json"), "--headless", "--script", Example("label.script"),
+                            "--out", work.Path() + "kept", "--keep-template", work.Path() + "kept.ufo"});
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  EXPECT_EQ(kept.out.find("template: " + work.Path() + "kept.ufo\n"), 0u) << kept.out;
+  EXPECT_NE(work.Read("kept.ufo").find("[Barcode1]"), std::string::npos);
 }
 
 TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
@@ -277,7 +283,28 @@ TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
   const Outcome cancelled = Run({"design", "--doc", Example("label.json"), "--headless", "--script", cancel, "--out",
                                  work.Path() + "c"});
   EXPECT_EQ(cancelled.status, 1);
-  EXPECT_NE(cancelled.err.find("the wizard wrote no template (cancelled)"), std::string::npos) << cancelled.err;
+  EXPECT_NE(cancelled.err.find("the wizard wrote no template: it was cancelled"), std::string::npos) << cancelled.err;
+  // a host directory where no template can be written: the reason, not a cancel
+  const std::string file = work.Write("a-file", "");
+  fs::create_directories(work.Path() + "ro/SYSTEM");
+  const std::string stale = work.Write("ro/SYSTEM/128.ufo", "[Objlist]\r\n");
+  ASSERT_EQ(::chmod(stale.c_str(), 0444), 0);
+  const struct {
+    std::string hostDir;
+    std::string says;
+  } hosts[] = {
+      {work.Path() + "missing", "the wizard wrote no template at " + work.Path() + "missing/SYSTEM/128.ufo: the folder " +
+                                    work.Path() + "missing/SYSTEM does not exist"},
+      {file, "the wizard wrote no template at " + file + "/SYSTEM/128.ufo: " + file + " is not a folder"},
+      {work.Path() + "ro", "the wizard wrote no template at " + stale + ": the file is read-only"},
+  };
+  for (const auto& h : hosts) {
+    SCOPED_TRACE(h.hostDir);
+    const Outcome o = Run({"design", "--doc", Example("label.json"), "--headless", "--script", Example("label.script"),
+                           "--out", work.Path() + "h", "--host-dir", h.hostDir});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find(h.says), std::string::npos) << o.err;
+  }
   // a script line the wizard refuses ends the wizard mid-run
   const std::string bad = work.Write("bad.script", "fly\n");
   const Outcome ended = Run({"design", "--doc", Example("label.json"), "--headless", "--script", bad, "--out",

@@ -1,6 +1,8 @@
 // velmora-wizard run and its command line, tested as a process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -76,6 +78,30 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
     EXPECT_EQ(o.status, c.status);
     EXPECT_NE((o.err + o.out).find(c.says), std::string::npos) << o.err << o.out;
   }
+}
+
+TEST_F(RunCommandTest, TheOutcomeIsWhatThisRunWrote) {
+  const std::string doc = work.Write("ok.json", "{}");
+  const std::string script = work.Write("done.txt", "pick 20\nnext\nnext\ntype 12\nnext\ndone\n");
+  // no host directory at all: said, with how to give one
+  const test::ScopedEnv registry("VELMORA_REGISTRY", (work.Path() + "no-registry.reg").c_str());
+  const Outcome none = Run({"run", "--doc", doc, "--script", script});
+  EXPECT_EQ(none.status, 5);
+  EXPECT_EQ(none.out, "") << "nothing was handed over";
+  EXPECT_NE(none.err.find("no host directory was found (no --host-dir, and the registry names no host program); "
+                          "give one with --host-dir DIR"), std::string::npos) << none.err;
+  // a template that cannot be replaced: the earlier one is no outcome of this run
+  std::filesystem::create_directories(work.Path() + "host/SYSTEM");
+  const std::string stale = work.Write("host/SYSTEM/128.ufo", "[Objlist]\r\n");
+  ASSERT_EQ(::chmod(stale.c_str(), 0444), 0);
+  const Outcome kept = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"});
+  EXPECT_EQ(kept.status, 5);
+  EXPECT_EQ(kept.out, "") << "no imported: line for a file this run did not write";
+  EXPECT_NE(kept.err.find("no template was written at " + stale + ": the file is read-only"), std::string::npos) << kept.err;
+  ASSERT_EQ(::chmod(stale.c_str(), 0644), 0);
+  const Outcome written = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"});
+  EXPECT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(written.out, "imported: " + stale + "\n");
 }
 
 TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
