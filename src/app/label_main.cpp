@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -87,6 +88,11 @@ int main(int argc, char** argv) {
   AddRenderOptions(designCommand, design.options, designFormat);
   designCommand->add_flag("--samples", design.samples, kSamplesHelp);
   designCommand->add_option("--keep-template", design.keepTemplate, "keep a copy of the designed template at PATH");
+  int timeout = -1;
+  designCommand->add_option("--timeout", timeout,
+                            "seconds to wait for each message of the wizard, and (10 at most) for it to end (default: 60 with "
+                            "--headless, none with the window); 0 waits as long as it takes")
+      ->check(CLI::Range(0, 86400));
 
   std::vector<std::string> args(argv + 1, argv + argc);
   std::reverse(args.begin(), args.end());  // CLI11 takes them in reverse
@@ -107,7 +113,9 @@ int main(int argc, char** argv) {
     return velmora::label::RunRender(render, data, std::cout, std::cerr);
   }
   const std::string own = velmora::ExecutableDirectory();
-  design.wizard = (own.empty() ? std::string(".") : own) + "/velmora-wizard";
+  const char* wizard = std::getenv("VELMORA_WIZARD");
+  design.wizard = wizard != nullptr && *wizard != '\0' ? wizard : (own.empty() ? std::string(".") : own) + "/velmora-wizard";
+  design.timeoutSeconds = timeout >= 0 ? timeout : headless ? 60 : 0;
   if (headless) design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(script).string()};
   design.wizardOptions.insert(design.wizardOptions.end(), {"--data-dir", data});
   return velmora::label::RunDesign(design, data, std::cout, std::cerr);

@@ -1,5 +1,6 @@
 #include "label/LabelCommands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -298,7 +299,11 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     std::vector<std::string> command = {r.wizard, "serve", "--host-dir", r.hostDir.empty() ? temporary->Path() : r.hostDir};
     command.insert(command.end(), r.wizardOptions.begin(), r.wizardOptions.end());
     const FileClock start = FileSystemNow();
-    const std::string imported = DesignWithWizard(command, document);
+    WizardLimits limits;
+    limits.messageSeconds = r.timeoutSeconds;
+    if (r.timeoutSeconds > 0) limits.endSeconds = std::min(limits.endSeconds, r.timeoutSeconds);
+    limits.stopped = [&err](const std::string& what) { err << "velmora-label: " << what << std::endl; };
+    const std::string imported = DesignWithWizard(command, document, limits);
     if (imported.empty()) {
       err << "velmora-label: the wizard wrote no template: it was cancelled" << std::endl;
       return kStatusFindings;

@@ -38,6 +38,7 @@ struct DesignRequest {
   std::vector<std::string> wizardOptions;  // --headless --script FILE, --data-dir DIR
   std::string hostDir;  // empty: a temporary one
   std::string keepTemplate;  // where to keep a copy of the designed template
+  int timeoutSeconds = 0;    // for each of the wizard's messages; 0: no limit
   RenderOptions options;
   bool samples = false;
 };

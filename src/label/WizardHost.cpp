@@ -3,6 +3,7 @@
 #include "platform/BoundedJson.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,20 +59,47 @@ class Child {
     }
   }
 
-  // One line, or false at the end of the wizard's output.
-  bool ReadLine(std::string& line) {
+  // One line, or false at the end of the wizard's output. Throws WizardError
+  // when nothing comes for `seconds` (0: wait as long as it takes).
+  bool ReadLine(std::string& line, int seconds) {
     for (;;) {
-      const std::size_t brk = buffer_.find('\n');
+      const std::size_t brk = buffer_.find('\n', scanned_);
       if (brk != std::string::npos) {
         line = buffer_.substr(0, brk);
         buffer_.erase(0, brk + 1);
+        scanned_ = 0;
         return true;
       }
+      scanned_ = buffer_.size();  // a long line is searched once, not at every chunk
+      pollfd ready{out_, POLLIN, 0};
+      int polled = 0;
+      while ((polled = ::poll(&ready, 1, seconds > 0 ? seconds * 1000 : -1)) < 0 && errno == EINTR) {
+      }
+      if (polled == 0) throw WizardError("the wizard sent nothing for " + std::to_string(seconds) + " s; it was stopped");
       char chunk[65536];
       const ssize_t n = ::read(out_, chunk, sizeof chunk);
       if (n <= 0) return false;
       buffer_.append(chunk, static_cast<std::size_t>(n));
     }
+  }
+
+  // Waits `seconds` for the wizard to end; false (and it is killed) when it does not.
+  bool WaitFor(int seconds) {
+    for (int tenths = 0; status_ < 0 && pid_ > 0; ++tenths) {
+      int raw = 0;
+      const pid_t done = ::waitpid(pid_, &raw, WNOHANG);
+      if (done == pid_) {
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        break;
+      }
+      if (tenths >= seconds * 10) {
+        ::kill(pid_, SIGKILL);
+        Wait();
+        return false;
+      }
+      ::usleep(100000);
+    }
+    return true;
   }
 
   void CloseInput() {
@@ -97,6 +125,7 @@ class Child {
   int out_ = -1;
   int status_ = -1;
   std::string buffer_;
+  std::size_t scanned_ = 0;  // of buffer_, known to hold no line break
 };
 
 json Object(const std::string& id) { return {{"$object", id}}; }
@@ -143,13 +172,13 @@ class DocumentObjects {
   const LabelDocument& d_;
 };
 
-std::string Converse(const std::vector<std::string>& command, const LabelDocument& document) {
+std::string Converse(const std::vector<std::string>& command, const LabelDocument& document, const WizardLimits& limits) {
   Child child(command);
   DocumentObjects objects(document);
   child.Send({{"jsonrpc", "2.0"}, {"id", "connect"}, {"method", "Connect"},
               {"params", {{"Doc", Object("doc")}, {"pwd", ""}}}});
   for (std::string line;;) {
-    if (!child.ReadLine(line)) throw WizardError("the wizard ended before it answered Connect" + child.Ended());
+    if (!child.ReadLine(line, limits.messageSeconds)) throw WizardError("the wizard ended before it answered Connect" + child.Ended());
     const BoundedJson parsed = ParseBoundedJson(line);
     const json& message = parsed.value;
     if (!parsed.Ok() || !message.is_object()) {
@@ -170,15 +199,18 @@ std::string Converse(const std::vector<std::string>& command, const LabelDocumen
   }
   child.Send({{"jsonrpc", "2.0"}, {"id", "release"}, {"method", "Release"}});
   child.CloseInput();
-  child.Wait();
+  if (!child.WaitFor(limits.endSeconds) && limits.stopped) {
+    limits.stopped("the wizard did not end within " + std::to_string(limits.endSeconds) + " s of its release; it was stopped");
+  }
   return objects.imported;
 }
 
 }  // namespace
 
-std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document) {
+std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document,
+                             const WizardLimits& limits) {
   try {
-    return Converse(command, document);
+    return Converse(command, document, limits);
   } catch (const json::exception& e) {  // a member of the wrong type in the wizard's message
     throw WizardError(std::string("the wizard broke the protocol: ") + e.what());
   }

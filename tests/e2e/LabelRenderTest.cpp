@@ -277,6 +277,29 @@ TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
   EXPECT_NE(work.Read("kept.ufo").find("[Barcode1]"), std::string::npos);
 }
 
+TEST_F(LabelRenderTest, AWizardThatHangsIsStoppedWithAMessage) {
+  const std::string silent = work.Write("silent.sh", "#!/bin/sh\nexec sleep 30\n");
+  const std::string lingering = work.Write(
+      "lingering.sh", "#!/bin/sh\nread line\necho '{\"jsonrpc\":\"2.0\",\"id\":\"connect\",\"result\":false}'\n"
+                      "trap '' TERM\nexec sleep 30\n");
+  ASSERT_EQ(::chmod(silent.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(lingering.c_str(), 0755), 0);
+  const auto design = [&](const std::string& wizard, std::vector<std::string> extra) {
+    const test::ScopedEnv program("VELMORA_WIZARD", wizard.c_str());
+    std::vector<std::string> args = {"design", "--doc", Example("label.json"), "--headless", "--script",
+                                     Example("label.script"), "--out", work.Path() + "d"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return Run(args);
+  };
+  const Outcome hung = design(silent, {"--timeout", "1"});
+  EXPECT_EQ(hung.status, 2);
+  EXPECT_NE(hung.err.find("the wizard sent nothing for 1 s; it was stopped"), std::string::npos) << hung.err;
+  const Outcome stays = design(lingering, {"--timeout", "1"});
+  EXPECT_EQ(stays.status, 1) << "it imported nothing";
+  EXPECT_NE(stays.err.find("the wizard did not end within 1 s of its release; it was stopped"), std::string::npos)
+      << stays.err;
+}
+
 TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
   // a script that stops the wizard's run: the wizard answers Connect with no template
   const std::string cancel = work.Write("cancel.script", "cancel\n");
