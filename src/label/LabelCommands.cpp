@@ -289,10 +289,29 @@ void KeepTemplate(const DesignRequest& r, const std::string& imported, const std
   }
 }
 
+// The document's variables offered to the wizard whose names no formula can
+// read as one name: said before the wizard starts, as a template using one
+// would read something else.
+void WarnOfNames(const LabelDocument& document, const std::string& path, std::ostream& err) {
+  for (const LabelDocument::Variable& v : document.variables) {
+    if (!v.name.is_string() || !v.kind.is_number_integer()) continue;
+    const auto kind = v.kind.get<long long>();
+    if (kind < 5 || kind > 7) continue;
+    const std::string name = v.name.get<std::string>();
+    const std::size_t bad = symbol::BadNameCharacter(name);
+    if (bad == std::string::npos) continue;
+    err << "velmora-label: " << path << ": the variable name '" << symbol::Printable(name)
+        << "' cannot be carried by a template's formula"
+        << (name.empty() ? std::string(" (it is empty)") : " ('" + symbol::Printable(name.substr(bad, 1)) + "')")
+        << "; a label that uses it cannot be drawn" << std::endl;
+  }
+}
+
 int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const LabelDocument document = LoadLabelDocument(r.documentPath);
+    WarnOfNames(document, r.documentPath, err);
     PrepareOutput(r.options);
     std::optional<TemporaryHost> temporary;
     if (r.hostDir.empty()) temporary.emplace();

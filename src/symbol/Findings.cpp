@@ -89,6 +89,7 @@ const char* KindName(FindingKind kind) {
     case FindingKind::NoSerial: return "no-serial";
     case FindingKind::ZerosAdded: return "zeros-added";
     case FindingKind::QuoteInData: return "quote-in-data";
+    case FindingKind::BadVariableName: return "bad-variable-name";
     case FindingKind::MissingPair: return "missing-pair";
     case FindingKind::ExcludedPair: return "excluded-pair";
     case FindingKind::Duplicate: return "duplicate";
@@ -136,6 +137,7 @@ const char* EnglishSentence(FindingKind kind) {
     case FindingKind::NoSerial: return "needs its serial part when AI ({detail}) is present";
     case FindingKind::ZerosAdded: return "{found} of {total} digits typed; {detail} zero{s} will be added before them";
     case FindingKind::QuoteInData: return "a double quote (\") cannot be carried by the label template";
+    case FindingKind::BadVariableName: return "the variable name '{detail}' cannot be carried by the label template ('{found}')";
     case FindingKind::MissingPair: return "needs AI {detail} in the same barcode";
     case FindingKind::ExcludedPair: return "must not come with AI ({detail})";
     case FindingKind::Duplicate: return "repeated with another value '{detail}'";

@@ -47,6 +47,7 @@ enum class FindingKind {
   NoSerial,          // detail: the AI whose presence asks for the serial part
   ZerosAdded,        // found: the digits typed; detail: the zeros a fixed length adds before them
   QuoteInData,       // a '"' typed in data, which a template's formula cannot carry
+  BadVariableName,   // found: the character a formula cannot read; detail: the host variable's name
   MissingPair,       // detail: the AIs, one of which must come with this one
   ExcludedPair,      // detail: the AI that must not come with this one
   Duplicate,         // detail: the other value; the last kind

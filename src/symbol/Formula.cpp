@@ -8,6 +8,24 @@
 
 namespace velmora::symbol {
 
+namespace {
+
+// Letters (of any language, as UTF-8), digits and '_': what a host's variable
+// names are made of, and all a formula can read as one.
+bool IsNameByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return std::isalnum(byte) || c == '_' || byte >= 0x80;
+}
+
+}  // namespace
+
+std::size_t BadNameCharacter(std::string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (!IsNameByte(name[i])) return i;
+  }
+  return name.empty() ? 0 : std::string_view::npos;
+}
+
 struct Formula::Term {
   enum class Kind { Literal, Variable, Left, Modulo10 } kind;
   std::size_t column;
@@ -96,7 +114,7 @@ class Parser {
 
   std::string ParseName() {
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) ++pos_;
+    while (pos_ < text_.size() && IsNameByte(text_[pos_])) ++pos_;
     if (pos_ == start) Fail("unexpected '" + std::string(1, text_[pos_]) + "'");
     return std::string(text_.substr(start, pos_ - start));
   }

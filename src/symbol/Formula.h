@@ -48,6 +48,11 @@ class Formula {
   std::vector<std::unique_ptr<Term>> terms_;
 };
 
+// Where `name` stops being a variable name a formula can read (letters of any
+// language, digits, '_'): the byte offset of its first other character, 0 for
+// an empty name, npos when all of it can be read.
+std::size_t BadNameCharacter(std::string_view name);
+
 // The GS1 Modulo 10 check digit of a digit string (weights 3 and 1 from the right).
 char Modulo10(std::string_view digits);
 

@@ -64,10 +64,25 @@ void Mark(SymbolPreview& p, const IdRecord& r, const symbol::Finding& f) {
   p.markLength = std::clamp<std::int32_t>(static_cast<std::int32_t>(CodePointCount(f.found)), 1, typed - index);
 }
 
-// What the user typed that the template cannot carry as typed: a double quote
-// ends a formula's quoted text; the band says so instead of drawing.
+// A host variable's name that a formula cannot read as one name ("A & B",
+// "GT IN", "[x]", an empty name): the template would read something else.
+void RefuseNames(SymbolPreview& p, const std::vector<const IdRecord*>& records, const symbol::FindingWords& words) {
+  for (const IdRecord* r : records) {
+    if (r->IsFixed != 0) continue;
+    const std::size_t bad = symbol::BadNameCharacter(r->VarData);
+    if (bad == std::string::npos) continue;
+    const std::string character = r->VarData.empty() ? std::string() : r->VarData.substr(bad, CodePointSize(r->VarData, bad));
+    const symbol::Finding f{symbol::FindingKind::BadVariableName, r->IdKey, 0, character, r->VarData};
+    p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
+  }
+}
+
+// What the user typed or chose that the template cannot carry as it is: a
+// double quote ends a formula's quoted text, a name must be one name; the band
+// says so instead of drawing.
 bool RefuseQuotes(SymbolPreview& p, const std::vector<const IdRecord*>& records, int current,
                   const symbol::FindingWords& words) {
+  RefuseNames(p, records, words);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const IdRecord& r = *records[i];
     const std::size_t at = r.IsFixed != 0 ? r.FixData.find('"') : std::string::npos;

@@ -54,6 +54,17 @@ TEST_F(LabelCheckTest, ADoubleQuoteTypedInTheWizardIsNamedInTheData) {
                        "quoted text cannot carry"), std::string::npos) << o.err;
 }
 
+TEST_F(LabelCheckTest, EveryNameTheWizardWritesIsReadBack) {
+  std::filesystem::create_directories(work.Path() + "host/SYSTEM");
+  const std::string doc = work.Write("doc.json", "{\"variables\":[{\"name\":\"NUM\u00c9RO_GTIN\",\"kind\":5}],\"number\":1}");
+  const std::string script = work.Write("g.script", "pick 01\nnext\nnext\nnext\noption 1\nnext\ncombo-pick 0\nnext\ndone\n");
+  const Outcome wizard = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"}, VELMORA_WIZARD_EXE);
+  ASSERT_EQ(wizard.status, 0) << wizard.err;
+  const Outcome o = Run({"check", work.Path() + "host/SYSTEM/128.ufo", "--set", "NUM\xC3\x89RO_GTIN=09506000134352"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "data: {CODE C}{FNC1}0109506000134352\nelements: (01)09506000134352\n");
+}
+
 TEST_F(LabelCheckTest, ElementStringsDirectlyAndFromAFile) {
   const Outcome ok = Run({"check", "--elements", "(01)00000012345670(17)261231"});
   EXPECT_EQ(ok.status, 0) << ok.out << ok.err;

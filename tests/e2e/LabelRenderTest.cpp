@@ -277,6 +277,17 @@ TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
   EXPECT_NE(work.Read("kept.ufo").find("[Barcode1]"), std::string::npos);
 }
 
+TEST_F(LabelRenderTest, DesignSaysAtOnceWhichNameATemplateCannotCarry) {
+  const std::string doc = work.Write("names.json", "{\"variables\":[{\"name\":\"A & B\",\"kind\":5},"
+                                                   "{\"name\":\"LOGO\",\"kind\":2},{\"name\":\"OK_1\",\"kind\":6}],"
+                                                   "\"number\":1}");
+  const std::string cancel = work.Write("cancel.script", "cancel\n");
+  const Outcome o = Run({"design", "--doc", doc, "--headless", "--script", cancel, "--out", work.Path() + "n"});
+  EXPECT_EQ(o.err.find("velmora-label: " + doc + ": the variable name 'A & B' cannot be carried by a template's formula "
+                       "(' '); a label that uses it cannot be drawn\n"), 0u) << o.err;
+  EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 2) << "one name, then the cancel: " << o.err;
+}
+
 TEST_F(LabelRenderTest, AWizardThatHangsIsStoppedWithAMessage) {
   const std::string silent = work.Write("silent.sh", "#!/bin/sh\nexec sleep 30\n");
   const std::string lingering = work.Write(

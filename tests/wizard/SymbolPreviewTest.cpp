@@ -94,6 +94,29 @@ TEST_F(SymbolTest, ADoubleQuoteTheTemplateCannotCarryIsSaidWhereItWasTyped) {
   EXPECT_EQ(s["mark"], json({{"start", 2}, {"length", 1}}));
 }
 
+TEST_F(SymbolTest, AVariableNameTheTemplateCannotCarryIsSaid) {
+  const struct {
+    const char* name;
+    const char* says;
+  } rows[] = {
+      {"A & B", "AI (10): the variable name 'A & B' cannot be carried by the label template (' ')"},
+      {"GT;IN", "AI (10): the variable name 'GT;IN' cannot be carried by the label template (';')"},
+      {"[x]", "AI (10): the variable name '[x]' cannot be carried by the label template ('[')"},
+      {"NUM\u00C9RO_LOT", ""},  // letters of any language: a formula reads them
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto run = Run("pick 10\nnext\noption 1\nnext\ncombo-pick 0\ndump\ncancel\nanswer ok\n", {row.name});
+    ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
+    const std::vector<std::string> texts = Texts(run.Last()["symbol"]);
+    const bool said = std::find(texts.begin(), texts.end(), row.says) != texts.end();
+    EXPECT_EQ(said, *row.says != '\0') << run.Last()["symbol"].dump();
+    if (*row.says == '\0') {
+      EXPECT_EQ(run.Last()["symbol"]["data"], "{CODE B}{FNC1}100000000000");
+    }
+  }
+}
+
 TEST_F(SymbolTest, FindingsInTheUsersLanguageFromThePageTexts) {
   host.Write("System/Users/tester.ini", "[Initialize]\r\nCountry=1\r\n");
   const auto run = Run("pick 17\nnext\nnext\ntype 261331\ndump\ncancel\n");
