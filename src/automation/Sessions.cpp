@@ -63,8 +63,10 @@ int RunDocument(const std::string& documentPath, WindowView& view, std::ostream&
     return 2;
   } catch (const RuntimeError& e) {
     // A value of the document that does not convert: say which one.
-    const bool fromDocument = e.Number() == kErrTypeMismatch || e.Number() == kErrOverflow ||
-                              e.Number() == kErrInvalidUseOfNull;
+    // A description of its own already names its cause (a catalogue's key).
+    const bool fromDocument = (e.Number() == kErrTypeMismatch || e.Number() == kErrOverflow ||
+                               e.Number() == kErrInvalidUseOfNull) &&
+                              e.Description() == StandardErrorMessage(e.Number());
     err << "run-time error " << e.Number() << ": " << e.Description()
         << (fromDocument && !lastRead->empty() ? " (" + *lastRead + ")" : "") << std::endl;
     return 1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/Int16.h"
+#include "base/RuntimeError.h"
 #include "base/VbText.h"
 #include "ids/HistoryState.h"
 #include "ids/TextToNumber.h"
@@ -13,7 +14,16 @@ namespace {
 
 std::string Stem(std::int32_t n) { return "id" + std::to_string(n); }
 
-std::int16_t CatalogueNumber(const std::string& key) { return TextToInt16(ReadIdCatalogue("ID128", key)); }
+// A number of the catalogue; one that does not convert names the catalogue and
+// its key, the real cause, rather than whatever was read before.
+std::int16_t CatalogueNumber(const std::string& key) {
+  const std::string text = ReadIdCatalogue("ID128", key);
+  try {
+    return TextToInt16(text);
+  } catch (const RuntimeError& e) {
+    RaiseError(e.Number(), StandardErrorMessage(e.Number()) + " (ID128.inf: [ID128] " + key + " is " + text + ")");
+  }
+}
 
 }  // namespace
 

@@ -104,6 +104,19 @@ TEST_F(RunCommandTest, TheOutcomeIsWhatThisRunWrote) {
   EXPECT_EQ(written.out, "imported: " + stale + "\n");
 }
 
+TEST_F(RunCommandTest, AValueThatDoesNotConvertNamesItsOwnFile) {
+  const std::string data = work.Path() + "data/";
+  std::filesystem::copy(std::string(VELMORA_SOURCE_DIR) + "/data", data);
+  std::string catalogue = work.Read(data + "ID128.inf");
+  catalogue.replace(catalogue.find("id5_Length=6"), 12, "id5_Length=40000");
+  work.Write("data/ID128.inf", catalogue);
+  const Outcome o = Run({"run", "--doc", work.Write("doc.json", R"({"variables":[],"number":123})"), "--script",
+                         work.Write("p.script", "pick 11\nnext\n"), "--data-dir", data});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(o.err.find("run-time error 6: Overflow (ID128.inf: [ID128] id5_Length is 40000)"), std::string::npos) << o.err;
+  EXPECT_EQ(o.err.find("doc.json"), std::string::npos) << "the document is no cause of it";
+}
+
 TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
   const test::ScopedEnv display("DISPLAY", ":77");
   const test::ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
