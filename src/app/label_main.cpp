@@ -30,6 +30,14 @@ void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::
   command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
 }
 
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +119,11 @@ int main(int argc, char** argv) {
     render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;
     return velmora::label::RunRender(render, data, std::cout, std::cerr);
+  }
+  if (!headless && !HasDisplay()) {
+    std::cerr << "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
+                 "--headless --script FILE to play the user from a script" << std::endl;
+    return velmora::label::kStatusBadInput;
   }
   const std::string own = velmora::ExecutableDirectory();
   const char* wizard = std::getenv("VELMORA_WIZARD");

@@ -159,6 +159,7 @@ std::string FindingText(const Finding& finding, const FindingWords& words) {
   Fill(text, "{total}", numbers ? std::to_string(std::stoull(finding.found) + std::stoull(finding.detail)) : "");
   Fill(text, "{found}", Printable(finding.found));
   Fill(text, "{detail}", Printable(finding.detail));
+  Fill(text, "{or}", words.orWord);
   return text;
 }
 

@@ -77,6 +77,7 @@ const char* EnglishSentence(FindingKind kind);
 struct FindingWords {
   std::string atPosition = "AI ({ai}) position {position}:";
   std::string wholeAi = "AI ({ai}):";
+  std::string orWord = "or";  // between the last two AIs of a list
   std::function<std::string(FindingKind)> sentence;
 };
 

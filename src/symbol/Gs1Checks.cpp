@@ -81,7 +81,7 @@ std::optional<LintFault> ComponentFault(const Component& c, std::string_view par
 std::string Describe(const std::vector<std::vector<std::string>>& alternatives) {
   std::string text;
   for (std::size_t i = 0; i < alternatives.size(); ++i) {
-    if (i > 0) text += i + 1 == alternatives.size() ? " or " : ", ";
+    if (i > 0) text += i + 1 == alternatives.size() ? " {or} " : ", ";  // the word in the reader's language
     for (std::size_t j = 0; j < alternatives[i].size(); ++j) text += (j > 0 ? "+(" : "(") + alternatives[i][j] + ")";
   }
   return text;

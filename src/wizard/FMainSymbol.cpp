@@ -13,6 +13,7 @@ symbol::FindingWords PageFindingWords() {
   symbol::FindingWords words;
   if (const std::string at = GetCny("finding_at"); !at.empty()) words.atPosition = at;
   if (const std::string ai = GetCny("finding_ai"); !ai.empty()) words.wholeAi = ai;
+  if (const std::string orWord = GetCny("finding_or"); !orWord.empty()) words.orWord = orWord;
   words.sentence = [](symbol::FindingKind kind) { return GetCny(std::string("finding_") + symbol::KindName(kind)); };
   return words;
 }

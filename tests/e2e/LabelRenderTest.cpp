@@ -288,6 +288,16 @@ TEST_F(LabelRenderTest, DesignSaysAtOnceWhichNameATemplateCannotCarry) {
   EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 2) << "one name, then the cancel: " << o.err;
 }
 
+TEST_F(LabelRenderTest, DesignWithoutADisplaySaysWhatItNeeds) {
+  const test::ScopedEnv noDisplay("DISPLAY", nullptr);
+  const test::ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
+  const test::ScopedEnv noPlatform("QT_QPA_PLATFORM", nullptr);
+  const Outcome o = Run({"design", "--doc", Example("label.json"), "--out", work.Path() + "w"});
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(o.err, "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
+                   "--headless --script FILE to play the user from a script\n");
+}
+
 TEST_F(LabelRenderTest, AWizardThatHangsIsStoppedWithAMessage) {
   const std::string silent = work.Write("silent.sh", "#!/bin/sh\nexec sleep 30\n");
   const std::string lingering = work.Write(

@@ -275,6 +275,7 @@ TEST_F(ServerTest, AHeadlessServerMapsNoQtAndTheWindowStillOpens) {
 
   // With a display (offscreen here) the server is the window program, and the window opens.
   const test::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
+  const test::ScopedEnv noRuntime("XDG_RUNTIME_DIR", nullptr);
   ChildProcess windowed({VELMORA_WIZARD_EXE, "serve", "--host-dir", host.Path(), "--data-dir", VELMORA_SHIPPED_DATA_DIR},
                         work.Path() + "stderr.txt");
   windowed.Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
@@ -296,6 +297,7 @@ TEST_F(ServerTest, AHeadlessServerMapsNoQtAndTheWindowStillOpens) {
   }
   EXPECT_NE(maps2.find("velmora-wizard-window"), std::string::npos);
   EXPECT_NE(maps2.find("libQt6Widgets"), std::string::npos);
+  EXPECT_EQ(work.Read("stderr.txt").find("XDG_RUNTIME_DIR"), std::string::npos) << "no warning without a runtime folder";
 }
 
 TEST_F(ServerTest, InputEndingMidMessageEndsTheServerCleanly) {

@@ -122,6 +122,9 @@ TEST_F(SymbolTest, FindingsInTheUsersLanguageFromThePageTexts) {
   const auto run = Run("pick 17\nnext\nnext\ntype 261331\ndump\ncancel\n");
   ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
   EXPECT_EQ(run.Last()["symbol"]["findings"][0]["text"], "AI (17) position 3\u00A0: mois invalide '13'");
+  EXPECT_EQ(run.Last()["symbol"]["findings"][1]["text"],
+            "AI (17)\u00A0: demande l'AI (01), (02), (03), (255), (8006) ou (8026) dans le m\u00EAme code")
+      << "every word in French";
 }
 
 TEST_F(SymbolTest, FindingsNeverBlockTheWay) {

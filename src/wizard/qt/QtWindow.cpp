@@ -1,5 +1,7 @@
 #include "wizard/qt/QtWindow.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -25,6 +27,20 @@ bool DisplayOpens() {
   return opens;
 }
 
+// Root's sessions often have no XDG_RUNTIME_DIR; Qt then makes one of its own
+// and warns on standard error. The same private folder, made here, says nothing.
+void EnsureRuntimeDir() {
+  const char* set = std::getenv("XDG_RUNTIME_DIR");
+  if (set != nullptr && *set != '\0') return;
+  const std::string dir = "/tmp/runtime-" + std::to_string(::getuid());
+  struct stat st {};
+  if (::mkdir(dir.c_str(), 0700) != 0 && (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())) {
+    return;  // not ours: Qt says what it finds
+  }
+  ::chmod(dir.c_str(), 0700);
+  ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+}
+
 }  // namespace
 
 namespace velmora {
@@ -36,6 +52,7 @@ int RunInQtWindow(int argc, char** argv, const std::function<int(WindowView&)>& 
               << "; run with --script FILE (and --headless for serve) to play the user from a script" << std::endl;
     return 3;
   }
+  EnsureRuntimeDir();
   QApplication qt(argc, argv);
   QApplication::setApplicationName(QStringLiteral("EAN 128"));
   QtWizardView view;
