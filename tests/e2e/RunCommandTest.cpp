@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <nlohmann/json.hpp>
+
 #include "ChildProcess.h"
 #include "support/TempDir.h"
 
@@ -115,6 +117,17 @@ TEST_F(RunCommandTest, AValueThatDoesNotConvertNamesItsOwnFile) {
   EXPECT_EQ(o.status, 1);
   EXPECT_NE(o.err.find("run-time error 6: Overflow (ID128.inf: [ID128] id5_Length is 40000)"), std::string::npos) << o.err;
   EXPECT_EQ(o.err.find("doc.json"), std::string::npos) << "the document is no cause of it";
+}
+
+TEST_F(RunCommandTest, MoreHostVariablesThanA16BitCountAreAllOffered) {
+  std::string doc = "{\"variables\":[";
+  for (int i = 0; i < 32770; ++i) doc += std::string(i ? "," : "") + "{\"name\":\"V" + std::to_string(i) + "\",\"kind\":5}";
+  doc += "],\"number\":1}";
+  const Outcome o = Run({"run", "--doc", work.Write("many.json", doc), "--script",
+                         work.Write("v.script", "pick 10\nnext\noption 1\nnext\ndump\ncancel\n")});
+  const nlohmann::json dump = nlohmann::json::parse(o.out.substr(0, o.out.find('\n')));
+  EXPECT_EQ(dump["controls"]["ActionCombo"]["items"].size(), 32770u);
+  EXPECT_EQ(dump["controls"]["ActionCombo"]["items"].back(), "V32769");
 }
 
 TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
