@@ -195,6 +195,7 @@ std::string WhyNotWritten(const std::string& path) {
   const fs::path folder = fs::path(path).parent_path();
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
+    if (error == std::errc::permission_denied) return "the folder " + folder.string() + " cannot be reached (permission denied)";
     // A file where a folder of the path should be says more than "does not exist".
     for (fs::path up = folder; !up.empty() && up != up.parent_path(); up = up.parent_path()) {
       if (fs::exists(up, error)) return fs::is_directory(up, error) ? "the folder " + folder.string() + " does not exist"

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -128,6 +130,25 @@ TEST_F(RunCommandTest, MoreHostVariablesThanA16BitCountAreAllOffered) {
   const nlohmann::json dump = nlohmann::json::parse(o.out.substr(0, o.out.find('\n')));
   EXPECT_EQ(dump["controls"]["ActionCombo"]["items"].size(), 32770u);
   EXPECT_EQ(dump["controls"]["ActionCombo"]["items"].back(), "V32769");
+}
+
+TEST_F(RunCommandTest, AHostFolderTheUserMayNotEnterIsAMessageNotAnAbort) {
+  if (::geteuid() != 0 || std::system("command -v setpriv >/dev/null") != 0) GTEST_SKIP() << "needs root and setpriv";
+  const std::string locked = work.Path() + "locked";
+  std::filesystem::create_directories(locked + "/inner/SYSTEM");
+  ASSERT_EQ(::chmod(locked.c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(work.Path().c_str(), 0755), 0);
+  const std::string doc = work.Write("pub.json", "{}");
+  const std::string script = work.Write("pub.script", "pick 20\nnext\nnext\ntype 12\nnext\ndone\n");
+  ASSERT_EQ(::chmod(doc.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(script.c_str(), 0644), 0);
+  const std::string command = std::string("setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp ") +
+                              VELMORA_WIZARD_EXE + " run --doc " + doc + " --script " + script + " --host-dir " + locked +
+                              "/inner >/dev/null 2>" + work.Path() + "err.txt";
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WEXITSTATUS(raw), 5) << work.Read("err.txt");
+  EXPECT_NE(work.Read("err.txt").find("the folder " + locked + "/inner/SYSTEM cannot be reached (permission denied)"),
+            std::string::npos) << work.Read("err.txt");
 }
 
 TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
