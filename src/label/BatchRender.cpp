@@ -31,6 +31,7 @@ constexpr int kScanPixelsPerModule = 3;
 
 struct RowResult {
   std::vector<std::string> problems;  // report lines, without the row
+  std::string zpl;                    // the row's ZPL format, for the run's file
   std::string writeError;             // why its file could not be written
   bool drawn = false;
   bool verified = true;
@@ -39,7 +40,18 @@ struct RowResult {
   LabelLayout layout;
 };
 
-std::string Extension(OutputFormat f) { return f == OutputFormat::Png ? "png" : f == OutputFormat::Svg ? "svg" : "pdf"; }
+std::string Extension(OutputFormat f) {
+  switch (f) {
+    case OutputFormat::Png: return "png";
+    case OutputFormat::Svg: return "svg";
+    case OutputFormat::Pdf: return "pdf";
+    case OutputFormat::Zpl: return "zpl";
+  }
+  return {};
+}
+
+// Formats written as one file for the run, in row order once all rows are drawn.
+bool OneFile(OutputFormat f) { return f == OutputFormat::Pdf || f == OutputFormat::Zpl; }
 
 class RowRenderer {
  public:
@@ -100,6 +112,12 @@ class RowRenderer {
  private:
   bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage& scanned) const {
     if (o_.format == OutputFormat::Pdf) return true;
+    if (o_.format == OutputFormat::Zpl) {  // exactly the bitmap that is scanned back
+      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, false, o_.verify, std::max(1, o_.copies));
+      r.zpl = std::move(raster.zpl);
+      if (o_.verify) scanned = std::move(raster.grey);
+      return true;
+    }
     const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format, rows_)).string();
     std::string bytes;
     if (o_.format == OutputFormat::Png) {
@@ -118,7 +136,7 @@ class RowRenderer {
   }
 
   void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
-    if (o_.format != OutputFormat::Png) {
+    if (o_.format != OutputFormat::Png && o_.format != OutputFormat::Zpl) {
       const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / t_.geometry.moduleWidth + 0.5);
       image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false, true).grey;
     }
@@ -147,7 +165,7 @@ bool IsLabelFile(const std::string& name, OutputFormat format) {
 // A folder of labels holds this run's labels only: an earlier run's, and the
 // temporaries of a run that was killed, go first (and are counted on `report`).
 void ClearEarlierRun(const RenderOptions& o, std::ostream& report) {
-  if (o.format == OutputFormat::Pdf) return;
+  if (OneFile(o.format)) return;
   RemoveStaleTemporariesIn(o.out);
   int removed = 0;
   std::error_code error;
@@ -204,6 +222,22 @@ void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& 
   if (failure) std::rethrow_exception(failure);
 }
 
+// The run's labels, one ZPL format each, in row order; no label, no file.
+void WriteZpl(const std::vector<RowResult>& results, const RenderOptions& o) {
+  std::string stream;
+  for (const RowResult& r : results) {
+    if (r.drawn) stream += r.zpl;
+  }
+  std::error_code error;
+  if (stream.empty()) {
+    if (fs::is_regular_file(o.out, error)) fs::remove(o.out, error);
+    return;
+  }
+  if (!ReplaceFile(o.out, stream, Durability::HandOff)) {
+    throw std::runtime_error(o.out + ": cannot be written: " + std::strerror(errno));
+  }
+}
+
 void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const RenderOptions& o) {
   PdfDocument pdf;
   for (RowResult& r : results) {
@@ -229,10 +263,10 @@ std::string LabelFileName(int row, OutputFormat format, int rows) {
 }
 
 void PrepareOutput(const RenderOptions& o) {
-  if (o.format == OutputFormat::Pdf) {
+  if (OneFile(o.format)) {
     const fs::path folder = fs::absolute(o.out).parent_path();
     if (!fs::is_directory(folder)) throw std::runtime_error(o.out + ": the folder " + folder.string() + " does not exist");
-    if (fs::is_directory(o.out)) throw std::runtime_error(o.out + ": is a folder; a PDF needs a file name");
+    if (fs::is_directory(o.out)) throw std::runtime_error(o.out + ": is a folder; a " + Extension(o.format) + " file needs a file name");
     if (::access(folder.c_str(), W_OK) != 0) throw std::runtime_error(o.out + ": the folder cannot be written");
     return;
   }
@@ -275,6 +309,7 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
     s.unverified += r.drawn && !r.verified ? 1 : 0;
   }
   if (options.format == OutputFormat::Pdf) WritePdf(label, results, options);
+  if (options.format == OutputFormat::Zpl) WriteZpl(results, options);
   return s;
 }
 

@@ -12,14 +12,15 @@
 
 namespace velmora::label {
 
-enum class OutputFormat { Png, Svg, Pdf };
+enum class OutputFormat { Png, Svg, Pdf, Zpl };
 
 struct RenderOptions {
-  std::string out;  // the folder (PNG, SVG) or the file (PDF)
+  std::string out;  // the folder (PNG, SVG) or the file (PDF, ZPL)
   OutputFormat format = OutputFormat::Png;
   int dpi = 300;
   bool verify = false;
   unsigned threads = 0;  // 0: one per core
+  int copies = 1;        // of each label (ZPL's ^PQ)
 };
 
 struct RenderSummary {

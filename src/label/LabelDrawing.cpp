@@ -11,6 +11,7 @@
 
 #include "label/BilevelPng.h"
 #include "label/LabelCanvas.h"
+#include "label/ZplLabel.h"
 
 namespace velmora::label {
 namespace {
@@ -171,7 +172,7 @@ void RefuseOversized(const LabelLayout& l, double width, double height, int dpi)
 }  // namespace
 
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng, bool grey) {
+                    bool encodePng, bool grey, int zplCopies) {
   const double pixelsPerMm = dpi / kMmPerInch;
   // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
   LabelLayout l = layout;
@@ -206,6 +207,7 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   const unsigned char* ink = cairo_image_surface_get_data(surface.get());
   const int stride = cairo_image_surface_get_stride(surface.get());
   if (encodePng) raster.png = EncodeBilevelPng(ink, width, height, stride, dpi);
+  if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
   if (grey) {
     raster.grey.width = width;
     raster.grey.height = height;

@@ -12,6 +12,7 @@
 #include "symbol/ScanBack.h"
 #include "support/PngImage.h"
 #include "support/TempDir.h"
+#include "support/ZplDecode.h"
 
 namespace velmora::label {
 namespace {
@@ -120,6 +121,27 @@ TEST_F(RenderRoundTrip, Png) {
   std::vector<std::string> files;
   for (std::size_t i = 1; i <= spread.size(); ++i) files.push_back(dir.Path() + "png/" + LabelFileName(int(i), OutputFormat::Png, int(spread.size())));
   ExpectScansBack(files);
+}
+
+TEST_F(RenderRoundTrip, ZplAtEachPrinterResolution) {
+  for (const int dpi : {203, 300, 600}) {
+    SCOPED_TRACE(dpi);
+    const std::string zpl = dir.Path() + "labels" + std::to_string(dpi) + ".zpl";
+    RenderRequest r;
+    r.templatePath = templatePath;
+    r.valuesFile = values;
+    r.options = {.out = zpl, .format = OutputFormat::Zpl, .dpi = dpi, .copies = 2};
+    std::ostringstream sink;
+    std::ostringstream err;
+    ASSERT_EQ(RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err), 0) << err.str();
+    const std::vector<test::ZplLabelImage> labels = test::DecodeZplLabels(dir.Read(zpl));
+    ASSERT_EQ(labels.size(), spread.size());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      SCOPED_TRACE(symbol::HumanReadable(spread[i]));
+      EXPECT_EQ(labels[i].copies, 2);
+      EXPECT_EQ(symbol::VerifyScan(labels[i].image, symbol::EncodeGs1_128(spread[i]).elements, Data().dictionary), "");
+    }
+  }
 }
 
 TEST_F(RenderRoundTrip, Svg) {
