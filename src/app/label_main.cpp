@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 #include "UsageErrors.h"
 #include "label/LabelCommands.h"
+#include "print/RawSocket.h"
 #include "platform/ProgramDirectory.h"
 
 namespace {
@@ -36,6 +38,49 @@ bool HasDisplay() {
     if (value != nullptr && *value != '\0') return true;
   }
   return false;
+}
+
+// "100x50mm" (or "100 x 50 mm") as millimetres; false for anything else.
+bool ParseMedia(const std::string& text, double& width, double& height) {
+  std::string t;
+  for (const char c : text) {
+    if (c != ' ') t += c;
+  }
+  if (!t.ends_with("mm")) return false;
+  t.resize(t.size() - 2);
+  const std::size_t x = t.find('x');
+  if (x == std::string::npos) return false;
+  try {
+    std::size_t used = 0;
+    width = std::stod(t.substr(0, x), &used);
+    if (used != x) return false;
+    height = std::stod(t.substr(x + 1), &used);
+    return used == t.size() - x - 1 && width > 0 && height > 0 && width <= 2000 && height <= 2000;
+  } catch (...) {
+    return false;
+  }
+}
+
+int Print(velmora::label::PrintRequest& p, const std::string& media, const std::string& data) {
+  if (!media.empty() && !ParseMedia(media, p.render.options.mediaWidth, p.render.options.mediaHeight)) {
+    std::cerr << "velmora-label: --media " << media << ": expected WxHmm, such as 100x50mm" << std::endl;
+    return velmora::label::kStatusBadInput;
+  }
+  std::optional<velmora::print::SocketDestination> socket;
+  try {
+    socket = velmora::print::ParseSocketDestination(p.printer);
+  } catch (const velmora::print::PrintError& e) {
+    std::cerr << "velmora-label: " << e.what() << std::endl;
+    return velmora::label::kStatusBadInput;
+  }
+  if (!socket) {
+    std::cerr << "velmora-label: --printer " << p.printer
+              << ": only label printers on raw TCP are reached so far; give socket://HOST[:PORT]" << std::endl;
+    return velmora::label::kStatusBadInput;
+  }
+  p.send = [destination = *socket](const std::string& job) { velmora::print::SendRaw(destination, job); };
+  p.render.progressBar = ::isatty(2) != 0;
+  return velmora::label::RunPrint(p, data, std::cout, std::cerr);
 }
 
 }  // namespace
@@ -83,6 +128,22 @@ int main(int argc, char** argv) {
                    "what separates the CSV's fields: ',', ';' or 'tab' (default: found from the header line)")
       ->check(CLI::IsMember({",", ";", "tab"}));
 
+  velmora::label::PrintRequest print;
+  std::string media;
+  CLI::App* printCommand = app.add_subcommand("print", "print one label, or one per row of a CSV file, to a label printer");
+  printCommand->add_option("template", print.render.templatePath, "the label template (128.ufo)")->required();
+  printCommand->add_option("--set", print.render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
+  printCommand->add_option("--values", print.render.valuesFile, "a CSV file: a header of variable names, a row per label");
+  printCommand->add_flag("--samples", print.render.samples, kSamplesHelp);
+  printCommand->add_option("--printer", print.printer, "socket://HOST[:PORT]: a ZPL label printer on raw TCP (port 9100)")
+      ->required();
+  printCommand->add_option("--media", media, "the label stock, WxHmm (100x50mm): every label that size, centred");
+  print.render.options.dpi = 203;
+  printCommand->add_option("--dpi", print.render.options.dpi, "the printer's resolution (default 203)")
+      ->check(CLI::IsMember({203, 300, 600}));
+  printCommand->add_option("--copies", print.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));
+  printCommand->add_flag("--verify", print.render.options.verify, "scan every label's printed image back");
+
   velmora::label::DesignRequest design;
   std::string designFormat;
   std::string script;
@@ -115,6 +176,7 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
     return velmora::label::kStatusBadInput;
   }
+  if (printCommand->parsed()) return Print(print, media, data);
   if (renderCommand->parsed()) {
     render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;

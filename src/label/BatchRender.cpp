@@ -53,6 +53,24 @@ std::string Extension(OutputFormat f) {
 // Formats written as one file for the run, in row order once all rows are drawn.
 bool OneFile(OutputFormat f) { return f == OutputFormat::Pdf || f == OutputFormat::Zpl; }
 
+// "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock".
+std::string Oversize(const LabelLayout& l, double width, double height) {
+  char text[80];
+  std::string by;
+  if (l.width - width > 1e-6) {
+    std::snprintf(text, sizeof text, "%.1f mm wider", l.width - width);
+    by = text;
+  }
+  if (l.height - height > 1e-6) {
+    std::snprintf(text, sizeof text, "%.1f mm taller", l.height - height);
+    by += (by.empty() ? "" : " and ") + std::string(text);
+  }
+  std::snprintf(text, sizeof text, "the label is %.1f x %.1f mm: ", l.width, l.height);
+  std::string said = text + by;
+  std::snprintf(text, sizeof text, " than the %g x %g mm stock", width, height);
+  return said + text;
+}
+
 class RowRenderer {
  public:
   RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o, int rows)
@@ -95,6 +113,11 @@ class RowRenderer {
   // Draws a prepared row at the run's label size, writes it and, if asked, scans it back.
   void Draw(int row, RowResult& r, double width, double height) const {
     if (!r.symbol) return;
+    if (r.layout.width > width + 1e-6 || r.layout.height > height + 1e-6) {  // larger than the stock
+      r.problems.push_back(Oversize(r.layout, width, height));
+      r.symbol.reset();
+      return;
+    }
     FitToSize(r.layout, width, height);
     try {
       symbol::GreyImage scanned;  // the PNG's very image, for the scan
@@ -287,11 +310,12 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   const RowRenderer renderer(label, gs1, options, total);
   const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
   ForEachRow(total, cores, {}, [&](int i) { results[static_cast<std::size_t>(i)] = renderer.Prepare(rows[static_cast<std::size_t>(i)]); });
-  // Every label of a run has one size: the largest content's, the others centred in it.
-  double width = 0;
-  double height = 0;
+  // Every label of a run has one size: the stock's, else the largest content's;
+  // the others are centred in it.
+  double width = options.mediaWidth;
+  double height = options.mediaHeight;
   for (const RowResult& r : results) {
-    if (!r.symbol) continue;
+    if (!r.symbol || options.mediaWidth > 0) continue;
     width = std::max(width, r.layout.width);
     height = std::max(height, r.layout.height);
   }

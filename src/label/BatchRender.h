@@ -21,6 +21,8 @@ struct RenderOptions {
   bool verify = false;
   unsigned threads = 0;  // 0: one per core
   int copies = 1;        // of each label (ZPL's ^PQ)
+  double mediaWidth = 0;   // the label stock, in mm: every label this size; 0: the content's
+  double mediaHeight = 0;
 };
 
 struct RenderSummary {

@@ -1,5 +1,7 @@
 #include "label/LabelCommands.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -186,6 +188,25 @@ int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, const std::vector
   return Summarise(s, o, out);
 }
 
+// A file of the program's own in the temporary folder, removed when done.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& suffix) {
+    std::string pattern = (fs::temp_directory_path() / ("velmora-job-XXXXXX" + suffix)).string();
+    const int fd = ::mkstemps(pattern.data(), static_cast<int>(suffix.size()));
+    if (fd < 0) throw std::runtime_error("cannot make a temporary file for the job");
+    ::close(fd);
+    path_ = pattern;
+  }
+  ~TemporaryFile() { ::unlink(path_.c_str()); }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 // A host directory with its SYSTEM folder, removed when the design is over.
 class TemporaryHost {
  public:
@@ -337,6 +358,44 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     RequireValues(t, ReadVariables(t), [&](const std::string& name) { return values.contains(name); }, r.samples,
                   "give it a \"value\" in " + r.documentPath + ", or --samples", err);
     return Render(t, gs1, {values}, r.options, false, out, err);
+  });
+}
+
+int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& out, std::ostream& err) {
+  return Guarded(out, err, [&] {
+    const auto gs1 = symbol::LoadGs1Data(dataDir);
+    const RenderRequest& r = p.render;
+    const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
+    std::vector<symbol::VariableValues> rows;
+    try {
+      rows = ValueRows(t, r, err);
+    } catch (const NoRows& e) {
+      err << "velmora-label: " << e.what() << std::endl;
+      return kStatusFindings;
+    }
+    const TemporaryFile job(".zpl");
+    RenderOptions o = r.options;
+    o.out = job.Path();
+    o.format = OutputFormat::Zpl;
+    const RenderSummary s = RenderLabels(t, gs1, rows, o, err, r.progressBar ? ProgressBar(err) : nullptr);
+    if (r.progressBar) err << "\r\033[K" << std::flush;
+    std::string bytes;
+    if (s.drawn > 0 && ReadWholeFile(job.Path(), bytes) != ReadStatus::Ok) throw std::runtime_error("the job's file is gone");
+    if (s.drawn > 0) {
+      try {
+        p.send(bytes);
+      } catch (const std::runtime_error& e) {
+        out << "0 of " << s.rows << " labels printed to " << p.printer << '\n';
+        err << "velmora-label: " << e.what() << std::endl;
+        return kStatusFindings;
+      }
+    }
+    out << s.drawn << " of " << s.rows << " labels printed to " << p.printer;
+    if (s.drawn > 0) out << " (" << bytes.size() / static_cast<std::size_t>(s.drawn) << " bytes a label)";
+    if (s.rejected > 0) out << ", " << s.rejected << (s.rejected == 1 ? " row rejected" : " rows rejected");
+    if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
+    out << '\n';
+    return s.AllGood() ? 0 : kStatusFindings;
   });
 }
 

@@ -2,6 +2,7 @@
 // What velmora-label's commands do, once the command line is read. Each returns
 // the exit status: 0 all good, 1 GS1 findings or labels not drawn or not scanned
 // back, 2 input that could not be read (one line on `err` saying what and where).
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -43,10 +44,20 @@ struct DesignRequest {
   bool samples = false;
 };
 
+struct PrintRequest {
+  RenderRequest render;  // the rows and their checks, as render has them; out and format are the job's
+  std::string printer;   // as the user named it, for messages
+  // Sends the run's job (ZPL) to the printer; throws std::runtime_error saying
+  // why it could not.
+  std::function<void(const std::string& job)> send;
+};
+
 // `dataDir` holds ID128.inf and the syntax dictionary.
 int RunCheck(const CheckRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 int RunRender(const RenderRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 int RunDesign(const DesignRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
+// Printing failures (the printer not reached, the job not taken) are status 1.
+int RunPrint(const PrintRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 
 // The format named by --format, or by the output's extension when not given;
 // throws std::runtime_error for an extension of a format not written.
