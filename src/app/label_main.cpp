@@ -15,6 +15,7 @@
 
 #include "UsageErrors.h"
 #include "label/LabelCommands.h"
+#include "print/IppPrinter.h"
 #include "print/RawSocket.h"
 #include "platform/ProgramDirectory.h"
 
@@ -39,6 +40,9 @@ bool HasDisplay() {
   }
   return false;
 }
+
+// Set by Ctrl-C while an IPP job is followed: the job is then cancelled at the printer.
+volatile std::sig_atomic_t interrupted = 0;
 
 // "100x50mm" (or "100 x 50 mm") as millimetres; false for anything else.
 bool ParseMedia(const std::string& text, double& width, double& height) {
@@ -73,12 +77,19 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     std::cerr << "velmora-label: " << e.what() << std::endl;
     return velmora::label::kStatusBadInput;
   }
-  if (!socket) {
-    std::cerr << "velmora-label: --printer " << p.printer
-              << ": only label printers on raw TCP are reached so far; give socket://HOST[:PORT]" << std::endl;
-    return velmora::label::kStatusBadInput;
+  if (socket) {
+    p.send = [destination = *socket](const std::string& job, const std::string&) {
+      velmora::print::SendRaw(destination, job);
+      return std::string();
+    };
+  } else {  // an office printer: one PDF job through IPP, Ctrl-C cancelling it at the printer
+    std::signal(SIGINT, [](int) { interrupted = 1; });
+    p.job = velmora::label::OutputFormat::Pdf;
+    p.send = [destination = p.printer, title = p.render.templatePath](const std::string&, const std::string& path) {
+      const int id = velmora::print::PrintPdf(destination, path, title, [] { return interrupted != 0; });
+      return "job " + std::to_string(id) + " completed";
+    };
   }
-  p.send = [destination = *socket](const std::string& job) { velmora::print::SendRaw(destination, job); };
   p.render.progressBar = ::isatty(2) != 0;
   return velmora::label::RunPrint(p, data, std::cout, std::cerr);
 }
@@ -135,7 +146,9 @@ int main(int argc, char** argv) {
   printCommand->add_option("--set", print.render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
   printCommand->add_option("--values", print.render.valuesFile, "a CSV file: a header of variable names, a row per label");
   printCommand->add_flag("--samples", print.render.samples, kSamplesHelp);
-  printCommand->add_option("--printer", print.printer, "socket://HOST[:PORT]: a ZPL label printer on raw TCP (port 9100)")
+  printCommand->add_option("--printer", print.printer,
+                           "socket://HOST[:PORT]: a ZPL label printer on raw TCP (port 9100); ipp://, ipps:// or a CUPS "
+                           "queue's name: a printer that takes PDF over IPP")
       ->required();
   printCommand->add_option("--media", media, "the label stock, WxHmm (100x50mm): every label that size, centred");
   print.render.options.dpi = 203;

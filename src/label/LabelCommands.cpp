@@ -373,17 +373,18 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
       err << "velmora-label: " << e.what() << std::endl;
       return kStatusFindings;
     }
-    const TemporaryFile job(".zpl");
+    const TemporaryFile job(p.job == OutputFormat::Pdf ? ".pdf" : ".zpl");
     RenderOptions o = r.options;
     o.out = job.Path();
-    o.format = OutputFormat::Zpl;
+    o.format = p.job;
     const RenderSummary s = RenderLabels(t, gs1, rows, o, err, r.progressBar ? ProgressBar(err) : nullptr);
     if (r.progressBar) err << "\r\033[K" << std::flush;
     std::string bytes;
     if (s.drawn > 0 && ReadWholeFile(job.Path(), bytes) != ReadStatus::Ok) throw std::runtime_error("the job's file is gone");
+    std::string said;
     if (s.drawn > 0) {
       try {
-        p.send(bytes);
+        said = p.send(bytes, job.Path());
       } catch (const std::runtime_error& e) {
         out << "0 of " << s.rows << " labels printed to " << p.printer << '\n';
         err << "velmora-label: " << e.what() << std::endl;
@@ -391,7 +392,7 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
       }
     }
     out << s.drawn << " of " << s.rows << " labels printed to " << p.printer;
-    if (s.drawn > 0) out << " (" << bytes.size() / static_cast<std::size_t>(s.drawn) << " bytes a label)";
+    if (s.drawn > 0) out << " (" << (said.empty() ? "" : said + ", ") << bytes.size() / static_cast<std::size_t>(s.drawn) << " bytes a label)";
     if (s.rejected > 0) out << ", " << s.rejected << (s.rejected == 1 ? " row rejected" : " rows rejected");
     if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
     out << '\n';

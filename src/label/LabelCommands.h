@@ -45,11 +45,13 @@ struct DesignRequest {
 };
 
 struct PrintRequest {
-  RenderRequest render;  // the rows and their checks, as render has them; out and format are the job's
+  RenderRequest render;  // the rows and their checks, as render has them; out is the job's
   std::string printer;   // as the user named it, for messages
-  // Sends the run's job (ZPL) to the printer; throws std::runtime_error saying
-  // why it could not.
-  std::function<void(const std::string& job)> send;
+  OutputFormat job = OutputFormat::Zpl;  // what the printer takes: ZPL or PDF
+  // Sends the run's job (its bytes, and the file that holds them) to the printer
+  // and returns what to say of it ("job 17 completed"), or throws
+  // std::runtime_error saying why it could not.
+  std::function<std::string(const std::string& job, const std::string& path)> send;
 };
 
 // `dataDir` holds ID128.inf and the syntax dictionary.

@@ -1,0 +1,37 @@
+#pragma once
+// Office printers through IPP (an ipp:// or ipps:// URI, or a CUPS queue's
+// name): the printer asked what it takes, one job for the run sent as PDF,
+// and followed to its end. The one file that speaks to libcups.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "print/RawSocket.h"
+
+namespace velmora::print {
+
+struct IppPrinterInfo {
+  std::string uri;                   // the printer's ipp:// URI
+  std::string state;                 // "idle", "processing", "stopped"
+  std::string stateMessage;
+  std::vector<std::string> formats;  // document-format-supported
+  std::string mediaDefault;          // media-default ("na_letter_8.5x11in")
+  std::vector<std::string> media;    // media-supported
+};
+
+// The printer at `destination` (an ipp:// or ipps:// URI, else a CUPS queue's
+// name); throws PrintError when it cannot be reached or named.
+IppPrinterInfo AskPrinter(const std::string& destination);
+
+// Sends the PDF file `pdfPath` as one job named `title`, then follows it until it is completed,
+// aborted or cancelled (`cancelled()` asked now and then cancels it at the
+// printer). Returns the job's number; throws PrintError naming the printer:
+// one that is stopped or does not take PDF, a refused job, a job that ended
+// without completing.
+int PrintPdf(const std::string& destination, const std::string& pdfPath, const std::string& title,
+             const std::function<bool()>& cancelled);
+
+// The CUPS destinations of this machine, each as "NAME  state  formats  media".
+std::vector<std::string> ListDestinations();
+
+}  // namespace velmora::print

@@ -1,0 +1,141 @@
+// velmora-label print to an IPP printer: Debian's ippeveprinter, started by the
+// test on a free loopback port, keeps every job it receives; each page of the
+// kept PDF is drawn (pdftoppm) and scanned back.
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "ChildProcess.h"
+#include "support/PngImage.h"
+#include "support/TempDir.h"
+#include "symbol/Gs1Data.h"
+#include "symbol/ScanBack.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Outcome;
+
+int FreePort() {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof a;
+  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
+  ::close(s);
+  return ntohs(a.sin_port);
+}
+
+bool Answers(int port) {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(static_cast<std::uint16_t>(port));
+  const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+  ::close(s);
+  return ok;
+}
+
+// ippeveprinter needs DNS-SD: a system bus and avahi, started here when the
+// machine has none running, and stopped again afterwards.
+class IppPrintTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (::geteuid() != 0) return;
+    if (std::system("pgrep -x dbus-daemon >/dev/null") != 0) {
+      startedBus = std::system("mkdir -p /run/dbus && dbus-daemon --system --fork >/dev/null 2>&1") == 0;
+    }
+    if (std::system("pgrep -x avahi-daemon >/dev/null") != 0) {
+      startedAvahi = std::system("avahi-daemon -D >/dev/null 2>&1") == 0;
+      ::usleep(300000);
+    }
+  }
+  static void TearDownTestSuite() {
+    if (startedAvahi) std::system("avahi-daemon -k >/dev/null 2>&1");
+    if (startedBus) std::system("pkill -x dbus-daemon >/dev/null 2>&1");
+  }
+
+  // A printer taking `formats`, keeping its jobs in the spool folder.
+  std::string StartPrinter(const std::string& formats) {
+    const int port = FreePort();
+    fs::create_directories(work.Path() + "spool");
+    printer_ = ::fork();
+    if (printer_ == 0) {
+      const std::string p = std::to_string(port);
+      const std::string spool = work.Path() + "spool";
+      ::execlp("ippeveprinter", "ippeveprinter", "-p", p.c_str(), "-f", formats.c_str(), "-k", "-d", spool.c_str(),
+               "-r", "off", "velmora test printer", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    for (int i = 0; i < 100 && !Answers(port); ++i) ::usleep(50000);
+    EXPECT_TRUE(Answers(port)) << "ippeveprinter (cups-ipp-utils) did not start";
+    return "ipp://127.0.0.1:" + std::to_string(port) + "/ipp/print";
+  }
+  void TearDown() override {
+    if (printer_ > 0) {
+      ::kill(printer_, SIGTERM);
+      ::waitpid(printer_, nullptr, 0);
+    }
+  }
+  Outcome Run(std::vector<std::string> args) {
+    args.insert(args.begin(), VELMORA_LABEL_EXE);
+    return test::RunToEnd(args, work.Path() + "stderr.txt");
+  }
+  std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
+
+  test::TempDir work;
+  pid_t printer_ = -1;
+  static inline bool startedBus = false;
+  static inline bool startedAvahi = false;
+};
+
+TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
+  const std::string uri = StartPrinter("application/pdf,image/pwg-raster");
+  const Outcome o = Run({"print", Example("label-template.ufo"), "--values", Example("labels.csv"), "--printer", uri,
+                         "--media", "130x30mm"});
+  EXPECT_EQ(o.status, 1) << "two rows of the example are wrong";
+  EXPECT_NE(o.out.find("3 of 5 labels printed to " + uri + " (job 1 completed"), std::string::npos) << o.out << o.err;
+  std::string pdf;
+  for (const auto& entry : fs::directory_iterator(work.Path() + "spool")) {
+    if (entry.path().extension() == ".pdf") pdf = entry.path().string();
+  }
+  ASSERT_FALSE(pdf.empty()) << "the printer kept no PDF";
+  ASSERT_EQ(std::system(("pdftoppm -r 300 -png " + pdf + " " + work.Path() + "page").c_str()), 0);
+  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
+                        "(01)09506000134352(17)280630(10)ABC127"};
+  for (int page = 1; page <= 3; ++page) {
+    SCOPED_TRACE(rows[page - 1]);
+    const std::string png = work.Path() + "page-" + std::to_string(page) + ".png";
+    EXPECT_EQ(symbol::VerifyScan(test::LoadPngGrey(png), symbol::ParseElementString(rows[page - 1]), gs1.dictionary), "");
+  }
+}
+
+TEST_F(IppPrintTest, APrinterThatCannotBeReachedOrDoesNotTakePdfIsOneLine) {
+  const std::vector<std::string> one = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A1"};
+  const std::string nobody = "ipp://127.0.0.1:" + std::to_string(FreePort()) + "/ipp/print";
+  std::vector<std::string> args = {"print", Example("label-template.ufo"), "--printer", nobody};
+  args.insert(args.end(), one.begin(), one.end());
+  const Outcome unreachable = Run(args);
+  EXPECT_EQ(unreachable.status, 1);
+  EXPECT_NE(unreachable.err.find(nobody + ": cannot connect"), std::string::npos) << unreachable.err;
+  EXPECT_EQ(std::count(unreachable.err.begin(), unreachable.err.end(), '\n'), 1);
+  const std::string raster = StartPrinter("image/pwg-raster");
+  args[3] = raster;
+  const Outcome noPdf = Run(args);
+  EXPECT_EQ(noPdf.status, 1);
+  EXPECT_NE(noPdf.err.find(raster + ": the printer does not take PDF"), std::string::npos) << noPdf.err;
+}
+
+}  // namespace
+}  // namespace velmora
