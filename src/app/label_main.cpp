@@ -83,6 +83,12 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
       return std::string();
     };
   } else {  // an office printer: one PDF job through IPP, Ctrl-C cancelling it at the printer
+    try {  // asked before anything is drawn: a printer out of reach is said at once
+      velmora::print::AskPrinter(p.printer);
+    } catch (const velmora::print::PrintError& e) {
+      std::cerr << "velmora-label: " << e.what() << std::endl;
+      return velmora::label::kStatusFindings;
+    }
     std::signal(SIGINT, [](int) { interrupted = 1; });
     p.job = velmora::label::OutputFormat::Pdf;
     p.send = [destination = p.printer, title = p.render.templatePath](const std::string&, const std::string& path) {

@@ -118,7 +118,6 @@ TEST_F(LabelPrintTest, WhatPrintRefusesBeforeAnyJob) {
     std::vector<std::string> args;
     std::string says;
   } rows[] = {
-      {{"--printer", "office-queue"}, "--printer office-queue: only label printers on raw TCP are reached so far"},
       {{"--printer", "socket://:9100"}, "socket://:9100: no printer host"},
       {{"--printer", "socket://host:99999"}, "the port '99999' is not a number from 1 to 65535"},
       {{"--printer", "socket://127.0.0.1", "--media", "100x"}, "--media 100x: expected WxHmm, such as 100x50mm"},
@@ -131,6 +130,9 @@ TEST_F(LabelPrintTest, WhatPrintRefusesBeforeAnyJob) {
     EXPECT_EQ(o.status, 2);
     EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;
   }
+  const Outcome queue = Run({"print", Example("label-template.ufo"), "--samples", "--printer", "no-such-queue"});
+  EXPECT_EQ(queue.status, 1);
+  EXPECT_NE(queue.err.find("no-such-queue: no CUPS queue of that name, and no ipp:// URI"), std::string::npos) << queue.err;
 }
 
 }  // namespace
