@@ -163,6 +163,9 @@ int main(int argc, char** argv) {
   printCommand->add_option("--copies", print.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));
   printCommand->add_flag("--verify", print.render.options.verify, "scan every label's printed image back");
 
+  CLI::App* printersCommand =
+      app.add_subcommand("printers", "list this machine's CUPS destinations with their state, formats and default media");
+
   velmora::label::DesignRequest design;
   std::string designFormat;
   std::string script;
@@ -196,6 +199,12 @@ int main(int argc, char** argv) {
     return velmora::label::kStatusBadInput;
   }
   if (printCommand->parsed()) return Print(print, media, data);
+  if (printersCommand->parsed()) {
+    const std::vector<std::string> printers = velmora::print::ListDestinations();
+    for (const std::string& line : printers) std::cout << line << '\n';
+    if (printers.empty()) std::cout << "no CUPS destinations (none is set up, or CUPS is not running)\n";
+    return 0;
+  }
   if (renderCommand->parsed()) {
     render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;

@@ -113,6 +113,13 @@ TEST_F(LabelPrintTest, APrinterThatCannotBeReachedOrStopsIsOneLine) {
   EXPECT_NE(cut.err.find(stops.Uri() + ": the printer closed the connection"), std::string::npos) << cut.err;
 }
 
+TEST_F(LabelPrintTest, PrintersListsTheCupsDestinations) {
+  const test::ScopedEnv server("CUPS_SERVER", "127.0.0.1:1");  // a machine without CUPS running
+  const Outcome o = Run({"printers"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "no CUPS destinations (none is set up, or CUPS is not running)\n");
+}
+
 TEST_F(LabelPrintTest, WhatPrintRefusesBeforeAnyJob) {
   const struct {
     std::vector<std::string> args;
