@@ -246,10 +246,14 @@ void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& 
 }
 
 // The run's labels, one ZPL format each, in row order; no label, no file.
-void WriteZpl(const std::vector<RowResult>& results, const RenderOptions& o) {
+void WriteZpl(std::vector<RowResult>& results, const RenderOptions& o) {
+  std::size_t size = 0;
+  for (const RowResult& r : results) size += r.drawn ? r.zpl.size() : 0;
   std::string stream;
-  for (const RowResult& r : results) {
+  stream.reserve(size);
+  for (RowResult& r : results) {
     if (r.drawn) stream += r.zpl;
+    std::string().swap(r.zpl);  // each label's part let go as soon as it is in the stream
   }
   std::error_code error;
   if (stream.empty()) {

@@ -41,34 +41,42 @@ bool WritePng(std::string* out, const png_byte* packed, std::size_t rowBytes, pn
   return true;
 }
 
-// Eight ink bytes to one PNG byte: the first pixel in the highest bit, 1 for
-// white. The high bit of each byte is gathered by one multiplication.
-png_byte PackEight(const unsigned char* ink) {
+// Eight ink bytes to one byte: the first pixel in the highest bit, 1 for ink.
+// The high bit of each byte is gathered by one multiplication.
+unsigned char PackEight(const unsigned char* ink) {
   std::uint64_t word;
   std::memcpy(&word, ink, sizeof word);
-  const std::uint64_t bits = ((word >> 7) & 0x0101010101010101ULL) * 0x8040201008040201ULL >> 56;
-  return static_cast<png_byte>(~bits & 0xFF);
+  return static_cast<unsigned char>(((word >> 7) & 0x0101010101010101ULL) * 0x8040201008040201ULL >> 56);
 }
 
 }  // namespace
 
-std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, int stride, int dpi) {
+std::string PackBilevel(const unsigned char* ink, int width, int height, int stride, bool inkIsOne) {
   const auto rowBytes = static_cast<std::size_t>((width + 7) / 8);
-  std::vector<png_byte> packed(rowBytes * static_cast<std::size_t>(height), 0);
+  std::string packed(rowBytes * static_cast<std::size_t>(height), '\0');
+  const unsigned char flip = inkIsOne ? 0 : 0xFF;
   for (int y = 0; y < height; ++y) {
     const unsigned char* in = ink + static_cast<std::ptrdiff_t>(y) * stride;
-    png_byte* out = packed.data() + static_cast<std::size_t>(y) * rowBytes;
+    auto* out = reinterpret_cast<unsigned char*>(packed.data()) + static_cast<std::size_t>(y) * rowBytes;
     int x = 0;
-    for (; x + 8 <= width; x += 8) out[x >> 3] = PackEight(in + x);
-    if (x < width) {
+    for (; x + 8 <= width; x += 8) out[x >> 3] = PackEight(in + x) ^ flip;
+    if (x < width) {  // the padding bits are paper
       unsigned char tail[8] = {};
       std::copy(in + x, in + width, tail);
-      out[x >> 3] = static_cast<png_byte>(PackEight(tail) | (0xFF >> (width - x)));  // padding bits white
+      const unsigned char paper = inkIsOne ? 0 : static_cast<unsigned char>(0xFF >> (width - x));
+      out[x >> 3] = static_cast<unsigned char>((PackEight(tail) ^ flip) | paper);
     }
   }
+  return packed;
+}
+
+std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, int stride, int dpi) {
+  const auto rowBytes = static_cast<std::size_t>((width + 7) / 8);
+  const std::string packedRows = PackBilevel(ink, width, height, stride, false);  // PNG's 1 is white
+  const auto* packed = reinterpret_cast<const png_byte*>(packedRows.data());
   std::string bytes;
   const auto perMetre = static_cast<png_uint_32>(dpi / 0.0254 + 0.5);
-  if (!WritePng(&bytes, packed.data(), rowBytes, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
+  if (!WritePng(&bytes, packed, rowBytes, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
                 perMetre)) {
     return {};
   }

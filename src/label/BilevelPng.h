@@ -12,6 +12,10 @@ namespace velmora::label {
 // makes them. `dpi` is recorded in the file.
 std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, int stride, int dpi);
 
+// The same ink map packed eight pixels a byte, the first in the highest bit, a
+// row ending on a whole byte with paper: 1 is ink when `inkIsOne`, else paper.
+std::string PackBilevel(const unsigned char* ink, int width, int height, int stride, bool inkIsOne);
+
 // The symbol alone as a PNG: `dotsPerModule` dots a module, the quiet zone of
 // ten modules on each side, `heightDots` high, at `dpi`.
 std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, int heightDots, int dpi);
