@@ -82,18 +82,37 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
       velmora::print::SendRaw(destination, job);
       return std::string();
     };
-  } else {  // an office printer: one PDF job through IPP, Ctrl-C cancelling it at the printer
+  } else {  // an office printer over IPP, Ctrl-C cancelling the job at the printer
+    velmora::print::IppPrinterInfo printer;
     try {  // asked before anything is drawn: a printer out of reach is said at once
-      velmora::print::AskPrinter(p.printer);
+      printer = velmora::print::AskPrinter(p.printer);
+      if (printer.state == "stopped") throw velmora::print::PrintError(printer.uri + ": the printer is stopped");
+      if (!printer.Takes("application/pdf") && !printer.Takes("image/pwg-raster")) {
+        throw velmora::print::PrintError(printer.uri + ": the printer takes neither PDF nor PWG raster");
+      }
     } catch (const velmora::print::PrintError& e) {
       std::cerr << "velmora-label: " << e.what() << std::endl;
       return velmora::label::kStatusFindings;
     }
     std::signal(SIGINT, [](int) { interrupted = 1; });
-    p.job = velmora::label::OutputFormat::Pdf;
-    p.send = [destination = p.printer, title = p.render.templatePath](const std::string&, const std::string& path) {
-      const int id = velmora::print::PrintPdf(destination, path, title, [] { return interrupted != 0; });
-      return "job " + std::to_string(id) + " completed";
+    const bool pdf = printer.Takes("application/pdf");  // else PWG raster at the printer's resolution
+    p.job = pdf ? velmora::label::OutputFormat::Pdf : velmora::label::OutputFormat::Pbm;
+    if (!pdf) p.render.options.dpi = printer.rasterDpi;
+    p.send = [destination = p.printer, title = p.render.templatePath, pdf,
+              dpi = printer.rasterDpi](const std::string& job, const std::string& path) {
+      const auto cancelled = [] { return interrupted != 0; };
+      if (pdf) return "job " + std::to_string(velmora::print::PrintFile(destination, path, "application/pdf", title, cancelled)) + " completed";
+      const std::string pwg = path + ".pwg";
+      int id = 0;
+      try {
+        velmora::print::WritePwgRaster(job, dpi, pwg);
+        id = velmora::print::PrintFile(destination, pwg, "image/pwg-raster", title, cancelled);
+      } catch (...) {
+        std::remove(pwg.c_str());
+        throw;
+      }
+      std::remove(pwg.c_str());
+      return "job " + std::to_string(id) + " completed as PWG raster at " + std::to_string(dpi) + " dpi";
     };
   }
   p.render.progressBar = ::isatty(2) != 0;

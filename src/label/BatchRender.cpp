@@ -31,7 +31,7 @@ constexpr int kScanPixelsPerModule = 3;
 
 struct RowResult {
   std::vector<std::string> problems;  // report lines, without the row
-  std::string zpl;                    // the row's ZPL format, for the run's file
+  std::string part;                   // the row's ZPL format or PBM image, for the run's file
   std::string writeError;             // why its file could not be written
   bool drawn = false;
   bool verified = true;
@@ -46,12 +46,13 @@ std::string Extension(OutputFormat f) {
     case OutputFormat::Svg: return "svg";
     case OutputFormat::Pdf: return "pdf";
     case OutputFormat::Zpl: return "zpl";
+    case OutputFormat::Pbm: return "pbm";
   }
   return {};
 }
 
 // Formats written as one file for the run, in row order once all rows are drawn.
-bool OneFile(OutputFormat f) { return f == OutputFormat::Pdf || f == OutputFormat::Zpl; }
+bool OneFile(OutputFormat f) { return f == OutputFormat::Pdf || f == OutputFormat::Zpl || f == OutputFormat::Pbm; }
 
 // "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock".
 std::string Oversize(const LabelLayout& l, double width, double height) {
@@ -135,9 +136,10 @@ class RowRenderer {
  private:
   bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage& scanned) const {
     if (o_.format == OutputFormat::Pdf) return true;
-    if (o_.format == OutputFormat::Zpl) {  // exactly the bitmap that is scanned back
-      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, false, o_.verify, std::max(1, o_.copies));
-      r.zpl = std::move(raster.zpl);
+    if (o_.format == OutputFormat::Zpl || o_.format == OutputFormat::Pbm) {  // exactly the bitmap that is scanned back
+      const bool zpl = o_.format == OutputFormat::Zpl;
+      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, false, o_.verify, zpl ? std::max(1, o_.copies) : 0, !zpl);
+      r.part = zpl ? std::move(raster.zpl) : std::move(raster.pbm);
       if (o_.verify) scanned = std::move(raster.grey);
       return true;
     }
@@ -159,7 +161,7 @@ class RowRenderer {
   }
 
   void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
-    if (o_.format != OutputFormat::Png && o_.format != OutputFormat::Zpl) {
+    if (o_.format == OutputFormat::Svg || o_.format == OutputFormat::Pdf) {
       const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / t_.geometry.moduleWidth + 0.5);
       image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false, true).grey;
     }
@@ -245,15 +247,15 @@ void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& 
   if (failure) std::rethrow_exception(failure);
 }
 
-// The run's labels, one ZPL format each, in row order; no label, no file.
-void WriteZpl(std::vector<RowResult>& results, const RenderOptions& o) {
+// The run's labels, one ZPL format or PBM image each, in row order; no label, no file.
+void WriteParts(std::vector<RowResult>& results, const RenderOptions& o) {
   std::size_t size = 0;
-  for (const RowResult& r : results) size += r.drawn ? r.zpl.size() : 0;
+  for (const RowResult& r : results) size += r.drawn ? r.part.size() : 0;
   std::string stream;
   stream.reserve(size);
   for (RowResult& r : results) {
-    if (r.drawn) stream += r.zpl;
-    std::string().swap(r.zpl);  // each label's part let go as soon as it is in the stream
+    if (r.drawn) stream += r.part;
+    std::string().swap(r.part);  // each label's part let go as soon as it is in the stream
   }
   std::error_code error;
   if (stream.empty()) {
@@ -337,7 +339,7 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
     s.unverified += r.drawn && !r.verified ? 1 : 0;
   }
   if (options.format == OutputFormat::Pdf) WritePdf(label, results, options);
-  if (options.format == OutputFormat::Zpl) WriteZpl(results, options);
+  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm) WriteParts(results, options);
   return s;
 }
 

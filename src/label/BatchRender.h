@@ -12,7 +12,9 @@
 
 namespace velmora::label {
 
-enum class OutputFormat { Png, Svg, Pdf, Zpl };
+// Pbm: the run's 1-bit images, one P4 image a label in one file (what a raster
+// printer's job is made from).
+enum class OutputFormat { Png, Svg, Pdf, Zpl, Pbm };
 
 struct RenderOptions {
   std::string out;  // the folder (PNG, SVG) or the file (PDF, ZPL)

@@ -373,7 +373,7 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
       err << "velmora-label: " << e.what() << std::endl;
       return kStatusFindings;
     }
-    const TemporaryFile job(p.job == OutputFormat::Pdf ? ".pdf" : ".zpl");
+    const TemporaryFile job(p.job == OutputFormat::Pdf ? ".pdf" : p.job == OutputFormat::Pbm ? ".pbm" : ".zpl");
     RenderOptions o = r.options;
     o.out = job.Path();
     o.format = p.job;

@@ -172,7 +172,7 @@ void RefuseOversized(const LabelLayout& l, double width, double height, int dpi)
 }  // namespace
 
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng, bool grey, int zplCopies) {
+                    bool encodePng, bool grey, int zplCopies, bool pbm) {
   const double pixelsPerMm = dpi / kMmPerInch;
   // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
   LabelLayout l = layout;
@@ -208,6 +208,7 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   const int stride = cairo_image_surface_get_stride(surface.get());
   if (encodePng) raster.png = EncodeBilevelPng(ink, width, height, stride, dpi);
   if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
+  if (pbm) raster.pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n" + PackBilevel(ink, width, height, stride, true);
   if (grey) {
     raster.grey.width = width;
     raster.grey.height = height;

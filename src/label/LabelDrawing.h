@@ -19,13 +19,14 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
 struct Raster {
   std::string png;         // the encoded file, when asked for
   std::string zpl;         // the label as one ZPL II format, when asked for
+  std::string pbm;         // the label as one P4 (binary PBM) image, when asked for
   symbol::GreyImage grey;  // what a scanner sees, when asked for
 };
 
 // At `dpi`, black and white, with every module a whole number of pixels wide so
 // bars stay crisp. `zplCopies` above 0 asks for the ZPL format, printed that often.
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng, bool grey, int zplCopies = 0);
+                    bool encodePng, bool grey, int zplCopies = 0, bool pbm = false);
 
 // A PDF of one page per label, each page the size of its label.
 class PdfDocument {

@@ -1,8 +1,11 @@
 #include "print/IppPrinter.h"
 
 #include <cups/cups.h>
+#include <cups/raster.h>
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace velmora::print {
@@ -90,6 +93,12 @@ IppPrinterInfo Ask(const Target& t) {
   const std::vector<std::string> media = Strings(response.get(), "media-default");
   info.mediaDefault = media.empty() ? "" : media.front();
   info.media = Strings(response.get(), "media-supported");
+  if (ipp_attribute_t* a = ippFindAttribute(response.get(), "pwg-raster-document-resolution-supported", IPP_TAG_RESOLUTION)) {
+    ipp_res_t units;
+    int y = 0;
+    const int x = ippGetResolution(a, 0, &y, &units);
+    if (x > 0) info.rasterDpi = units == IPP_RES_PER_CM ? static_cast<int>(x * 2.54 + 0.5) : x;
+  }
   return info;
 }
 
@@ -112,22 +121,60 @@ void Cancel(const Target& t, int job) {
 
 }  // namespace
 
+bool IppPrinterInfo::Takes(const std::string& format) const {
+  for (const std::string& f : formats) {
+    if (f == format) return true;
+  }
+  return false;
+}
+
 IppPrinterInfo AskPrinter(const std::string& destination) { return Ask(Connect(destination)); }
 
-int PrintPdf(const std::string& destination, const std::string& pdfPath, const std::string& title,
-             const std::function<bool()>& cancelled) {
+void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) throw PrintError(path + ": cannot be written");
+  cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_WRITE_PWG);
+  std::size_t at = 0;
+  bool ok = raster != nullptr;
+  while (ok && at < pbm.size()) {
+    unsigned width = 0;
+    unsigned height = 0;
+    int used = 0;
+    if (std::sscanf(pbm.c_str() + at, "P4 %u %u%n", &width, &height, &used) != 2 || width == 0 || height == 0) break;
+    at += static_cast<std::size_t>(used) + 1;  // the one white-space byte before the rows
+    const unsigned rowBytes = (width + 7) / 8;
+    if (at + static_cast<std::size_t>(rowBytes) * height > pbm.size()) break;
+    pwg_media_t* media = pwgMediaForSize(static_cast<int>(width * 2540.0 / dpi), static_cast<int>(height * 2540.0 / dpi));
+    cups_page_header2_t h{};
+    ok = media != nullptr && cupsRasterInitPWGHeader(&h, media, "black_1", dpi, dpi, "one-sided", nullptr) != 0;
+    // The page is the label's own image, whatever size the media table rounds to.
+    h.cupsWidth = width;
+    h.cupsHeight = height;
+    h.cupsBytesPerLine = rowBytes;
+    h.PageSize[0] = static_cast<unsigned>(width * 72.0 / dpi + 0.5);
+    h.PageSize[1] = static_cast<unsigned>(height * 72.0 / dpi + 0.5);
+    ok = ok && cupsRasterWriteHeader2(raster, &h) != 0;
+    auto* rows = reinterpret_cast<unsigned char*>(const_cast<char*>(pbm.data() + at));
+    ok = ok && cupsRasterWritePixels(raster, rows, rowBytes * height) == rowBytes * height;
+    at += static_cast<std::size_t>(rowBytes) * height;
+  }
+  if (raster != nullptr) cupsRasterClose(raster);
+  ::close(fd);
+  if (!ok || at != pbm.size()) throw PrintError(path + ": the labels could not be made into PWG raster");
+}
+
+int PrintFile(const std::string& destination, const std::string& path, const std::string& format,
+              const std::string& title, const std::function<bool()>& cancelled) {
   const Target t = Connect(destination);
   const IppPrinterInfo info = Ask(t);
   if (info.state == "stopped") {
     throw PrintError(t.uri + ": the printer is stopped" + (info.stateMessage.empty() ? "" : " (" + info.stateMessage + ")"));
   }
-  bool takesPdf = false;
-  for (const std::string& f : info.formats) takesPdf = takesPdf || f == "application/pdf";
-  if (!takesPdf) throw PrintError(t.uri + ": the printer does not take PDF");
+  if (!info.Takes(format)) throw PrintError(t.uri + ": the printer does not take " + format);
   Ipp request = Request(IPP_OP_PRINT_JOB, t);
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
-  Ipp response(cupsDoFileRequest(t.http.get(), request.release(), t.resource.c_str(), pdfPath.c_str()));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format.c_str());
+  Ipp response(cupsDoFileRequest(t.http.get(), request.release(), t.resource.c_str(), path.c_str()));
   if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
     throw PrintError(t.uri + ": the printer refused the job (" + cupsLastErrorString() + ")");
   }

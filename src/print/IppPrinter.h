@@ -17,19 +17,26 @@ struct IppPrinterInfo {
   std::vector<std::string> formats;  // document-format-supported
   std::string mediaDefault;          // media-default ("na_letter_8.5x11in")
   std::vector<std::string> media;    // media-supported
+  int rasterDpi = 300;               // the first of pwg-raster-document-resolution-supported
+  bool Takes(const std::string& format) const;
 };
 
 // The printer at `destination` (an ipp:// or ipps:// URI, else a CUPS queue's
 // name); throws PrintError when it cannot be reached or named.
 IppPrinterInfo AskPrinter(const std::string& destination);
 
-// Sends the PDF file `pdfPath` as one job named `title`, then follows it until it is completed,
+// Sends the file `path` in `format` ("application/pdf", "image/pwg-raster") as one job named `title`, then follows it until it is completed,
 // aborted or cancelled (`cancelled()` asked now and then cancels it at the
 // printer). Returns the job's number; throws PrintError naming the printer:
 // one that is stopped or does not take PDF, a refused job, a job that ended
 // without completing.
-int PrintPdf(const std::string& destination, const std::string& pdfPath, const std::string& title,
-             const std::function<bool()>& cancelled);
+int PrintFile(const std::string& destination, const std::string& path, const std::string& format,
+              const std::string& title, const std::function<bool()>& cancelled);
+
+// The 1-bit P4 images of `pbm` (one a label, as render --format pbm writes
+// them) as a PWG raster file at `path`, one page a label at `dpi`; throws
+// PrintError for images it cannot read.
+void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path);
 
 // The CUPS destinations of this machine, each as "NAME  state  formats  media".
 std::vector<std::string> ListDestinations();

@@ -13,6 +13,7 @@
 
 #include "ChildProcess.h"
 #include "support/PngImage.h"
+#include "support/PwgRead.h"
 #include "support/TempDir.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -121,7 +122,29 @@ TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
   }
 }
 
-TEST_F(IppPrintTest, APrinterThatCannotBeReachedOrDoesNotTakePdfIsOneLine) {
+TEST_F(IppPrintTest, APrinterThatTakesNoPdfGetsPwgRasterAtItsResolution) {
+  const std::string uri = StartPrinter("image/pwg-raster");
+  const Outcome o = Run({"print", Example("label-template.ufo"), "--values", Example("labels.csv"), "--printer", uri,
+                         "--media", "130x30mm"});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(o.out.find("3 of 5 labels printed to " + uri + " (job 1 completed as PWG raster at "), std::string::npos)
+      << o.out << o.err;
+  std::string pwg;
+  for (const auto& entry : fs::directory_iterator(work.Path() + "spool")) {
+    if (entry.path().extension() == ".pwg") pwg = entry.path().string();
+  }
+  const std::vector<symbol::GreyImage> pages = test::ReadPwgPages(pwg);
+  ASSERT_EQ(pages.size(), 3u) << pwg;
+  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
+                        "(01)09506000134352(17)280630(10)ABC127"};
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    SCOPED_TRACE(rows[i]);
+    EXPECT_EQ(symbol::VerifyScan(pages[i], symbol::ParseElementString(rows[i]), gs1.dictionary), "");
+  }
+}
+
+TEST_F(IppPrintTest, APrinterThatCannotBeReachedOrTakesNeitherFormatIsOneLine) {
   const std::vector<std::string> one = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A1"};
   const std::string nobody = "ipp://127.0.0.1:" + std::to_string(FreePort()) + "/ipp/print";
   std::vector<std::string> args = {"print", Example("label-template.ufo"), "--printer", nobody};
@@ -130,11 +153,11 @@ TEST_F(IppPrintTest, APrinterThatCannotBeReachedOrDoesNotTakePdfIsOneLine) {
   EXPECT_EQ(unreachable.status, 1);
   EXPECT_NE(unreachable.err.find(nobody + ": cannot connect"), std::string::npos) << unreachable.err;
   EXPECT_EQ(std::count(unreachable.err.begin(), unreachable.err.end(), '\n'), 1);
-  const std::string raster = StartPrinter("image/pwg-raster");
-  args[3] = raster;
-  const Outcome noPdf = Run(args);
-  EXPECT_EQ(noPdf.status, 1);
-  EXPECT_NE(noPdf.err.find(raster + ": the printer does not take PDF"), std::string::npos) << noPdf.err;
+  const std::string jpeg = StartPrinter("image/jpeg");
+  args[3] = jpeg;
+  const Outcome neither = Run(args);
+  EXPECT_EQ(neither.status, 1);
+  EXPECT_NE(neither.err.find(jpeg + ": the printer takes neither PDF nor PWG raster"), std::string::npos) << neither.err;
 }
 
 }  // namespace
