@@ -65,6 +65,59 @@ bool ParseMedia(const std::string& text, double& width, double& height) {
   }
 }
 
+// --sheet (A4, A5, Letter or WxHmm), --grid CxR and --gap Nmm as a sheet of
+// label stock; false, with a line on standard error, for one that is not.
+struct SheetWords {
+  std::string sheet;
+  std::string grid;
+  std::string gap;
+};
+
+bool ParseSheet(const SheetWords& w, velmora::label::RenderOptions::Sheet& sheet) {
+  if (w.sheet.empty() && w.grid.empty()) return true;
+  const auto fail = [](const std::string& what) {
+    std::cerr << "velmora-label: " << what << std::endl;
+    return false;
+  };
+  if (w.sheet.empty() || w.grid.empty()) return fail("--sheet and --grid go together (--sheet A4 --grid 3x8)");
+  if (w.sheet == "A4") {
+    sheet.width = 210, sheet.height = 297;
+  } else if (w.sheet == "A5") {
+    sheet.width = 148, sheet.height = 210;
+  } else if (w.sheet == "Letter") {
+    sheet.width = 215.9, sheet.height = 279.4;
+  } else if (!ParseMedia(w.sheet, sheet.width, sheet.height)) {
+    return fail("--sheet " + w.sheet + ": expected A4, A5, Letter or WxHmm");
+  }
+  const std::size_t x = w.grid.find('x');
+  try {
+    sheet.columns = x == std::string::npos ? 0 : std::stoi(w.grid.substr(0, x));
+    sheet.rows = x == std::string::npos ? 0 : std::stoi(w.grid.substr(x + 1));
+  } catch (...) {
+    sheet.columns = 0;
+  }
+  if (sheet.columns < 1 || sheet.rows < 1 || sheet.columns > 50 || sheet.rows > 100) {
+    return fail("--grid " + w.grid + ": expected COLUMNSxROWS, such as 3x8");
+  }
+  if (!w.gap.empty()) {
+    std::string gap = w.gap.ends_with("mm") ? w.gap.substr(0, w.gap.size() - 2) : w.gap;
+    try {
+      std::size_t used = 0;
+      sheet.gap = std::stod(gap, &used);
+      if (used != gap.size() || sheet.gap < 0 || sheet.gap > 100) throw std::invalid_argument("gap");
+    } catch (...) {
+      return fail("--gap " + w.gap + ": expected a length in mm, such as 2mm");
+    }
+  }
+  return true;
+}
+
+void AddSheetOptions(CLI::App* command, SheetWords& w) {
+  command->add_option("--sheet", w.sheet, "sheets of label stock for PDF: A4, A5, Letter or WxHmm (with --grid)");
+  command->add_option("--grid", w.grid, "labels a sheet, COLUMNSxROWS (3x8)");
+  command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
+}
+
 int Print(velmora::label::PrintRequest& p, const std::string& media, const std::string& data) {
   if (!media.empty() && !ParseMedia(media, p.render.options.mediaWidth, p.render.options.mediaHeight)) {
     std::cerr << "velmora-label: --media " << media << ": expected WxHmm, such as 100x50mm" << std::endl;
@@ -75,6 +128,11 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     socket = velmora::print::ParseSocketDestination(p.printer);
   } catch (const velmora::print::PrintError& e) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
+    return velmora::label::kStatusBadInput;
+  }
+  if (socket && p.render.options.sheet.columns > 0) {
+    std::cerr << "velmora-label: " << socket->Uri() << ": a label printer prints label by label; --sheet is for PDF "
+                 "printers" << std::endl;
     return velmora::label::kStatusBadInput;
   }
   if (socket) {
@@ -96,6 +154,11 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     }
     std::signal(SIGINT, [](int) { interrupted = 1; });
     const bool pdf = printer.Takes("application/pdf");  // else PWG raster at the printer's resolution
+    if (!pdf && p.render.options.sheet.columns > 0) {
+      std::cerr << "velmora-label: " << printer.uri << ": sheets of labels go to printers that take PDF; this one takes "
+                   "PWG raster only" << std::endl;
+      return velmora::label::kStatusBadInput;
+    }
     p.job = pdf ? velmora::label::OutputFormat::Pdf : velmora::label::OutputFormat::Pbm;
     if (!pdf) p.render.options.dpi = printer.rasterDpi;
     p.send = [destination = p.printer, title = p.render.templatePath, pdf,
@@ -152,12 +215,15 @@ int main(int argc, char** argv) {
 
   velmora::label::RenderRequest render;
   std::string renderFormat;
+  SheetWords renderSheet;
+  SheetWords printSheet;
   CLI::App* renderCommand = app.add_subcommand("render", "draw one label, or one per row of a CSV file");
   renderCommand->add_option("template", render.templatePath, "the label template (128.ufo)")->required();
   renderCommand->add_option("--set", render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
   renderCommand->add_option("--values", render.valuesFile, "a CSV file: a header of variable names, a row per label");
   AddRenderOptions(renderCommand, render.options, renderFormat);
   renderCommand->add_flag("--samples", render.samples, kSamplesHelp);
+  AddSheetOptions(renderCommand, renderSheet);
   std::string delimiter;
   renderCommand
       ->add_option("--delimiter", delimiter,
@@ -181,6 +247,7 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({203, 300, 600}));
   printCommand->add_option("--copies", print.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));
   printCommand->add_flag("--verify", print.render.options.verify, "scan every label's printed image back");
+  AddSheetOptions(printCommand, printSheet);
 
   CLI::App* printersCommand =
       app.add_subcommand("printers", "list this machine's CUPS destinations with their state, formats and default media");
@@ -217,7 +284,10 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
     return velmora::label::kStatusBadInput;
   }
-  if (printCommand->parsed()) return Print(print, media, data);
+  if (printCommand->parsed()) {
+    if (!ParseSheet(printSheet, print.render.options.sheet)) return velmora::label::kStatusBadInput;
+    return Print(print, media, data);
+  }
   if (printersCommand->parsed()) {
     const std::vector<std::string> printers = velmora::print::ListDestinations();
     for (const std::string& line : printers) std::cout << line << '\n';
@@ -225,6 +295,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (renderCommand->parsed()) {
+    if (!ParseSheet(renderSheet, render.options.sheet)) return velmora::label::kStatusBadInput;
+    if (render.options.sheet.columns > 0 && render.options.format != velmora::label::OutputFormat::Pdf) {
+      std::cerr << "velmora-label: --sheet places labels on the pages of a PDF; give --out FILE.pdf" << std::endl;
+      return velmora::label::kStatusBadInput;
+    }
     render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;
     return velmora::label::RunRender(render, data, std::cout, std::cerr);

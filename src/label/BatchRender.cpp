@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "label/LabelCanvas.h"
 #include "label/LabelDrawing.h"
@@ -267,10 +268,38 @@ void WriteParts(std::vector<RowResult>& results, const RenderOptions& o) {
   }
 }
 
+// The grid's top left corner on a sheet, centred; throws when the grid does
+// not fit, saying by how much.
+std::pair<double, double> GridOrigin(const RenderOptions::Sheet& s, double width, double height) {
+  const double gridWidth = s.columns * width + (s.columns - 1) * s.gap;
+  const double gridHeight = s.rows * height + (s.rows - 1) * s.gap;
+  if (gridWidth > s.width + 1e-6 || gridHeight > s.height + 1e-6) {
+    char text[220];
+    std::snprintf(text, sizeof text,
+                  "a grid of %d x %d labels of %.1f x %.1f mm, %g mm apart, is %.1f x %.1f mm: larger than the "
+                  "%g x %g mm sheet",
+                  s.columns, s.rows, width, height, s.gap, gridWidth, gridHeight, s.width, s.height);
+    throw std::runtime_error(text);
+  }
+  return {(s.width - gridWidth) / 2, (s.height - gridHeight) / 2};
+}
+
 void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const RenderOptions& o) {
   PdfDocument pdf;
+  const RenderOptions::Sheet& sheet = o.sheet;
+  int placed = 0;
   for (RowResult& r : results) {
-    if (r.drawn) pdf.AddPage(r.layout, *r.symbol, t.geometry);
+    if (!r.drawn) continue;
+    if (sheet.columns == 0) {
+      pdf.AddPage(r.layout, *r.symbol, t.geometry);
+      continue;
+    }
+    const auto [left, top] = GridOrigin(sheet, r.layout.width, r.layout.height);
+    const int cell = placed % (sheet.columns * sheet.rows);
+    const double x = left + (cell % sheet.columns) * (r.layout.width + sheet.gap);
+    const double y = top + (cell / sheet.columns) * (r.layout.height + sheet.gap);
+    pdf.AddToSheet(r.layout, *r.symbol, t.geometry, sheet.width, sheet.height, x, y, cell == 0);
+    ++placed;
   }
   if (pdf.Pages() == 0) {  // no label: an earlier run's file would pass for this one's
     std::error_code error;

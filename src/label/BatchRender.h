@@ -25,6 +25,15 @@ struct RenderOptions {
   int copies = 1;        // of each label (ZPL's ^PQ)
   double mediaWidth = 0;   // the label stock, in mm: every label this size; 0: the content's
   double mediaHeight = 0;
+  // Sheets of label stock (PDF): labels in a grid of `columns` x `rows` on
+  // sheets of `width` x `height` mm, `gap` mm apart, the grid centred.
+  struct Sheet {
+    double width = 0;
+    double height = 0;
+    int columns = 0;
+    int rows = 0;
+    double gap = 0;
+  } sheet;
 };
 
 struct RenderSummary {

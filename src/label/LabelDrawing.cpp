@@ -246,7 +246,24 @@ void PdfDocument::AddPage(const LabelLayout& l, const symbol::EncodedSymbol& sym
   ++pages_;
 }
 
+void PdfDocument::AddToSheet(const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
+                             double sheetWidth, double sheetHeight, double x, double y, bool newSheet) {
+  cairo_t* cr = state_->cr.get();
+  if (newSheet && sheetOpen_) cairo_show_page(cr);
+  if (newSheet || !sheetOpen_) {
+    cairo_pdf_surface_set_size(state_->surface.get(), sheetWidth * kPointsPerMm, sheetHeight * kPointsPerMm);
+    sheetOpen_ = true;
+    ++pages_;
+  }
+  cairo_save(cr);
+  cairo_scale(cr, kPointsPerMm, kPointsPerMm);
+  cairo_translate(cr, x, y);
+  Draw(cr, l, symbol, g);
+  cairo_restore(cr);
+}
+
 std::string PdfDocument::Finish() {
+  if (sheetOpen_) cairo_show_page(state_->cr.get());
   state_->cr.reset();
   state_->surface.reset();  // the document is complete once the surface is gone
   return state_->bytes;

@@ -36,6 +36,10 @@ class PdfDocument {
   PdfDocument(const PdfDocument&) = delete;
   PdfDocument& operator=(const PdfDocument&) = delete;
   void AddPage(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+  // A label on a sheet of `sheetWidth` x `sheetHeight` mm, its top left corner
+  // at `x`, `y` mm; `newSheet` ends the sheet before it (a page is one sheet).
+  void AddToSheet(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
+                  double sheetWidth, double sheetHeight, double x, double y, bool newSheet);
   int Pages() const { return pages_; }
   // The whole file; the document takes no more pages after it.
   std::string Finish();
@@ -44,6 +48,7 @@ class PdfDocument {
   struct State;
   std::unique_ptr<State> state_;
   int pages_ = 0;
+  bool sheetOpen_ = false;
 };
 
 }  // namespace velmora::label

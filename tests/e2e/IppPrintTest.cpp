@@ -75,7 +75,7 @@ class IppPrintTest : public ::testing::Test {
       const std::string p = std::to_string(port);
       const std::string spool = work.Path() + "spool";
       ::execlp("ippeveprinter", "ippeveprinter", "-p", p.c_str(), "-f", formats.c_str(), "-k", "-d", spool.c_str(),
-               "-r", "off", "velmora test printer", static_cast<char*>(nullptr));
+               "-c", "/bin/true", "-r", "off", "velmora test printer", static_cast<char*>(nullptr));
       ::_exit(127);
     }
     for (int i = 0; i < 100 && !Answers(port); ++i) ::usleep(50000);
@@ -115,6 +115,10 @@ TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
   const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
   const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
                         "(01)09506000134352(17)280630(10)ABC127"};
+  // the same labels on a sheet of label stock: one A4 page
+  const Outcome sheet = Run({"print", Example("label-template.ufo"), "--values", Example("labels.csv"), "--printer", uri,
+                             "--sheet", "A4", "--grid", "1x8", "--gap", "1mm"});
+  EXPECT_NE(sheet.out.find("3 of 5 labels printed to " + uri + " (job 2 completed"), std::string::npos) << sheet.out << sheet.err;
   for (int page = 1; page <= 3; ++page) {
     SCOPED_TRACE(rows[page - 1]);
     const std::string png = work.Path() + "page-" + std::to_string(page) + ".png";

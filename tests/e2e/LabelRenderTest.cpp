@@ -64,6 +64,39 @@ TEST_F(LabelRenderTest, EveryLabelOfARunHasOneSize) {
   EXPECT_EQ(work.Read("pages.txt"), "1\n") << "both pages one size";
 }
 
+TEST_F(LabelRenderTest, LabelsOnSheetsOfLabelStock) {
+  std::string tpl = work.Read(Example("label-template.ufo"));
+  tpl.replace(tpl.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=20");
+  tpl.replace(tpl.find("Height=430"), 10, "Height=200");
+  const std::string small = work.Write("small.ufo", tpl);
+  std::string csv = "GTIN,EXPIRY,LOT\n";
+  for (int i = 0; i < 30; ++i) csv += "09506000134352,271231,L" + std::to_string(i) + "\n";
+  const std::string values = work.Write("thirty.csv", csv);
+  const std::string pdf = work.Path() + "sheets.pdf";
+  const Outcome o = Run({"render", small, "--values", values, "--out", pdf, "--sheet", "A4", "--grid", "3x8", "--gap", "2mm"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  ASSERT_EQ(std::system(("pdfinfo " + pdf + " | grep -E '^(Pages|Page size)' >" + work.Path() + "info.txt").c_str()), 0);
+  EXPECT_EQ(work.Read("info.txt"), "Pages:           2\nPage size:       595.276 x 841.89 pts (A4)\n") << "30 labels, 24 a sheet";
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } rows[] = {
+      {{"render", Example("label-template.ufo"), "--values", values, "--out", work.Path() + "big.pdf", "--sheet", "A4",
+        "--grid", "3x8"},
+       "a grid of 3 x 8 labels of 115.0 x 20.0 mm, 0 mm apart, is 345.0 x 160.0 mm: larger than the 210 x 297 mm sheet"},
+      {{"render", small, "--values", values, "--out", work.Path() + "png", "--sheet", "A4", "--grid", "3x8"},
+       "--sheet places labels on the pages of a PDF"},
+      {{"render", small, "--values", values, "--out", pdf, "--sheet", "A3", "--grid", "3x8"}, "--sheet A3: expected A4, A5, Letter or WxHmm"},
+      {{"render", small, "--values", values, "--out", pdf, "--sheet", "A4"}, "--sheet and --grid go together"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.says);
+    const Outcome bad = Run(row.args);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find(row.says), std::string::npos) << bad.err;
+  }
+}
+
 TEST_F(LabelRenderTest, TheWorkedExampleScansAndReadsAsItShould) {
   std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
   test::ChildProcess wizard({VELMORA_WIZARD_EXE, "run", "--doc", Example("document.json"), "--script",

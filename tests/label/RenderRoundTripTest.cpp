@@ -130,7 +130,10 @@ TEST_F(RenderRoundTrip, ZplAtEachPrinterResolution) {
     RenderRequest r;
     r.templatePath = templatePath;
     r.valuesFile = values;
-    r.options = {.out = zpl, .format = OutputFormat::Zpl, .dpi = dpi, .copies = 2};
+    r.options.out = zpl;
+    r.options.format = OutputFormat::Zpl;
+    r.options.dpi = dpi;
+    r.options.copies = 2;
     std::ostringstream sink;
     std::ostringstream err;
     ASSERT_EQ(RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err), 0) << err.str();
