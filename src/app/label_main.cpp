@@ -153,6 +153,10 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
       return velmora::label::kStatusFindings;
     }
     std::signal(SIGINT, [](int) { interrupted = 1; });
+    velmora::label::RenderOptions& o = p.render.options;
+    if (o.mediaWidth == 0 && o.sheet.columns == 0) {  // no stock given: the printer's own default media
+      velmora::print::MediaSize(printer.mediaDefault, o.mediaWidth, o.mediaHeight);
+    }
     const bool pdf = printer.Takes("application/pdf");  // else PWG raster at the printer's resolution
     if (!pdf && p.render.options.sheet.columns > 0) {
       std::cerr << "velmora-label: " << printer.uri << ": sheets of labels go to printers that take PDF; this one takes "

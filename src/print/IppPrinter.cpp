@@ -194,6 +194,14 @@ int PrintFile(const std::string& destination, const std::string& path, const std
   }
 }
 
+bool MediaSize(const std::string& pwgName, double& width, double& height) {
+  pwg_media_t* media = pwgMediaForPWG(pwgName.c_str());
+  if (media == nullptr || media->width <= 0 || media->length <= 0) return false;
+  width = media->width / 100.0;  // hundredths of a millimetre
+  height = media->length / 100.0;
+  return true;
+}
+
 std::vector<std::string> ListDestinations() {
   cups_dest_t* dests = nullptr;
   const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);

@@ -38,6 +38,10 @@ int PrintFile(const std::string& destination, const std::string& path, const std
 // PrintError for images it cannot read.
 void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path);
 
+// The size in mm of a PWG media name ("na_letter_8.5x11in" is 215.9 x 279.4);
+// false for a name that is none.
+bool MediaSize(const std::string& pwgName, double& width, double& height);
+
 // The CUPS destinations of this machine, each as "NAME  state  formats  media".
 std::vector<std::string> ListDestinations();
 

@@ -119,6 +119,16 @@ TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
   const Outcome sheet = Run({"print", Example("label-template.ufo"), "--values", Example("labels.csv"), "--printer", uri,
                              "--sheet", "A4", "--grid", "1x8", "--gap", "1mm"});
   EXPECT_NE(sheet.out.find("3 of 5 labels printed to " + uri + " (job 2 completed"), std::string::npos) << sheet.out << sheet.err;
+  // no stock given: each label on the printer's default media (ippeveprinter's is US Letter)
+  const Outcome plain = Run({"print", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
+                             "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri});
+  EXPECT_NE(plain.out.find("1 of 1 labels printed to " + uri + " (job 3 completed"), std::string::npos) << plain.out << plain.err;
+  std::string third;
+  for (const auto& entry : fs::directory_iterator(work.Path() + "spool")) {
+    if (entry.path().filename().string().starts_with("3-")) third = entry.path().string();
+  }
+  ASSERT_EQ(std::system(("pdfinfo " + third + " | grep -E '^Page size' >" + work.Path() + "third.txt").c_str()), 0);
+  EXPECT_EQ(work.Read("third.txt"), "Page size:       612 x 792 pts (letter)\n");
   for (int page = 1; page <= 3; ++page) {
     SCOPED_TRACE(rows[page - 1]);
     const std::string png = work.Path() + "page-" + std::to_string(page) + ".png";
