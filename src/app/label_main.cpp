@@ -27,8 +27,8 @@ constexpr const char* kSamplesHelp =
 
 void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
   command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
-  command->add_option("--format", format, "png, svg, pdf or zpl (default: from --out's extension, else png)")
-      ->check(CLI::IsMember({"png", "svg", "pdf", "zpl"}));
+  command->add_option("--format", format, "png, svg, pdf, zpl or pbm (default: from --out's extension, else png)")
+      ->check(CLI::IsMember({"png", "svg", "pdf", "zpl", "pbm"}));
   command->add_option("--dpi", o.dpi, "resolution of PNG labels")->check(CLI::Range(72, 2400));
   command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
 }

@@ -247,8 +247,9 @@ OutputFormat FormatFor(const std::string& format, const std::string& out) {
   if (name == ".pdf") return OutputFormat::Pdf;
   if (name == ".svg") return OutputFormat::Svg;
   if (name == ".zpl") return OutputFormat::Zpl;
+  if (name == ".pbm") return OutputFormat::Pbm;
   if (name == ".png" || name.empty()) return OutputFormat::Png;
-  throw std::runtime_error(out + ": labels are written as png or svg (a folder of files) or pdf or zpl (one file), not as " +
+  throw std::runtime_error(out + ": labels are written as png or svg (a folder of files) or pdf, zpl or pbm (one file), not as " +
                            name.substr(1) + "; give --format or another name");
 }
 

@@ -144,7 +144,7 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
         work.Path() + "no/such/x.pdf"},
        "x.pdf: the folder " + work.Path() + "no/such does not exist"},
       {{"render", tpl, "--samples", "--out", work.Path() + "k.jpg"},
-       "k.jpg: labels are written as png or svg (a folder of files) or pdf or zpl (one file), not as jpg"},
+       "k.jpg: labels are written as png or svg (a folder of files) or pdf, zpl or pbm (one file), not as jpg"},
       // every value names a variable a formula reads, every variable read has a value
       {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LTO=ABC123", "--out",
         work.Path() + "o"},
