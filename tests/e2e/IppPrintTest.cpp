@@ -11,10 +11,9 @@
 
 #include <filesystem>
 
-#include "ChildProcess.h"
+#include "LabelFixture.h"
 #include "support/PngImage.h"
 #include "support/PwgRead.h"
-#include "support/TempDir.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
 
@@ -49,7 +48,7 @@ bool Answers(int port) {
 
 // ippeveprinter needs DNS-SD: a system bus and avahi, started here when the
 // machine has none running, and stopped again afterwards.
-class IppPrintTest : public ::testing::Test {
+class IppPrintTest : public test::LabelFixture {
  protected:
   static void SetUpTestSuite() {
     if (::geteuid() != 0) return;
@@ -88,13 +87,6 @@ class IppPrintTest : public ::testing::Test {
       ::waitpid(printer_, nullptr, 0);
     }
   }
-  Outcome Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VELMORA_LABEL_EXE);
-    return test::RunToEnd(args, work.Path() + "stderr.txt");
-  }
-  std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
-
-  test::TempDir work;
   pid_t printer_ = -1;
   static inline bool startedBus = false;
   static inline bool startedAvahi = false;

@@ -8,8 +8,7 @@
 
 #include <thread>
 
-#include "ChildProcess.h"
-#include "support/TempDir.h"
+#include "LabelFixture.h"
 #include "support/ZplDecode.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -61,15 +60,7 @@ class FakePrinter {
   std::string received_;
 };
 
-class LabelPrintTest : public ::testing::Test {
- protected:
-  Outcome Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VELMORA_LABEL_EXE);
-    return test::RunToEnd(args, work.Path() + "stderr.txt");
-  }
-  std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
-  test::TempDir work;
-};
+using LabelPrintTest = test::LabelFixture;
 
 TEST_F(LabelPrintTest, EveryLabelThePrinterReceivesScansBackAsItsRow) {
   FakePrinter printer;

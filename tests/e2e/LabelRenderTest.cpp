@@ -7,8 +7,7 @@
 
 #include <filesystem>
 
-#include "ChildProcess.h"
-#include "support/TempDir.h"
+#include "LabelFixture.h"
 
 namespace velmora {
 namespace {
@@ -17,14 +16,8 @@ namespace fs = std::filesystem;
 
 using test::Outcome;
 
-class LabelRenderTest : public ::testing::Test {
+class LabelRenderTest : public test::LabelFixture {
  protected:
-  Outcome Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VELMORA_LABEL_EXE);
-    return test::RunToEnd(args, work.Path() + "stderr.txt");
-  }
-  std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
-  test::TempDir work;
   test::ScopedEnv user{"USER", "tester"};
 };
 
