@@ -47,22 +47,19 @@ bool Answers(int port) {
 }
 
 // ippeveprinter needs DNS-SD: a system bus and avahi, started here when the
-// machine has none running, and stopped again afterwards.
+// machine has none running. They are left running: the suite's other
+// processes may be printing through them at the same moment.
 class IppPrintTest : public test::LabelFixture {
  protected:
   static void SetUpTestSuite() {
     if (::geteuid() != 0) return;
     if (std::system("pgrep -x dbus-daemon >/dev/null") != 0) {
-      startedBus = std::system("mkdir -p /run/dbus && dbus-daemon --system --fork >/dev/null 2>&1") == 0;
+      std::system("mkdir -p /run/dbus && dbus-daemon --system --fork >/dev/null 2>&1");
     }
     if (std::system("pgrep -x avahi-daemon >/dev/null") != 0) {
-      startedAvahi = std::system("avahi-daemon -D >/dev/null 2>&1") == 0;
+      std::system("avahi-daemon -D >/dev/null 2>&1");
       ::usleep(300000);
     }
-  }
-  static void TearDownTestSuite() {
-    if (startedAvahi) std::system("avahi-daemon -k >/dev/null 2>&1");
-    if (startedBus) std::system("pkill -x dbus-daemon >/dev/null 2>&1");
   }
 
   // A printer taking `formats`, keeping its jobs in the spool folder.
@@ -88,8 +85,6 @@ class IppPrintTest : public test::LabelFixture {
     }
   }
   pid_t printer_ = -1;
-  static inline bool startedBus = false;
-  static inline bool startedAvahi = false;
 };
 
 TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
