@@ -1,0 +1,141 @@
+#include "label/CommandSupport.h"
+
+#include <chrono>
+#include <cstring>
+#include <set>
+
+#include "label/CsvRows.h"
+#include "label/VariableNames.h"
+#include "platform/FileAccess.h"
+#include "symbol/Findings.h"
+
+namespace velmora::label {
+namespace {
+
+// A formula that stops right after a quote that closed its quoted text early
+// holds a '"' typed in the data: said as such, with the data before it.
+std::string Explained(const std::string& formula, const symbol::FormulaError& e) {
+  const std::size_t at = e.Column() - 1;  // the character that could not be read
+  if (at < 2 || at > formula.size() || formula[at - 1] != '"') return e.what();
+  const std::size_t open = formula.rfind('"', at - 2);
+  if (open == std::string::npos) return e.what();
+  std::string before = formula.substr(open + 1, at - 2 - open);
+  for (const char* marker : {"{CODE A}", "{CODE B}", "{CODE C}", "{FNC1}"}) {
+    for (std::size_t m = before.find(marker); m != std::string::npos; m = before.find(marker)) before.erase(m, std::strlen(marker));
+  }
+  return "the data holds a double quote ('\"') after '" + symbol::Printable(before) + "' (formula column " +
+         std::to_string(at) + "), which a template's quoted text cannot carry";
+}
+
+int Summarise(const RenderSummary& s, const RenderOptions& o, std::ostream& out) {
+  out << s.drawn << " of " << s.rows << " labels drawn to " << o.out;
+  if (s.rejected > 0) out << ", " << s.rejected << (s.rejected == 1 ? " row rejected" : " rows rejected");
+  if (s.unwritten > 0) out << ", " << s.unwritten << " not written (" << s.writeError << ")";
+  if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
+  out << '\n';
+  return s.AllGood() ? 0 : kStatusFindings;
+}
+
+}  // namespace
+
+// The --set values; each must name a variable that a formula reads.
+symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std::vector<std::string>& read) {
+  symbol::VariableValues values;
+  for (const std::string& set : sets) {
+    const auto eq = set.find('=');
+    if (eq == std::string::npos || eq == 0) throw std::runtime_error("--set " + set + ": expected NAME=VALUE");
+    RefuseUnread("--set " + set.substr(0, eq), set.substr(0, eq), read);
+    values[set.substr(0, eq)] = set.substr(eq + 1);
+  }
+  return values;
+}
+
+// The variables of `read` that `given` has no value for. Without --samples
+// the first is an error (`how` says how to give one); with it, each takes the
+// template's sample and says so on `err`.
+void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
+                   const std::function<bool(const std::string&)>& given, bool samples, const std::string& how,
+                   std::ostream& err) {
+  const symbol::VariableValues sampled = t.ValuesWith({});
+  for (const std::string& name : read) {
+    if (given(name)) continue;
+    if (!samples) throw std::runtime_error("no value for variable " + name + ", which " + ReaderOf(t, name) + " reads: " + how);
+    const auto sample = sampled.find(name);
+    err << "velmora-label: no value for variable " << name << ": the template's sample '"
+        << (sample == sampled.end() ? std::string() : symbol::Printable(sample->second)) << "' is used (--samples)\n";
+  }
+}
+
+// The template, with both formulas known to parse.
+LabelTemplate ReadCheckedTemplate(const std::string& path) {
+  LabelTemplate t = ReadLabelTemplate(path);
+  for (const TemplateText* text : {&t.barcode, &t.readable}) {
+    try {
+      text->Variables();
+    } catch (const symbol::FormulaError& e) {
+      throw std::runtime_error(path + ": " + text->where + ": " + Explained(text->text, e));
+    }
+  }
+  return t;
+}
+
+// The rows of the CSV, each with the --set values; every variable the formulas
+// read must have a column or a --set (or, with --samples, takes its sample),
+// and every column and --set must name one of them.
+std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err) {
+  const std::vector<std::string> read = ReadVariables(t);
+  const symbol::VariableValues sets = ParseSets(r.sets, read);
+  if (r.valuesFile.empty()) {
+    RequireValues(t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
+                  "give --set " + (read.empty() ? std::string("NAME") : read.front()) + "=VALUE for each, or --samples", err);
+    return {sets};
+  }
+  std::string bytes;
+  if (ReadWholeFile(r.valuesFile, bytes) != ReadStatus::Ok) throw std::runtime_error(r.valuesFile + ": cannot read the values");
+  const CsvTable table = ParseCsv(bytes, r.valuesFile, r.delimiter);
+  if (table.delimiter != ',') {
+    err << "velmora-label: " << r.valuesFile << ": fields separated by "
+        << (table.delimiter == '\t' ? std::string("tabs") : "'" + std::string(1, table.delimiter) + "'") << '\n';
+  }
+  if (table.rows.empty()) throw NoRows(r.valuesFile + ": no rows, only the header");
+  const std::set<std::string> columns(table.header.begin(), table.header.end());
+  for (const auto& [name, value] : sets) {
+    if (columns.contains(name)) throw std::runtime_error(r.valuesFile + ": " + name + " is both a column and a --set");
+  }
+  for (const std::string& column : table.header) RefuseUnread(r.valuesFile + " column " + column, column, read);
+  for (const std::string& name : read) {
+    if (!columns.contains(name) && !sets.contains(name) && !r.samples) {
+      throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + ReaderOf(t, name) + " reads");
+    }
+  }
+  RequireValues(t, read, [&](const std::string& name) { return columns.contains(name) || sets.contains(name); }, true,
+                {}, err);
+  std::vector<symbol::VariableValues> rows;
+  for (const auto& fields : table.rows) {
+    symbol::VariableValues values = sets;
+    for (std::size_t c = 0; c < fields.size(); ++c) values[table.header[c]] = fields[c];
+    rows.push_back(std::move(values));
+  }
+  return rows;
+}
+
+std::function<void(int, int)> ProgressBar(std::ostream& err) {
+  const auto start = std::chrono::steady_clock::now();
+  return [&err, start](int done, int total) {
+    if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1) || total == 0) return;
+    constexpr int kWidth = 30;
+    const int filled = done * kWidth / total;
+    err << '\r' << '[' << std::string(static_cast<std::size_t>(filled), '#')
+        << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << done << '/' << total << std::flush;
+  };
+}
+
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, const std::vector<symbol::VariableValues>& rows,
+           const RenderOptions& o, bool progressBar, std::ostream& out, std::ostream& err) {
+  PrepareOutput(o);
+  const RenderSummary s = RenderLabels(t, gs1, rows, o, err, progressBar ? ProgressBar(err) : nullptr);
+  if (progressBar) err << "\r\033[K" << std::flush;
+  return Summarise(s, o, out);
+}
+
+}  // namespace velmora::label

@@ -1,0 +1,60 @@
+#pragma once
+// What the label commands share: reading a template whose formulas parse, the
+// values of a run's rows and the checks of their names, drawing a run with its
+// summary, and turning what a command could not use into one line and status 2.
+#include <functional>
+#include <iosfwd>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "label/LabelCommands.h"
+#include "label/TemplateReader.h"
+#include "symbol/Gs1Data.h"
+
+namespace velmora::label {
+
+// A values file with a header and no row: nothing to draw, status 1.
+class NoRows : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The --set values; each must name a variable that a formula reads.
+symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std::vector<std::string>& read);
+
+// The variables of `read` that `given` has no value for. Without --samples
+// the first is an error (`how` says how to give one); with it, each takes the
+// template's sample and says so on `err`.
+void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
+                   const std::function<bool(const std::string&)>& given, bool samples, const std::string& how,
+                   std::ostream& err);
+
+// The template, with both formulas known to parse.
+LabelTemplate ReadCheckedTemplate(const std::string& path);
+
+// The rows of the CSV, each with the --set values (see RequireValues); throws
+// NoRows for a file with a header only.
+std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err);
+
+// A progress bar on `err` for runs over a second.
+std::function<void(int, int)> ProgressBar(std::ostream& err);
+
+// Draws the rows to the output and prints the summary line; the exit status.
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, const std::vector<symbol::VariableValues>& rows,
+           const RenderOptions& o, bool progressBar, std::ostream& out, std::ostream& err);
+
+// Runs a command; what it could not use ends it with one line on `err`.
+template <class Command>
+int Guarded(std::ostream& out, std::ostream& err, Command command) {
+  try {
+    return command();
+  } catch (const std::exception& e) {
+    out.flush();
+    err << "velmora-label: " << e.what() << std::endl;
+    return kStatusBadInput;
+  }
+}
+
+}  // namespace velmora::label
