@@ -38,7 +38,6 @@ int Summarise(const RenderSummary& s, const RenderOptions& o, std::ostream& out)
 
 }  // namespace
 
-// The --set values; each must name a variable that a formula reads.
 symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std::vector<std::string>& read) {
   symbol::VariableValues values;
   for (const std::string& set : sets) {
@@ -50,9 +49,6 @@ symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std
   return values;
 }
 
-// The variables of `read` that `given` has no value for. Without --samples
-// the first is an error (`how` says how to give one); with it, each takes the
-// template's sample and says so on `err`.
 void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
                    const std::function<bool(const std::string&)>& given, bool samples, const std::string& how,
                    std::ostream& err) {
@@ -66,7 +62,6 @@ void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
   }
 }
 
-// The template, with both formulas known to parse.
 LabelTemplate ReadCheckedTemplate(const std::string& path) {
   LabelTemplate t = ReadLabelTemplate(path);
   for (const TemplateText* text : {&t.barcode, &t.readable}) {
@@ -79,9 +74,6 @@ LabelTemplate ReadCheckedTemplate(const std::string& path) {
   return t;
 }
 
-// The rows of the CSV, each with the --set values; every variable the formulas
-// read must have a column or a --set (or, with --samples, takes its sample),
-// and every column and --set must name one of them.
 std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err) {
   const std::vector<std::string> read = ReadVariables(t);
   const symbol::VariableValues sets = ParseSets(r.sets, read);

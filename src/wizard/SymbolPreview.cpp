@@ -80,7 +80,7 @@ void RefuseNames(SymbolPreview& p, const std::vector<const IdRecord*>& records, 
 // What the user typed or chose that the template cannot carry as it is: a
 // double quote ends a formula's quoted text, a name must be one name; the band
 // says so instead of drawing.
-bool RefuseQuotes(SymbolPreview& p, const std::vector<const IdRecord*>& records, int current,
+bool RefuseUncarried(SymbolPreview& p, const std::vector<const IdRecord*>& records, int current,
                   const symbol::FindingWords& words) {
   RefuseNames(p, records, words);
   for (std::size_t i = 0; i < records.size(); ++i) {
@@ -120,7 +120,7 @@ SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::Fin
   int current = -1;
   const std::vector<const IdRecord*> records = EmittedRecords(current);
   const std::string formula = ComposeBarcodeData();
-  if (formula.empty() || RefuseQuotes(p, records, current, words)) return p;
+  if (formula.empty() || RefuseUncarried(p, records, current, words)) return p;
   try {
     p.data = symbol::Formula::Parse(formula).Evaluate(Samples(records));
     p.elements = symbol::SplitBarcodeData(p.data, gs1.catalogue);
