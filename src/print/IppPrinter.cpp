@@ -89,6 +89,7 @@ IppPrinterInfo Ask(const Target& t) {
   info.state = StateName(ippGetInteger(ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM), 0));
   const std::vector<std::string> message = Strings(response.get(), "printer-state-message");
   info.stateMessage = message.empty() ? "" : message.front();
+  info.stateReasons = Strings(response.get(), "printer-state-reasons");
   info.formats = Strings(response.get(), "document-format-supported");
   const std::vector<std::string> media = Strings(response.get(), "media-default");
   info.mediaDefault = media.empty() ? "" : media.front();
@@ -126,6 +127,19 @@ bool IppPrinterInfo::Takes(const std::string& format) const {
     if (f == format) return true;
   }
   return false;
+}
+
+// A paused printer keeps jobs without printing them; it may still say it is
+// idle, so its reasons are read before its state.
+std::string IppPrinterInfo::Refusal() const {
+  for (const std::string& r : stateReasons) {
+    if (r.starts_with("paused") || r.starts_with("moving-to-paused")) return "the printer is paused";
+  }
+  for (const std::string& r : stateReasons) {
+    if (r.ends_with("-error")) return "the printer reports " + r;
+  }
+  if (state != "stopped") return "";
+  return "the printer is stopped" + (stateMessage.empty() ? "" : " (" + stateMessage + ")");
 }
 
 IppPrinterInfo AskPrinter(const std::string& destination) { return Ask(Connect(destination)); }
@@ -167,9 +181,7 @@ int PrintFile(const std::string& destination, const std::string& path, const std
               const std::string& title, const std::function<bool()>& cancelled) {
   const Target t = Connect(destination);
   const IppPrinterInfo info = Ask(t);
-  if (info.state == "stopped") {
-    throw PrintError(t.uri + ": the printer is stopped" + (info.stateMessage.empty() ? "" : " (" + info.stateMessage + ")"));
-  }
+  if (const std::string refusal = info.Refusal(); !refusal.empty()) throw PrintError(t.uri + ": " + refusal);
   if (!info.Takes(format)) throw PrintError(t.uri + ": the printer does not take " + format);
   Ipp request = Request(IPP_OP_PRINT_JOB, t);
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());

@@ -71,8 +71,9 @@ class IppPrintTest : public test::LabelFixture {
     for (int i = 0; i < 50 && std::system("avahi-daemon --check 2>/dev/null") != 0; ++i) ::usleep(100000);
   }
 
-  // A printer taking `formats`, keeping its jobs in the spool folder.
-  std::string StartPrinter(const std::string& formats) {
+  // A printer taking `formats`, keeping its jobs in the spool folder, each
+  // job "printed" by `command`.
+  std::string StartPrinter(const std::string& formats, const std::string& command = "/bin/true") {
     const int port = FreePort();
     fs::create_directories(work.Path() + "spool");
     // ippeveprinter ends at once while DNS-SD is still coming up: started again then.
@@ -82,7 +83,7 @@ class IppPrintTest : public test::LabelFixture {
         const std::string p = std::to_string(port);
         const std::string spool = work.Path() + "spool";
         ::execlp("ippeveprinter", "ippeveprinter", "-p", p.c_str(), "-f", formats.c_str(), "-k", "-d", spool.c_str(),
-                 "-c", "/bin/true", "-r", "off", "velmora test printer", static_cast<char*>(nullptr));
+                 "-c", command.c_str(), "-r", "off", "velmora test printer", static_cast<char*>(nullptr));
         ::_exit(127);
       }
       for (int i = 0; i < 50 && !Answers(port); ++i) {
@@ -180,6 +181,23 @@ TEST_F(IppPrintTest, APrinterThatCannotBeReachedOrTakesNeitherFormatIsOneLine) {
   const Outcome neither = Run(args);
   EXPECT_EQ(neither.status, 1);
   EXPECT_NE(neither.err.find(jpeg + ": the printer takes neither PDF nor PWG raster"), std::string::npos) << neither.err;
+}
+
+// The printer's own print command says it paused (as a printer does when the
+// operator presses pause): the first job prints, the next is refused before
+// anything is sent.
+TEST_F(IppPrintTest, APausedPrinterIsRefusedBeforeTheJobIsSent) {
+  work.Write("pause", "#!/bin/sh\necho 'STATE: +paused' >&2\n");
+  fs::permissions(work.Path() + "pause", fs::perms::owner_all);
+  const std::string uri = StartPrinter("application/pdf", work.Path() + "pause");
+  const std::vector<std::string> args = {"print", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
+                                         "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri, "--media", "130x30mm"};
+  const Outcome first = Run(args);
+  EXPECT_EQ(first.status, 0) << first.err;
+  const Outcome paused = Run(args);
+  EXPECT_EQ(paused.status, 1);
+  EXPECT_EQ(paused.err, "velmora-label: " + uri + ": the printer is paused\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(work.Path() + "spool"), fs::directory_iterator()), 2) << "one job and its output";
 }
 
 }  // namespace
