@@ -18,6 +18,7 @@
 
 #include "label/LabelCanvas.h"
 #include "label/LabelDrawing.h"
+#include "label/RowOrderedFile.h"
 #include "label/ValueChecks.h"
 #include "platform/FileAccess.h"
 #include "symbol/Analysis.h"
@@ -248,26 +249,6 @@ void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& 
   if (failure) std::rethrow_exception(failure);
 }
 
-// The run's labels, one ZPL format or PBM image each, in row order; no label, no file.
-void WriteParts(std::vector<RowResult>& results, const RenderOptions& o) {
-  std::size_t size = 0;
-  for (const RowResult& r : results) size += r.drawn ? r.part.size() : 0;
-  std::string stream;
-  stream.reserve(size);
-  for (RowResult& r : results) {
-    if (r.drawn) stream += r.part;
-    std::string().swap(r.part);  // each label's part let go as soon as it is in the stream
-  }
-  std::error_code error;
-  if (stream.empty()) {
-    if (fs::is_regular_file(o.out, error)) fs::remove(o.out, error);
-    return;
-  }
-  if (!ReplaceFile(o.out, stream, Durability::HandOff)) {
-    throw std::runtime_error(o.out + ": cannot be written: " + std::strerror(errno));
-  }
-}
-
 // The grid's top left corner on a sheet, centred; throws when the grid does
 // not fit, saying by how much.
 std::pair<double, double> GridOrigin(const RenderOptions::Sheet& s, double width, double height) {
@@ -354,7 +335,14 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
     width = std::max(width, r.layout.width);
     height = std::max(height, r.layout.height);
   }
-  ForEachRow(total, cores, progress, [&](int i) { renderer.Draw(i + 1, results[static_cast<std::size_t>(i)], width, height); });
+  // ZPL and PBM go to their file as rows finish, in row order; PDF pages are drawn after.
+  std::optional<RowOrderedFile> parts;
+  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm) parts.emplace(options.out);
+  ForEachRow(total, cores, progress, [&](int i) {
+    RowResult& r = results[static_cast<std::size_t>(i)];
+    renderer.Draw(i + 1, r, width, height);
+    if (parts) parts->Add(i, r.drawn ? std::move(r.part) : std::string());
+  });
 
   RenderSummary s;
   s.rows = total;
@@ -368,7 +356,7 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
     s.unverified += r.drawn && !r.verified ? 1 : 0;
   }
   if (options.format == OutputFormat::Pdf) WritePdf(label, results, options);
-  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm) WriteParts(results, options);
+  if (parts) parts->Finish();
   return s;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 
 #include "platform/PathLookup.h"
 
@@ -40,10 +41,6 @@ void SyncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
-// A new file, written whole before it gets its name: an unnamed file in the
-// target's folder, linked in once complete. One entry made in the folder, where
-// a temporary name and a rename make two changes and a removal. False when the
-// system or the file system cannot do it, or the name was taken meanwhile.
 // The umask, read without changing it (umask() would, for every thread at once).
 mode_t CurrentUmask() {
   std::FILE* status = std::fopen("/proc/self/status", "r");
@@ -64,6 +61,10 @@ mode_t NewFileMode() {
   return mode;
 }
 
+// A new file, written whole before it gets its name: an unnamed file in the
+// target's folder, linked in once complete. One entry made in the folder, where
+// a temporary name and a rename make two changes and a removal. False when the
+// system or the file system cannot do it, or the name was taken meanwhile.
 bool CreateWhole(const std::string& target, const std::string& bytes, Durability durability) {
   const int fd = ::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
   if (fd < 0) return false;
@@ -173,6 +174,47 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, Durability
     return false;
   }
   if (durability == Durability::Keep) SyncFolderOf(target);  // the rename itself, kept too
+  return true;
+}
+
+FileReplacement::FileReplacement(std::string exactPath) : target_(std::move(exactPath)) {
+  struct stat st {};
+  mode_ = NewFileMode();
+  if (::lstat(target_.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+    if (!S_ISREG(st.st_mode)) error_ = EISDIR;
+    if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) error_ = EACCES;  // read-only, as IsReadOnlyFile
+    mode_ = st.st_mode & 0777;
+  }
+  if (error_ != 0) return;
+  temp_ = target_ + kTemporaryMark + "XXXXXX";
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) error_ = errno;
+}
+
+FileReplacement::~FileReplacement() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+  }
+}
+
+bool FileReplacement::Append(const std::string& bytes) {
+  if (error_ == 0 && !WriteAll(fd_, bytes)) error_ = errno != 0 ? errno : EIO;
+  errno = error_;
+  return error_ == 0;
+}
+
+bool FileReplacement::Commit(Durability durability) {
+  if (error_ == 0 && (::fchmod(fd_, mode_) != 0 || (durability == Durability::Keep && ::fsync(fd_) != 0))) error_ = errno;
+  if (fd_ >= 0 && ::close(fd_) != 0 && error_ == 0) error_ = errno;
+  fd_ = -1;
+  if (error_ == 0 && std::rename(temp_.c_str(), target_.c_str()) != 0) error_ = errno;
+  if (error_ != 0) {
+    ::unlink(temp_.c_str());
+    errno = error_;
+    return false;
+  }
+  if (durability == Durability::Keep) SyncFolderOf(target_);
   return true;
 }
 

@@ -32,6 +32,28 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, Dura
 // On failure errno says why.
 bool ReplaceFile(const std::string& exactPath, const std::string& bytes, Durability durability);
 
+// The same for a file written piece by piece (a run of labels as they are
+// drawn): the pieces go to a temporary beside the path, renamed over it by
+// Commit(); dropped uncommitted, the temporary goes and the path keeps what it
+// had. Each call returns false with errno set when it fails; once one has
+// failed, the rest do too.
+class FileReplacement {
+ public:
+  explicit FileReplacement(std::string exactPath);
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  bool Append(const std::string& bytes);
+  bool Commit(Durability durability);
+
+ private:
+  std::string target_;
+  std::string temp_;
+  unsigned mode_ = 0;
+  int fd_ = -1;
+  int error_ = 0;
+};
+
 // A write in progress holds its bytes in `target` + this mark + six characters.
 inline constexpr const char* kTemporaryMark = ".velmora-";
 
