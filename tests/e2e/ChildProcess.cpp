@@ -81,6 +81,8 @@ void ChildProcess::CloseInput() {
   in_ = -1;
 }
 
+void ChildProcess::Signal(int signal) const { ::kill(pid_, signal); }
+
 int ChildProcess::Wait() {
   if (status_ >= 0) return status_;
   for (int i = 0; i < 2000; ++i) {

@@ -17,6 +17,8 @@ class ChildProcess {
   // One line without its line feed; false at the end of the output (or after 20 s).
   bool ReadLine(std::string& line);
   void CloseInput();
+  // Sends `signal` (SIGINT: a Ctrl-C at the terminal).
+  void Signal(int signal) const;
   // The shared objects the child has mapped now (from /proc/PID/maps).
   std::string Maps() const;
   // Waits for the child to end (at most 20 s, then it is killed); its exit status.

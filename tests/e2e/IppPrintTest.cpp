@@ -13,6 +13,7 @@
 
 #include <filesystem>
 
+#include "ChildProcess.h"
 #include "LabelFixture.h"
 #include "support/PngImage.h"
 #include "support/PwgRead.h"
@@ -82,6 +83,9 @@ class IppPrintTest : public test::LabelFixture {
       if (printer_ == 0) {
         const std::string p = std::to_string(port);
         const std::string spool = work.Path() + "spool";
+        const int log = ::open((work.Path() + "printer.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        ::dup2(log, 1);
+        ::dup2(log, 2);
         ::execlp("ippeveprinter", "ippeveprinter", "-p", p.c_str(), "-f", formats.c_str(), "-k", "-d", spool.c_str(),
                  "-c", command.c_str(), "-r", "off", "velmora test printer", static_cast<char*>(nullptr));
         ::_exit(127);
@@ -198,6 +202,23 @@ TEST_F(IppPrintTest, APausedPrinterIsRefusedBeforeTheJobIsSent) {
   EXPECT_EQ(paused.status, 1);
   EXPECT_EQ(paused.err, "velmora-label: " + uri + ": the printer is paused\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(work.Path() + "spool"), fs::directory_iterator()), 2) << "one job and its output";
+}
+
+// Ctrl-C while the printer is still printing the job cancels it there.
+TEST_F(IppPrintTest, CtrlCCancelsTheJobAtThePrinter) {
+  work.Write("slow", "#!/bin/sh\nexec >/dev/null 2>&1\nsleep 3\n");  // a printer that takes its time
+  fs::permissions(work.Path() + "slow", fs::perms::owner_all);
+  const std::string uri = StartPrinter("application/pdf", work.Path() + "slow");
+  test::ChildProcess print({VELMORA_LABEL_EXE, "print", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
+                            "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri, "--media", "130x30mm"},
+                           work.Path() + "print-err.txt");
+  for (int i = 0; i < 200 && work.Read("printer.log").find("Print-Job successful-ok") == std::string::npos; ++i) {
+    ::usleep(25000);
+  }
+  print.Signal(SIGINT);
+  EXPECT_EQ(print.Wait(), 1);
+  EXPECT_EQ(work.Read("print-err.txt"), "velmora-label: " + uri + ": job 1 cancelled at the printer\n");
+  EXPECT_NE(work.Read("printer.log").find("Cancel-Job successful-ok"), std::string::npos) << work.Read("printer.log");
 }
 
 }  // namespace
