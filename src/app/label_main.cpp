@@ -33,6 +33,17 @@ void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::
   command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
 }
 
+// A --dl-domain: http(s)://HOST[:PORT][/PATH], with nothing a URI's data would take.
+CLI::Validator DomainValidator() {
+  return CLI::Validator(
+      [](const std::string& d) -> std::string {
+        const bool host = velmora::symbol::LooksLikeUri(d) && d.size() > d.find("://") + 3;
+        if (host && d.find_first_of("?#& \t") == std::string::npos) return "";
+        return "expected https://DOMAIN[/PATH], such as https://example.com";
+      },
+      "URI");
+}
+
 bool HasDisplay() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     const char* value = std::getenv(name);
@@ -144,7 +155,7 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     velmora::print::IppPrinterInfo printer;
     try {  // asked before anything is drawn: a printer out of reach is said at once
       printer = velmora::print::AskPrinter(p.printer);
-      if (printer.state == "stopped") throw velmora::print::PrintError(printer.uri + ": the printer is stopped");
+      if (const std::string why = printer.Refusal(); !why.empty()) throw velmora::print::PrintError(printer.uri + ": " + why);
       if (!printer.Takes("application/pdf") && !printer.Takes("image/pwg-raster")) {
         throw velmora::print::PrintError(printer.uri + ": the printer takes neither PDF nor PWG raster");
       }
@@ -210,11 +221,20 @@ int main(int argc, char** argv) {
                            "check this element string instead: (01)...(10)... ('\\(' for a '(' of data), [01]..., or "
                            "]C1/]d2/]Q3 (or FNC1) then the AIs with GS, ^ or {FNC1} between fields");
   checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
+  checkCommand->add_option("--dl", check.digitalLink,
+                           "read a GS1 Digital Link URI (https://id.gs1.org/01/.../10/...?17=...) and check its elements");
+  checkCommand->add_flag("--digital-link", check.linkWanted, "print the elements' GS1 Digital Link URI too");
+  CLI::Option* domainOption =
+      checkCommand->add_option("--dl-domain", check.linkDomain, "the URI's domain (implies --digital-link)")
+          ->default_str(velmora::symbol::kDefaultDigitalLinkDomain)
+          ->check(DomainValidator());
   checkCommand->add_flag("--samples", check.samples, kSamplesHelp);
   checkCommand->callback([&] {
     check.elementsGiven = elementsOption->count() > 0;
-    const int given = !check.templatePath.empty() + check.elementsGiven + !check.elementsFile.empty();
-    if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements or --elements-file");
+    check.linkWanted = check.linkWanted || domainOption->count() > 0;
+    const int given =
+        !check.templatePath.empty() + check.elementsGiven + !check.elementsFile.empty() + !check.digitalLink.empty();
+    if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements, --elements-file or --dl");
   });
 
   velmora::label::RenderRequest render;

@@ -14,10 +14,35 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Report(const symbol::Analysis& analysis, std::ostream& out) {
+// The elements and their findings; with `r.linkWanted` their Digital Link URI
+// too, or why they have none (a finding of its own).
+// `aside`: a URI's parameters that are no AI, each said.
+int Report(const symbol::Analysis& analysis, const CheckRequest& r, const symbol::Gs1Data& gs1, std::ostream& out,
+           const std::vector<std::string>& aside = {}) {
   out << "elements: " << symbol::Printable(symbol::HumanReadable(analysis.elements)) << '\n';
+  for (const std::string& parameter : aside) out << "kept aside: " << parameter << '\n';
+  bool linked = true;
+  if (r.linkWanted) {
+    try {
+      out << "digital link: " << symbol::MakeDigitalLink(analysis.elements, gs1.dictionary, r.linkDomain) << '\n';
+    } catch (const symbol::DigitalLinkError& e) {
+      out << "digital link: none: " << e.what() << '\n';
+      linked = false;
+    }
+  }
   for (const auto& finding : analysis.findings) out << symbol::FindingText(finding) << '\n';
-  return analysis.Valid() ? 0 : kStatusFindings;
+  return analysis.Valid() && linked ? 0 : kStatusFindings;
+}
+
+int CheckLink(const CheckRequest& r, const symbol::Gs1Data& gs1, std::ostream& out) {
+  std::vector<std::string> aside;
+  symbol::Analysis analysis;
+  try {
+    analysis = symbol::AnalyseDigitalLink(r.digitalLink, gs1, &aside);
+  } catch (const symbol::DigitalLinkError& e) {
+    throw std::runtime_error("--dl column " + std::to_string(e.Column()) + ": " + e.what());
+  }
+  return Report(analysis, r, gs1, out, aside);
 }
 
 // One element string a line; each finding is printed with its line number.
@@ -65,8 +90,9 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
     if (r.elementsGiven) {
       if (r.elements.empty()) throw std::runtime_error("--elements: the element string is empty");
-      return Report(symbol::AnalyseElementString(r.elements, gs1), out);
+      return Report(symbol::AnalyseElementString(r.elements, gs1), r, gs1, out);
     }
+    if (!r.digitalLink.empty()) return CheckLink(r, gs1, out);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
     const std::vector<std::string> read = ReadVariables(t);
     const symbol::VariableValues sets = ParseSets(r.sets, read);
@@ -79,7 +105,7 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
       throw std::runtime_error(r.templatePath + ": " + t.barcode.where + ": " + e.what());
     }
     out << "data: " << symbol::Printable(data) << '\n';
-    const int status = Report(symbol::AnalyseBarcodeData(data, gs1), out);
+    const int status = Report(symbol::AnalyseBarcodeData(data, gs1), r, gs1, out);
     const std::vector<std::string> problems = ValueProblems(sets, t.barcode.Padded());
     for (const std::string& problem : problems) out << problem << '\n';
     return problems.empty() ? status : kStatusFindings;

@@ -19,6 +19,9 @@ struct CheckRequest {
   std::string elements;
   bool elementsGiven = false;  // --elements, even with an empty text
   std::string elementsFile;
+  std::string digitalLink;     // --dl: a GS1 Digital Link URI to read and check
+  bool linkWanted = false;     // print the elements' GS1 Digital Link URI
+  std::string linkDomain = symbol::kDefaultDigitalLinkDomain;
   std::vector<std::string> sets;  // NAME=VALUE
   bool samples = false;  // a variable without a value takes the template's sample
 };

@@ -24,4 +24,9 @@ Analysis AnalyseBarcodeData(std::string_view data, const Gs1Data& gs1);
 // throws ElementError when it cannot be read.
 Analysis AnalyseElementString(std::string_view text, const Gs1Data& gs1);
 
+// A GS1 Digital Link URI read into its elements and checked; throws
+// DigitalLinkError where it is no such URI. `keptAside` gets its parameters that
+// are no AI.
+Analysis AnalyseDigitalLink(std::string_view uri, const Gs1Data& gs1, std::vector<std::string>* keptAside = nullptr);
+
 }  // namespace velmora::symbol

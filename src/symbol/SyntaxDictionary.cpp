@@ -79,8 +79,12 @@ void ParseAttribute(const std::string& token, AiSyntax& syntax) {
     syntax.required.push_back(std::move(alternatives));
   } else if (token.starts_with("ex=")) {
     for (std::string& pattern : SplitOn(token.substr(3), ',')) syntax.excluded.push_back(std::move(pattern));
+  } else if (token == "dlpkey") {
+    syntax.dlPrimaryKey = true;
+  } else if (token.starts_with("dlpkey=")) {
+    syntax.dlPrimaryKey = true;
+    for (const std::string& order : SplitOn(token.substr(7), '|')) syntax.dlQualifiers.push_back(SplitOn(order, ','));
   }
-  // dlpkey and the rest concern GS1 Digital Link, not a barcode's data.
 }
 
 // 2 digits -> 0..99, 3 -> 100..1099, 4 -> 1100..11099; -1 for anything else.
@@ -144,6 +148,7 @@ SyntaxDictionary SyntaxDictionary::Parse(std::string_view text) {
       Component component;
       if (syntax.components.empty() && IsFlags(token)) {
         syntax.predefinedLength = token.find('*') != std::string::npos;
+        syntax.dlAttribute = token.find('?') != std::string::npos;
       } else if (ParseComponent(token, component)) {
         syntax.components.push_back(std::move(component));
       } else {

@@ -24,6 +24,12 @@ struct AiSyntax {
   // all be there ("01+21"); an 'n' in a pattern matches any digit.
   std::vector<std::vector<std::vector<std::string>>> required;
   std::vector<std::string> excluded;  // ex= patterns
+  // GS1 Digital Link: a primary key ("dlpkey") takes its qualifiers in one of
+  // these orders ("dlpkey=22,10,21|235": {22,10,21} or {235}), any of them left
+  // out; `dlAttribute` (the "?" flag): the AI may be a URI's query parameter.
+  bool dlPrimaryKey = false;
+  std::vector<std::vector<std::string>> dlQualifiers;
+  bool dlAttribute = false;
   std::string title;
 };
 

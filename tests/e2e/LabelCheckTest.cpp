@@ -78,6 +78,28 @@ TEST_F(LabelCheckTest, ElementStringsDirectlyAndFromAFile) {
                           " line 3: element string position 1: '(' without its ')'\n3 lines, 2 with findings\n");
 }
 
+TEST_F(LabelCheckTest, DigitalLinkUrisAreReadAndMade) {
+  const Outcome read = Run({"check", "--dl", "https://example.com/gtin/09506000134352/10/AB%2FC?17=271331&utm=x",
+                            "--dl-domain", "https://id.example.org/"});
+  EXPECT_EQ(read.status, 1);
+  EXPECT_EQ(read.out,
+            "elements: (01)09506000134352(10)AB/C(17)271331\nkept aside: utm=x\n"
+            "digital link: https://id.example.org/01/09506000134352/10/AB%2FC?17=271331\n"
+            "AI (17) position 3: invalid month '13'\n");
+  const Outcome made = Run({"check", "--elements", "(17)271231(01)09506000134352(10)A/B", "--digital-link"});
+  EXPECT_EQ(made.status, 0) << made.err;
+  EXPECT_NE(made.out.find("digital link: https://id.gs1.org/01/09506000134352/10/A%2FB?17=271231\n"), std::string::npos);
+  const Outcome keyless = Run({"check", "--elements", "(10)A", "--digital-link"});
+  EXPECT_EQ(keyless.status, 1) << "a label that wants a URI and cannot have one";
+  EXPECT_NE(keyless.out.find("digital link: none: no AI here is a GS1 Digital Link primary key"), std::string::npos);
+  const Outcome order = Run({"check", "--dl", "https://a/01/09506000134352/10/A/22/B"});
+  EXPECT_EQ(order.status, 2);
+  EXPECT_EQ(order.err, "velmora-label: --dl column 34: AI (22) cannot follow (10) in the path: (01) takes 22, 10, 21 or 235\n");
+  const Outcome domain = Run({"check", "--elements", "(01)09506000134352", "--dl-domain", "example.com"});
+  EXPECT_EQ(domain.status, 2);
+  EXPECT_NE(domain.err.find("expected https://DOMAIN[/PATH]"), std::string::npos) << domain.err;
+}
+
 TEST_F(LabelCheckTest, BadInputIsOneClearLine) {
   const std::string formula = work.Write(
       "f.ufo", "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nVariable=Variable1\r\n"
