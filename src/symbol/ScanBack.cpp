@@ -1,11 +1,12 @@
 #include "symbol/ScanBack.h"
 
+#include <algorithm>
 #include <numeric>
+
+#include "symbol/Findings.h"
 
 namespace velmora::symbol {
 namespace {
-
-constexpr int kQuietModules = 10;
 
 std::size_t PredefinedLength(const AiSyntax& s) {
   return std::accumulate(s.components.begin(), s.components.end(), std::size_t{0},
@@ -15,24 +16,28 @@ std::size_t PredefinedLength(const AiSyntax& s) {
 }  // namespace
 
 GreyImage RenderForScan(const EncodedSymbol& symbol, int pixelsPerModule, int height) {
+  const int quiet = QuietModules(symbol.kind);
+  const int rowHeight = IsMatrix(symbol.kind) ? pixelsPerModule : height;
   GreyImage image;
-  image.width = (static_cast<int>(symbol.modules.size()) + 2 * kQuietModules) * pixelsPerModule;
-  image.height = height;
-  image.pixels.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(height), 255);
-  for (std::size_t x = 0; x < symbol.modules.size(); ++x) {
-    if (!symbol.modules[x]) continue;
-    const int left = (kQuietModules + static_cast<int>(x)) * pixelsPerModule;
-    for (int y = 0; y < height; ++y) {
-      for (int dx = 0; dx < pixelsPerModule; ++dx) image.pixels[static_cast<std::size_t>(y * image.width + left + dx)] = 0;
+  image.width = (symbol.Columns() + 2 * quiet) * pixelsPerModule;
+  image.height = symbol.rows * rowHeight + (IsMatrix(symbol.kind) ? 2 * quiet * pixelsPerModule : 0);
+  image.pixels.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 255);
+  const int top = IsMatrix(symbol.kind) ? quiet * pixelsPerModule : 0;
+  for (int row = 0; row < symbol.rows; ++row) {
+    for (const auto& [start, width] : BarRuns(symbol, row)) {
+      for (int y = top + row * rowHeight; y < top + (row + 1) * rowHeight; ++y) {
+        const auto at = image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width + (quiet + start) * pixelsPerModule;
+        std::fill_n(at, width * pixelsPerModule, std::uint8_t{0});
+      }
     }
   }
   return image;
 }
 
-Elements ElementsOfScan(const ScanResult& scan, const SyntaxDictionary& dictionary) {
+Elements ElementsOfScan(const ScanResult& scan, const SyntaxDictionary& dictionary, const char* identifier) {
   const std::string where = "scanned data";
-  if (scan.symbologyIdentifier != "]C1") {
-    throw ElementError(where, 1, "not GS1-128 (symbology identifier '" + scan.symbologyIdentifier + "')");
+  if (scan.symbologyIdentifier != identifier) {
+    throw ElementError(where, 1, "symbology identifier '" + scan.symbologyIdentifier + "', not '" + identifier + "'");
   }
   const std::string& t = scan.text;
   Elements elements;
@@ -53,11 +58,26 @@ Elements ElementsOfScan(const ScanResult& scan, const SyntaxDictionary& dictiona
 }
 
 std::string VerifyScan(const GreyImage& image, const Elements& expected, const SyntaxDictionary& dictionary) {
-  const ScanResult scan = ScanCode128(image);
+  EncodedSymbol symbol;
+  symbol.elements = expected;
+  return VerifySymbol(image, symbol, dictionary);
+}
+
+std::string VerifySymbol(const GreyImage& image, const EncodedSymbol& symbol, const SyntaxDictionary& dictionary) {
+  const SymbolKind kind = symbol.kind;
+  const bool qr = kind == SymbolKind::Gs1Qr || kind == SymbolKind::DlQr;
+  const ScanResult scan = IsMatrix(kind) ? ScanMatrix(image, qr) : ScanCode128(image);
   if (!scan.found) return "the symbol could not be scanned";
+  const char* identifier = SymbologyIdentifier(kind);
+  if (CarriesUri(kind)) {
+    if (scan.symbologyIdentifier != identifier) {
+      return "symbology identifier '" + scan.symbologyIdentifier + "', not '" + identifier + "'";
+    }
+    return scan.text == symbol.uri ? "" : "scanned " + Printable(scan.text) + ", encoded " + symbol.uri;
+  }
   try {
-    const Elements read = ElementsOfScan(scan, dictionary);
-    if (read != expected) return "scanned " + HumanReadable(read) + ", encoded " + HumanReadable(expected);
+    const Elements read = ElementsOfScan(scan, dictionary, identifier);
+    if (read != symbol.elements) return "scanned " + HumanReadable(read) + ", encoded " + HumanReadable(symbol.elements);
   } catch (const ElementError& e) {
     return e.what();
   }

@@ -16,35 +16,83 @@ using ZintHandle = std::unique_ptr<zint_symbol, ZintDeleter>;
 // Encodes; returns the handle with zint's result. The error text is set on a
 // failure, and with zint's checks on also on a warning: zint reports data that
 // GS1 does not allow as a warning and encodes it all the same.
-ZintHandle Run(const Elements& elements, bool zintChecks, std::string& error) {
+ZintHandle Run(const Elements& elements, bool zintChecks, std::string& error, int symbology = BARCODE_GS1_128,
+               const std::string* uri = nullptr) {
   ZintHandle symbol(ZBarcode_Create());
   if (!symbol) {
     error = "zint could not allocate a symbol";
     return symbol;
   }
-  symbol->symbology = BARCODE_GS1_128;
-  symbol->input_mode = GS1_MODE | (zintChecks ? 0 : GS1NOCHECK_MODE);
-  const std::string input = BracketedElements(elements);
+  symbol->symbology = symbology;
+  symbol->input_mode = uri != nullptr ? DATA_MODE : GS1_MODE | (zintChecks ? 0 : GS1NOCHECK_MODE);
+  if (symbology == BARCODE_DATAMATRIX) symbol->option_3 = DM_SQUARE;
+  const std::string input = uri != nullptr ? *uri : BracketedElements(elements);
   const int status =
       ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()), static_cast<int>(input.size()));
   if (status >= ZINT_ERROR || (zintChecks && status != 0)) error = symbol->errtxt;
   return symbol;
 }
 
+// zint keeps each row's modules packed eight to a byte, lowest bit first.
+void CopyModules(const zint_symbol& symbol, int rows, EncodedSymbol& out) {
+  out.rows = rows;
+  out.modules.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(symbol.width));
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < symbol.width; ++x) {
+      out.modules[static_cast<std::size_t>(y * symbol.width + x)] = ((symbol.encoded_data[y][x >> 3] >> (x & 7)) & 1) != 0;
+    }
+  }
+}
+
+// zint takes every AI starting with 23 for one of predefined length and puts
+// no FNC1 after it, though (235) is of variable length: such an element goes
+// last, where it needs none.
+Elements EncodeOrder(Elements elements) {
+  std::stable_partition(elements.begin(), elements.end(), [](const Element& e) { return !e.ai.starts_with("23"); });
+  return elements;
+}
+
+constexpr const char* kNames[] = {"gs1-128", "gs1-datamatrix", "gs1-qr", "dl-qr", "dl-datamatrix"};
+
 }  // namespace
+
+const char* SymbolName(SymbolKind kind) { return kNames[static_cast<int>(kind)]; }
+
+std::optional<SymbolKind> SymbolNamed(std::string_view name) {
+  for (int k = 0; k < 5; ++k) {
+    if (name == kNames[k]) return static_cast<SymbolKind>(k);
+  }
+  return std::nullopt;
+}
+
+int QuietModules(SymbolKind kind) {
+  if (kind == SymbolKind::Gs1_128) return 10;
+  return kind == SymbolKind::Gs1Qr || kind == SymbolKind::DlQr ? 4 : 1;
+}
+
+const char* SymbologyIdentifier(SymbolKind kind) {
+  constexpr const char* kIds[] = {"]C1", "]d2", "]Q3", "]Q1", "]d1"};
+  return kIds[static_cast<int>(kind)];
+}
 
 EncodedSymbol EncodeGs1_128(const Elements& elements) {
   EncodedSymbol result;
-  result.elements = elements;
-  std::stable_partition(result.elements.begin(), result.elements.end(),
-                        [](const Element& e) { return !e.ai.starts_with("23"); });
+  result.elements = EncodeOrder(elements);
   const ZintHandle symbol = Run(result.elements, false, result.error);
   if (!result.Ok()) return result;
-  result.modules.resize(static_cast<std::size_t>(symbol->width));
-  for (int x = 0; x < symbol->width; ++x) {
-    // zint keeps each row's modules packed eight to a byte, lowest bit first.
-    result.modules[static_cast<std::size_t>(x)] = ((symbol->encoded_data[0][x >> 3] >> (x & 7)) & 1) != 0;
-  }
+  CopyModules(*symbol, 1, result);
+  return result;
+}
+
+EncodedSymbol EncodeMatrix(SymbolKind kind, const Elements& elements, const std::string& uri) {
+  EncodedSymbol result;
+  result.kind = kind;
+  result.elements = CarriesUri(kind) ? elements : EncodeOrder(elements);
+  result.uri = uri;
+  const bool qr = kind == SymbolKind::Gs1Qr || kind == SymbolKind::DlQr;
+  const ZintHandle symbol = Run(result.elements, false, result.error, qr ? BARCODE_QRCODE : BARCODE_DATAMATRIX,
+                                CarriesUri(kind) ? &uri : nullptr);
+  if (result.Ok()) CopyModules(*symbol, symbol->rows, result);
   return result;
 }
 
@@ -54,17 +102,18 @@ std::string ZintVerdict(const Elements& elements) {
   return error;
 }
 
-std::vector<std::pair<int, int>> BarRuns(const EncodedSymbol& symbol) {
+std::vector<std::pair<int, int>> BarRuns(const EncodedSymbol& symbol, int row) {
   std::vector<std::pair<int, int>> runs;
-  const auto& m = symbol.modules;
-  for (std::size_t x = 0; x < m.size();) {
-    if (!m[x]) {
+  const int columns = symbol.Columns();
+  const auto first = symbol.modules.begin() + static_cast<std::ptrdiff_t>(row) * columns;
+  for (int x = 0; x < columns;) {
+    if (!first[x]) {
       ++x;
       continue;
     }
-    const std::size_t start = x;
-    while (x < m.size() && m[x]) ++x;
-    runs.emplace_back(static_cast<int>(start), static_cast<int>(x - start));
+    const int start = x;
+    while (x < columns && first[x]) ++x;
+    runs.emplace_back(start, x - start);
   }
   return runs;
 }

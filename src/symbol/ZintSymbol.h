@@ -1,31 +1,57 @@
 #pragma once
-// GS1-128 encoding by libzint: the one file that speaks to it.
+// GS1-128 and the 2D symbols, encoded by libzint: the one file that speaks to it.
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "symbol/Elements.h"
 
 namespace velmora::symbol {
 
-// The symbol's modules, left to right, without quiet zones.
+// What a label's symbol is: the element string in GS1-128, GS1 DataMatrix or
+// GS1 QR Code (FNC1 in first position), or its GS1 Digital Link URI in a
+// plain QR Code or Data Matrix.
+enum class SymbolKind : std::uint8_t { Gs1_128, Gs1DataMatrix, Gs1Qr, DlQr, DlDataMatrix };
+
+// "gs1-128", "gs1-datamatrix", "gs1-qr", "dl-qr", "dl-datamatrix".
+const char* SymbolName(SymbolKind kind);
+std::optional<SymbolKind> SymbolNamed(std::string_view name);
+inline bool IsMatrix(SymbolKind kind) { return kind != SymbolKind::Gs1_128; }
+inline bool CarriesUri(SymbolKind kind) { return kind == SymbolKind::DlQr || kind == SymbolKind::DlDataMatrix; }
+// The light margin GS1 asks for on each side, in modules: 10 for GS1-128, 1 for
+// Data Matrix, 4 for QR Code.
+int QuietModules(SymbolKind kind);
+// What a scanner prefixes the data with: "]C1", "]d2", "]Q3", "]Q1", "]d1".
+const char* SymbologyIdentifier(SymbolKind kind);
+
+// The symbol's modules, row by row, left to right, without quiet zones.
 struct EncodedSymbol {
+  SymbolKind kind = SymbolKind::Gs1_128;
   Elements elements;          // in the order encoded, which a scanner reads back
-  std::vector<bool> modules;  // true: a dark module (bar)
+  std::string uri;            // the GS1 Digital Link URI the DL forms carry
+  std::vector<bool> modules;  // true: a dark module (a bar, a square)
+  int rows = 1;               // 1 for GS1-128
   std::string error;          // zint's text when it could not encode; modules are then empty
   bool Ok() const { return error.empty(); }
+  int Columns() const { return rows > 0 ? static_cast<int>(modules.size()) / rows : 0; }
+  bool Dark(int row, int column) const { return modules[static_cast<std::size_t>(row * Columns() + column)]; }
 };
 
 // Encodes the elements as GS1-128 in GS1 mode with zint's own data checks off:
 // our dictionary-driven checks decide what is valid, zint knows fewer AIs.
-// zint takes every AI starting with 23 for one of predefined length and puts no
-// FNC1 after it, though (235) is of variable length: such an element is moved
-// last, where it needs none.
+// An element of an AI starting with 23 is moved last (zint would put no FNC1
+// after it, and (235) needs one).
 EncodedSymbol EncodeGs1_128(const Elements& elements);
+
+// The elements (or, for the DL forms, `uri`) as a square 2D symbol of `kind`.
+EncodedSymbol EncodeMatrix(SymbolKind kind, const Elements& elements, const std::string& uri);
 
 // zint's own verdict with its checks on: empty when it accepts the data, else its message.
 std::string ZintVerdict(const Elements& elements);
 
-// The dark runs of the modules: (first module, width in modules).
-std::vector<std::pair<int, int>> BarRuns(const EncodedSymbol& symbol);
+// The dark runs of the modules of `row`: (first module, width in modules).
+std::vector<std::pair<int, int>> BarRuns(const EncodedSymbol& symbol, int row = 0);
 
 }  // namespace velmora::symbol

@@ -5,9 +5,11 @@
 
 namespace velmora::symbol {
 
-ScanResult ScanCode128(const GreyImage& image) {
+namespace {
+
+ScanResult Scan(const GreyImage& image, ZXing::BarcodeFormat format) {
   ZXing::DecodeHints hints;
-  hints.setFormats(ZXing::BarcodeFormat::Code128);
+  hints.setFormats(format);
   hints.setTryRotate(false);
   const ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
   const ZXing::Result result = ZXing::ReadBarcode(view, hints);
@@ -18,6 +20,14 @@ ScanResult ScanCode128(const GreyImage& image) {
     scan.symbologyIdentifier = result.symbologyIdentifier();
   }
   return scan;
+}
+
+}  // namespace
+
+ScanResult ScanCode128(const GreyImage& image) { return Scan(image, ZXing::BarcodeFormat::Code128); }
+
+ScanResult ScanMatrix(const GreyImage& image, bool qr) {
+  return Scan(image, qr ? ZXing::BarcodeFormat::QRCode : ZXing::BarcodeFormat::DataMatrix);
 }
 
 }  // namespace velmora::symbol

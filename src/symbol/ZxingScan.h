@@ -22,4 +22,7 @@ struct ScanResult {
 // Finds and reads a Code 128 symbol in the image.
 ScanResult ScanCode128(const GreyImage& image);
 
+// Finds and reads a Data Matrix (`qr` false) or QR Code symbol in the image.
+ScanResult ScanMatrix(const GreyImage& image, bool qr);
+
 }  // namespace velmora::symbol

@@ -50,6 +50,41 @@ TEST(EncodeScan, EveryAiOfTheCatalogueRoundTrips) {
   EXPECT_GT(tried, 250);
 }
 
+// The 2D forms: every catalogue AI in GS1 DataMatrix and GS1 QR Code, with
+// FNC1 first and GS between fields, read back with the right symbology
+// identifier; the Digital Link forms carry the URI as it is.
+TEST(EncodeScan, EveryAiOfTheCatalogueRoundTripsInBoth2DSymbols) {
+  int tried = 0;
+  for (const auto& [number, entry] : Data().catalogue) {
+    const std::string ai = entry.decimalDigit ? number + "2" : number;
+    const Elements e = {{"91", "Y2"}, {ai, ValidSample(*Data().dictionary.Find(ai))}, {"90", "X1"}};
+    for (const SymbolKind kind : {SymbolKind::Gs1DataMatrix, SymbolKind::Gs1Qr}) {
+      SCOPED_TRACE(std::string(SymbolName(kind)) + " " + HumanReadable(e));
+      const EncodedSymbol symbol = EncodeMatrix(kind, e, "");
+      ASSERT_TRUE(symbol.Ok()) << symbol.error;
+      EXPECT_EQ(symbol.rows, symbol.Columns()) << "square";
+      EXPECT_EQ(VerifySymbol(RenderForScan(symbol, 3), symbol, Data().dictionary), "");
+    }
+    ++tried;
+  }
+  EXPECT_GT(tried, 250);
+  const std::string uri = "https://id.gs1.org/01/09506000134352/10/AB%2FC?17=271231";
+  for (const SymbolKind kind : {SymbolKind::DlQr, SymbolKind::DlDataMatrix}) {
+    SCOPED_TRACE(SymbolName(kind));
+    const EncodedSymbol symbol = EncodeMatrix(kind, {}, uri);
+    ASSERT_TRUE(symbol.Ok()) << symbol.error;
+    EXPECT_EQ(VerifySymbol(RenderForScan(symbol, 3), symbol, Data().dictionary), "");
+    EncodedSymbol other = symbol;
+    other.uri += "&10=X";
+    EXPECT_EQ(VerifySymbol(RenderForScan(symbol, 3), other, Data().dictionary), "scanned " + uri + ", encoded " + other.uri);
+  }
+  // GS1 QR read back as if it were plain QR: the identifier tells them apart
+  EncodedSymbol gs1 = EncodeMatrix(SymbolKind::Gs1Qr, {{"01", "09506000134352"}}, "");
+  EncodedSymbol plain = gs1;
+  plain.kind = SymbolKind::DlQr;
+  EXPECT_EQ(VerifySymbol(RenderForScan(gs1, 3), plain, Data().dictionary), "symbology identifier ']Q3', not ']Q1'");
+}
+
 TEST(EncodeScan, AMismatchIsAnError) {
   const EncodedSymbol symbol = EncodeGs1_128(ParseElementString("(01)00000012345670(10)ABC123"));
   EXPECT_EQ(VerifyScan(RenderForScan(symbol), ParseElementString("(01)00000012345670(10)ABC124"), Data().dictionary),
