@@ -25,14 +25,6 @@ constexpr const char* kVersion = VELMORA_VERSION;
 constexpr const char* kSamplesHelp =
     "a variable without a value takes the template's sample (said on standard error); without it, that is an error";
 
-void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
-  command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
-  command->add_option("--format", format, "png, svg, pdf, zpl or pbm (default: from --out's extension, else png)")
-      ->check(CLI::IsMember({"png", "svg", "pdf", "zpl", "pbm"}));
-  command->add_option("--dpi", o.dpi, "resolution of PNG labels")->check(CLI::Range(72, 2400));
-  command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
-}
-
 // A --dl-domain: http(s)://HOST[:PORT][/PATH], with nothing a URI's data would take.
 CLI::Validator DomainValidator() {
   return CLI::Validator(
@@ -42,6 +34,43 @@ CLI::Validator DomainValidator() {
         return "expected https://DOMAIN[/PATH], such as https://example.com";
       },
       "URI");
+}
+
+// --symbol, --module and --dl-domain: what carries the label's elements, how large.
+void AddSymbolOptions(CLI::App* command, velmora::label::RenderOptions& o) {
+  command
+      ->add_option_function<std::string>(
+          "--symbol", [&o](const std::string& name) { o.symbol = *velmora::symbol::SymbolNamed(name); },
+          "gs1-128 (the template's own), gs1-datamatrix, gs1-qr, or the elements' GS1 Digital Link URI in dl-qr or "
+          "dl-datamatrix")
+      ->check(CLI::IsMember({"gs1-128", "gs1-datamatrix", "gs1-qr", "dl-qr", "dl-datamatrix"}));
+  command
+      ->add_option_function<std::string>(
+          "--module", [&o](const std::string& size) { o.module = std::stod(size); },
+          "the module (X-dimension) in mm, such as 0.5mm (default: the template's bar width; 1.5 times it for 2D)")
+      ->transform(CLI::Validator(
+          [](std::string& size) -> std::string {
+            if (size.ends_with("mm")) size.resize(size.size() - 2);
+            std::size_t used = 0;
+            try {
+              const double mm = std::stod(size, &used);
+              if (used == size.size() && mm >= 0.05 && mm <= 10) return "";
+            } catch (...) {
+            }
+            return "expected a size in mm from 0.05 to 10, such as 0.5mm";
+          },
+          "MM"));
+  command->add_option("--dl-domain", o.dlDomain, "the Digital Link URI's domain (default https://id.gs1.org)")
+      ->check(DomainValidator());
+}
+
+void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
+  command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
+  command->add_option("--format", format, "png, svg, pdf, zpl or pbm (default: from --out's extension, else png)")
+      ->check(CLI::IsMember({"png", "svg", "pdf", "zpl", "pbm"}));
+  command->add_option("--dpi", o.dpi, "resolution of PNG labels")->check(CLI::Range(72, 2400));
+  command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
+  AddSymbolOptions(command, o);
 }
 
 bool HasDisplay() {
@@ -271,6 +300,7 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({203, 300, 600}));
   printCommand->add_option("--copies", print.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));
   printCommand->add_flag("--verify", print.render.options.verify, "scan every label's printed image back");
+  AddSymbolOptions(printCommand, print.render.options);
   AddSheetOptions(printCommand, printSheet);
 
   CLI::App* printersCommand =

@@ -23,6 +23,7 @@
 #include "platform/FileAccess.h"
 #include "symbol/Analysis.h"
 #include "symbol/ScanBack.h"
+#include "symbol/SymbolChoice.h"
 
 namespace velmora::label {
 namespace {
@@ -77,7 +78,7 @@ std::string Oversize(const LabelLayout& l, double width, double height) {
 class RowRenderer {
  public:
   RowRenderer(const LabelTemplate& t, const symbol::Gs1Data& gs1, const RenderOptions& o, int rows)
-      : t_(t), gs1_(gs1), o_(o), rows_(rows), padded_(t.barcode.Padded()) {}
+      : t_(t), g_(Geometry(t, o)), gs1_(gs1), o_(o), rows_(rows), padded_(t.barcode.Padded()) {}
 
   // The row's data evaluated, checked, encoded and laid out; not drawn yet.
   RowResult Prepare(const symbol::VariableValues& given) const {
@@ -103,12 +104,18 @@ class RowRenderer {
     }
     for (const symbol::Finding& f : analysis.findings) r.problems.push_back(symbol::FindingText(f));
     if (!analysis.Valid()) return r;
-    symbol::EncodedSymbol encoded = symbol::EncodeGs1_128(analysis.elements);
+    symbol::EncodedSymbol encoded;
+    try {
+      encoded = symbol::EncodeAs(o_.symbol, analysis.elements, gs1_.dictionary, o_.dlDomain);
+    } catch (const symbol::DigitalLinkError& e) {
+      r.problems.push_back(std::string("no GS1 Digital Link URI: ") + e.what());
+      return r;
+    }
     if (!encoded.Ok()) {
       r.problems.push_back("the encoder refused the data: " + encoded.error);
       return r;
     }
-    r.layout = LayOutLabel(t_.geometry, encoded, text);
+    r.layout = LayOutLabel(g_, encoded, text, o_.module);
     r.symbol = std::move(encoded);
     return r;
   }
@@ -140,7 +147,7 @@ class RowRenderer {
     if (o_.format == OutputFormat::Pdf) return true;
     if (o_.format == OutputFormat::Zpl || o_.format == OutputFormat::Pbm) {  // exactly the bitmap that is scanned back
       const bool zpl = o_.format == OutputFormat::Zpl;
-      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, false, o_.verify, zpl ? std::max(1, o_.copies) : 0, !zpl);
+      Raster raster = RenderRaster(r.layout, encoded, g_, o_.dpi, false, o_.verify, zpl ? std::max(1, o_.copies) : 0, !zpl);
       r.part = zpl ? std::move(raster.zpl) : std::move(raster.pbm);
       if (o_.verify) scanned = std::move(raster.grey);
       return true;
@@ -148,11 +155,11 @@ class RowRenderer {
     const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format, rows_)).string();
     std::string bytes;
     if (o_.format == OutputFormat::Png) {
-      Raster raster = RenderRaster(r.layout, encoded, t_.geometry, o_.dpi, true, o_.verify);
+      Raster raster = RenderRaster(r.layout, encoded, g_, o_.dpi, true, o_.verify);
       bytes = std::move(raster.png);
       if (o_.verify) scanned = std::move(raster.grey);
     } else {
-      bytes = LabelSvg(r.layout, encoded, t_.geometry);
+      bytes = LabelSvg(r.layout, encoded, g_);
     }
     if (!ReplaceFile(path, bytes, Durability::HandOff)) {
       r.writeError = std::strerror(errno);
@@ -164,17 +171,25 @@ class RowRenderer {
 
   void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
     if (o_.format == OutputFormat::Svg || o_.format == OutputFormat::Pdf) {
-      const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / t_.geometry.moduleWidth + 0.5);
-      image = RenderRaster(r.layout, encoded, t_.geometry, dpi, false, true).grey;
+      const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / r.layout.module + 0.5);
+      image = RenderRaster(r.layout, encoded, g_, dpi, false, true).grey;
     }
-    const std::string problem = symbol::VerifyScan(image, encoded.elements, gs1_.dictionary);
+    const std::string problem = symbol::VerifySymbol(image, encoded, gs1_.dictionary);
     if (!problem.empty()) {
       r.verified = false;
       r.problems.push_back(problem);
     }
   }
 
+  // The template's geometry, with the bar width of --module for GS1-128.
+  static TemplateGeometry Geometry(const LabelTemplate& t, const RenderOptions& o) {
+    TemplateGeometry g = t.geometry;
+    if (o.module > 0 && o.symbol == symbol::SymbolKind::Gs1_128) g.moduleWidth = o.module;
+    return g;
+  }
+
   const LabelTemplate& t_;
+  const TemplateGeometry g_;
   const symbol::Gs1Data& gs1_;
   const RenderOptions& o_;
   const int rows_;  // in the run: the width of the files' numbers

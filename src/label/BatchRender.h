@@ -9,6 +9,7 @@
 
 #include "label/TemplateReader.h"
 #include "symbol/Gs1Data.h"
+#include "symbol/ZintSymbol.h"
 
 namespace velmora::label {
 
@@ -23,6 +24,9 @@ struct RenderOptions {
   bool verify = false;
   unsigned threads = 0;  // 0: one per core
   int copies = 1;        // of each label (ZPL's ^PQ)
+  symbol::SymbolKind symbol = symbol::SymbolKind::Gs1_128;
+  double module = 0;     // mm; 0: the template's bar width (1.5 times it for 2D symbols)
+  std::string dlDomain = symbol::kDefaultDigitalLinkDomain;  // of the Digital Link forms' URI
   double mediaWidth = 0;   // the label stock, in mm: every label this size; 0: the content's
   double mediaHeight = 0;
   // Sheets of label stock (PDF): labels in a grid of `columns` x `rows` on

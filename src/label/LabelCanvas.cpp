@@ -5,8 +5,15 @@ namespace velmora::label {
 void DrawLabel(LabelCanvas& canvas, const LabelLayout& l, const symbol::EncodedSymbol& symbol,
                const TemplateGeometry& g) {
   canvas.Paper(l.width, l.height);
-  for (const auto& [start, width] : symbol::BarRuns(symbol)) {
-    canvas.Bar(l.barsLeft + start * l.module, l.barsTop, width * l.module, l.barsHeight);
+  if (l.rows == 0) {
+    for (const auto& [start, width] : symbol::BarRuns(symbol)) {
+      canvas.Bar(l.barsLeft + start * l.module, l.barsTop, width * l.module, l.barsHeight);
+    }
+  }
+  for (int row = 0; row < l.rows; ++row) {
+    for (const auto& [start, width] : symbol::BarRuns(symbol, row)) {
+      canvas.Block(l.barsLeft + start * l.module, l.barsTop + row * l.module, width * l.module, l.module);
+    }
   }
   if (!l.text.empty()) canvas.Text(l.textLeft, l.textBaseline, l.fontHeight, g.fontFace, g.fixedPitch, l.text);
 }

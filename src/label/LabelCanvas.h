@@ -14,12 +14,15 @@ class LabelCanvas {
   virtual ~LabelCanvas() = default;
   virtual void Paper(double width, double height) = 0;
   virtual void Bar(double x, double y, double width, double height) = 0;
+  // A run of a 2D symbol's modules: bars all share their top and height, blocks do not.
+  virtual void Block(double x, double y, double width, double height) { Bar(x, y, width, height); }
   // `fixedPitch` asks for a monospace face; (x, baseline) is where the text starts.
   virtual void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
                     const std::string& text) = 0;
 };
 
-// The one drawing routine: the label's paper, its bars, its readable text.
+// The one drawing routine: the label's paper, its bars (or a 2D symbol's
+// modules, a block for each dark run of a row), its readable text.
 void DrawLabel(LabelCanvas& canvas, const LabelLayout& layout, const symbol::EncodedSymbol& symbol,
                const TemplateGeometry& g);
 

@@ -106,6 +106,20 @@ class BilevelCanvas : public LabelCanvas {
     if (from < to) std::fill(row_.begin() + from, row_.begin() + to, static_cast<unsigned char>(255));
   }
 
+  // Set straight into the surface: the modules lie on whole pixels.
+  void Block(double x, double y, double width, double height) override {
+    const int left = std::max(0, static_cast<int>(std::lround(x * scale_)));
+    const int right = std::min(static_cast<int>(std::lround((x + width) * scale_)), cairo_image_surface_get_width(surface_));
+    const int top = std::max(0, static_cast<int>(std::lround(y * scale_)));
+    const int bottom = std::min(static_cast<int>(std::lround((y + height) * scale_)), cairo_image_surface_get_height(surface_));
+    if (left >= right) return;
+    cairo_surface_flush(surface_);
+    unsigned char* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    for (int row = top; row < bottom; ++row) std::fill_n(data + static_cast<std::ptrdiff_t>(row) * stride + left, right - left, 255);
+    cairo_surface_mark_dirty(surface_);
+  }
+
   void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
             const std::string& text) override {
     CopyBars();
@@ -148,9 +162,12 @@ TextSize MeasureText(const TemplateGeometry& g, const std::string& text) {
   return {extents.x_advance, font.ascent + font.descent, font.ascent};
 }
 
-LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text) {
-  return LayOut(g, static_cast<int>(symbol.modules.size()), text,
-                [&g](const std::string& t) { return MeasureText(g, t); });
+LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
+                        double matrixModule) {
+  const auto measure = [&g](const std::string& t) { return MeasureText(g, t); };
+  if (!symbol::IsMatrix(symbol.kind)) return LayOut(g, symbol.Columns(), text, measure);
+  const double module = matrixModule > 0 ? matrixModule : kMatrixModuleFactor * g.moduleWidth;
+  return LayOutMatrix(g, symbol.Columns(), symbol.rows, module, symbol::QuietModules(symbol.kind), text, measure);
 }
 
 namespace {
@@ -177,9 +194,18 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
   LabelLayout l = layout;
   const double modulePixels = std::max(1.0, std::round(l.module * pixelsPerMm));
-  l.module = modulePixels / pixelsPerMm;
+  const double grown = modulePixels / pixelsPerMm - l.module;
+  l.module += grown;
   l.barsLeft = std::round(l.barsLeft * pixelsPerMm) / pixelsPerMm;
-  l.width = std::max(l.width, l.barsLeft + (l.modules + kQuietModules) * l.module);
+  l.width = std::max(l.width, l.barsLeft + (l.modules + l.quiet) * l.module);
+  if (l.rows > 0) {  // a 2D symbol's rows on pixel edges too, the text moved below what it grew
+    l.barsTop = std::round(l.barsTop * pixelsPerMm) / pixelsPerMm;
+    l.barsHeight = l.rows * l.module;
+    const double below = std::max(0.0, (l.rows + l.quiet) * grown + 1 / pixelsPerMm);
+    l.textTop += below;
+    l.textBaseline += below;
+    l.height += below;
+  }
   const double widthDots = std::ceil(l.width * pixelsPerMm);
   const double heightDots = std::ceil(l.height * pixelsPerMm);
   RefuseOversized(l, widthDots, heightDots, dpi);

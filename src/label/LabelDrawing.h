@@ -13,8 +13,15 @@ namespace velmora::label {
 // The text's size in millimetres at the template's font.
 TextSize MeasureText(const TemplateGeometry& g, const std::string& text);
 
-// The label laid out for `symbol` and `text`.
-LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text);
+// A 2D symbol's module is 1.5 times the template's bar width unless given: GS1
+// asks that 2D symbols, read by imagers, be printed at 1.5 times the X-dimension
+// of the linear symbols they stand beside.
+inline constexpr double kMatrixModuleFactor = 1.5;
+
+// The label laid out for `symbol` and `text`; a 2D symbol's modules are
+// `matrixModule` mm (0: as above).
+LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
+                        double matrixModule = 0);
 
 struct Raster {
   std::string png;         // the encoded file, when asked for

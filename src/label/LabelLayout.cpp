@@ -30,6 +30,32 @@ LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& te
   return l;
 }
 
+LabelLayout LayOutMatrix(const TemplateGeometry& g, int columns, int rows, double module, int quiet,
+                         const std::string& text, const std::function<TextSize(const std::string&)>& measure) {
+  const double margin = quiet * module;
+  LabelLayout l;
+  l.module = module;
+  l.modules = columns;
+  l.rows = rows;
+  l.quiet = quiet;
+  l.barsLeft = margin + g.barcodeX;
+  l.barsTop = margin + g.barcodeY;
+  l.barsHeight = rows * module;
+  const double symbolBottom = l.barsTop + l.barsHeight + margin;
+  l.textLeft = l.barsLeft;
+  // as far below the symbol as the template sets its text below the bars
+  l.textTop = l.barsTop + l.barsHeight + std::max(margin, g.textY - g.barcodeY - g.barcodeHeight);
+  l.fontHeight = g.fontHeight;
+  l.text = text;
+  const TextSize size = text.empty() ? TextSize{} : measure(text);
+  l.textBaseline = l.textTop + size.ascent;
+  const double symbolRight = l.barsLeft + columns * module + margin + g.barcodeX;
+  l.width = std::max(symbolRight, text.empty() ? 0 : l.textLeft + size.width + margin + g.barcodeX);
+  const double textBottom = text.empty() ? symbolBottom : l.textTop + std::max(size.height, g.fontHeight);
+  l.height = textBottom + g.barcodeY;
+  return l;
+}
+
 void FitToSize(LabelLayout& l, double width, double height) {
   const double dx = std::max(0.0, (width - l.width) / 2);
   const double dy = std::max(0.0, (height - l.height) / 2);

@@ -1,6 +1,7 @@
 #pragma once
-// Where everything of one label goes, in millimetres: the bars with their quiet
-// zones, the readable text under them, and the label's own size.
+// Where everything of one label goes, in millimetres: the bars (or a 2D
+// symbol's squares) with their quiet zones, the readable text under them, and
+// the label's own size.
 #include <functional>
 #include <string>
 
@@ -17,7 +18,9 @@ struct LabelLayout {
   double barsTop = 0;
   double barsHeight = 0;
   double module = 0;
-  int modules = 0;
+  int modules = 0;  // a row's
+  int rows = 0;     // a 2D symbol's rows of square modules; 0 for bars
+  int quiet = kQuietModules;  // the light margin on each side, in modules
   double textLeft = 0;
   double textTop = 0;
   double textBaseline = 0;
@@ -35,6 +38,12 @@ struct TextSize {
 
 LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& text,
                    const std::function<TextSize(const std::string&)>& measure);
+
+// A 2D symbol of `columns` x `rows` modules `module` mm wide, `quiet` modules of
+// light margin round it, at the template's place for the bars; the text goes
+// under it, starting where the symbol starts.
+LabelLayout LayOutMatrix(const TemplateGeometry& g, int columns, int rows, double module, int quiet,
+                         const std::string& text, const std::function<TextSize(const std::string&)>& measure);
 
 // The label made `width` x `height` mm (when larger), its content centred.
 void FitToSize(LabelLayout& l, double width, double height);
