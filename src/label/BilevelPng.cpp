@@ -84,18 +84,23 @@ std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, in
 }
 
 std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, int heightDots, int dpi) {
-  constexpr int kQuietModules = 10;
-  const int width = (static_cast<int>(symbol.modules.size()) + 2 * kQuietModules) * dotsPerModule;
+  const int quiet = symbol::QuietModules(symbol.kind);
+  const bool matrix = symbol::IsMatrix(symbol.kind);
+  const int rowDots = matrix ? dotsPerModule : heightDots;  // a 2D symbol's rows are square modules
+  const int margin = matrix ? quiet * dotsPerModule : 0;
+  const int width = (symbol.Columns() + 2 * quiet) * dotsPerModule;
+  const int height = symbol.rows * rowDots + 2 * margin;
   const int stride = (width + 3) / 4 * 4;
-  std::vector<unsigned char> row(static_cast<std::size_t>(stride), 0);
-  for (const auto& [start, bar] : symbol::BarRuns(symbol)) {
-    const auto from = static_cast<std::size_t>((kQuietModules + start) * dotsPerModule);
-    std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(from), bar * dotsPerModule, static_cast<unsigned char>(255));
+  std::vector<unsigned char> ink(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
+  for (int r = 0; r < symbol.rows; ++r) {
+    for (const auto& [start, bar] : symbol::BarRuns(symbol, r)) {
+      for (int y = margin + r * rowDots; y < margin + (r + 1) * rowDots; ++y) {
+        const auto from = static_cast<std::ptrdiff_t>(y) * stride + (quiet + start) * dotsPerModule;
+        std::fill_n(ink.begin() + from, bar * dotsPerModule, static_cast<unsigned char>(255));
+      }
+    }
   }
-  std::vector<unsigned char> ink;
-  ink.reserve(row.size() * static_cast<std::size_t>(heightDots));
-  for (int y = 0; y < heightDots; ++y) ink.insert(ink.end(), row.begin(), row.end());
-  return EncodeBilevelPng(ink.data(), width, heightDots, stride, dpi);
+  return EncodeBilevelPng(ink.data(), width, height, stride, dpi);
 }
 
 }  // namespace velmora::label

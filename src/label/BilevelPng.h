@@ -16,8 +16,8 @@ std::string EncodeBilevelPng(const unsigned char* ink, int width, int height, in
 // row ending on a whole byte with paper: 1 is ink when `inkIsOne`, else paper.
 std::string PackBilevel(const unsigned char* ink, int width, int height, int stride, bool inkIsOne);
 
-// The symbol alone as a PNG: `dotsPerModule` dots a module, the quiet zone of
-// ten modules on each side, `heightDots` high, at `dpi`.
+// The symbol alone as a PNG in its quiet zone, `dotsPerModule` dots a module, at
+// `dpi`: GS1-128's bars `heightDots` high, a 2D symbol's modules square.
 std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, int heightDots, int dpi);
 
 }  // namespace velmora::label

@@ -78,24 +78,46 @@ void Key(FMain& w, const std::string& key, int line) {
   throw ScriptError(line, "unknown key \"" + key + "\" (enter, backspace or tab)");
 }
 
-// The symbol the band shows, drawn as the template's label draws it, to PNG or SVG.
-void WritePreview(const SymbolPreview& preview, const std::string& path, int line) {
+// The band's symbol, or its elements in another symbol ("x.png --symbol dl-qr").
+symbol::EncodedSymbol PreviewSymbol(const SymbolPreview& preview, const std::string& kindName, int line) {
+  if (kindName.empty()) return preview.symbol;
+  const std::optional<symbol::SymbolKind> kind = symbol::SymbolNamed(kindName);
+  if (!kind) throw ScriptError(line, "--symbol takes gs1-128, gs1-datamatrix, gs1-qr, dl-qr or dl-datamatrix, not \"" + kindName + "\"");
+  if (*kind == symbol::SymbolKind::Gs1_128) return preview.symbol;
+  if (symbol::CarriesUri(*kind) && preview.digitalLink.empty()) {
+    throw ScriptError(line, "there is no GS1 Digital Link URI to draw: " + preview.noDigitalLink);
+  }
+  return symbol::EncodeMatrix(*kind, preview.elements, preview.digitalLink);
+}
+
+// The symbol the band shows, drawn as the template's label draws it, to PNG or
+// SVG: "preview FILE [--symbol KIND]".
+void WritePreview(FMain& w, const std::string& arg, int line) {
+  const std::size_t option = arg.find(" --symbol ");
+  const std::string path = arg.substr(0, option);
+  const std::string kind = option == std::string::npos ? "" : arg.substr(option + 10);
   const bool svg = path.ends_with(".svg") || path.ends_with(".SVG");
   if (!svg && !path.ends_with(".png") && !path.ends_with(".PNG")) {
     throw ScriptError(line, "preview writes a .png or a .svg file, not \"" + path + "\"");
   }
+  const SymbolPreview& preview = w.Symbol();
   if (preview.symbol.modules.empty()) throw ScriptError(line, "there is no symbol to write: no AI is complete");
+  const symbol::EncodedSymbol drawn = PreviewSymbol(preview, kind, line);
+  if (!drawn.Ok()) throw ScriptError(line, "the encoder refused the data: " + drawn.error);
   // The template's geometry; the text is set in a fixed-pitch face, 0.6 em a character.
   const label::TemplateGeometry geometry;
   const std::string text = symbol::HumanReadable(preview.elements);
+  const auto measure = [&geometry](const std::string& t) {
+    return label::TextSize{0.6 * geometry.fontHeight * static_cast<double>(t.size()), geometry.fontHeight,
+                           0.8 * geometry.fontHeight};
+  };
   const label::LabelLayout layout =
-      label::LayOut(geometry, static_cast<int>(preview.symbol.modules.size()), text, [&geometry](const std::string& t) {
-        return label::TextSize{0.6 * geometry.fontHeight * static_cast<double>(t.size()), geometry.fontHeight,
-                               0.8 * geometry.fontHeight};
-      });
-  // PNG: the bars at 300 dpi, 5 dots a module (0.42 mm), 12 mm high; SVG: the label with its text.
-  const std::string bytes = svg ? label::LabelSvg(layout, preview.symbol, geometry)
-                                : label::SymbolPng(preview.symbol, 5, 142, 300);
+      symbol::IsMatrix(drawn.kind)
+          ? label::LayOutMatrix(geometry, drawn.Columns(), drawn.rows, 1.5 * geometry.moduleWidth,
+                                symbol::QuietModules(drawn.kind), text, measure)
+          : label::LayOut(geometry, drawn.Columns(), text, measure);
+  // PNG: the symbol at 300 dpi, 5 dots a module (0.42 mm), bars 12 mm high; SVG: the label with its text.
+  const std::string bytes = svg ? label::LabelSvg(layout, drawn, geometry) : label::SymbolPng(drawn, 5, 142, 300);
   if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
 }
 
@@ -206,7 +228,7 @@ void HeadlessView::Run(FMain& w, const Line& line) {
     return void(out_ << DumpState(w, boxes_.Shown()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
                      << std::endl);
   }
-  if (verb == "preview") return WritePreview(w.Symbol(), arg, n);
+  if (verb == "preview") return WritePreview(w, arg, n);
   throw ScriptError(n, "unknown action \"" + verb + "\"");
 }
 

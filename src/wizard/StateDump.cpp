@@ -79,6 +79,8 @@ json Symbol(const SymbolPreview& p) {
                  {"findings", findings},
                  {"mark", p.markStart < 0 ? json() : json{{"start", p.markStart}, {"length", p.markLength}}}};
   if (!p.problem.empty()) symbol["problem"] = p.problem;
+  symbol["digital_link"] = p.digitalLink.empty() ? json() : json(p.digitalLink);
+  if (!p.noDigitalLink.empty()) symbol["digital_link_problem"] = p.noDigitalLink;
   return symbol;
 }
 

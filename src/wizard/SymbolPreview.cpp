@@ -9,6 +9,7 @@
 #include "ids/IdTable.h"
 #include "platform/Utf8Text.h"
 #include "symbol/Analysis.h"
+#include "symbol/DigitalLink.h"
 #include "symbol/Formula.h"
 #include "symbol/Gs1Checks.h"
 #include "symbol/Samples.h"
@@ -138,6 +139,11 @@ SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::Fin
   }
   p.symbol = symbol::EncodeGs1_128(p.elements);
   if (!p.symbol.Ok()) p.problem = p.symbol.error;
+  try {
+    p.digitalLink = symbol::MakeDigitalLink(p.elements, gs1.dictionary);
+  } catch (const symbol::DigitalLinkError& e) {
+    p.noDigitalLink = e.what();
+  }
   p.valid = p.findings.empty() && p.problem.empty();
   SayZerosAdded(p, records, words);  // the data GS1 sees is valid all the same
   return p;

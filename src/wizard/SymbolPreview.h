@@ -27,6 +27,8 @@ struct SymbolPreview {
   symbol::EncodedSymbol symbol;    // no modules when there is nothing to draw
   std::vector<PreviewFinding> findings;
   std::string problem;             // why nothing can be drawn, when that is so
+  std::string digitalLink;         // the elements' GS1 Digital Link URI, when they make one
+  std::string noDigitalLink;       // else why not
   bool valid = false;              // GS1 accepts the data, and there is some
   // The typed characters a finding is about, in the text box of the AI being
   // edited, in characters; -1 when none.

@@ -127,6 +127,33 @@ TEST_F(SymbolTest, FindingsInTheUsersLanguageFromThePageTexts) {
       << "every word in French";
 }
 
+// The same AIs as a GS1 Digital Link: the URI in the dump, its QR Code drawn on
+// request; AIs without a primary key say why they have none.
+TEST_F(SymbolTest, TheDigitalLinkOfTheAisIsDumpedAndDrawn) {
+  const std::string png = host.Path() + "dl.png";
+  const auto run = Run(std::string(kWorkedExample) + "dump\npreview " + png + " --symbol dl-qr\npreview " + host.Path() +
+                           "dm.svg --symbol gs1-datamatrix\n",
+                       {"LOT"});
+  ASSERT_EQ(run.Result.Status, 0) << run.Errors;
+  const std::string uri = "https://id.gs1.org/01/00000012345670/10/0000000000";
+  EXPECT_EQ(run.Last()["symbol"]["digital_link"], uri);
+  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  symbol::EncodedSymbol expected;
+  expected.kind = symbol::SymbolKind::DlQr;
+  expected.uri = uri;
+  EXPECT_EQ(symbol::VerifySymbol(test::LoadPngGrey(png), expected, gs1.dictionary), "");
+  EXPECT_NE(host.Read("dm.svg").find("<rect"), std::string::npos);
+}
+
+TEST_F(SymbolTest, AisWithoutAPrimaryKeySayWhyTheyHaveNoDigitalLink) {
+  const auto keyless = Run("pick 17\nnext\nnext\ntype 261231\ndump\npreview " + host.Path() + "x.png --symbol dl-qr\n");
+  ASSERT_FALSE(keyless.Dumps.empty()) << keyless.Errors;
+  EXPECT_TRUE(keyless.Last()["symbol"]["digital_link"].is_null());
+  EXPECT_EQ(keyless.Last()["symbol"]["digital_link_problem"].get<std::string>().rfind("no AI here is a GS1 Digital Link", 0), 0u);
+  EXPECT_NE(keyless.Errors.find("script line 6: there is no GS1 Digital Link URI to draw: no AI here"), std::string::npos)
+      << keyless.Errors;
+}
+
 TEST_F(SymbolTest, FindingsNeverBlockTheWay) {
   const auto run = Run("pick 17\nnext\nnext\ntype 261331\nnext\ndone\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
