@@ -11,14 +11,28 @@ constexpr int kMaxFindingLines = 3;
 
 }  // namespace
 
-SymbolBand::SymbolBand(QWidget* parent) : QWidget(parent) {
+SymbolBand::SymbolBand(QWidget* parent) : QWidget(parent), link_(new QLineEdit(this)) {
   setObjectName(QStringLiteral("SymbolBand"));
   setAutoFillBackground(true);
+  link_->setObjectName(QStringLiteral("DigitalLink"));
+  link_->setReadOnly(true);
+  link_->setFrame(false);
+  link_->hide();
 }
 
 void SymbolBand::Show(const SymbolPreview& preview) {
   preview_ = preview;
+  link_->setText(QString::fromStdString(preview.digitalLink));
+  link_->setVisible(!preview.digitalLink.empty());
   update();
+}
+
+void SymbolBand::resizeEvent(QResizeEvent*) { PlaceLink(); }
+
+// At the foot of the band, a line high.
+void SymbolBand::PlaceLink() {
+  const int line = fontMetrics().height() + 2;
+  link_->setGeometry(kMargin, height() - kMargin - line, width() - 2 * kMargin, line);
 }
 
 // Whole pixels per module where the band is wide enough, so bars stay crisp;
@@ -39,7 +53,7 @@ void SymbolBand::paintEvent(QPaintEvent*) {
   const QFontMetrics metrics = fontMetrics();
   const int line = metrics.height();
   const int findingLines = static_cast<int>(std::min<std::size_t>(preview_.findings.size(), kMaxFindingLines)) +
-                           (preview_.problem.empty() ? 0 : 1);
+                           (preview_.problem.empty() ? 0 : 1) + (link_->isVisible() ? 1 : 0);
   const int barsHeight = height() - 2 * kMargin - line * (1 + findingLines);
   int y = kMargin;
   if (!preview_.symbol.modules.empty() && barsHeight > 8) {

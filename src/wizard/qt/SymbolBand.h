@@ -1,6 +1,8 @@
 #pragma once
 // The band under the button bar: the symbol the chosen AIs make, its element
-// string, and what GS1 says of the data, one finding a line.
+// string, what GS1 says of the data, one finding a line, and the AIs' GS1
+// Digital Link URI in a line the user can select and copy.
+#include <QLineEdit>
 #include <QWidget>
 
 #include "wizard/SymbolPreview.h"
@@ -17,10 +19,13 @@ class SymbolBand : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void PaintBars(class QPainter& painter, const QRectF& area) const;
+  void PlaceLink();
   SymbolPreview preview_;
+  QLineEdit* link_;
 };
 
 }  // namespace velmora

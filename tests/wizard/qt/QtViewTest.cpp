@@ -156,12 +156,15 @@ TEST_F(QtViewTest, TheBoxShowsTheModelsTextWholePastItsLengthLimit) {
 TEST_F(QtViewTest, TheSymbolBandFollowsTypingAndListsFindings) {
   SymbolPreview afterGtin;
   SymbolPreview afterDate;
+  QString link;
   Walk([&](WizardDialog& d) {
     const auto& band = Find<SymbolBand>(d, "SymbolBand");
     ToPageFour(d);
     auto& box = Find<QLineEdit>(d, "ActionTxtBox");
     QTest::keyClicks(&box, QStringLiteral("1234567"));
     afterGtin = band.Shown();
+    const auto& uri = Find<QLineEdit>(d, "DigitalLink");
+    link = uri.isVisible() && uri.isReadOnly() ? uri.text() : QString();
     Click(d, "Curseur1");  // the summary
     Click(d, "Curseur1");  // the next AI
     ClickEntry(d, QStringLiteral("17 "));
@@ -174,6 +177,7 @@ TEST_F(QtViewTest, TheSymbolBandFollowsTypingAndListsFindings) {
   EXPECT_FALSE(afterGtin.symbol.modules.empty()) << "the symbol is drawn";
   ASSERT_EQ(afterGtin.findings.size(), 1u);
   EXPECT_EQ(afterGtin.findings[0].kind, "zeros-added") << "7 digits typed of 13";
+  EXPECT_EQ(link, QStringLiteral("https://id.gs1.org/01/00000012345670")) << "a line the user can copy";
   EXPECT_EQ(symbol::HumanReadable(afterDate.elements), "(01)00000012345670(17)261331");
   ASSERT_EQ(afterDate.findings.size(), 2u);
   EXPECT_EQ(afterDate.findings[0].text, "AI (17) position 3: invalid month '13'");
