@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "symbol/Analysis.h"
+#include "symbol/DigitalLink.h"
 #include "symbol/Formula.h"
 #include "symbol/ScanBack.h"
 #include "symbol/ZintSymbol.h"
@@ -34,6 +35,22 @@ void BM_ParseFormula(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(Formula::Parse(kFormula));
 }
 BENCHMARK(BM_ParseFormula)->Unit(benchmark::kMicrosecond);
+
+// An element string to its GS1 Digital Link URI and back, checked again.
+void BM_DigitalLinkRoundTrip(benchmark::State& state) {
+  const Elements elements = ParseElementString("(01)09506000134352(22)2A(10)ABC/123(21)S 1(17)271231(3103)000500");
+  for (auto _ : state) {
+    const std::string uri = MakeDigitalLink(elements, Data().dictionary);
+    benchmark::DoNotOptimize(AnalyseDigitalLink(uri, Data()));
+  }
+}
+BENCHMARK(BM_DigitalLinkRoundTrip)->Unit(benchmark::kMicrosecond);
+
+void BM_EncodeGs1DataMatrix(benchmark::State& state) {
+  const Elements elements = ParseElementString("(01)09506000134352(17)271231(10)ABC123");
+  for (auto _ : state) benchmark::DoNotOptimize(EncodeMatrix(SymbolKind::Gs1DataMatrix, elements, ""));
+}
+BENCHMARK(BM_EncodeGs1DataMatrix)->Unit(benchmark::kMicrosecond);
 
 void BM_CheckElementString(benchmark::State& state) {
   for (auto _ : state) {

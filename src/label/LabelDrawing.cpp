@@ -106,18 +106,10 @@ class BilevelCanvas : public LabelCanvas {
     if (from < to) std::fill(row_.begin() + from, row_.begin() + to, static_cast<unsigned char>(255));
   }
 
-  // Set straight into the surface: the modules lie on whole pixels.
+  // Kept, then set straight into the surface with the bars: the modules lie on whole pixels.
   void Block(double x, double y, double width, double height) override {
-    const int left = std::max(0, static_cast<int>(std::lround(x * scale_)));
-    const int right = std::min(static_cast<int>(std::lround((x + width) * scale_)), cairo_image_surface_get_width(surface_));
-    const int top = std::max(0, static_cast<int>(std::lround(y * scale_)));
-    const int bottom = std::min(static_cast<int>(std::lround((y + height) * scale_)), cairo_image_surface_get_height(surface_));
-    if (left >= right) return;
-    cairo_surface_flush(surface_);
-    unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    for (int row = top; row < bottom; ++row) std::fill_n(data + static_cast<std::ptrdiff_t>(row) * stride + left, right - left, 255);
-    cairo_surface_mark_dirty(surface_);
+    blocks_.push_back({static_cast<int>(std::lround(x * scale_)), static_cast<int>(std::lround(y * scale_)),
+                       static_cast<int>(std::lround((x + width) * scale_)), static_cast<int>(std::lround((y + height) * scale_))});
   }
 
   void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
@@ -130,21 +122,36 @@ class BilevelCanvas : public LabelCanvas {
 
  private:
   void CopyBars() {
-    if (row_.empty()) return;
+    if (row_.empty() && blocks_.empty()) return;
     cairo_surface_flush(surface_);
     unsigned char* data = cairo_image_surface_get_data(surface_);
     const int stride = cairo_image_surface_get_stride(surface_);
-    for (int y = std::max(top_, 0); y < bottom_ && y < cairo_image_surface_get_height(surface_); ++y) {
+    const int width = cairo_image_surface_get_width(surface_);
+    const int height = cairo_image_surface_get_height(surface_);
+    for (int y = std::max(top_, 0); !row_.empty() && y < bottom_ && y < height; ++y) {
       std::copy(row_.begin(), row_.end(), data + static_cast<std::ptrdiff_t>(y) * stride);
+    }
+    for (const Rect& b : blocks_) {
+      const int left = std::max(b.left, 0);
+      const int right = std::min(b.right, width);
+      for (int y = std::max(b.top, 0); y < b.bottom && y < height && left < right; ++y) {
+        std::fill_n(data + static_cast<std::ptrdiff_t>(y) * stride + left, right - left, 255);
+      }
     }
     cairo_surface_mark_dirty(surface_);
     row_.clear();
+    blocks_.clear();
   }
+
+  struct Rect {
+    int left, top, right, bottom;
+  };
 
   cairo_surface_t* surface_;
   CairoCanvas text_;
   double scale_;
   std::vector<unsigned char> row_;
+  std::vector<Rect> blocks_;
   int top_ = 0;
   int bottom_ = 0;
 };
