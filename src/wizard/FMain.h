@@ -85,6 +85,7 @@ class FMain : public HideableWindow {
   // after every event, a script only when it dumps or previews it.
   const SymbolPreview& Symbol();
   void RefreshSymbol();
+  const symbol::Gs1Data* Gs1();  // the GS1 data of DataDir, read once; nullptr when unreadable
 
   // --- handlers ---
   void ActionCheck_Click();
@@ -117,8 +118,6 @@ class FMain : public HideableWindow {
   void BuildVariablePage(const IdRecord& copy);
   void BuildSummaryPage(std::int16_t direction);
   void Refresh();  // UpdateCurrentId, then RefreshPreview
-
-  const symbol::Gs1Data* Gs1();  // the GS1 data of DataDir, read once; nullptr when unreadable
 
   WindowView& view_;
   SymbolPreview symbol_;

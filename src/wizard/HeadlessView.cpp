@@ -11,6 +11,7 @@
 #include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
 #include "wizard/FMain.h"
+#include "wizard/PasteWalk.h"
 #include "wizard/StateDump.h"
 #include "label/LabelCanvas.h"
 #include "label/BilevelPng.h"
@@ -121,6 +122,16 @@ void WritePreview(FMain& w, const std::string& arg, int line) {
   if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
 }
 
+void Paste(FMain& w, const std::string& text, int line) {
+  const symbol::Gs1Data* gs1 = w.Gs1();
+  if (gs1 == nullptr) throw ScriptError(line, "the GS1 data files cannot be read");
+  try {
+    PasteInto(w, text, *gs1);
+  } catch (const PasteError& e) {
+    throw ScriptError(line, e.what());
+  }
+}
+
 }  // namespace
 
 ScriptError::ScriptError(int line, const std::string& reason)
@@ -184,6 +195,12 @@ void HeadlessView::Run(FMain& w, const Line& line) {
     throw ScriptError(n, "the window is not shown");
   }
   if (verb == "pick") return PickAi(w, arg, n);
+  if (verb == "find") {
+    if (w.CurrentPage != 0) throw ScriptError(n, "find works on the first page, where AIs are chosen");
+    return search_.Type(w, arg);
+  }
+  if (verb == "find-next" || verb == "find-previous") return search_.Step(w, verb == "find-next" ? 1 : -1);
+  if (verb == "paste") return Paste(w, arg, n);
   if (verb == "list") return ClickEntry(w.ActionList, Number(arg, n), n);
   if (verb == "check") return Reachable(w.ActionCheck, n), w.ActionCheck.UserClick();
   if (verb == "option") {
@@ -225,7 +242,7 @@ void HeadlessView::Run(FMain& w, const Line& line) {
   }
   if (verb == "dump") {
     // Typed bytes need not be UTF-8: the dump shows them as U+FFFD rather than failing.
-    return void(out_ << DumpState(w, boxes_.Shown()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+    return void(out_ << DumpState(w, boxes_.Shown(), &search_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
                      << std::endl);
   }
   if (verb == "preview") return WritePreview(w, arg, n);

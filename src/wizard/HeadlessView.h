@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
+#include "wizard/AiSearch.h"
 #include "wizard/WindowView.h"
 
 namespace velmora {
@@ -50,6 +51,7 @@ class HeadlessView : public WindowView {
 
   std::deque<Line> lines_;
   RecordingMessageBoxes boxes_;  // answers from the script's "answer" lines, OK by default
+  AiSearch search_;              // page 0's search box
   std::ostream& out_;
   std::ostream& err_;
 };

@@ -84,9 +84,13 @@ json Symbol(const SymbolPreview& p) {
   return symbol;
 }
 
+json Find(const AiSearch& search) {
+  return {{"text", search.Text()}, {"matches", search.MatchedAis()}, {"selected", search.Selected()}};
+}
+
 }  // namespace
 
-json DumpState(FMain& w, const std::vector<ShownMessage>& messages) {
+json DumpState(FMain& w, const std::vector<ShownMessage>& messages, const AiSearch* search) {
   const GlobalValues& g = Globals();
   json ids = json::array();
   for (std::int16_t i = 0; i < IdCount(); ++i) ids.push_back(Record(History().IdTable(i)));
@@ -94,7 +98,7 @@ json DumpState(FMain& w, const std::vector<ShownMessage>& messages) {
   for (const ShownMessage& m : messages) {
     shown.push_back({{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}});
   }
-  return {{"page", w.CurrentPage},
+  json state = {{"page", w.CurrentPage},
           {"currentId", History().CurrentId},
           {"eventsEnabled", w.EventsEnabled != 0},
           {"visible", w.Visible()},
@@ -106,6 +110,8 @@ json DumpState(FMain& w, const std::vector<ShownMessage>& messages) {
           {"ids", ids},
           {"symbol", Symbol(w.Symbol())},
           {"messages", shown}};
+  if (search != nullptr && !search->Text().empty()) state["find"] = Find(*search);
+  return state;
 }
 
 }  // namespace velmora
