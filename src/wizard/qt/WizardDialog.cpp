@@ -14,10 +14,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "platform/ProfileCache.h"
+#include "wizard/PasteWalk.h"
 #include "wizard/qt/SymbolBand.h"
 #include "wizard/qt/TabStopDelegate.h"
 
@@ -62,6 +66,49 @@ void WizardDialog::MakeWidgets() {
   setFont(FontOf(model_.ActionPannel));
   CreateWidgets();
   ConnectWidgets();
+  ConnectSearch();
+}
+
+// Page 0's search box and pastes: a find clicks the best match in the list, a
+// paste walks the pages; either is the user's event, mirrored after.
+void WizardDialog::ConnectSearch() {
+  band_->OnFind = [this](const QString& text) { Act([this, text] { search_.Type(model_, text.toStdString()); }); };
+  band_->OnStep = [this](int step) { Act([this, step] { search_.Step(model_, step); }); };
+  band_->OnPaste = [this](const QString& text) { Paste(text); };
+}
+
+// Ctrl+V on page 0 outside the search box: a barcode's data is pasted in,
+// other text is searched for.
+bool WizardDialog::PasteKey(QKeyEvent* key) {
+  if (!key->matches(QKeySequence::Paste) || model_.CurrentPage != 0) return false;
+  const QString text = QGuiApplication::clipboard()->text().trimmed();
+  if (text.isEmpty()) return true;
+  if (SymbolBand::LooksLikeBarcode(text)) {
+    Paste(text);
+    return true;
+  }
+  band_->SearchBox().setText(text);
+  band_->SearchBox().setFocus();
+  band_->OnFind(text);
+  return true;
+}
+
+void WizardDialog::keyPressEvent(QKeyEvent* event) {
+  if (!PasteKey(event)) QDialog::keyPressEvent(event);
+}
+
+void WizardDialog::Paste(const QString& text) {
+  QString problem;
+  Act([this, text, &problem] {
+    const symbol::Gs1Data* gs1 = model_.Gs1();
+    try {
+      if (gs1 == nullptr) throw PasteError("the GS1 data files cannot be read");
+      PasteInto(model_, text.toStdString(), *gs1);
+    } catch (const PasteError& e) {
+      problem = QString::fromStdString(e.what());
+    }
+  });
+  if (!problem.isEmpty()) band_->SayProblem(problem);
 }
 
 void WizardDialog::CreateWidgets() {
@@ -177,6 +224,16 @@ void WizardDialog::CompleteAfterMap() {
   connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
     Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); });
   });
+  ChainTabOrder();
+}
+
+// Tab follows the page from top to bottom, then the buttons left to right;
+// hidden widgets are skipped by Qt itself. The option buttons take the check
+// box's place in the chain when they are made.
+void WizardDialog::ChainTabOrder() {
+  QWidget* const chain[] = {&band_->SearchBox(), list_,       check_,      textBox_,    combo_,
+                            actionButton_,       curseur_[0], curseur_[1], bouton_[3], bouton_[2]};
+  for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void WizardDialog::closeEvent(QCloseEvent* event) {
@@ -216,6 +273,7 @@ bool WizardDialog::eventFilter(QObject* watched, QEvent* event) {
       Mirror();  // back to the model's selection
     });
   }
+  if (watched == list_ && event->type() == QEvent::KeyPress && PasteKey(static_cast<QKeyEvent*>(event))) return true;
   if (watched == textBox_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return TypeIntoTextBox(key->key(), key->text());
@@ -269,6 +327,7 @@ void WizardDialog::Mirror() {
   PlaceControls();
   MirrorTexts();
   MirrorLists();
+  band_->ShowSearch(model_.CurrentPage == 0, static_cast<int>(search_.Matches().size()));
   band_->Show(model_.Symbol());
   MarkTextBox();
   if (model_.FocusedControl == model_.ActionTxtBox.Name() && model_.ActionTxtBox.Visible && !textBox_->hasFocus()) {
@@ -327,12 +386,17 @@ void WizardDialog::MarkTextBox() {
 
 void WizardDialog::MirrorLists() {
   const QSignalBlocker blockList(list_);
+  const bool catalogue = model_.CurrentPage == 0;
+  if (listIsCatalogue_) catalogueScroll_ = list_->verticalScrollBar()->value();
   if (listItems_ != model_.ActionList.Items()) {
     listItems_ = model_.ActionList.Items();
     list_->clear();
     for (const std::string& item : listItems_) list_->addItem(QString::fromStdString(item));
+    if (catalogue) list_->verticalScrollBar()->setValue(catalogueScroll_);  // where the user left it
   }
+  listIsCatalogue_ = catalogue;
   list_->setCurrentRow(model_.ActionList.ListIndex());
+  if (QListWidgetItem* item = list_->currentItem(); item != nullptr) list_->scrollToItem(item);
   const QSignalBlocker blockCombo(combo_);
   std::vector<std::string> shown;
   for (int i = 0; i < combo_->count(); ++i) shown.push_back(combo_->itemText(i).toStdString());

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include "wizard/AiSearch.h"
 #include "wizard/FMain.h"
 #include "wizard/qt/Twips.h"
 
@@ -35,6 +36,7 @@ class WizardDialog : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void reject() override {}  // Escape does nothing, as in the original window
 
  private:
@@ -53,6 +55,10 @@ class WizardDialog : public QDialog {
   void MirrorLists();
   void MarkTextBox();
   bool TypeIntoTextBox(int key, const QString& text);
+  void ConnectSearch();
+  void Paste(const QString& text);
+  bool PasteKey(class QKeyEvent* key);
+  void ChainTabOrder();
 
   FMain& model_;
   TwipScale scale_;
@@ -61,7 +67,10 @@ class WizardDialog : public QDialog {
   bool focusSelection_ = false;  // the list selects an entry by itself when it gets the focus
   bool rowJustChanged_ = false;  // the press that changed the row was already a click
   std::vector<std::string> listItems_;
+  bool listIsCatalogue_ = false;  // the list shows page 0's AIs
+  int catalogueScroll_ = 0;       // where the user left page 0's list
   bool textMarked_ = false;
+  AiSearch search_;
 
   QWidget* pannel_ = nullptr;
   QWidget* buttonBar_ = nullptr;

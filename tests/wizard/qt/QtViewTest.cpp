@@ -1,6 +1,7 @@
 // The real window, driven with the mouse and the keyboard on the offscreen platform.
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -230,12 +231,58 @@ TEST_F(QtViewTest, TheHeadingKeepsOffTheWindowsEdgeInItsPlace) {
   EXPECT_GT(indent, 0) << "its text does not touch the edge";
 }
 
+// Page 0's search box, driven by the keyboard: typing finds and selects, Down
+// moves on, the list shows the selection; a barcode pasted with Ctrl+V walks
+// the pages; one the catalogue cannot take changes nothing and says why.
+TEST_F(QtViewTest, TheSearchBoxFindsAndAPasteFillsTheWizard) {
+  QString afterBest;
+  QString afterDown;
+  bool selectionShown = false;
+  int pageAfterBadPaste = -1;
+  std::string badPasteAi;
+  int pageAfterPaste = -1;
+  std::string elements;
+  QString hint;
+  Walk([&](WizardDialog& d) {
+    auto& box = Find<QLineEdit>(d, "FindBox");
+    auto& list = Find<QListWidget>(d, "ActionList");
+    box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("date"));
+    QTest::keyClick(&box, Qt::Key_Down);
+    afterDown = list.currentItem() != nullptr ? list.currentItem()->text() : QString();
+    box.clear();
+    QTest::keyClicks(&box, QStringLiteral("best before"));
+    afterBest = list.currentItem() != nullptr ? list.currentItem()->text() : QString();
+    selectionShown = list.viewport()->rect().intersects(list.visualItemRect(list.currentItem()));
+    QGuiApplication::clipboard()->setText(QStringLiteral("(01)09506000134352(2345)X"));
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_V, Qt::ControlModifier);
+    pageAfterBadPaste = History().CurrentId == 0 ? static_cast<int>(d.findChild<QLineEdit*>("FindBox")->isVisible()) : -1;
+    badPasteAi = History().IdTable(0).IdKey;
+    QGuiApplication::clipboard()->setText(QStringLiteral("(01)09506000134352(17)271231(10)ABC123"));
+    QTest::keyClick(&list, Qt::Key_V, Qt::ControlModifier);
+    elements = symbol::HumanReadable(Find<SymbolBand>(d, "SymbolBand").Shown().elements);
+    pageAfterPaste = box.isVisible() ? 0 : 6;
+    hint = box.placeholderText();
+    d.done(0);
+  });
+  EXPECT_TRUE(afterBest.contains(QStringLiteral("Best before"))) << afterBest.toStdString();
+  EXPECT_TRUE(selectionShown) << "the list is scrolled to the selected AI";
+  EXPECT_FALSE(afterDown.isEmpty());
+  EXPECT_EQ(pageAfterBadPaste, 1) << "still on page 0";
+  EXPECT_EQ(badPasteAi, "15") << "nothing changed: the AI found before is still picked";
+  EXPECT_EQ(elements, "(01)09506000134352(17)271231(10)ABC123");
+  EXPECT_EQ(pageAfterPaste, 6) << "the summary page";
+  EXPECT_FALSE(hint.isEmpty());
+}
+
 TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
   QDir().mkpath(QStringLiteral(VELMORA_SCREENSHOT_DIR));
   std::vector<QImage> shots;
   Walk([&](WizardDialog& d) {
     const auto shoot = [&] { shots.push_back(d.grab().toImage()); };
     shoot();                                             // page 0
+    QTest::keyClicks(&Find<QLineEdit>(d, "FindBox"), QStringLiteral("lot")), shoot();  // page 0, searching
     ClickEntry(d, QStringLiteral("01 "));
     Click(d, "Curseur1"), shoot();                       // 1
     Click(d, "Curseur1"), shoot();                       // 2
@@ -246,8 +293,8 @@ TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
     Click(d, "Curseur1"), shoot();                       // 6
     d.done(0);
   });
-  ASSERT_EQ(shots.size(), 7u);
-  const char* names[] = {"page0", "page1", "page2", "page3", "page5", "page4", "page6"};
+  ASSERT_EQ(shots.size(), 8u);
+  const char* names[] = {"page0", "page0-find", "page1", "page2", "page3", "page5", "page4", "page6"};
   for (std::size_t i = 0; i < shots.size(); ++i) {
     SCOPED_TRACE(names[i]);
     const QImage& shot = shots[i];
