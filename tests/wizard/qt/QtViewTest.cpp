@@ -243,9 +243,11 @@ TEST_F(QtViewTest, TheSearchBoxFindsAndAPasteFillsTheWizard) {
   int pageAfterPaste = -1;
   std::string elements;
   QString hint;
+  bool tabbedToBox = false;
   Walk([&](WizardDialog& d) {
     auto& box = Find<QLineEdit>(d, "FindBox");
     auto& list = Find<QListWidget>(d, "ActionList");
+    tabbedToBox = box.nextInFocusChain() == &list;
     box.setFocus();
     QTest::keyClicks(&box, QStringLiteral("date"));
     QTest::keyClick(&box, Qt::Key_Down);
@@ -274,6 +276,7 @@ TEST_F(QtViewTest, TheSearchBoxFindsAndAPasteFillsTheWizard) {
   EXPECT_EQ(elements, "(01)09506000134352(17)271231(10)ABC123");
   EXPECT_EQ(pageAfterPaste, 6) << "the summary page";
   EXPECT_FALSE(hint.isEmpty());
+  EXPECT_TRUE(tabbedToBox) << "Tab goes from the search box to the list";
 }
 
 TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
