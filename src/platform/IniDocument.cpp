@@ -19,7 +19,9 @@ IniDocument IniDocument::Parse(std::string text) {
   for (std::size_t pos = 0; pos < whole.size();) {
     const IniLine line = ReadIniLine(whole, pos);
     if (line.kind == IniLineKind::Header) {
-      current = &doc.sections_.emplace_back(Section{doc.SpanOf(line.name), doc.keys_.size(), 0, {}});
+      current = &doc.sections_.emplace_back(Section{doc.SpanOf(line.name),
+                                                    static_cast<std::uint32_t>(HashIgnoreCase(line.name)),
+                                                    doc.keys_.size(), 0, {}});
     } else if (line.kind == IniLineKind::Key && current != nullptr) {
       doc.keys_.push_back(Key{doc.SpanOf(line.name), doc.SpanOf(line.value), static_cast<std::uint32_t>(HashIgnoreCase(line.name))});
       ++current->keyCount;
@@ -27,7 +29,26 @@ IniDocument IniDocument::Parse(std::string text) {
     pos = line.end;
   }
   for (Section& section : doc.sections_) doc.IndexKeys(section);
+  doc.IndexSections();
   return doc;
+}
+
+void IniDocument::IndexSections() {
+  std::size_t size = 8;
+  while (size < sections_.size() * 2) size *= 2;
+  sectionSlots_.assign(size, 0);
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const Section& section = sections_[i];
+    for (std::size_t slot = section.hash & (size - 1);; slot = (slot + 1) & (size - 1)) {
+      if (sectionSlots_[slot] == 0) {
+        sectionSlots_[slot] = static_cast<std::uint32_t>(i + 1);
+        break;
+      }
+      // Of sections whose names differ in case only, the first in the file is the one read.
+      const Section& earlier = sections_[sectionSlots_[slot] - 1];
+      if (earlier.hash == section.hash && EqualsIgnoreCase(View(earlier.name), View(section.name))) break;
+    }
+  }
 }
 
 void IniDocument::IndexKeys(Section& section) const {
@@ -49,9 +70,17 @@ void IniDocument::IndexKeys(Section& section) const {
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
-  const auto s = std::find_if(sections_.begin(), sections_.end(),
-                              [&](const Section& candidate) { return EqualsIgnoreCase(View(candidate.name), section); });
-  if (s == sections_.end()) return std::nullopt;
+  const auto sectionHash = static_cast<std::uint32_t>(HashIgnoreCase(section));
+  const Section* s = nullptr;
+  const std::size_t sectionMask = sectionSlots_.size() - 1;
+  for (std::size_t slot = sectionHash & sectionMask; sectionSlots_[slot] != 0; slot = (slot + 1) & sectionMask) {
+    const Section& candidate = sections_[sectionSlots_[slot] - 1];
+    if (candidate.hash == sectionHash && EqualsIgnoreCase(View(candidate.name), section)) {
+      s = &candidate;
+      break;
+    }
+  }
+  if (s == nullptr) return std::nullopt;
   const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(key));
   const std::size_t mask = s->slots.size() - 1;
   for (std::size_t slot = hash & mask; s->slots[slot] != 0; slot = (slot + 1) & mask) {

@@ -33,6 +33,7 @@ class IniDocument {
   };
   struct Section {
     Span name;
+    std::uint32_t hash = 0;  // of the name, without regard to case
     std::size_t firstKey = 0;  // its keys are keys_[firstKey, firstKey + keyCount), in the file's order
     std::size_t keyCount = 0;
     std::vector<std::uint32_t> slots;  // open addressing by case-blind hash: key number + 1, 0 when free
@@ -42,10 +43,14 @@ class IniDocument {
     return {static_cast<std::uint32_t>(part.data() - text_.data()), static_cast<std::uint32_t>(part.size())};
   }
   void IndexKeys(Section& section) const;
+  void IndexSections();
 
   std::string text_;
   std::vector<Key> keys_;
   std::vector<Section> sections_;  // in the file's order
+  // Open addressing by case-blind hash: section number + 1, 0 when free. A
+  // template has a section per variable: each found at once, not by a scan.
+  std::vector<std::uint32_t> sectionSlots_;
 };
 
 }  // namespace velmora
