@@ -19,6 +19,7 @@
 #include "label/LabelCanvas.h"
 #include "label/LabelDrawing.h"
 #include "label/RowOrderedFile.h"
+#include "label/RowSource.h"
 #include "label/ValueChecks.h"
 #include "platform/FileAccess.h"
 #include "symbol/Analysis.h"
@@ -280,31 +281,73 @@ std::pair<double, double> GridOrigin(const RenderOptions::Sheet& s, double width
   return {(s.width - gridWidth) / 2, (s.height - gridHeight) / 2};
 }
 
-void WritePdf(const LabelTemplate& t, std::vector<RowResult>& results, const RenderOptions& o) {
-  PdfDocument pdf;
-  const RenderOptions::Sheet& sheet = o.sheet;
-  int placed = 0;
-  for (RowResult& r : results) {
-    if (!r.drawn) continue;
-    if (sheet.columns == 0) {
-      pdf.AddPage(r.layout, *r.symbol, t.geometry);
-      continue;
+// The run's PDF, its pages added in row order batch by batch and written to
+// the file as cairo finishes them; no label, no file.
+class PdfPages {
+ public:
+  PdfPages(const LabelTemplate& t, const RenderOptions& o)
+      : t_(t), o_(o), file_(o.out), pdf_([this](std::string_view bytes) { file_.Append(std::string(bytes)); }) {}
+
+  void Add(std::vector<RowResult>& results) {
+    const RenderOptions::Sheet& sheet = o_.sheet;
+    for (RowResult& r : results) {
+      if (!r.drawn) continue;
+      if (sheet.columns == 0) {
+        pdf_.AddPage(r.layout, *r.symbol, t_.geometry);
+      } else {
+        const auto [left, top] = GridOrigin(sheet, r.layout.width, r.layout.height);
+        const int cell = placed_ % (sheet.columns * sheet.rows);
+        const double x = left + (cell % sheet.columns) * (r.layout.width + sheet.gap);
+        const double y = top + (cell / sheet.columns) * (r.layout.height + sheet.gap);
+        pdf_.AddToSheet(r.layout, *r.symbol, t_.geometry, sheet.width, sheet.height, x, y, cell == 0);
+        ++placed_;
+      }
+      r.symbol.reset();
     }
-    const auto [left, top] = GridOrigin(sheet, r.layout.width, r.layout.height);
-    const int cell = placed % (sheet.columns * sheet.rows);
-    const double x = left + (cell % sheet.columns) * (r.layout.width + sheet.gap);
-    const double y = top + (cell / sheet.columns) * (r.layout.height + sheet.gap);
-    pdf.AddToSheet(r.layout, *r.symbol, t.geometry, sheet.width, sheet.height, x, y, cell == 0);
-    ++placed;
   }
-  if (pdf.Pages() == 0) {  // no label: an earlier run's file would pass for this one's
-    std::error_code error;
-    if (fs::is_regular_file(o.out, error)) fs::remove(o.out, error);
-    return;
+
+  void Finish() {
+    const bool any = pdf_.Pages() > 0;
+    pdf_.Finish();
+    if (!any) {  // an earlier run's file would pass for this one's
+      std::error_code error;
+      if (fs::is_regular_file(o_.out, error)) fs::remove(o_.out, error);
+      return;
+    }
+    if (!file_.Commit(Durability::HandOff)) throw std::runtime_error(o_.out + ": cannot be written: " + std::strerror(errno));
   }
-  if (!ReplaceFile(o.out, pdf.Finish(), Durability::HandOff)) {
-    throw std::runtime_error(o.out + ": cannot be written: " + std::strerror(errno));
+
+ private:
+  const LabelTemplate& t_;
+  const RenderOptions& o_;
+  FileReplacement file_;
+  PdfDocument pdf_;
+  int placed_ = 0;
+};
+
+constexpr std::size_t kBatch = 4096;  // rows in memory at once
+
+// Every label of a run has one size: the stock's, else the largest content's.
+// The rows are prepared once to find it; the first batch is kept for drawing.
+std::pair<double, double> RunSize(RowSource& rows, const RowRenderer& renderer, const RenderOptions& o, unsigned cores,
+                                  std::vector<RowResult>& firstBatch) {
+  if (o.mediaWidth > 0) return {o.mediaWidth, o.mediaHeight};
+  double width = 0;
+  double height = 0;
+  std::vector<symbol::VariableValues> batch;
+  for (bool first = true; rows.Next(batch, kBatch); first = false) {
+    std::vector<RowResult> prepared(batch.size());
+    ForEachRow(static_cast<int>(batch.size()), cores, {},
+               [&](int i) { prepared[static_cast<std::size_t>(i)] = renderer.Prepare(batch[static_cast<std::size_t>(i)]); });
+    for (const RowResult& r : prepared) {
+      if (!r.symbol) continue;
+      width = std::max(width, r.layout.width);
+      height = std::max(height, r.layout.height);
+    }
+    if (first) firstBatch = std::move(prepared);
   }
+  rows.Rewind();
+  return {width, height};
 }
 
 }  // namespace
@@ -332,47 +375,54 @@ void PrepareOutput(const RenderOptions& o) {
   if (::access(o.out.c_str(), W_OK) != 0) throw std::runtime_error(o.out + ": the output folder cannot be written");
 }
 
+RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1, RowSource& rows,
+                           const RenderOptions& options, std::ostream& report, const std::function<void(int, int)>& progress) {
+  const int total = rows.Count();
+  ClearEarlierRun(options, report);
+  const RowRenderer renderer(label, gs1, options, total);
+  const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+  std::vector<RowResult> kept;
+  const auto [width, height] = RunSize(rows, renderer, options, cores, kept);
+  // ZPL and PBM go to their file as rows finish, in row order; PDF pages batch by batch.
+  std::optional<RowOrderedFile> parts;
+  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm) parts.emplace(options.out);
+  std::optional<PdfPages> pdf;
+  if (options.format == OutputFormat::Pdf) pdf.emplace(label, options);
+  RenderSummary s;
+  s.rows = total;
+  std::vector<symbol::VariableValues> batch;
+  for (int base = 0; rows.Next(batch, kBatch); base += static_cast<int>(batch.size())) {
+    const bool prepared = base == 0 && !kept.empty();  // the first batch, prepared to size the run
+    std::vector<RowResult> results = prepared ? std::move(kept) : std::vector<RowResult>(batch.size());
+    const auto batchProgress = progress ? std::function<void(int, int)>([&](int done, int) { progress(base + done, total); })
+                                        : std::function<void(int, int)>();
+    ForEachRow(static_cast<int>(batch.size()), cores, batchProgress, [&](int i) {
+      RowResult& r = results[static_cast<std::size_t>(i)];
+      if (!prepared) r = renderer.Prepare(batch[static_cast<std::size_t>(i)]);
+      renderer.Draw(base + i + 1, r, width, height);
+      if (parts) parts->Add(base + i, r.drawn ? std::move(r.part) : std::string());
+    });
+    for (std::size_t i = 0; i < results.size(); ++i) {
+      const RowResult& r = results[i];
+      for (const std::string& problem : r.problems) report << "row " << base + static_cast<int>(i) + 1 << ", " << problem << '\n';
+      s.drawn += r.drawn ? 1 : 0;
+      s.unwritten += r.writeError.empty() ? 0 : 1;
+      s.rejected += r.drawn || !r.writeError.empty() ? 0 : 1;
+      if (s.writeError.empty()) s.writeError = r.writeError;
+      s.unverified += r.drawn && !r.verified ? 1 : 0;
+    }
+    if (pdf) pdf->Add(results);
+  }
+  if (parts) parts->Finish();
+  if (pdf) pdf->Finish();
+  return s;
+}
+
 RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1,
                            const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
                            std::ostream& report, const std::function<void(int, int)>& progress) {
-  const int total = static_cast<int>(rows.size());
-  ClearEarlierRun(options, report);
-  std::vector<RowResult> results(rows.size());
-  const RowRenderer renderer(label, gs1, options, total);
-  const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-  ForEachRow(total, cores, {}, [&](int i) { results[static_cast<std::size_t>(i)] = renderer.Prepare(rows[static_cast<std::size_t>(i)]); });
-  // Every label of a run has one size: the stock's, else the largest content's;
-  // the others are centred in it.
-  double width = options.mediaWidth;
-  double height = options.mediaHeight;
-  for (const RowResult& r : results) {
-    if (!r.symbol || options.mediaWidth > 0) continue;
-    width = std::max(width, r.layout.width);
-    height = std::max(height, r.layout.height);
-  }
-  // ZPL and PBM go to their file as rows finish, in row order; PDF pages are drawn after.
-  std::optional<RowOrderedFile> parts;
-  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm) parts.emplace(options.out);
-  ForEachRow(total, cores, progress, [&](int i) {
-    RowResult& r = results[static_cast<std::size_t>(i)];
-    renderer.Draw(i + 1, r, width, height);
-    if (parts) parts->Add(i, r.drawn ? std::move(r.part) : std::string());
-  });
-
-  RenderSummary s;
-  s.rows = total;
-  for (int i = 0; i < total; ++i) {
-    const RowResult& r = results[static_cast<std::size_t>(i)];
-    for (const std::string& problem : r.problems) report << "row " << i + 1 << ", " << problem << '\n';
-    s.drawn += r.drawn ? 1 : 0;
-    s.unwritten += r.writeError.empty() ? 0 : 1;
-    s.rejected += r.drawn || !r.writeError.empty() ? 0 : 1;
-    if (s.writeError.empty()) s.writeError = r.writeError;
-    s.unverified += r.drawn && !r.verified ? 1 : 0;
-  }
-  if (options.format == OutputFormat::Pdf) WritePdf(label, results, options);
-  if (parts) parts->Finish();
-  return s;
+  FixedRows source(rows);
+  return RenderLabels(label, gs1, source, options, report, progress);
 }
 
 }  // namespace velmora::label

@@ -1,7 +1,6 @@
 #pragma once
 // Labels for a run of data rows: each row's formulas evaluated, checked against
 // GS1's rules, encoded, drawn to its file or page and, if asked, scanned back.
-// Rows are spread over the cores; reports come in row order.
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -53,7 +52,14 @@ struct RenderSummary {
 // Throws std::runtime_error, before drawing anything, when the output cannot be written.
 void PrepareOutput(const RenderOptions& options);
 
-// `progress(done, total)` is called now and then from a thread of its own.
+// The rows are read in batches (twice when the labels take the largest
+// content's size: once to find it), drawn over the cores and written as they
+// are done, so a run holds one batch in memory whatever its length. Reports
+// come in row order; `progress(done, total)` is called now and then from a
+// thread of its own.
+RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1, class RowSource& rows,
+                           const RenderOptions& options, std::ostream& report,
+                           const std::function<void(int, int)>& progress = {});
 RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1,
                            const std::vector<symbol::VariableValues>& rows, const RenderOptions& options,
                            std::ostream& report, const std::function<void(int, int)>& progress = {});

@@ -1,6 +1,7 @@
 #include "label/CommandSupport.h"
 
 #include <chrono>
+#include <filesystem>
 #include <cstring>
 #include <set>
 
@@ -74,27 +75,27 @@ LabelTemplate ReadCheckedTemplate(const std::string& path) {
   return t;
 }
 
-std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err) {
+std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err) {
   const std::vector<std::string> read = ReadVariables(t);
   const symbol::VariableValues sets = ParseSets(r.sets, read);
   if (r.valuesFile.empty()) {
     RequireValues(t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
                   "give --set " + (read.empty() ? std::string("NAME") : read.front()) + "=VALUE for each, or --samples", err);
-    return {sets};
+    return std::make_unique<FixedRows>(std::vector<symbol::VariableValues>{sets});
   }
-  std::string bytes;
-  if (ReadWholeFile(r.valuesFile, bytes) != ReadStatus::Ok) throw std::runtime_error(r.valuesFile + ": cannot read the values");
-  const CsvTable table = ParseCsv(bytes, r.valuesFile, r.delimiter);
-  if (table.delimiter != ',') {
+  if (std::filesystem::is_directory(r.valuesFile)) throw std::runtime_error(r.valuesFile + ": cannot read the values");
+  auto table = std::make_unique<CsvRowSource>(r.valuesFile, r.delimiter, sets);
+  if (table->Delimiter() != ',') {
     err << "velmora-label: " << r.valuesFile << ": fields separated by "
-        << (table.delimiter == '\t' ? std::string("tabs") : "'" + std::string(1, table.delimiter) + "'") << '\n';
+        << (table->Delimiter() == '\t' ? std::string("tabs") : "'" + std::string(1, table->Delimiter()) + "'") << '\n';
   }
-  if (table.rows.empty()) throw NoRows(r.valuesFile + ": no rows, only the header");
-  const std::set<std::string> columns(table.header.begin(), table.header.end());
+  if (table->Count() == 0) throw NoRows(r.valuesFile + ": no rows, only the header");
+  const std::vector<std::string>& header = table->Header();
+  const std::set<std::string> columns(header.begin(), header.end());
   for (const auto& [name, value] : sets) {
     if (columns.contains(name)) throw std::runtime_error(r.valuesFile + ": " + name + " is both a column and a --set");
   }
-  for (const std::string& column : table.header) RefuseUnread(r.valuesFile + " column " + column, column, read);
+  for (const std::string& column : header) RefuseUnread(r.valuesFile + " column " + column, column, read);
   for (const std::string& name : read) {
     if (!columns.contains(name) && !sets.contains(name) && !r.samples) {
       throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + ReaderOf(t, name) + " reads");
@@ -102,13 +103,7 @@ std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const Rend
   }
   RequireValues(t, read, [&](const std::string& name) { return columns.contains(name) || sets.contains(name); }, true,
                 {}, err);
-  std::vector<symbol::VariableValues> rows;
-  for (const auto& fields : table.rows) {
-    symbol::VariableValues values = sets;
-    for (std::size_t c = 0; c < fields.size(); ++c) values[table.header[c]] = fields[c];
-    rows.push_back(std::move(values));
-  }
-  return rows;
+  return table;
 }
 
 std::function<void(int, int)> ProgressBar(std::ostream& err) {
@@ -122,8 +117,8 @@ std::function<void(int, int)> ProgressBar(std::ostream& err) {
   };
 }
 
-int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, const std::vector<symbol::VariableValues>& rows,
-           const RenderOptions& o, bool progressBar, std::ostream& out, std::ostream& err) {
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o, bool progressBar,
+           std::ostream& out, std::ostream& err) {
   PrepareOutput(o);
   const RenderSummary s = RenderLabels(t, gs1, rows, o, err, progressBar ? ProgressBar(err) : nullptr);
   if (progressBar) err << "\r\033[K" << std::flush;

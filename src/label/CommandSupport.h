@@ -3,6 +3,7 @@
 // values of a run's rows and the checks of their names, drawing a run with its
 // summary, and turning what a command could not use into one line and status 2.
 #include <functional>
+#include <memory>
 #include <iosfwd>
 #include <ostream>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "label/LabelCommands.h"
+#include "label/RowSource.h"
 #include "label/TemplateReader.h"
 #include "symbol/Gs1Data.h"
 
@@ -34,16 +36,16 @@ void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
 // The template, with both formulas known to parse.
 LabelTemplate ReadCheckedTemplate(const std::string& path);
 
-// The rows of the CSV, each with the --set values (see RequireValues); throws
-// NoRows for a file with a header only.
-std::vector<symbol::VariableValues> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err);
+// The rows of the CSV, each with the --set values (see RequireValues), or the
+// one row of --set values; throws NoRows for a file with a header only.
+std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err);
 
 // A progress bar on `err` for runs over a second.
 std::function<void(int, int)> ProgressBar(std::ostream& err);
 
 // Draws the rows to the output and prints the summary line; the exit status.
-int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, const std::vector<symbol::VariableValues>& rows,
-           const RenderOptions& o, bool progressBar, std::ostream& out, std::ostream& err);
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o, bool progressBar,
+           std::ostream& out, std::ostream& err);
 
 // Runs a command; what it could not use ends it with one line on `err`.
 template <class Command>

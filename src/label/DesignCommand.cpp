@@ -103,7 +103,8 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     const symbol::VariableValues values = document.Values();
     RequireValues(t, ReadVariables(t), [&](const std::string& name) { return values.contains(name); }, r.samples,
                   "give it a \"value\" in " + r.documentPath + ", or --samples", err);
-    return Render(t, gs1, {values}, r.options, false, out, err);
+    FixedRows one({values});
+    return Render(t, gs1, one, r.options, false, out, err);
   });
 }
 

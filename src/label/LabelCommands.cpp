@@ -116,14 +116,14 @@ int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& 
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
-    std::vector<symbol::VariableValues> rows;
+    std::unique_ptr<RowSource> rows;
     try {
       rows = ValueRows(t, r, err);
     } catch (const NoRows& e) {
       err << "velmora-label: " << e.what() << std::endl;  // nothing to draw: no label, not bad input
       return kStatusFindings;
     }
-    return Render(t, gs1, rows, r.options, r.progressBar, out, err);
+    return Render(t, gs1, *rows, r.options, r.progressBar, out, err);
   });
 }
 

@@ -257,12 +257,24 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
 
 struct PdfDocument::State {
   std::string bytes;
+  std::function<void(std::string_view)> sink;
   Surface surface;
   Context cr;
 };
 
-PdfDocument::PdfDocument() : state_(std::make_unique<State>()) {
-  state_->surface.reset(cairo_pdf_surface_create_for_stream(AppendTo, &state_->bytes, 100, 100));
+namespace {
+
+cairo_status_t SendTo(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<PdfDocument::State*>(closure)->sink(std::string_view(reinterpret_cast<const char*>(data), length));
+  return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+PdfDocument::PdfDocument(std::function<void(std::string_view)> sink) : state_(std::make_unique<State>()) {
+  state_->sink = std::move(sink);
+  state_->surface.reset(state_->sink ? cairo_pdf_surface_create_for_stream(SendTo, state_.get(), 100, 100)
+                                     : cairo_pdf_surface_create_for_stream(AppendTo, &state_->bytes, 100, 100));
   state_->cr.reset(cairo_create(state_->surface.get()));
 }
 

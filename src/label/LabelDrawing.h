@@ -1,7 +1,9 @@
 #pragma once
 // One drawing routine for every output: PNG, SVG and PDF pages, and the grey
 // image a scanner sees. The one file that speaks to cairo.
+#include <functional>
 #include <memory>
+#include <string_view>
 #include <string>
 
 #include "label/LabelLayout.h"
@@ -35,10 +37,12 @@ struct Raster {
 Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
                     bool encodePng, bool grey, int zplCopies = 0, bool pbm = false);
 
-// A PDF of one page per label, each page the size of its label.
+// A PDF of one page per label, each page the size of its label. Given a
+// `sink`, the file's bytes go to it as pages are finished; else they are kept
+// for Finish.
 class PdfDocument {
  public:
-  PdfDocument();
+  explicit PdfDocument(std::function<void(std::string_view)> sink = {});
   ~PdfDocument();
   PdfDocument(const PdfDocument&) = delete;
   PdfDocument& operator=(const PdfDocument&) = delete;
@@ -48,11 +52,13 @@ class PdfDocument {
   void AddToSheet(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
                   double sheetWidth, double sheetHeight, double x, double y, bool newSheet);
   int Pages() const { return pages_; }
-  // The whole file; the document takes no more pages after it.
+  // The whole file (or, with a sink, its last bytes sent and nothing); the
+  // document takes no more pages after it.
   std::string Finish();
 
+  struct State;  // cairo's surface and where its bytes go
+
  private:
-  struct State;
   std::unique_ptr<State> state_;
   int pages_ = 0;
   bool sheetOpen_ = false;

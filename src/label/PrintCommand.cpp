@@ -39,7 +39,7 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
     const auto gs1 = symbol::LoadGs1Data(dataDir);
     const RenderRequest& r = p.render;
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
-    std::vector<symbol::VariableValues> rows;
+    std::unique_ptr<RowSource> rows;
     try {
       rows = ValueRows(t, r, err);
     } catch (const NoRows& e) {
@@ -50,7 +50,7 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
     RenderOptions o = r.options;
     o.out = job.Path();
     o.format = p.job;
-    const RenderSummary s = RenderLabels(t, gs1, rows, o, err, r.progressBar ? ProgressBar(err) : nullptr);
+    const RenderSummary s = RenderLabels(t, gs1, *rows, o, err, r.progressBar ? ProgressBar(err) : nullptr);
     if (r.progressBar) err << "\r\033[K" << std::flush;
     std::string bytes;
     if (s.drawn > 0 && ReadWholeFile(job.Path(), bytes) != ReadStatus::Ok) throw std::runtime_error("the job's file is gone");

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,8 +88,10 @@ int ChildProcess::Wait() {
   if (status_ >= 0) return status_;
   for (int i = 0; i < 2000; ++i) {
     int raw = 0;
-    if (::waitpid(pid_, &raw, WNOHANG) == pid_) {
+    rusage usage{};
+    if (::wait4(pid_, &raw, WNOHANG, &usage) == pid_) {
       status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+      peakKilobytes_ = usage.ru_maxrss;
       return status_;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

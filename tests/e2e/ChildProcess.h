@@ -23,6 +23,8 @@ class ChildProcess {
   std::string Maps() const;
   // Waits for the child to end (at most 20 s, then it is killed); its exit status.
   int Wait();
+  // The child's peak resident memory, once it has ended.
+  long PeakKilobytes() const { return peakKilobytes_; }
 
  private:
   int pid_ = -1;
@@ -30,6 +32,7 @@ class ChildProcess {
   int out_ = -1;
   std::string buffer_;
   int status_ = -1;
+  long peakKilobytes_ = 0;
 };
 
 // What a command said and how it ended.

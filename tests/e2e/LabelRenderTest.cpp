@@ -384,5 +384,26 @@ TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
       << ended.err;
 }
 
+// Rows are read, drawn and written batch by batch: ten times the rows take the
+// same memory.
+TEST_F(LabelRenderTest, ARunsMemoryDoesNotGrowWithItsRows) {
+  const auto peak = [&](int rows) {
+    std::string csv = "GTIN,EXPIRY,LOT\n";
+    for (int i = 0; i < rows; ++i) csv += "09506000134352,271231,L" + std::to_string(i) + "\n";
+    const std::string values = work.Write("rows" + std::to_string(rows) + ".csv", csv);
+    test::ChildProcess run({VELMORA_LABEL_EXE, "render", Example("label-template.ufo"), "--values", values, "--out",
+                            work.Path() + "svg" + std::to_string(rows), "--format", "svg"},
+                           work.Path() + "err.txt");
+    run.CloseInput();
+    for (std::string line; run.ReadLine(line);) {
+    }
+    EXPECT_EQ(run.Wait(), 0) << work.Read("err.txt");
+    return run.PeakKilobytes();
+  };
+  const long few = peak(2000);
+  const long many = peak(20000);
+  EXPECT_LT(many - few, 6 * 1024) << "peak RSS " << few << " KB for 2,000 rows, " << many << " KB for 20,000";
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,0 +1,30 @@
+#include "label/RowSource.h"
+
+#include <utility>
+
+namespace velmora::label {
+
+bool FixedRows::Next(std::vector<symbol::VariableValues>& rows, std::size_t max) {
+  rows.clear();
+  for (; next_ < rows_.size() && rows.size() < max; ++next_) rows.push_back(rows_[next_]);
+  return !rows.empty();
+}
+
+CsvRowSource::CsvRowSource(const std::string& path, char delimiter, symbol::VariableValues sets)
+    : csv_(path, delimiter), sets_(std::move(sets)) {
+  for (std::vector<std::string> fields; csv_.Next(fields);) ++count_;
+  csv_.Rewind();
+}
+
+bool CsvRowSource::Next(std::vector<symbol::VariableValues>& rows, std::size_t max) {
+  rows.clear();
+  const std::vector<std::string>& header = csv_.Header();
+  for (std::vector<std::string> fields; rows.size() < max && csv_.Next(fields);) {
+    symbol::VariableValues values = sets_;
+    for (std::size_t c = 0; c < fields.size(); ++c) values[header[c]] = std::move(fields[c]);
+    rows.push_back(std::move(values));
+  }
+  return !rows.empty();
+}
+
+}  // namespace velmora::label
