@@ -286,7 +286,7 @@ std::pair<double, double> GridOrigin(const RenderOptions::Sheet& s, double width
 class PdfPages {
  public:
   PdfPages(const LabelTemplate& t, const RenderOptions& o)
-      : t_(t), o_(o), file_(o.out), pdf_([this](std::string_view bytes) { file_.Append(std::string(bytes)); }) {}
+      : t_(t), o_(o), file_(o.out), pdf_([this](std::string_view bytes) { Buffer(bytes); }) {}
 
   void Add(std::vector<RowResult>& results) {
     const RenderOptions::Sheet& sheet = o_.sheet;
@@ -309,6 +309,7 @@ class PdfPages {
   void Finish() {
     const bool any = pdf_.Pages() > 0;
     pdf_.Finish();
+    file_.Append(pending_);
     if (!any) {  // an earlier run's file would pass for this one's
       std::error_code error;
       if (fs::is_regular_file(o_.out, error)) fs::remove(o_.out, error);
@@ -318,9 +319,18 @@ class PdfPages {
   }
 
  private:
+  // cairo hands its bytes over a few at a time: written in blocks, not a call each.
+  void Buffer(std::string_view bytes) {
+    pending_ += bytes;
+    if (pending_.size() < (1 << 16)) return;
+    file_.Append(pending_);
+    pending_.clear();
+  }
+
   const LabelTemplate& t_;
   const RenderOptions& o_;
   FileReplacement file_;
+  std::string pending_;
   PdfDocument pdf_;
   int placed_ = 0;
 };
