@@ -9,6 +9,7 @@ trap 'rm -rf "$work"' EXIT
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
 deb=$(ls "$work"/out/velmora-wizard_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q libzint || { echo "Depends lacks libzint: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
+dpkg-deb -f "$deb" Depends | grep -q libcups2 || { echo "Depends lacks libcups2, which printing opens: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
 ! dpkg-deb -f "$deb" Depends | grep -q iso-codes || { echo "the code lists ship in the package: no iso-codes"; exit 1; }
 dpkg -x "$deb" "$work/root"
 root="$work/root/usr"

@@ -6,10 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include <cairo-pdf.h>
-#include <cairo.h>
-
 #include "label/BilevelPng.h"
+#include "label/CairoLibrary.h"
 #include "label/LabelCanvas.h"
 #include "label/ZplLabel.h"
 
@@ -20,10 +18,10 @@ constexpr double kMmPerInch = 25.4;
 constexpr double kPointsPerMm = 72.0 / kMmPerInch;
 
 struct SurfaceDeleter {
-  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+  void operator()(cairo_surface_t* s) const { Cairo().cairo_surface_destroy(s); }
 };
 struct ContextDeleter {
-  void operator()(cairo_t* c) const { cairo_destroy(c); }
+  void operator()(cairo_t* c) const { Cairo().cairo_destroy(c); }
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 using Context = std::unique_ptr<cairo_t, ContextDeleter>;
@@ -35,8 +33,8 @@ cairo_status_t AppendTo(void* closure, const unsigned char* data, unsigned int l
 
 // A face the template names may not exist here: fixed pitch asks for any monospace face.
 void SelectFont(cairo_t* cr, const std::string& face, bool fixedPitch, double height) {
-  cairo_select_font_face(cr, fixedPitch ? "monospace" : face.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, height);
+  Cairo().cairo_select_font_face(cr, fixedPitch ? "monospace" : face.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  Cairo().cairo_set_font_size(cr, height);
 }
 
 // Cairo's side of the canvas; user space is in millimetres.
@@ -47,13 +45,13 @@ class CairoCanvas : public LabelCanvas {
 
   void Paper(double width, double height) override {
     if (!paper_) return;  // an ink-only surface has no colour to paint
-    cairo_set_source_rgb(cr_, 1, 1, 1);
-    cairo_rectangle(cr_, 0, 0, width, height);
-    cairo_fill(cr_);
+    Cairo().cairo_set_source_rgb(cr_, 1, 1, 1);
+    Cairo().cairo_rectangle(cr_, 0, 0, width, height);
+    Cairo().cairo_fill(cr_);
   }
 
   void Bar(double x, double y, double width, double height) override {
-    cairo_rectangle(cr_, x, y, width, height);
+    Cairo().cairo_rectangle(cr_, x, y, width, height);
     bars_ = true;
   }
 
@@ -61,17 +59,17 @@ class CairoCanvas : public LabelCanvas {
             const std::string& text) override {
     FillBars();
     SelectFont(cr_, face, fixedPitch, fontHeight);
-    cairo_set_source_rgb(cr_, 0, 0, 0);
-    cairo_move_to(cr_, x, baseline);
-    cairo_show_text(cr_, text.c_str());
+    Cairo().cairo_set_source_rgb(cr_, 0, 0, 0);
+    Cairo().cairo_move_to(cr_, x, baseline);
+    Cairo().cairo_show_text(cr_, text.c_str());
   }
 
  private:
   // All bars in one fill: one path, one pass over the surface.
   void FillBars() {
     if (!bars_) return;
-    cairo_set_source_rgb(cr_, 0, 0, 0);
-    cairo_fill(cr_);
+    Cairo().cairo_set_source_rgb(cr_, 0, 0, 0);
+    Cairo().cairo_fill(cr_);
     bars_ = false;
   }
   cairo_t* cr_;
@@ -99,10 +97,10 @@ class BilevelCanvas : public LabelCanvas {
     const int right = static_cast<int>(std::lround((x + width) * scale_));
     top_ = static_cast<int>(std::lround(y * scale_));
     bottom_ = static_cast<int>(std::lround((y + height) * scale_));
-    const int stride = cairo_image_surface_get_stride(surface_);
+    const int stride = Cairo().cairo_image_surface_get_stride(surface_);
     if (row_.empty()) row_.assign(static_cast<std::size_t>(stride), 0);
     const int from = std::max(left, 0);
-    const int to = std::min(right, cairo_image_surface_get_width(surface_));
+    const int to = std::min(right, Cairo().cairo_image_surface_get_width(surface_));
     if (from < to) std::fill(row_.begin() + from, row_.begin() + to, static_cast<unsigned char>(255));
   }
 
@@ -123,11 +121,11 @@ class BilevelCanvas : public LabelCanvas {
  private:
   void CopyBars() {
     if (row_.empty() && blocks_.empty()) return;
-    cairo_surface_flush(surface_);
-    unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    const int width = cairo_image_surface_get_width(surface_);
-    const int height = cairo_image_surface_get_height(surface_);
+    Cairo().cairo_surface_flush(surface_);
+    unsigned char* data = Cairo().cairo_image_surface_get_data(surface_);
+    const int stride = Cairo().cairo_image_surface_get_stride(surface_);
+    const int width = Cairo().cairo_image_surface_get_width(surface_);
+    const int height = Cairo().cairo_image_surface_get_height(surface_);
     for (int y = std::max(top_, 0); !row_.empty() && y < bottom_ && y < height; ++y) {
       std::copy(row_.begin(), row_.end(), data + static_cast<std::ptrdiff_t>(y) * stride);
     }
@@ -138,7 +136,7 @@ class BilevelCanvas : public LabelCanvas {
         std::fill_n(data + static_cast<std::ptrdiff_t>(y) * stride + left, right - left, 255);
       }
     }
-    cairo_surface_mark_dirty(surface_);
+    Cairo().cairo_surface_mark_dirty(surface_);
     row_.clear();
     blocks_.clear();
   }
@@ -159,13 +157,13 @@ class BilevelCanvas : public LabelCanvas {
 }  // namespace
 
 TextSize MeasureText(const TemplateGeometry& g, const std::string& text) {
-  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
-  const Context cr(cairo_create(surface.get()));
+  const Surface surface(Cairo().cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
+  const Context cr(Cairo().cairo_create(surface.get()));
   SelectFont(cr.get(), g.fontFace, g.fixedPitch, g.fontHeight);
   cairo_text_extents_t extents;
-  cairo_text_extents(cr.get(), text.c_str(), &extents);
+  Cairo().cairo_text_extents(cr.get(), text.c_str(), &extents);
   cairo_font_extents_t font;
-  cairo_font_extents(cr.get(), &font);
+  Cairo().cairo_font_extents(cr.get(), &font);
   return {extents.x_advance, font.ascent + font.descent, font.ascent};
 }
 
@@ -219,26 +217,26 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   const int width = static_cast<int>(widthDots);
   const int height = static_cast<int>(heightDots);
   // Ink only, black or white in the end: a label printer prints each dot or not.
-  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
-  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+  const Surface surface(Cairo().cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
+  if (Cairo().cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
     throw std::runtime_error("the label's image of " + std::to_string(width) + " x " + std::to_string(height) +
                              " dots could not be made");
   }
   {
-    const Context cr(cairo_create(surface.get()));
+    const Context cr(Cairo().cairo_create(surface.get()));
     // Smoothed glyphs are drawn fastest; the threshold at half ink makes them black or white.
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_set_font_options(cr.get(), options);
-    cairo_font_options_destroy(options);
-    cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
+    cairo_font_options_t* options = Cairo().cairo_font_options_create();
+    Cairo().cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    Cairo().cairo_set_font_options(cr.get(), options);
+    Cairo().cairo_font_options_destroy(options);
+    Cairo().cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
     BilevelCanvas canvas(surface.get(), cr.get(), pixelsPerMm);
     DrawLabel(canvas, l, symbol, g);
   }
-  cairo_surface_flush(surface.get());
+  Cairo().cairo_surface_flush(surface.get());
   Raster raster;
-  const unsigned char* ink = cairo_image_surface_get_data(surface.get());
-  const int stride = cairo_image_surface_get_stride(surface.get());
+  const unsigned char* ink = Cairo().cairo_image_surface_get_data(surface.get());
+  const int stride = Cairo().cairo_image_surface_get_stride(surface.get());
   if (encodePng) raster.png = EncodeBilevelPng(ink, width, height, stride, dpi);
   if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
   if (pbm) raster.pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n" + PackBilevel(ink, width, height, stride, true);
@@ -273,42 +271,42 @@ cairo_status_t SendTo(void* closure, const unsigned char* data, unsigned int len
 
 PdfDocument::PdfDocument(std::function<void(std::string_view)> sink) : state_(std::make_unique<State>()) {
   state_->sink = std::move(sink);
-  state_->surface.reset(state_->sink ? cairo_pdf_surface_create_for_stream(SendTo, state_.get(), 100, 100)
-                                     : cairo_pdf_surface_create_for_stream(AppendTo, &state_->bytes, 100, 100));
-  state_->cr.reset(cairo_create(state_->surface.get()));
+  state_->surface.reset(state_->sink ? Cairo().cairo_pdf_surface_create_for_stream(SendTo, state_.get(), 100, 100)
+                                     : Cairo().cairo_pdf_surface_create_for_stream(AppendTo, &state_->bytes, 100, 100));
+  state_->cr.reset(Cairo().cairo_create(state_->surface.get()));
 }
 
 PdfDocument::~PdfDocument() = default;
 
 void PdfDocument::AddPage(const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
   cairo_t* cr = state_->cr.get();
-  cairo_pdf_surface_set_size(state_->surface.get(), l.width * kPointsPerMm, l.height * kPointsPerMm);
-  cairo_save(cr);
-  cairo_scale(cr, kPointsPerMm, kPointsPerMm);
+  Cairo().cairo_pdf_surface_set_size(state_->surface.get(), l.width * kPointsPerMm, l.height * kPointsPerMm);
+  Cairo().cairo_save(cr);
+  Cairo().cairo_scale(cr, kPointsPerMm, kPointsPerMm);
   Draw(cr, l, symbol, g);
-  cairo_restore(cr);
-  cairo_show_page(cr);
+  Cairo().cairo_restore(cr);
+  Cairo().cairo_show_page(cr);
   ++pages_;
 }
 
 void PdfDocument::AddToSheet(const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
                              double sheetWidth, double sheetHeight, double x, double y, bool newSheet) {
   cairo_t* cr = state_->cr.get();
-  if (newSheet && sheetOpen_) cairo_show_page(cr);
+  if (newSheet && sheetOpen_) Cairo().cairo_show_page(cr);
   if (newSheet || !sheetOpen_) {
-    cairo_pdf_surface_set_size(state_->surface.get(), sheetWidth * kPointsPerMm, sheetHeight * kPointsPerMm);
+    Cairo().cairo_pdf_surface_set_size(state_->surface.get(), sheetWidth * kPointsPerMm, sheetHeight * kPointsPerMm);
     sheetOpen_ = true;
     ++pages_;
   }
-  cairo_save(cr);
-  cairo_scale(cr, kPointsPerMm, kPointsPerMm);
-  cairo_translate(cr, x, y);
+  Cairo().cairo_save(cr);
+  Cairo().cairo_scale(cr, kPointsPerMm, kPointsPerMm);
+  Cairo().cairo_translate(cr, x, y);
   Draw(cr, l, symbol, g);
-  cairo_restore(cr);
+  Cairo().cairo_restore(cr);
 }
 
 std::string PdfDocument::Finish() {
-  if (sheetOpen_) cairo_show_page(state_->cr.get());
+  if (sheetOpen_) Cairo().cairo_show_page(state_->cr.get());
   state_->cr.reset();
   state_->surface.reset();  // the document is complete once the surface is gone
   return state_->bytes;

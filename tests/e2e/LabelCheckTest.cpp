@@ -100,6 +100,23 @@ TEST_F(LabelCheckTest, DigitalLinkUrisAreReadAndMade) {
   EXPECT_NE(domain.err.find("expected https://DOMAIN[/PATH]"), std::string::npos) << domain.err;
 }
 
+// The drawing and printing libraries are opened when a label is drawn or an
+// IPP printer is asked, not at start-up: --version, --help and check map none.
+TEST_F(LabelCheckTest, StartUpMapsNoDrawingOrPrintingLibrary) {
+  std::string loaded;
+  {
+    const test::ScopedEnv trace("LD_TRACE_LOADED_OBJECTS", "1");  // the dynamic loader lists what it maps, and stops
+    loaded = Run({"--version"}).out;
+  }
+  EXPECT_NE(loaded.find("libzint"), std::string::npos) << "the list is the loader's: " << loaded;
+  for (const char* library : {"libcairo", "libfontconfig", "libX11", "libcups", "libgnutls", "libQt"}) {
+    EXPECT_EQ(loaded.find(library), std::string::npos) << library << " in\n" << loaded;
+  }
+  const Outcome version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("velmora-label ", 0), 0u) << version.out;
+}
+
 TEST_F(LabelCheckTest, BadInputIsOneClearLine) {
   const std::string formula = work.Write(
       "f.ufo", "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nVariable=Variable1\r\n"

@@ -1,0 +1,27 @@
+#pragma once
+// libcups, opened the first time an office printer is asked for: a run that
+// draws files or prints to a label printer's socket never maps it, nor the
+// TLS, Kerberos, avahi and D-Bus libraries it brings (its start-up is that
+// much shorter). Its declarations come from its own headers.
+#include <cups/cups.h>
+#include <cups/raster.h>
+
+#include "platform/SharedLibrary.h"
+
+namespace velmora::print {
+
+#define VELMORA_CUPS_FUNCTIONS(F)                                                                               \
+  F(cupsDoFileRequest) F(cupsDoRequest) F(cupsFreeDests) F(cupsGetDests2) F(cupsGetNamedDest) F(cupsGetOption) \
+  F(cupsLastError) F(cupsLastErrorString) F(cupsRasterClose) F(cupsRasterInitPWGHeader) F(cupsRasterOpen)      \
+  F(cupsRasterWriteHeader2) F(cupsRasterWritePixels) F(cupsUser) F(httpClose) F(httpConnect2)                  \
+  F(httpSeparateURI) F(ippAddInteger) F(ippAddString) F(ippDelete) F(ippFindAttribute) F(ippGetCount)          \
+  F(ippGetInteger) F(ippGetResolution) F(ippGetString) F(ippNewRequest) F(pwgMediaForPWG) F(pwgMediaForSize)
+
+struct CupsLibrary {
+  VELMORA_CUPS_FUNCTIONS(VELMORA_TABLE_MEMBER)
+};
+
+// The library, opened once; throws PrintError when it is not installed.
+const CupsLibrary& Cups();
+
+}  // namespace velmora::print
