@@ -10,6 +10,7 @@
 #include "label/CairoLibrary.h"
 #include "label/LabelCanvas.h"
 #include "label/ZplLabel.h"
+#include "platform/Utf8Text.h"
 
 namespace velmora::label {
 namespace {
@@ -167,9 +168,15 @@ TextSize MeasureText(const TemplateGeometry& g, const std::string& text) {
   return {extents.x_advance, font.ascent + font.descent, font.ascent};
 }
 
+TextSize FixedPitchSize(const TemplateGeometry& g, const std::string& text) {
+  return {kFixedPitchAdvance * g.fontHeight * static_cast<double>(CodePointCount(text)), g.fontHeight, 0.8 * g.fontHeight};
+}
+
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule) {
-  const auto measure = [&g](const std::string& t) { return MeasureText(g, t); };
+                        double matrixModule, bool viewerSetsText) {
+  const auto measure = [&g, viewerSetsText](const std::string& t) {
+    return viewerSetsText && g.fixedPitch ? FixedPitchSize(g, t) : MeasureText(g, t);
+  };
   if (!symbol::IsMatrix(symbol.kind)) return LayOut(g, symbol.Columns(), text, measure);
   const double module = matrixModule > 0 ? matrixModule : kMatrixModuleFactor * g.moduleWidth;
   return LayOutMatrix(g, symbol.Columns(), symbol.rows, module, symbol::QuietModules(symbol.kind), text, measure);

@@ -20,10 +20,16 @@ TextSize MeasureText(const TemplateGeometry& g, const std::string& text);
 // of the linear symbols they stand beside.
 inline constexpr double kMatrixModuleFactor = 1.5;
 
+// A fixed-pitch face sets every character 0.6 em wide, whichever face it is.
+inline constexpr double kFixedPitchAdvance = 0.6;
+TextSize FixedPitchSize(const TemplateGeometry& g, const std::string& text);
+
 // The label laid out for `symbol` and `text`; a 2D symbol's modules are
-// `matrixModule` mm (0: as above).
+// `matrixModule` mm (0: as above). `viewerSetsText` (SVG: the viewer sets the
+// text in a face of its own) measures a fixed-pitch text by its characters,
+// without the font libraries; others are measured with the face that draws them.
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule = 0);
+                        double matrixModule = 0, bool viewerSetsText = false);
 
 struct Raster {
   std::string png;         // the encoded file, when asked for
