@@ -19,6 +19,24 @@ namespace velmora {
 // that asks for an empty box.
 inline const std::string kSectionSign = "\xC2\xA7";
 
+// What one page shows, for PlaceControls: each control's text, by name. An
+// empty caption hides its control; the text box's value kSectionSign shows it
+// empty. Booleans are -1 and 0.
+struct PageControls {
+  std::string title{};          // LabelTitle
+  std::string heading{};        // ActionTitle
+  std::string info{};           // ActionInfo
+  std::string textValue{};      // ActionTxtBox
+  std::string checkCaption{};   // ActionCheck
+  std::int16_t checkValue = 0;
+  std::string options{};        // the ActionOption captions, separated by kSectionSign
+  std::int16_t selectedOption = 0;
+  std::string buttonCaption{};  // ActionButton
+  std::int16_t comboShown = 0;  // ActionCombo
+  std::int16_t listShown = 0;   // ActionList
+  std::string fieldText{};      // ActionLabel
+};
+
 class FMain : public HideableWindow {
  public:
   explicit FMain(WindowView& view);
@@ -73,10 +91,7 @@ class FMain : public HideableWindow {
 
   // --- pages ---
   void BuildPage(std::int16_t page, std::int16_t direction);
-  void PlaceControls(const std::string& title, const std::string& heading, const std::string& info,
-                     const std::string& textValue, const std::string& checkCaption, std::int16_t checkValue,
-                     std::string options, std::int16_t selectedOption, const std::string& buttonCaption,
-                     std::int16_t comboShown, std::int16_t listShown, const std::string& fieldText);
+  void PlaceControls(const PageControls& page);
   void ApplyDialogFont();
   void RefreshPreview();
 

@@ -43,13 +43,17 @@ void FMain::BuildPage(std::int16_t page, std::int16_t direction) {
       BuildOptionsPage(keyPrefix, copy);
       break;
     case 2:
-      PlaceControls(copy.IdName, GetCny(keyPrefix + "_Label1"), TextOr(keyPrefix + "_text1", "text5"), "",
-                    GetCny(keyPrefix + "_check1"), copy.Choice[1], "", 0, "", 0, 0, "");
+      PlaceControls({.title = copy.IdName,
+                     .heading = GetCny(keyPrefix + "_Label1"),
+                     .info = TextOr(keyPrefix + "_text1", "text5"),
+                     .checkCaption = GetCny(keyPrefix + "_check1"),
+                     .checkValue = copy.Choice[1]});
       break;
     case 3:
-      PlaceControls(copy.IdName, "", TextOr(keyPrefix + "_text", "text1"), "", "", 0,
-                    GetCny("option0") + kSectionSign + GetCny("option1"), CheckedInt16(copy.IsFixed + 1LL), "", 0, 0,
-                    "");
+      PlaceControls({.title = copy.IdName,
+                     .info = TextOr(keyPrefix + "_text", "text1"),
+                     .options = GetCny("option0") + kSectionSign + GetCny("option1"),
+                     .selectedOption = CheckedInt16(copy.IsFixed + 1LL)});
       Curseur[1].Enabled = true;
       break;
     case 4:
@@ -79,7 +83,7 @@ void FMain::BuildAiChoicePage(std::int16_t direction, const IdRecord&) {
   const IdRecord copy = CurrentCopy();
   ActionList.SetListIndex(static_cast<std::int16_t>(MinValue(ActionList.ListCount() - 1, copy.IndexInList).ToLong()));
   Curseur[1].Enabled = ActionList.ListIndex() >= 0;
-  PlaceControls("", GetCny("label0"), TextOr("text0", "text5"), "", "", 0, "", 0, "", 0, True, "");
+  PlaceControls({.heading = GetCny("label0"), .info = TextOr("text0", "text5"), .listShown = True});
 }
 
 void FMain::BuildOptionsPage(const std::string& keyPrefix, const IdRecord& copy) {
@@ -95,13 +99,21 @@ void FMain::BuildOptionsPage(const std::string& keyPrefix, const IdRecord& copy)
     }
     ActionList.SetListIndex(copy.Selection);
   }
-  PlaceControls(copy.IdName, heading, info, "", check, copy.Choice[0], "", 0, "", 0, ToBoolean(decimals), "");
+  PlaceControls({.title = copy.IdName,
+                 .heading = heading,
+                 .info = info,
+                 .checkCaption = check,
+                 .checkValue = copy.Choice[0],
+                 .listShown = ToBoolean(decimals)});
 }
 
 void FMain::BuildFixedDataPage(const std::string& keyPrefix, const IdRecord& copy) {
   const std::string field = FieldDescription(copy);
-  PlaceControls(copy.IdName, GetCny("label1"), TextOr(keyPrefix + "_text", "text5"),
-                copy.FixData.empty() ? kSectionSign : copy.FixData, "", 0, "", 0, "", 0, 0, field);
+  PlaceControls({.title = copy.IdName,
+                 .heading = GetCny("label1"),
+                 .info = TextOr(keyPrefix + "_text", "text5"),
+                 .textValue = copy.FixData.empty() ? kSectionSign : copy.FixData,
+                 .fieldText = field});
   ActionTxtBox.MaxLength = copy.CharLen;
   Curseur[1].Enabled = !ActionTxtBox.Text().empty();
 }
@@ -112,7 +124,7 @@ void FMain::BuildVariablePage(const IdRecord& copy) {
   if (const auto& names = VariableNames()) {
     for (const std::string& name : names->Enumerate()) ActionCombo.AddItem(name);
   }
-  PlaceControls(copy.IdName, GetCny("label2"), GetCny("text3"), "", "", 0, "", 0, "", True, 0, "");
+  PlaceControls({.title = copy.IdName, .heading = GetCny("label2"), .info = GetCny("text3"), .comboShown = True});
 }
 
 void FMain::BuildSummaryPage(std::int16_t direction) {
@@ -123,7 +135,7 @@ void FMain::BuildSummaryPage(std::int16_t direction) {
   const std::string info = GetCny("text4");
   const std::string button = GetCny("Button4");
   FillChosenIdList(ActionList);
-  PlaceControls("", heading, info, "", "", 0, "", 0, button, 0, True, "");
+  PlaceControls({.heading = heading, .info = info, .buttonCaption = button, .listShown = True});
   Curseur[1].Enabled = true;
 }
 

@@ -20,14 +20,12 @@ void Ignoring(Assignment assign) {
 
 }  // namespace
 
-void FMain::PlaceControls(const std::string& title, const std::string& heading, const std::string& info,
-                          const std::string& textValue, const std::string& checkCaption, std::int16_t checkValue,
-                          std::string options, std::int16_t selectedOption, const std::string& buttonCaption,
-                          std::int16_t comboShown, std::int16_t listShown, const std::string& fieldText) {
-  LabelTitle.Caption = title;
-  ActionTitle.Caption = heading;
-  ActionTitle.Visible = !heading.empty();
-  ActionInfo.Caption = info;
+void FMain::PlaceControls(const PageControls& page) {
+  LabelTitle.Caption = page.title;
+  ActionTitle.Caption = page.heading;
+  ActionTitle.Visible = !page.heading.empty();
+  ActionInfo.Caption = page.info;
+  const std::string& textValue = page.textValue;
 
   ActionTxtBox.Move(150, 630, 3000, 315);
   ActionTxtBox.SetText(textValue == kSectionSign ? std::string() : textValue);
@@ -41,11 +39,12 @@ void FMain::PlaceControls(const std::string& title, const std::string& heading, 
   }
 
   ActionCheck.Move(540, 750, 6000);
-  ActionCheck.Caption = checkCaption;
-  ActionCheck.SetValue(static_cast<std::int16_t>(checkValue < 0 ? -checkValue : checkValue));
-  ActionCheck.Visible = !checkCaption.empty();
+  ActionCheck.Caption = page.checkCaption;
+  ActionCheck.SetValue(static_cast<std::int16_t>(page.checkValue < 0 ? -page.checkValue : page.checkValue));
+  ActionCheck.Visible = !page.checkCaption.empty();
 
   UnloadOptionsAboveZero();
+  std::string options = page.options;
   ActionOption[0]->Visible = !options.empty();
   std::int16_t i = 0;
   while (!options.empty()) {
@@ -58,18 +57,18 @@ void FMain::PlaceControls(const std::string& title, const std::string& heading, 
     option.Visible = true;
     i = CheckedInt16(i + 1LL);
   }
-  SetOption(selectedOption);
+  SetOption(page.selectedOption);
 
   ActionButton.Move(3550, 1900);
-  ActionButton.Caption = buttonCaption;
-  ActionButton.Visible = !buttonCaption.empty();
+  ActionButton.Caption = page.buttonCaption;
+  ActionButton.Visible = !page.buttonCaption.empty();
   ActionCombo.Move(150, 900, 3000);
-  ActionCombo.Visible = comboShown != 0;
+  ActionCombo.Visible = page.comboShown != 0;
   ActionList.Move(120, 570, 9200, 1220);
-  ActionList.Visible = listShown != 0;
+  ActionList.Visible = page.listShown != 0;
   ActionLabel.Move(150, 1260, 3405, 675);
-  ActionLabel.Caption = fieldText;
-  ActionLabel.Visible = !fieldText.empty();
+  ActionLabel.Caption = page.fieldText;
+  ActionLabel.Visible = !page.fieldText.empty();
 }
 
 void FMain::ApplyDialogFont() {
