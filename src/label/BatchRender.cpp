@@ -16,7 +16,7 @@
 #include <thread>
 #include <utility>
 
-#include "label/LabelCanvas.h"
+#include "render/LabelCanvas.h"
 #include "label/LabelDrawing.h"
 #include "label/RowOrderedFile.h"
 #include "label/RowSource.h"

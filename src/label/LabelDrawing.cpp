@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "label/BilevelPng.h"
+#include "render/BilevelPng.h"
 #include "label/CairoLibrary.h"
-#include "label/LabelCanvas.h"
+#include "render/LabelCanvas.h"
 #include "label/ZplLabel.h"
 #include "platform/Utf8Text.h"
 

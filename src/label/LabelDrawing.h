@@ -6,7 +6,7 @@
 #include <string_view>
 #include <string>
 
-#include "label/LabelLayout.h"
+#include "render/LabelLayout.h"
 #include "symbol/ZintSymbol.h"
 #include "symbol/ZxingScan.h"
 

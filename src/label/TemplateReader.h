@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "render/TemplateGeometry.h"
 #include "symbol/Formula.h"
 
 namespace velmora::label {
@@ -28,19 +29,6 @@ struct TemplateText {
 struct TemplateVariable {
   std::string name;
   std::string sample;  // the template's sample value
-};
-
-// Places and sizes in millimetres, from the template's hundredths of a millimetre.
-struct TemplateGeometry {
-  double barcodeX = 0.5;
-  double barcodeY = 0.5;
-  double barcodeHeight = 12.0;
-  double moduleWidth = 0.4;  // NarrowBarWidth: the X-dimension
-  double textX = 1.0;
-  double textY = 13.5;
-  double fontHeight = 4.3;
-  std::string fontFace = "toto";
-  bool fixedPitch = true;
 };
 
 struct LabelTemplate {

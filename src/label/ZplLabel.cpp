@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "label/BilevelPng.h"
+#include "render/BilevelPng.h"
 
 namespace velmora::label {
 namespace {

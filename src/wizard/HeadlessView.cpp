@@ -13,8 +13,8 @@
 #include "wizard/FMain.h"
 #include "wizard/PasteWalk.h"
 #include "wizard/StateDump.h"
-#include "label/LabelCanvas.h"
-#include "label/BilevelPng.h"
+#include "render/LabelCanvas.h"
+#include "render/BilevelPng.h"
 #include "platform/FileAccess.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "label/LabelLayout.h"
+#include "render/LabelLayout.h"
 
 namespace velmora::label {
 namespace {

@@ -1,4 +1,4 @@
-#include "label/BilevelPng.h"
+#include "render/BilevelPng.h"
 
 #include <png.h>
 #include <zlib.h>

@@ -1,4 +1,4 @@
-#include "label/LabelLayout.h"
+#include "render/LabelLayout.h"
 
 #include <algorithm>
 

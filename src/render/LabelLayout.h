@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "label/TemplateReader.h"
+#include "render/TemplateGeometry.h"
 
 namespace velmora::label {
 

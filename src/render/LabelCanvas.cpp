@@ -1,4 +1,4 @@
-#include "label/LabelCanvas.h"
+#include "render/LabelCanvas.h"
 
 namespace velmora::label {
 

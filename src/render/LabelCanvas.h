@@ -4,7 +4,7 @@
 // a text element, small and quick to write.
 #include <string>
 
-#include "label/LabelLayout.h"
+#include "render/LabelLayout.h"
 #include "symbol/ZintSymbol.h"
 
 namespace velmora::label {

@@ -1,6 +1,6 @@
 #include <charconv>
 
-#include "label/LabelCanvas.h"
+#include "render/LabelCanvas.h"
 
 namespace velmora::label {
 namespace {
