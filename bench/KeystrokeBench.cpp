@@ -88,7 +88,13 @@ void BM_KeystrokeWithSymbol(benchmark::State& state) {
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_KeystrokeWithSymbol)->Arg(5)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_KeystrokeWithSymbol)
+    ->Arg(5)
+    ->Arg(10)
+    ->Arg(20)
+    ->Arg(40)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 
 // A keystroke in page 0's search box: the query folded and matched against
 // every AI of the shipped catalogue (276) by number and English name.

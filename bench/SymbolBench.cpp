@@ -18,8 +18,7 @@ const Gs1Data& Data() {
   return data;
 }
 
-const char* const kFormula =
-    R"f("{CODE C}{FNC1}010000001234567" & Modulo10("0000001234567") & "{CODE B}10" & LOT)f";
+const char* const kFormula = R"f("{CODE C}{FNC1}010000001234567" & Modulo10("0000001234567") & "{CODE B}10" & LOT)f";
 
 void BM_EvaluateSplitCheckEncode(benchmark::State& state) {
   const Formula formula = Formula::Parse(kFormula);

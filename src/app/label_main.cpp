@@ -16,9 +16,9 @@
 
 #include "UsageErrors.h"
 #include "label/LabelCommands.h"
+#include "platform/ProgramDirectory.h"
 #include "print/IppPrinter.h"
 #include "print/RawSocket.h"
-#include "platform/ProgramDirectory.h"
 
 namespace {
 
@@ -172,8 +172,10 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     return velmora::label::kStatusBadInput;
   }
   if (socket && p.render.options.sheet.columns > 0) {
-    std::cerr << "velmora-label: " << socket->Uri() << ": a label printer prints label by label; --sheet is for PDF "
-                 "printers" << std::endl;
+    std::cerr << "velmora-label: " << socket->Uri()
+              << ": a label printer prints label by label; --sheet is for PDF "
+                 "printers"
+              << std::endl;
     return velmora::label::kStatusBadInput;
   }
   if (socket) {
@@ -185,7 +187,8 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     velmora::print::IppPrinterInfo printer;
     try {  // asked before anything is drawn: a printer out of reach is said at once
       printer = velmora::print::AskPrinter(p.printer);
-      if (const std::string why = printer.Refusal(); !why.empty()) throw velmora::print::PrintError(printer.uri + ": " + why);
+      if (const std::string why = printer.Refusal(); !why.empty())
+        throw velmora::print::PrintError(printer.uri + ": " + why);
       if (!printer.Takes("application/pdf") && !printer.Takes("image/pwg-raster")) {
         throw velmora::print::PrintError(printer.uri + ": the printer takes neither PDF nor PWG raster");
       }
@@ -200,16 +203,21 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
     }
     const bool pdf = printer.Takes("application/pdf");  // else PWG raster at the printer's resolution
     if (!pdf && p.render.options.sheet.columns > 0) {
-      std::cerr << "velmora-label: " << printer.uri << ": sheets of labels go to printers that take PDF; this one takes "
-                   "PWG raster only" << std::endl;
+      std::cerr << "velmora-label: " << printer.uri
+                << ": sheets of labels go to printers that take PDF; this one takes "
+                   "PWG raster only"
+                << std::endl;
       return velmora::label::kStatusBadInput;
     }
     p.job = pdf ? velmora::label::OutputFormat::Pdf : velmora::label::OutputFormat::Pbm;
     if (!pdf) p.render.options.dpi = printer.rasterDpi;
-    p.send = [destination = p.printer, title = p.render.templatePath, pdf,
-              dpi = printer.rasterDpi](const std::string& job, const std::string& path) {
+    p.send = [destination = p.printer, title = p.render.templatePath, pdf, dpi = printer.rasterDpi](
+                 const std::string& job, const std::string& path) {
       const auto cancelled = [] { return interrupted != 0; };
-      if (pdf) return "job " + std::to_string(velmora::print::PrintFile(destination, path, "application/pdf", title, cancelled)) + " completed";
+      if (pdf)
+        return "job " +
+               std::to_string(velmora::print::PrintFile(destination, path, "application/pdf", title, cancelled)) +
+               " completed";
       const std::string pwg = path + ".pwg";
       int id = 0;
       try {
@@ -253,12 +261,14 @@ int main(int argc, char** argv) {
       "check", "evaluate a template's barcode formula (or element strings) and check the data against GS1's rules");
   checkCommand->add_option("template", check.templatePath, "the label template (128.ufo)");
   checkCommand->add_option("--set", check.sets, "a variable's value, NAME=VALUE (repeatable)");
-  CLI::Option* elementsOption = checkCommand->add_option("--elements", check.elements,
-                           "check this element string instead: (01)...(10)... ('\\(' for a '(' of data), [01]..., or "
-                           "]C1/]d2/]Q3 (or FNC1) then the AIs with GS, ^ or {FNC1} between fields");
+  CLI::Option* elementsOption = checkCommand->add_option(
+      "--elements", check.elements,
+      "check this element string instead: (01)...(10)... ('\\(' for a '(' of data), [01]..., or "
+      "]C1/]d2/]Q3 (or FNC1) then the AIs with GS, ^ or {FNC1} between fields");
   checkCommand->add_option("--elements-file", check.elementsFile, "check every element string of FILE, one a line");
-  checkCommand->add_option("--dl", check.digitalLink,
-                           "read a GS1 Digital Link URI (https://id.gs1.org/01/.../10/...?17=...) and check its elements");
+  checkCommand->add_option(
+      "--dl", check.digitalLink,
+      "read a GS1 Digital Link URI (https://id.gs1.org/01/.../10/...?17=...) and check its elements");
   checkCommand->add_flag("--digital-link", check.linkWanted, "print the elements' GS1 Digital Link URI too");
   CLI::Option* domainOption =
       checkCommand->add_option("--dl-domain", check.linkDomain, "the URI's domain (implies --digital-link)")
@@ -292,26 +302,30 @@ int main(int argc, char** argv) {
 
   velmora::label::PrintRequest print;
   std::string media;
-  CLI::App* printCommand = app.add_subcommand("print", "print one label, or one per row of a CSV file, to a label printer");
+  CLI::App* printCommand =
+      app.add_subcommand("print", "print one label, or one per row of a CSV file, to a label printer");
   printCommand->add_option("template", print.render.templatePath, "the label template (128.ufo)")->required();
   printCommand->add_option("--set", print.render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
-  printCommand->add_option("--values", print.render.valuesFile, "a CSV file: a header of variable names, a row per label");
+  printCommand->add_option("--values", print.render.valuesFile,
+                           "a CSV file: a header of variable names, a row per label");
   printCommand->add_flag("--samples", print.render.samples, kSamplesHelp);
-  printCommand->add_option("--printer", print.printer,
-                           "socket://HOST[:PORT]: a ZPL label printer on raw TCP (port 9100); ipp://, ipps:// or a CUPS "
-                           "queue's name: a printer that takes PDF over IPP")
+  printCommand
+      ->add_option("--printer", print.printer,
+                   "socket://HOST[:PORT]: a ZPL label printer on raw TCP (port 9100); ipp://, ipps:// or a CUPS "
+                   "queue's name: a printer that takes PDF over IPP")
       ->required();
   printCommand->add_option("--media", media, "the label stock, WxHmm (100x50mm): every label that size, centred");
   print.render.options.dpi = 203;
   printCommand->add_option("--dpi", print.render.options.dpi, "the printer's resolution (default 203)")
       ->check(CLI::IsMember({203, 300, 600}));
-  printCommand->add_option("--copies", print.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));
+  printCommand->add_option("--copies", print.render.options.copies, "copies of each label")
+      ->check(CLI::Range(1, 99999));
   printCommand->add_flag("--verify", print.render.options.verify, "scan every label's printed image back");
   AddSymbolOptions(printCommand, print.render.options);
   AddSheetOptions(printCommand, printSheet);
 
-  CLI::App* printersCommand =
-      app.add_subcommand("printers", "list this machine's CUPS destinations with their state, formats and default media");
+  CLI::App* printersCommand = app.add_subcommand(
+      "printers", "list this machine's CUPS destinations with their state, formats and default media");
 
   velmora::label::DesignRequest design;
   std::string designFormat;
@@ -321,15 +335,17 @@ int main(int argc, char** argv) {
       app.add_subcommand("design", "run the wizard for a label document, then draw the label it designed");
   designCommand->add_option("--doc", design.documentPath, "the label document (JSON)")->required();
   designCommand->add_option("--host-dir", design.hostDir, "the host directory (default: a temporary one)");
-  designCommand->add_flag("--headless", headless, "no window: the action script plays the user")->needs(
-      designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
+  designCommand->add_flag("--headless", headless, "no window: the action script plays the user")
+      ->needs(
+          designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
   AddRenderOptions(designCommand, design.options, designFormat);
   designCommand->add_flag("--samples", design.samples, kSamplesHelp);
   designCommand->add_option("--keep-template", design.keepTemplate, "keep a copy of the designed template at PATH");
   int timeout = -1;
-  designCommand->add_option("--timeout", timeout,
-                            "seconds to wait for each message of the wizard, and (10 at most) for it to end (default: 60 with "
-                            "--headless, none with the window); 0 waits as long as it takes")
+  designCommand
+      ->add_option("--timeout", timeout,
+                   "seconds to wait for each message of the wizard, and (10 at most) for it to end (default: 60 with "
+                   "--headless, none with the window); 0 waits as long as it takes")
       ->check(CLI::Range(0, 86400));
 
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -367,12 +383,14 @@ int main(int argc, char** argv) {
   }
   if (!headless && !HasDisplay()) {
     std::cerr << "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
-                 "--headless --script FILE to play the user from a script" << std::endl;
+                 "--headless --script FILE to play the user from a script"
+              << std::endl;
     return velmora::label::kStatusBadInput;
   }
   const std::string own = velmora::ExecutableDirectory();
   const char* wizard = std::getenv("VELMORA_WIZARD");
-  design.wizard = wizard != nullptr && *wizard != '\0' ? wizard : (own.empty() ? std::string(".") : own) + "/velmora-wizard";
+  design.wizard =
+      wizard != nullptr && *wizard != '\0' ? wizard : (own.empty() ? std::string(".") : own) + "/velmora-wizard";
   design.timeoutSeconds = timeout >= 0 ? timeout : headless ? 60 : 0;
   if (headless) design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(script).string()};
   design.wizardOptions.insert(design.wizardOptions.end(), {"--data-dir", data});

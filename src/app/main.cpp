@@ -50,8 +50,8 @@ std::vector<std::string> ParserArguments(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool debugWord = velmora::UpperCase(arg).find("DEBUG") != std::string::npos;
-    const bool inlineValue = arg.starts_with("--") && arg.find('=') != std::string::npos &&
-                             TakesValue(arg.substr(0, arg.find('=')));
+    const bool inlineValue =
+        arg.starts_with("--") && arg.find('=') != std::string::npos && TakesValue(arg.substr(0, arg.find('=')));
     if (!debugWord || isValue || inlineValue) kept.push_back(arg);
     isValue = !isValue && TakesValue(arg);
   }
@@ -127,12 +127,13 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);  // a host that closes its pipe ends the server cleanly
   velmora::SetCommandLine(argc, argv);
 
-  CLI::App app{"GS1-128 barcode wizard: builds a Code 128 data formula and a readable-text formula from GS1 "
-               "Application Identifiers and writes the label template 128.ufo for the host.\n"
-               "The word DEBUG anywhere on the command line switches debug mode on.",
-               "velmora-wizard"};
-  app.set_version_flag("--version", std::string("velmora-wizard ") + kVersion + "\nhost class id " +
-                                        velmora::HostClassId());
+  CLI::App app{
+      "GS1-128 barcode wizard: builds a Code 128 data formula and a readable-text formula from GS1 "
+      "Application Identifiers and writes the label template 128.ufo for the host.\n"
+      "The word DEBUG anywhere on the command line switches debug mode on.",
+      "velmora-wizard"};
+  app.set_version_flag("--version",
+                       std::string("velmora-wizard ") + kVersion + "\nhost class id " + velmora::HostClassId());
   app.require_subcommand(1);
   Options o;
   const auto common = [&o](CLI::App* sub) {

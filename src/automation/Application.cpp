@@ -42,7 +42,7 @@ void ReadVariableNames(Dispatch& document, CVarColl& names) {
 }  // namespace
 
 bool Application::Connect(const Variant& doc, const std::string&) {
-  NextFileEpoch();  // a new run sees the files as they are now
+  NextFileEpoch();               // a new run sees the files as they are now
   const Variant document = doc;  // kept for the duration of the call
   Dispatch& host = ObjectOf(document);
   auto names = std::make_shared<CVarColl>();

@@ -36,7 +36,8 @@ Variant FromJson(JsonRpcServer& server, const json& value) {
     case json::value_t::number_integer:
     case json::value_t::number_unsigned: {
       const double number = value.get<double>();
-      if (number >= -2147483648.0 && number <= 2147483647.0) return Variant(static_cast<std::int32_t>(value.get<std::int64_t>()));
+      if (number >= -2147483648.0 && number <= 2147483647.0)
+        return Variant(static_cast<std::int32_t>(value.get<std::int64_t>()));
       return Variant(number);
     }
     case json::value_t::number_float: return Variant(value.get<double>());
@@ -47,7 +48,8 @@ Variant FromJson(JsonRpcServer& server, const json& value) {
       return Variant(std::move(items));
     }
     case json::value_t::object:
-      if (value.size() == 1 && value.contains("$object") && (value["$object"].is_string() || value["$object"].is_number())) {
+      if (value.size() == 1 && value.contains("$object") &&
+          (value["$object"].is_string() || value["$object"].is_number())) {
         return Variant(Variant::Object(std::make_shared<RemoteObject>(server, value["$object"])));
       }
       [[fallthrough]];
@@ -105,7 +107,8 @@ bool IsString(const json* v, const char* text = nullptr) {
 bool IsValidId(const json* id) { return id != nullptr && (id->is_string() || id->is_number()); }
 
 bool IsResponse(const json& m) {
-  return m.is_object() && Member(m, "method") == nullptr && (Member(m, "result") != nullptr || Member(m, "error") != nullptr);
+  return m.is_object() && Member(m, "method") == nullptr &&
+         (Member(m, "result") != nullptr || Member(m, "error") != nullptr);
 }
 
 // A well-formed request: "jsonrpc" "2.0", a text method, an id that is a text,
@@ -122,8 +125,7 @@ bool IsNotification(const json& m) { return IsValidRequest(m) && Member(m, "id")
 
 }  // namespace
 
-JsonRpcServer::JsonRpcServer(std::istream& in, std::ostream& out, WindowView& view)
-    : in_(in), out_(out), view_(view) {}
+JsonRpcServer::JsonRpcServer(std::istream& in, std::ostream& out, WindowView& view) : in_(in), out_(out), view_(view) {}
 
 JsonRpcServer::Read JsonRpcServer::ReadMessage(json& message) {
   std::string line;
@@ -244,7 +246,8 @@ json JsonRpcServer::CallHost(const std::string& method, json params) {
     }
     if (const json* error = Member(message, "error")) {
       const json* text = Member(*error, "message");
-      RaiseError(kErrAutomation, IsString(text) ? text->get<std::string>() : error->dump(-1, ' ', false, json::error_handler_t::replace));
+      RaiseError(kErrAutomation, IsString(text) ? text->get<std::string>()
+                                                : error->dump(-1, ' ', false, json::error_handler_t::replace));
     }
     return *Member(message, "result");
   }

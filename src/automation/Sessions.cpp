@@ -64,9 +64,9 @@ int RunDocument(const std::string& documentPath, WindowView& view, std::ostream&
   } catch (const RuntimeError& e) {
     // A value of the document that does not convert: say which one.
     // A description of its own already names its cause (a catalogue's key).
-    const bool fromDocument = (e.Number() == kErrTypeMismatch || e.Number() == kErrOverflow ||
-                               e.Number() == kErrInvalidUseOfNull) &&
-                              e.Description() == StandardErrorMessage(e.Number());
+    const bool fromDocument =
+        (e.Number() == kErrTypeMismatch || e.Number() == kErrOverflow || e.Number() == kErrInvalidUseOfNull) &&
+        e.Description() == StandardErrorMessage(e.Number());
     err << "run-time error " << e.Number() << ": " << e.Description()
         << (fromDocument && !lastRead->empty() ? " (" + *lastRead + ")" : "") << std::endl;
     return 1;

@@ -61,8 +61,9 @@ std::string ErrorTextFor(std::int16_t key) {
       {148, "DLL loading : dll is not compatible or attached sub-dll are missing"},
       {149, "Bad call : called function expected different arguments ( dll could be mistaken )"},
       {151, "Internal error : an error occured within Visual Basic system"},
-      {152, "Bad file handle : system may have ran out of file handle ( eventually check FILES parameters in "
-            "CONFIG.SYS )"},
+      {152,
+       "Bad file handle : system may have ran out of file handle ( eventually check FILES parameters in "
+       "CONFIG.SYS )"},
       {153, "File not found : the specified file is missing"},
       {154, "Bad file access mode : programm is trying to read output file or write in read-only file"},
       {155, "Bad file access mode : programm is trying to work on or delete an open file"},

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "base/ListControl.h"
-#include "base/VbArray.h"
 #include "base/Variant.h"
+#include "base/VbArray.h"
 
 namespace velmora {
 

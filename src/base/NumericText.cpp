@@ -1,8 +1,8 @@
 #include "base/NumericText.h"
 
 #include <cctype>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 
 namespace velmora {

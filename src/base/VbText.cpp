@@ -38,8 +38,8 @@ bool MatchList(const std::vector<std::string_view>& pat, std::size_t& p, std::st
   return found != negate;
 }
 
-bool MatchFrom(const std::vector<std::string_view>& text, std::size_t t,
-               const std::vector<std::string_view>& pat, std::size_t p) {
+bool MatchFrom(const std::vector<std::string_view>& text, std::size_t t, const std::vector<std::string_view>& pat,
+               std::size_t p) {
   while (p < pat.size()) {
     if (pat[p] == "*") {
       for (std::size_t k = t; k <= text.size(); ++k) {

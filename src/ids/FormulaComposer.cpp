@@ -29,8 +29,8 @@ std::vector<const IdRecord*> EmittedRecords() {
 // A host variable feeding a fixed-length AI is padded to the AI's length.
 std::string PaddedVariable(const IdRecord& r, const std::string& data) {
   const std::string length = std::to_string(r.CharLen);
-  return "Left(" + data + kOperator + Quote() + std::string(static_cast<std::size_t>(std::max<int>(0, r.CharLen)), '0') +
-         Quote() + ", " + length + ")";
+  return "Left(" + data + kOperator + Quote() +
+         std::string(static_cast<std::size_t>(std::max<int>(0, r.CharLen)), '0') + Quote() + ", " + length + ")";
 }
 
 class Composer {

@@ -9,19 +9,19 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
-#include <mutex>
 #include <thread>
 #include <utility>
 
-#include "render/LabelCanvas.h"
 #include "label/LabelDrawing.h"
 #include "label/RowOrderedFile.h"
 #include "label/RowSource.h"
 #include "label/ValueChecks.h"
 #include "platform/FileAccess.h"
+#include "render/LabelCanvas.h"
 #include "symbol/Analysis.h"
 #include "symbol/ScanBack.h"
 #include "symbol/SymbolChoice.h"
@@ -148,7 +148,8 @@ class RowRenderer {
     if (o_.format == OutputFormat::Pdf) return true;
     if (o_.format == OutputFormat::Zpl || o_.format == OutputFormat::Pbm) {  // exactly the bitmap that is scanned back
       const bool zpl = o_.format == OutputFormat::Zpl;
-      Raster raster = RenderRaster(r.layout, encoded, g_, o_.dpi, false, o_.verify, zpl ? std::max(1, o_.copies) : 0, !zpl);
+      Raster raster =
+          RenderRaster(r.layout, encoded, g_, o_.dpi, false, o_.verify, zpl ? std::max(1, o_.copies) : 0, !zpl);
       r.part = zpl ? std::move(raster.zpl) : std::move(raster.pbm);
       if (o_.verify) scanned = std::move(raster.grey);
       return true;
@@ -315,7 +316,8 @@ class PdfPages {
       if (fs::is_regular_file(o_.out, error)) fs::remove(o_.out, error);
       return;
     }
-    if (!file_.Commit(Durability::HandOff)) throw std::runtime_error(o_.out + ": cannot be written: " + std::strerror(errno));
+    if (!file_.Commit(Durability::HandOff))
+      throw std::runtime_error(o_.out + ": cannot be written: " + std::strerror(errno));
   }
 
  private:
@@ -347,8 +349,9 @@ std::pair<double, double> RunSize(RowSource& rows, const RowRenderer& renderer, 
   std::vector<symbol::VariableValues> batch;
   for (bool first = true; rows.Next(batch, kBatch); first = false) {
     std::vector<RowResult> prepared(batch.size());
-    ForEachRow(static_cast<int>(batch.size()), cores, {},
-               [&](int i) { prepared[static_cast<std::size_t>(i)] = renderer.Prepare(batch[static_cast<std::size_t>(i)]); });
+    ForEachRow(static_cast<int>(batch.size()), cores, {}, [&](int i) {
+      prepared[static_cast<std::size_t>(i)] = renderer.Prepare(batch[static_cast<std::size_t>(i)]);
+    });
     for (const RowResult& r : prepared) {
       if (!r.symbol) continue;
       width = std::max(width, r.layout.width);
@@ -372,8 +375,10 @@ std::string LabelFileName(int row, OutputFormat format, int rows) {
 void PrepareOutput(const RenderOptions& o) {
   if (OneFile(o.format)) {
     const fs::path folder = fs::absolute(o.out).parent_path();
-    if (!fs::is_directory(folder)) throw std::runtime_error(o.out + ": the folder " + folder.string() + " does not exist");
-    if (fs::is_directory(o.out)) throw std::runtime_error(o.out + ": is a folder; a " + Extension(o.format) + " file needs a file name");
+    if (!fs::is_directory(folder))
+      throw std::runtime_error(o.out + ": the folder " + folder.string() + " does not exist");
+    if (fs::is_directory(o.out))
+      throw std::runtime_error(o.out + ": is a folder; a " + Extension(o.format) + " file needs a file name");
     if (::access(folder.c_str(), W_OK) != 0) throw std::runtime_error(o.out + ": the folder cannot be written");
     return;
   }
@@ -386,7 +391,8 @@ void PrepareOutput(const RenderOptions& o) {
 }
 
 RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1, RowSource& rows,
-                           const RenderOptions& options, std::ostream& report, const std::function<void(int, int)>& progress) {
+                           const RenderOptions& options, std::ostream& report,
+                           const std::function<void(int, int)>& progress) {
   const int total = rows.Count();
   ClearEarlierRun(options, report);
   const RowRenderer renderer(label, gs1, options, total);
@@ -404,8 +410,9 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   for (int base = 0; rows.Next(batch, kBatch); base += static_cast<int>(batch.size())) {
     const bool prepared = base == 0 && !kept.empty();  // the first batch, prepared to size the run
     std::vector<RowResult> results = prepared ? std::move(kept) : std::vector<RowResult>(batch.size());
-    const auto batchProgress = progress ? std::function<void(int, int)>([&](int done, int) { progress(base + done, total); })
-                                        : std::function<void(int, int)>();
+    const auto batchProgress = progress
+                                   ? std::function<void(int, int)>([&](int done, int) { progress(base + done, total); })
+                                   : std::function<void(int, int)>();
     ForEachRow(static_cast<int>(batch.size()), cores, batchProgress, [&](int i) {
       RowResult& r = results[static_cast<std::size_t>(i)];
       if (!prepared) r = renderer.Prepare(batch[static_cast<std::size_t>(i)]);
@@ -414,7 +421,8 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
     });
     for (std::size_t i = 0; i < results.size(); ++i) {
       const RowResult& r = results[i];
-      for (const std::string& problem : r.problems) report << "row " << base + static_cast<int>(i) + 1 << ", " << problem << '\n';
+      for (const std::string& problem : r.problems)
+        report << "row " << base + static_cast<int>(i) + 1 << ", " << problem << '\n';
       s.drawn += r.drawn ? 1 : 0;
       s.unwritten += r.writeError.empty() ? 0 : 1;
       s.rejected += r.drawn || !r.writeError.empty() ? 0 : 1;

@@ -24,9 +24,9 @@ struct RenderOptions {
   unsigned threads = 0;  // 0: one per core
   int copies = 1;        // of each label (ZPL's ^PQ)
   symbol::SymbolKind symbol = symbol::SymbolKind::Gs1_128;
-  double module = 0;     // mm; 0: the template's bar width (1.5 times it for 2D symbols)
+  double module = 0;  // mm; 0: the template's bar width (1.5 times it for 2D symbols)
   std::string dlDomain = symbol::kDefaultDigitalLinkDomain;  // of the Digital Link forms' URI
-  double mediaWidth = 0;   // the label stock, in mm: every label this size; 0: the content's
+  double mediaWidth = 0;  // the label stock, in mm: every label this size; 0: the content's
   double mediaHeight = 0;
   // Sheets of label stock (PDF): labels in a grid of `columns` x `rows` on
   // sheets of `width` x `height` mm, `gap` mm apart, the grid centred.
@@ -42,10 +42,10 @@ struct RenderOptions {
 struct RenderSummary {
   int rows = 0;
   int drawn = 0;
-  int rejected = 0;    // GS1 or the formulas refused the row's data: not drawn
-  int unwritten = 0;   // drawn, but its file could not be written
+  int rejected = 0;        // GS1 or the formulas refused the row's data: not drawn
+  int unwritten = 0;       // drawn, but its file could not be written
   std::string writeError;  // the first reason a file could not be written
-  int unverified = 0;  // drawn, but not scanned back equal
+  int unverified = 0;      // drawn, but not scanned back equal
   bool AllGood() const { return drawn == rows && unverified == 0; }
 };
 

@@ -9,14 +9,40 @@
 
 namespace velmora::label {
 
-#define VELMORA_CAIRO_FUNCTIONS(F)                                                                                    \
-  F(cairo_create) F(cairo_destroy) F(cairo_fill) F(cairo_font_extents) F(cairo_font_options_create)                  \
-  F(cairo_font_options_destroy) F(cairo_font_options_set_antialias) F(cairo_image_surface_create)                    \
-  F(cairo_image_surface_get_data) F(cairo_image_surface_get_height) F(cairo_image_surface_get_stride)                \
-  F(cairo_image_surface_get_width) F(cairo_move_to) F(cairo_pdf_surface_create_for_stream) F(cairo_pdf_surface_set_size) \
-  F(cairo_rectangle) F(cairo_restore) F(cairo_save) F(cairo_scale) F(cairo_select_font_face) F(cairo_set_font_options) \
-  F(cairo_set_font_size) F(cairo_set_source_rgb) F(cairo_show_page) F(cairo_show_text) F(cairo_surface_destroy)      \
-  F(cairo_surface_flush) F(cairo_surface_mark_dirty) F(cairo_surface_status) F(cairo_text_extents) F(cairo_translate)
+// clang-format off
+#define VELMORA_CAIRO_FUNCTIONS(F) \
+  F(cairo_create) \
+  F(cairo_destroy) \
+  F(cairo_fill) \
+  F(cairo_font_extents) \
+  F(cairo_font_options_create) \
+  F(cairo_font_options_destroy) \
+  F(cairo_font_options_set_antialias) \
+  F(cairo_image_surface_create) \
+  F(cairo_image_surface_get_data) \
+  F(cairo_image_surface_get_height) \
+  F(cairo_image_surface_get_stride) \
+  F(cairo_image_surface_get_width) \
+  F(cairo_move_to) \
+  F(cairo_pdf_surface_create_for_stream) \
+  F(cairo_pdf_surface_set_size) \
+  F(cairo_rectangle) \
+  F(cairo_restore) \
+  F(cairo_save) \
+  F(cairo_scale) \
+  F(cairo_select_font_face) \
+  F(cairo_set_font_options) \
+  F(cairo_set_font_size) \
+  F(cairo_set_source_rgb) \
+  F(cairo_show_page) \
+  F(cairo_show_text) \
+  F(cairo_surface_destroy) \
+  F(cairo_surface_flush) \
+  F(cairo_surface_mark_dirty) \
+  F(cairo_surface_status) \
+  F(cairo_text_extents) \
+  F(cairo_translate)
+// clang-format on
 
 struct CairoLibrary {
   VELMORA_CAIRO_FUNCTIONS(VELMORA_TABLE_MEMBER)

@@ -1,8 +1,8 @@
 #include "label/CommandSupport.h"
 
 #include <chrono>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <set>
 
 #include "label/CsvRows.h"
@@ -22,7 +22,8 @@ std::string Explained(const std::string& formula, const symbol::FormulaError& e)
   if (open == std::string::npos) return e.what();
   std::string before = formula.substr(open + 1, at - 2 - open);
   for (const char* marker : {"{CODE A}", "{CODE B}", "{CODE C}", "{FNC1}"}) {
-    for (std::size_t m = before.find(marker); m != std::string::npos; m = before.find(marker)) before.erase(m, std::strlen(marker));
+    for (std::size_t m = before.find(marker); m != std::string::npos; m = before.find(marker))
+      before.erase(m, std::strlen(marker));
   }
   return "the data holds a double quote ('\"') after '" + symbol::Printable(before) + "' (formula column " +
          std::to_string(at) + "), which a template's quoted text cannot carry";
@@ -56,7 +57,8 @@ void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
   const symbol::VariableValues sampled = t.ValuesWith({});
   for (const std::string& name : read) {
     if (given(name)) continue;
-    if (!samples) throw std::runtime_error("no value for variable " + name + ", which " + ReaderOf(t, name) + " reads: " + how);
+    if (!samples)
+      throw std::runtime_error("no value for variable " + name + ", which " + ReaderOf(t, name) + " reads: " + how);
     const auto sample = sampled.find(name);
     err << "velmora-label: no value for variable " << name << ": the template's sample '"
         << (sample == sampled.end() ? std::string() : symbol::Printable(sample->second)) << "' is used (--samples)\n";
@@ -79,8 +81,9 @@ std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest
   const std::vector<std::string> read = ReadVariables(t);
   const symbol::VariableValues sets = ParseSets(r.sets, read);
   if (r.valuesFile.empty()) {
-    RequireValues(t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
-                  "give --set " + (read.empty() ? std::string("NAME") : read.front()) + "=VALUE for each, or --samples", err);
+    RequireValues(
+        t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
+        "give --set " + (read.empty() ? std::string("NAME") : read.front()) + "=VALUE for each, or --samples", err);
     return std::make_unique<FixedRows>(std::vector<symbol::VariableValues>{sets});
   }
   if (std::filesystem::is_directory(r.valuesFile)) throw std::runtime_error(r.valuesFile + ": cannot read the values");
@@ -98,11 +101,12 @@ std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest
   for (const std::string& column : header) RefuseUnread(r.valuesFile + " column " + column, column, read);
   for (const std::string& name : read) {
     if (!columns.contains(name) && !sets.contains(name) && !r.samples) {
-      throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + ReaderOf(t, name) + " reads");
+      throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + ReaderOf(t, name) +
+                               " reads");
     }
   }
-  RequireValues(t, read, [&](const std::string& name) { return columns.contains(name) || sets.contains(name); }, true,
-                {}, err);
+  RequireValues(
+      t, read, [&](const std::string& name) { return columns.contains(name) || sets.contains(name); }, true, {}, err);
   return table;
 }
 
@@ -117,8 +121,8 @@ std::function<void(int, int)> ProgressBar(std::ostream& err) {
   };
 }
 
-int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o, bool progressBar,
-           std::ostream& out, std::ostream& err) {
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o,
+           bool progressBar, std::ostream& out, std::ostream& err) {
   PrepareOutput(o);
   const RenderSummary s = RenderLabels(t, gs1, rows, o, err, progressBar ? ProgressBar(err) : nullptr);
   if (progressBar) err << "\r\033[K" << std::flush;

@@ -3,8 +3,8 @@
 // values of a run's rows and the checks of their names, drawing a run with its
 // summary, and turning what a command could not use into one line and status 2.
 #include <functional>
-#include <memory>
 #include <iosfwd>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -44,8 +44,8 @@ std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest
 std::function<void(int, int)> ProgressBar(std::ostream& err);
 
 // Draws the rows to the output and prints the summary line; the exit status.
-int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o, bool progressBar,
-           std::ostream& out, std::ostream& err);
+int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o,
+           bool progressBar, std::ostream& out, std::ostream& err);
 
 // Runs a command; what it could not use ends it with one line on `err`.
 template <class Command>

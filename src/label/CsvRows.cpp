@@ -13,7 +13,9 @@ class Reader {
   Reader(std::string_view text, const std::string& name, bool atStart = true) : text_(text), name_(name) {
     if (atStart && text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
   }
-  std::size_t Consumed(std::string_view whole) const { return static_cast<std::size_t>(text_.data() - whole.data()) + pos_; }
+  std::size_t Consumed(std::string_view whole) const {
+    return static_cast<std::size_t>(text_.data() - whole.data()) + pos_;
+  }
 
   // The separator of the header line: a comma, or the semicolon or tab that
   // spreadsheets write in much of Europe, whichever it holds most of outside quotes.

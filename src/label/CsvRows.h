@@ -37,7 +37,7 @@ class CsvStream {
   // The next row's fields (blank lines skipped); false at the end.
   bool Next(std::vector<std::string>& fields);
   std::size_t Row() const { return row_; }  // of the last row read, from 1
-  void Rewind();  // back to the first row
+  void Rewind();                            // back to the first row
 
  private:
   void Fill();

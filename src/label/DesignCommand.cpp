@@ -45,7 +45,8 @@ void KeepTemplate(const DesignRequest& r, const std::string& imported, const std
   if (!r.keepTemplate.empty()) {
     std::error_code error;
     fs::copy_file(imported, r.keepTemplate, fs::copy_options::overwrite_existing, error);
-    if (error) throw std::runtime_error(r.keepTemplate + ": the template cannot be kept there (" + error.message() + ")");
+    if (error)
+      throw std::runtime_error(r.keepTemplate + ": the template cannot be kept there (" + error.message() + ")");
     out << "template: " << r.keepTemplate << '\n';
   } else if (temporary) {
     out << "template: not kept (designed in the temporary host directory " << temporary->Path()
@@ -83,7 +84,8 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     PrepareOutput(r.options);
     std::optional<TemporaryHost> temporary;
     if (r.hostDir.empty()) temporary.emplace();
-    std::vector<std::string> command = {r.wizard, "serve", "--host-dir", r.hostDir.empty() ? temporary->Path() : r.hostDir};
+    std::vector<std::string> command = {r.wizard, "serve", "--host-dir",
+                                        r.hostDir.empty() ? temporary->Path() : r.hostDir};
     command.insert(command.end(), r.wizardOptions.begin(), r.wizardOptions.end());
     const FileClock start = FileSystemNow();
     WizardLimits limits;
@@ -101,8 +103,9 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
     KeepTemplate(r, imported, temporary, out);
     const LabelTemplate t = ReadCheckedTemplate(imported);
     const symbol::VariableValues values = document.Values();
-    RequireValues(t, ReadVariables(t), [&](const std::string& name) { return values.contains(name); }, r.samples,
-                  "give it a \"value\" in " + r.documentPath + ", or --samples", err);
+    RequireValues(
+        t, ReadVariables(t), [&](const std::string& name) { return values.contains(name); }, r.samples,
+        "give it a \"value\" in " + r.documentPath + ", or --samples", err);
     FixedRows one({values});
     return Render(t, gs1, one, r.options, false, out, err);
   });

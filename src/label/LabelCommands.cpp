@@ -80,8 +80,9 @@ OutputFormat FormatFor(const std::string& format, const std::string& out) {
   if (name == ".zpl") return OutputFormat::Zpl;
   if (name == ".pbm") return OutputFormat::Pbm;
   if (name == ".png" || name.empty()) return OutputFormat::Png;
-  throw std::runtime_error(out + ": labels are written as png or svg (a folder of files) or pdf, zpl or pbm (one file), not as " +
-                           name.substr(1) + "; give --format or another name");
+  throw std::runtime_error(
+      out + ": labels are written as png or svg (a folder of files) or pdf, zpl or pbm (one file), not as " +
+      name.substr(1) + "; give --format or another name");
 }
 
 int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
@@ -96,8 +97,9 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
     const std::vector<std::string> read = ReadVariables(t);
     const symbol::VariableValues sets = ParseSets(r.sets, read);
-    RequireValues(t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
-                  "give --set NAME=VALUE for each, or --samples", err);
+    RequireValues(
+        t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
+        "give --set NAME=VALUE for each, or --samples", err);
     std::string data;
     try {
       data = t.barcode.Evaluate(t.ValuesWith(sets));

@@ -19,11 +19,11 @@ struct CheckRequest {
   std::string elements;
   bool elementsGiven = false;  // --elements, even with an empty text
   std::string elementsFile;
-  std::string digitalLink;     // --dl: a GS1 Digital Link URI to read and check
-  bool linkWanted = false;     // print the elements' GS1 Digital Link URI
+  std::string digitalLink;  // --dl: a GS1 Digital Link URI to read and check
+  bool linkWanted = false;  // print the elements' GS1 Digital Link URI
   std::string linkDomain = symbol::kDefaultDigitalLinkDomain;
   std::vector<std::string> sets;  // NAME=VALUE
-  bool samples = false;  // a variable without a value takes the template's sample
+  bool samples = false;           // a variable without a value takes the template's sample
 };
 
 struct RenderRequest {
@@ -38,18 +38,18 @@ struct RenderRequest {
 
 struct DesignRequest {
   std::string documentPath;
-  std::string wizard;  // the velmora-wizard to start
+  std::string wizard;                      // the velmora-wizard to start
   std::vector<std::string> wizardOptions;  // --headless --script FILE, --data-dir DIR
-  std::string hostDir;  // empty: a temporary one
-  std::string keepTemplate;  // where to keep a copy of the designed template
-  int timeoutSeconds = 0;    // for each of the wizard's messages; 0: no limit
+  std::string hostDir;                     // empty: a temporary one
+  std::string keepTemplate;                // where to keep a copy of the designed template
+  int timeoutSeconds = 0;                  // for each of the wizard's messages; 0: no limit
   RenderOptions options;
   bool samples = false;
 };
 
 struct PrintRequest {
-  RenderRequest render;  // the rows and their checks, as render has them; out is the job's
-  std::string printer;   // as the user named it, for messages
+  RenderRequest render;                  // the rows and their checks, as render has them; out is the job's
+  std::string printer;                   // as the user named it, for messages
   OutputFormat job = OutputFormat::Zpl;  // what the printer takes: ZPL or PDF
   // Sends the run's job (its bytes, and the file that holds them) to the printer
   // and returns what to say of it ("job 17 completed"), or throws

@@ -30,7 +30,8 @@ LabelDocument LoadLabelDocument(const std::string& path) {
   for (std::size_t i = 0; i < list.size(); ++i) {
     const nlohmann::json& v = list[i];
     const std::string where = path + ": variables[" + std::to_string(i) + "]";
-    if (!v.is_object() || !v.contains("name") || !v.contains("kind")) throw DocumentError(where + " needs a name and a kind");
+    if (!v.is_object() || !v.contains("name") || !v.contains("kind"))
+      throw DocumentError(where + " needs a name and a kind");
     LabelDocument::Variable variable{v["name"], v["kind"], std::nullopt};
     if (v.contains("value")) {
       if (!v["value"].is_string()) throw DocumentError(where + ".value is not a text");

@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "render/BilevelPng.h"
 #include "label/CairoLibrary.h"
-#include "render/LabelCanvas.h"
 #include "label/ZplLabel.h"
 #include "platform/Utf8Text.h"
+#include "render/BilevelPng.h"
+#include "render/LabelCanvas.h"
 
 namespace velmora::label {
 namespace {
@@ -34,7 +34,8 @@ cairo_status_t AppendTo(void* closure, const unsigned char* data, unsigned int l
 
 // A face the template names may not exist here: fixed pitch asks for any monospace face.
 void SelectFont(cairo_t* cr, const std::string& face, bool fixedPitch, double height) {
-  Cairo().cairo_select_font_face(cr, fixedPitch ? "monospace" : face.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  Cairo().cairo_select_font_face(cr, fixedPitch ? "monospace" : face.c_str(), CAIRO_FONT_SLANT_NORMAL,
+                                 CAIRO_FONT_WEIGHT_NORMAL);
   Cairo().cairo_set_font_size(cr, height);
 }
 
@@ -108,7 +109,8 @@ class BilevelCanvas : public LabelCanvas {
   // Kept, then set straight into the surface with the bars: the modules lie on whole pixels.
   void Block(double x, double y, double width, double height) override {
     blocks_.push_back({static_cast<int>(std::lround(x * scale_)), static_cast<int>(std::lround(y * scale_)),
-                       static_cast<int>(std::lround((x + width) * scale_)), static_cast<int>(std::lround((y + height) * scale_))});
+                       static_cast<int>(std::lround((x + width) * scale_)),
+                       static_cast<int>(std::lround((y + height) * scale_))});
   }
 
   void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
@@ -169,7 +171,8 @@ TextSize MeasureText(const TemplateGeometry& g, const std::string& text) {
 }
 
 TextSize FixedPitchSize(const TemplateGeometry& g, const std::string& text) {
-  return {kFixedPitchAdvance * g.fontHeight * static_cast<double>(CodePointCount(text)), g.fontHeight, 0.8 * g.fontHeight};
+  return {kFixedPitchAdvance * g.fontHeight * static_cast<double>(CodePointCount(text)), g.fontHeight,
+          0.8 * g.fontHeight};
 }
 
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
@@ -194,7 +197,8 @@ void RefuseOversized(const LabelLayout& l, double width, double height, int dpi)
   char size[160];
   std::snprintf(size, sizeof size, "the label is %.1f x %.1f mm, %.0f x %.0f dots at %d dpi", l.width, l.height, width,
                 height, dpi);
-  throw std::runtime_error(std::string(size) + ": more than 32767 dots a side or 64 million dots in all cannot be drawn"
+  throw std::runtime_error(std::string(size) +
+                           ": more than 32767 dots a side or 64 million dots in all cannot be drawn"
                            " (a lower --dpi, a narrower bar or a smaller font makes it smaller)");
 }
 
@@ -246,7 +250,9 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
   const int stride = Cairo().cairo_image_surface_get_stride(surface.get());
   if (encodePng) raster.png = EncodeBilevelPng(ink, width, height, stride, dpi);
   if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
-  if (pbm) raster.pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n" + PackBilevel(ink, width, height, stride, true);
+  if (pbm)
+    raster.pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n" +
+                 PackBilevel(ink, width, height, stride, true);
   if (grey) {
     raster.grey.width = width;
     raster.grey.height = height;

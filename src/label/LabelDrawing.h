@@ -3,8 +3,8 @@
 // image a scanner sees. The one file that speaks to cairo.
 #include <functional>
 #include <memory>
-#include <string_view>
 #include <string>
+#include <string_view>
 
 #include "render/LabelLayout.h"
 #include "symbol/ZintSymbol.h"

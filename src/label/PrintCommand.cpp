@@ -53,7 +53,8 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
     const RenderSummary s = RenderLabels(t, gs1, *rows, o, err, r.progressBar ? ProgressBar(err) : nullptr);
     if (r.progressBar) err << "\r\033[K" << std::flush;
     std::string bytes;
-    if (s.drawn > 0 && ReadWholeFile(job.Path(), bytes) != ReadStatus::Ok) throw std::runtime_error("the job's file is gone");
+    if (s.drawn > 0 && ReadWholeFile(job.Path(), bytes) != ReadStatus::Ok)
+      throw std::runtime_error("the job's file is gone");
     std::string said;
     if (s.drawn > 0) {
       try {
@@ -65,7 +66,9 @@ int RunPrint(const PrintRequest& p, const std::string& dataDir, std::ostream& ou
       }
     }
     out << s.drawn << " of " << s.rows << " labels printed to " << p.printer;
-    if (s.drawn > 0) out << " (" << (said.empty() ? "" : said + ", ") << bytes.size() / static_cast<std::size_t>(s.drawn) << " bytes a label)";
+    if (s.drawn > 0)
+      out << " (" << (said.empty() ? "" : said + ", ") << bytes.size() / static_cast<std::size_t>(s.drawn)
+          << " bytes a label)";
     if (s.rejected > 0) out << ", " << s.rejected << (s.rejected == 1 ? " row rejected" : " rows rejected");
     if (o.verify) out << ", " << s.drawn - s.unverified << " scanned back equal";
     out << '\n';

@@ -24,7 +24,8 @@ TemplateText TextOf(const IniDocument& doc, const std::string& path, const std::
     }
     return {*format, false, "[" + *name + "] Format"};
   }
-  if (const std::optional<std::string> literal = Key(doc, section, literalKey)) return {*literal, true, "[" + section + "] " + literalKey};
+  if (const std::optional<std::string> literal = Key(doc, section, literalKey))
+    return {*literal, true, "[" + section + "] " + literalKey};
   throw TemplateError(path + ": [" + section + "] has neither Variable nor " + literalKey);
 }
 
@@ -41,7 +42,8 @@ double Hundredths(const IniDocument& doc, const std::string& path, const std::st
     used = 0;
   }
   if (used == 0 || used != text->size() || value < 0 || value > 100000 || (positive && value == 0)) {
-    throw TemplateError(path + ": [" + section + "] " + key + " is '" + *text + "', not a length in hundredths of a millimetre");
+    throw TemplateError(path + ": [" + section + "] " + key + " is '" + *text +
+                        "', not a length in hundredths of a millimetre");
   }
   return static_cast<double>(value) / 100.0;
 }

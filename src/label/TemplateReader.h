@@ -22,7 +22,7 @@ struct TemplateText {
   bool literal = false;
   std::string where;  // "[Variable2] Format", for messages
   std::string Evaluate(const symbol::VariableValues& values) const;
-  std::vector<std::string> Variables() const;  // none for a literal
+  std::vector<std::string> Variables() const;           // none for a literal
   std::vector<symbol::Formula::Padded> Padded() const;  // none for a literal
 };
 

@@ -21,7 +21,8 @@ class Child {
   explicit Child(const std::vector<std::string>& command) {
     int in[2];
     int out[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) throw WizardError("cannot make pipes to the wizard");
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0)
+      throw WizardError("cannot make pipes to the wizard");
     pid_ = ::fork();
     if (pid_ < 0) throw WizardError("cannot start the wizard");
     if (pid_ == 0) {
@@ -75,7 +76,8 @@ class Child {
       int polled = 0;
       while ((polled = ::poll(&ready, 1, seconds > 0 ? seconds * 1000 : -1)) < 0 && errno == EINTR) {
       }
-      if (polled == 0) throw WizardError("the wizard sent nothing for " + std::to_string(seconds) + " s; it was stopped");
+      if (polled == 0)
+        throw WizardError("the wizard sent nothing for " + std::to_string(seconds) + " s; it was stopped");
       char chunk[65536];
       const ssize_t n = ::read(out_, chunk, sizeof chunk);
       if (n <= 0) return false;
@@ -160,7 +162,9 @@ class DocumentObjects {
         if (i < d_.variables.size() && dispid == 3) return Result(call, d_.variables[i].kind);
       }
     }
-    return {{"jsonrpc", "2.0"}, {"id", call.value("id", json())}, {"error", {{"code", -32601}, {"message", "no such member"}}}};
+    return {{"jsonrpc", "2.0"},
+            {"id", call.value("id", json())},
+            {"error", {{"code", -32601}, {"message", "no such member"}}}};
   }
 
   std::string imported;
@@ -172,13 +176,17 @@ class DocumentObjects {
   const LabelDocument& d_;
 };
 
-std::string Converse(const std::vector<std::string>& command, const LabelDocument& document, const WizardLimits& limits) {
+std::string Converse(const std::vector<std::string>& command, const LabelDocument& document,
+                     const WizardLimits& limits) {
   Child child(command);
   DocumentObjects objects(document);
-  child.Send({{"jsonrpc", "2.0"}, {"id", "connect"}, {"method", "Connect"},
+  child.Send({{"jsonrpc", "2.0"},
+              {"id", "connect"},
+              {"method", "Connect"},
               {"params", {{"Doc", Object("doc")}, {"pwd", ""}}}});
   for (std::string line;;) {
-    if (!child.ReadLine(line, limits.messageSeconds)) throw WizardError("the wizard ended before it answered Connect" + child.Ended());
+    if (!child.ReadLine(line, limits.messageSeconds))
+      throw WizardError("the wizard ended before it answered Connect" + child.Ended());
     const BoundedJson parsed = ParseBoundedJson(line);
     const json& message = parsed.value;
     if (!parsed.Ok() || !message.is_object()) {
@@ -192,7 +200,8 @@ std::string Converse(const std::vector<std::string>& command, const LabelDocumen
     if (message.contains("error")) {
       const json& e = message["error"];
       const std::string text = e.is_object() && e.contains("message") && e["message"].is_string()
-                                   ? e["message"].get<std::string>() : e.dump(-1, ' ', false, json::error_handler_t::replace);
+                                   ? e["message"].get<std::string>()
+                                   : e.dump(-1, ' ', false, json::error_handler_t::replace);
       throw WizardError("the wizard failed: " + text);
     }
     break;
@@ -200,7 +209,8 @@ std::string Converse(const std::vector<std::string>& command, const LabelDocumen
   child.Send({{"jsonrpc", "2.0"}, {"id", "release"}, {"method", "Release"}});
   child.CloseInput();
   if (!child.WaitFor(limits.endSeconds) && limits.stopped) {
-    limits.stopped("the wizard did not end within " + std::to_string(limits.endSeconds) + " s of its release; it was stopped");
+    limits.stopped("the wizard did not end within " + std::to_string(limits.endSeconds) +
+                   " s of its release; it was stopped");
   }
   return objects.imported;
 }

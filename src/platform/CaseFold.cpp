@@ -15,7 +15,9 @@ char32_t UpperCodePoint(char32_t cp) {
 }
 
 // The common case, kept to a compare and a subtraction.
-inline unsigned char AsciiUpper(unsigned char b) { return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 0x20) : b; }
+inline unsigned char AsciiUpper(unsigned char b) {
+  return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 0x20) : b;
+}
 
 }  // namespace
 

@@ -95,7 +95,8 @@ void RemoveStale(const std::filesystem::path& folder, Accept ofTarget) {
     const std::string name = entry.path().filename().string();
     const std::size_t at = name.size() >= mark.size() + 6 ? name.size() - mark.size() - 6 : std::string::npos;
     if (at == std::string::npos || name.compare(at, mark.size(), mark) != 0 || !ofTarget(name.substr(0, at))) continue;
-    if (entry.is_regular_file(error) && entry.last_write_time(error) < kProcessStart && !error) fs::remove(entry.path(), error);
+    if (entry.is_regular_file(error) && entry.last_write_time(error) < kProcessStart && !error)
+      fs::remove(entry.path(), error);
   }
 }
 
@@ -164,8 +165,8 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, Durability
   std::string temp = target + kTemporaryMark + "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 &&
-                       (durability == Durability::HandOff || ::fsync(fd) == 0);
+  const bool written =
+      WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (durability == Durability::HandOff || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || std::rename(temp.c_str(), target.c_str()) != 0) {
     const int reason = errno;  // what the caller reports (a full disk, say), not the clean-up's
@@ -205,7 +206,8 @@ bool FileReplacement::Append(const std::string& bytes) {
 }
 
 bool FileReplacement::Commit(Durability durability) {
-  if (error_ == 0 && (::fchmod(fd_, mode_) != 0 || (durability == Durability::Keep && ::fsync(fd_) != 0))) error_ = errno;
+  if (error_ == 0 && (::fchmod(fd_, mode_) != 0 || (durability == Durability::Keep && ::fsync(fd_) != 0)))
+    error_ = errno;
   if (fd_ >= 0 && ::close(fd_) != 0 && error_ == 0) error_ = errno;
   fd_ = -1;
   if (error_ == 0 && std::rename(temp_.c_str(), target_.c_str()) != 0) error_ = errno;
@@ -237,11 +239,13 @@ std::string WhyNotWritten(const std::string& path) {
   const fs::path folder = fs::path(path).parent_path();
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
-    if (error == std::errc::permission_denied) return "the folder " + folder.string() + " cannot be reached (permission denied)";
+    if (error == std::errc::permission_denied)
+      return "the folder " + folder.string() + " cannot be reached (permission denied)";
     // A file where a folder of the path should be says more than "does not exist".
     for (fs::path up = folder; !up.empty() && up != up.parent_path(); up = up.parent_path()) {
-      if (fs::exists(up, error)) return fs::is_directory(up, error) ? "the folder " + folder.string() + " does not exist"
-                                                                    : up.string() + " is not a folder";
+      if (fs::exists(up, error))
+        return fs::is_directory(up, error) ? "the folder " + folder.string() + " does not exist"
+                                           : up.string() + " is not a folder";
     }
     return "the folder " + folder.string() + " does not exist";
   }

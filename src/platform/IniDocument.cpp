@@ -19,11 +19,11 @@ IniDocument IniDocument::Parse(std::string text) {
   for (std::size_t pos = 0; pos < whole.size();) {
     const IniLine line = ReadIniLine(whole, pos);
     if (line.kind == IniLineKind::Header) {
-      current = &doc.sections_.emplace_back(Section{doc.SpanOf(line.name),
-                                                    static_cast<std::uint32_t>(HashIgnoreCase(line.name)),
-                                                    doc.keys_.size(), 0, {}});
+      current = &doc.sections_.emplace_back(Section{
+          doc.SpanOf(line.name), static_cast<std::uint32_t>(HashIgnoreCase(line.name)), doc.keys_.size(), 0, {}});
     } else if (line.kind == IniLineKind::Key && current != nullptr) {
-      doc.keys_.push_back(Key{doc.SpanOf(line.name), doc.SpanOf(line.value), static_cast<std::uint32_t>(HashIgnoreCase(line.name))});
+      doc.keys_.push_back(
+          Key{doc.SpanOf(line.name), doc.SpanOf(line.value), static_cast<std::uint32_t>(HashIgnoreCase(line.name))});
       ++current->keyCount;
     }
     pos = line.end;

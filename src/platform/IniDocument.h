@@ -33,7 +33,7 @@ class IniDocument {
   };
   struct Section {
     Span name;
-    std::uint32_t hash = 0;  // of the name, without regard to case
+    std::uint32_t hash = 0;    // of the name, without regard to case
     std::size_t firstKey = 0;  // its keys are keys_[firstKey, firstKey + keyCount), in the file's order
     std::size_t keyCount = 0;
     std::vector<std::uint32_t> slots;  // open addressing by case-blind hash: key number + 1, 0 when free

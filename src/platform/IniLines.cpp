@@ -51,7 +51,9 @@ IniLine ReadIniLine(std::string_view text, std::size_t pos) {
   line.begin = pos;
   // The first LF, then the first CR before it: two fast scans, not a byte loop.
   const char* start = text.data() + pos;
-  const auto offset = [start](const void* found) { return static_cast<std::size_t>(static_cast<const char*>(found) - start); };
+  const auto offset = [start](const void* found) {
+    return static_cast<std::size_t>(static_cast<const char*>(found) - start);
+  };
   std::size_t brk = text.size();
   if (const void* lf = std::memchr(start, '\n', text.size() - pos)) brk = pos + offset(lf);
   if (const void* cr = std::memchr(start, '\r', brk - pos)) brk = pos + offset(cr);

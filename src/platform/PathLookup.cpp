@@ -91,4 +91,3 @@ std::vector<std::string> ListFiles(const std::string& path) {
 }
 
 }  // namespace velmora
-

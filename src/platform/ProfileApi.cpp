@@ -35,16 +35,15 @@ std::optional<std::string_view> Lookup(const CachedProfile& profile, std::string
 
 }  // namespace
 
-ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                                       std::string_view defaultText, std::uint32_t size,
-                                       const std::string& file) {
+ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultText,
+                                       std::uint32_t size, const std::string& file) {
   const CachedProfile profile = LoadProfile(ProfilePath(file));
   const std::optional<std::string_view> value = Lookup(profile, section, key);
   return CopyToBuffer(value ? *value : TrimTrailingSpaces(defaultText), size, profile.Failure);
 }
 
-std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
-                                    std::int32_t defaultValue, const std::string& file) {
+std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
+                                    const std::string& file) {
   const std::optional<std::string_view> value = Lookup(LoadProfile(ProfilePath(file)), section, key);
   if (!value || value->empty()) return static_cast<std::uint32_t>(defaultValue);
   std::string_view text = *value;
@@ -61,13 +60,13 @@ std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view k
   return negative ? 0U - number : number;
 }
 
-ProfileString GetProfileStringA(std::string_view section, std::string_view key,
-                                std::string_view defaultText, std::uint32_t size) {
+ProfileString GetProfileStringA(std::string_view section, std::string_view key, std::string_view defaultText,
+                                std::uint32_t size) {
   return GetPrivateProfileStringA(section, key, defaultText, size, WindowsProfilePath());
 }
 
-bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
-                                std::string_view value, const std::string& file) {
+bool WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                const std::string& file) {
   const std::string path = ProfilePath(file);
   std::string bytes;
   if (ReadWholeFile(path, bytes) == ReadStatus::Unreadable) return false;

@@ -17,22 +17,21 @@ struct ProfileString {
 
 // Section and key lose their surrounding spaces, the default its trailing ones;
 // a buffer of `size` characters receives at most size-1 of them.
-ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key,
-                                       std::string_view defaultText, std::uint32_t size,
-                                       const std::string& file);
+ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultText,
+                                       std::uint32_t size, const std::string& file);
 
 // An optional sign and the leading digits of the value, modulo 2^32; the default
 // when the file, section or key is missing or the value is empty.
-std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key,
-                                    std::int32_t defaultValue, const std::string& file);
+std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
+                                    const std::string& file);
 
 // The same read from the Windows profile (see WindowsProfilePath).
-ProfileString GetProfileStringA(std::string_view section, std::string_view key,
-                                std::string_view defaultText, std::uint32_t size);
+ProfileString GetProfileStringA(std::string_view section, std::string_view key, std::string_view defaultText,
+                                std::uint32_t size);
 
 // Creates or changes one key (see SetIniValue) and replaces the file atomically.
-bool WritePrivateProfileStringA(std::string_view section, std::string_view key,
-                                std::string_view value, const std::string& file);
+bool WritePrivateProfileStringA(std::string_view section, std::string_view key, std::string_view value,
+                                const std::string& file);
 
 // Where a settings file is: a bare file name (no folder) means the Windows
 // folder, the folder of the Windows profile, as the profile functions take it.

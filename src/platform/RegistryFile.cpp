@@ -53,9 +53,11 @@ std::vector<std::string> LogicalLines(std::string_view text) {
 
 // A root's long or short name at the start of a key path, made long.
 std::optional<std::string> CanonicalPath(std::string_view path) {
-  static const std::pair<const char*, const char*> roots[] = {
-      {"HKEY_CLASSES_ROOT", "HKCR"}, {"HKEY_CURRENT_USER", "HKCU"}, {"HKEY_LOCAL_MACHINE", "HKLM"},
-      {"HKEY_USERS", "HKU"},         {"HKEY_CURRENT_CONFIG", "HKCC"}};
+  static const std::pair<const char*, const char*> roots[] = {{"HKEY_CLASSES_ROOT", "HKCR"},
+                                                              {"HKEY_CURRENT_USER", "HKCU"},
+                                                              {"HKEY_LOCAL_MACHINE", "HKLM"},
+                                                              {"HKEY_USERS", "HKU"},
+                                                              {"HKEY_CURRENT_CONFIG", "HKCC"}};
   const std::size_t cut = path.find('\\');
   const std::string root = UpperCase(path.substr(0, cut));
   for (const auto& [name, shortName] : roots) {
@@ -115,7 +117,8 @@ std::optional<RegistryValue> ParseData(std::string_view s, bool unicode) {
     const std::string digits(s.substr(6));
     unsigned long value = 0;
     char extra = 0;
-    if (digits.empty() || digits.size() > 8 || std::sscanf(digits.c_str(), "%lx%c", &value, &extra) != 1) return std::nullopt;
+    if (digits.empty() || digits.size() > 8 || std::sscanf(digits.c_str(), "%lx%c", &value, &extra) != 1)
+      return std::nullopt;
     v.Type = REG_DWORD;
     for (int i = 0; i < 4; ++i) v.Data += static_cast<char>((value >> (8 * i)) & 0xFF);
     return v;
@@ -195,8 +198,8 @@ std::string HexList(const std::string& bytes) {
 }
 
 std::string FormatData(const RegistryValue& v) {
-  const bool plainText = v.Type == REG_SZ && v.Data.ends_with('\0') &&
-                         v.Data.find('\0') == v.Data.size() - 1 && IsValidUtf8(v.Data);
+  const bool plainText =
+      v.Type == REG_SZ && v.Data.ends_with('\0') && v.Data.find('\0') == v.Data.size() - 1 && IsValidUtf8(v.Data);
   if (plainText) return "\"" + Escape(v.Data.substr(0, v.Data.size() - 1)) + "\"";
   if (v.Type == REG_DWORD && v.Data.size() == 4) {
     unsigned long value = 0;

@@ -8,11 +8,10 @@ namespace velmora {
 namespace {
 
 // 0x80..0x9F of Windows-1252; 0 marks the undefined bytes.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighControls = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
@@ -22,10 +21,17 @@ std::size_t WellFormedLength(std::string_view s, std::size_t pos) {
   std::size_t len = 0;
   char32_t min = 0;
   if (c < 0x80) return 1;
-  if ((c & 0xE0) == 0xC0) { len = 2; min = 0x80; }
-  else if ((c & 0xF0) == 0xE0) { len = 3; min = 0x800; }
-  else if ((c & 0xF8) == 0xF0) { len = 4; min = 0x10000; }
-  else return 0;
+  if ((c & 0xE0) == 0xC0) {
+    len = 2;
+    min = 0x80;
+  } else if ((c & 0xF0) == 0xE0) {
+    len = 3;
+    min = 0x800;
+  } else if ((c & 0xF8) == 0xF0) {
+    len = 4;
+    min = 0x10000;
+  } else
+    return 0;
   if (pos + len > s.size()) return 0;
   char32_t cp = c & (0x7F >> len);
   for (std::size_t i = 1; i < len; ++i) {
@@ -99,7 +105,8 @@ std::u32string ToCodePoints(std::string_view text) {
 std::string Utf16LeToUtf8(std::string_view bytes) {
   std::string out;
   const auto unit = [&](std::size_t i) {
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
   };
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const char16_t u = unit(i);

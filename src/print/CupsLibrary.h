@@ -10,12 +10,37 @@
 
 namespace velmora::print {
 
-#define VELMORA_CUPS_FUNCTIONS(F)                                                                               \
-  F(cupsDoFileRequest) F(cupsDoRequest) F(cupsFreeDests) F(cupsGetDests2) F(cupsGetNamedDest) F(cupsGetOption) \
-  F(cupsLastError) F(cupsLastErrorString) F(cupsRasterClose) F(cupsRasterInitPWGHeader) F(cupsRasterOpen)      \
-  F(cupsRasterWriteHeader2) F(cupsRasterWritePixels) F(cupsUser) F(httpClose) F(httpConnect2)                  \
-  F(httpSeparateURI) F(ippAddInteger) F(ippAddString) F(ippDelete) F(ippFindAttribute) F(ippGetCount)          \
-  F(ippGetInteger) F(ippGetResolution) F(ippGetString) F(ippNewRequest) F(pwgMediaForPWG) F(pwgMediaForSize)
+// clang-format off
+#define VELMORA_CUPS_FUNCTIONS(F) \
+  F(cupsDoFileRequest) \
+  F(cupsDoRequest) \
+  F(cupsFreeDests) \
+  F(cupsGetDests2) \
+  F(cupsGetNamedDest) \
+  F(cupsGetOption) \
+  F(cupsLastError) \
+  F(cupsLastErrorString) \
+  F(cupsRasterClose) \
+  F(cupsRasterInitPWGHeader) \
+  F(cupsRasterOpen) \
+  F(cupsRasterWriteHeader2) \
+  F(cupsRasterWritePixels) \
+  F(cupsUser) \
+  F(httpClose) \
+  F(httpConnect2) \
+  F(httpSeparateURI) \
+  F(ippAddInteger) \
+  F(ippAddString) \
+  F(ippDelete) \
+  F(ippFindAttribute) \
+  F(ippGetCount) \
+  F(ippGetInteger) \
+  F(ippGetResolution) \
+  F(ippGetString) \
+  F(ippNewRequest) \
+  F(pwgMediaForPWG) \
+  F(pwgMediaForSize)
+// clang-format on
 
 struct CupsLibrary {
   VELMORA_CUPS_FUNCTIONS(VELMORA_TABLE_MEMBER)

@@ -42,11 +42,12 @@ Target Connect(const std::string& destination) {
   t.uri = UriOf(destination);
   char scheme[32], user[256], host[256], resource[1024];
   int port = 0;
-  if (Cups().httpSeparateURI(HTTP_URI_CODING_ALL, t.uri.c_str(), scheme, sizeof scheme, user, sizeof user, host, sizeof host,
-                      &port, resource, sizeof resource) < HTTP_URI_STATUS_OK) {
+  if (Cups().httpSeparateURI(HTTP_URI_CODING_ALL, t.uri.c_str(), scheme, sizeof scheme, user, sizeof user, host,
+                             sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK) {
     throw PrintError(t.uri + ": not a printer URI");
   }
-  const http_encryption_t encryption = std::string(scheme) == "ipps" ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED;
+  const http_encryption_t encryption =
+      std::string(scheme) == "ipps" ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED;
   t.http.reset(Cups().httpConnect2(host, port, nullptr, AF_UNSPEC, encryption, 1, 10000, nullptr));
   if (!t.http) throw PrintError(t.uri + ": cannot connect (" + Cups().cupsLastErrorString() + ")");
   t.resource = resource;
@@ -56,7 +57,8 @@ Target Connect(const std::string& destination) {
 Ipp Request(ipp_op_t operation, const Target& t) {
   Ipp request(Cups().ippNewRequest(operation));
   Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, t.uri.c_str());
-  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, Cups().cupsUser());
+  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                      Cups().cupsUser());
   return request;
 }
 
@@ -80,13 +82,15 @@ const char* StateName(int state) {
 }
 
 IppPrinterInfo Ask(const Target& t) {
-  Ipp response(Cups().cupsDoRequest(t.http.get(), Request(IPP_OP_GET_PRINTER_ATTRIBUTES, t).release(), t.resource.c_str()));
+  Ipp response(
+      Cups().cupsDoRequest(t.http.get(), Request(IPP_OP_GET_PRINTER_ATTRIBUTES, t).release(), t.resource.c_str()));
   if (!response || Cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
     throw PrintError(t.uri + ": the printer did not answer what it takes (" + Cups().cupsLastErrorString() + ")");
   }
   IppPrinterInfo info;
   info.uri = t.uri;
-  info.state = StateName(Cups().ippGetInteger(Cups().ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM), 0));
+  info.state =
+      StateName(Cups().ippGetInteger(Cups().ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM), 0));
   const std::vector<std::string> message = Strings(response.get(), "printer-state-message");
   info.stateMessage = message.empty() ? "" : message.front();
   info.stateReasons = Strings(response.get(), "printer-state-reasons");
@@ -94,7 +98,8 @@ IppPrinterInfo Ask(const Target& t) {
   const std::vector<std::string> media = Strings(response.get(), "media-default");
   info.mediaDefault = media.empty() ? "" : media.front();
   info.media = Strings(response.get(), "media-supported");
-  if (ipp_attribute_t* a = Cups().ippFindAttribute(response.get(), "pwg-raster-document-resolution-supported", IPP_TAG_RESOLUTION)) {
+  if (ipp_attribute_t* a =
+          Cups().ippFindAttribute(response.get(), "pwg-raster-document-resolution-supported", IPP_TAG_RESOLUTION)) {
     ipp_res_t units;
     int y = 0;
     const int x = Cups().ippGetResolution(a, 0, &y, &units);
@@ -158,7 +163,8 @@ void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path) {
     at += static_cast<std::size_t>(used) + 1;  // the one white-space byte before the rows
     const unsigned rowBytes = (width + 7) / 8;
     if (at + static_cast<std::size_t>(rowBytes) * height > pbm.size()) break;
-    pwg_media_t* media = Cups().pwgMediaForSize(static_cast<int>(width * 2540.0 / dpi), static_cast<int>(height * 2540.0 / dpi));
+    pwg_media_t* media =
+        Cups().pwgMediaForSize(static_cast<int>(width * 2540.0 / dpi), static_cast<int>(height * 2540.0 / dpi));
     cups_page_header2_t h{};
     ok = media != nullptr && Cups().cupsRasterInitPWGHeader(&h, media, "black_1", dpi, dpi, "one-sided", nullptr) != 0;
     // The page is the label's own image, whatever size the media table rounds to.
@@ -195,7 +201,8 @@ int PrintFile(const std::string& destination, const std::string& path, const std
     const int state = JobState(t, job, reason);
     if (state == IPP_JSTATE_COMPLETED) return job;
     if (state == IPP_JSTATE_ABORTED || state == IPP_JSTATE_CANCELED) {
-      throw PrintError(t.uri + ": job " + std::to_string(job) + (state == IPP_JSTATE_ABORTED ? " aborted" : " cancelled") +
+      throw PrintError(t.uri + ": job " + std::to_string(job) +
+                       (state == IPP_JSTATE_ABORTED ? " aborted" : " cancelled") +
                        (reason.empty() ? "" : " (" + reason + ")"));
     }
     if (cancelled && cancelled()) {

@@ -11,14 +11,14 @@
 namespace velmora::print {
 
 struct IppPrinterInfo {
-  std::string uri;                   // the printer's ipp:// URI
-  std::string state;                 // "idle", "processing", "stopped"
+  std::string uri;    // the printer's ipp:// URI
+  std::string state;  // "idle", "processing", "stopped"
   std::string stateMessage;
   std::vector<std::string> stateReasons;  // printer-state-reasons ("paused", "media-empty-error")
-  std::vector<std::string> formats;  // document-format-supported
-  std::string mediaDefault;          // media-default ("na_letter_8.5x11in")
-  std::vector<std::string> media;    // media-supported
-  int rasterDpi = 300;               // the first of pwg-raster-document-resolution-supported
+  std::vector<std::string> formats;       // document-format-supported
+  std::string mediaDefault;               // media-default ("na_letter_8.5x11in")
+  std::vector<std::string> media;         // media-supported
+  int rasterDpi = 300;                    // the first of pwg-raster-document-resolution-supported
   bool Takes(const std::string& format) const;
   // Why a job sent now would not print ("the printer is paused"), or "".
   std::string Refusal() const;
@@ -28,11 +28,10 @@ struct IppPrinterInfo {
 // name); throws PrintError when it cannot be reached or named.
 IppPrinterInfo AskPrinter(const std::string& destination);
 
-// Sends the file `path` in `format` ("application/pdf", "image/pwg-raster") as one job named `title`, then follows it until it is completed,
-// aborted or cancelled (`cancelled()` asked now and then cancels it at the
-// printer). Returns the job's number; throws PrintError naming the printer:
-// one that is paused, stopped or does not take the format, a refused job, a job that ended
-// without completing.
+// Sends the file `path` in `format` ("application/pdf", "image/pwg-raster") as one job named `title`, then follows it
+// until it is completed, aborted or cancelled (`cancelled()` asked now and then cancels it at the printer). Returns the
+// job's number; throws PrintError naming the printer: one that is paused, stopped or does not take the format, a
+// refused job, a job that ended without completing.
 int PrintFile(const std::string& destination, const std::string& path, const std::string& format,
               const std::string& title, const std::function<bool()>& cancelled);
 

@@ -4,7 +4,6 @@
 
 #include "symbol/ZintSymbol.h"
 
-
 namespace velmora::label {
 
 // An ink map as cairo's A8 surfaces hold it (one byte a pixel, 0 paper, 255

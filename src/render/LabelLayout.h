@@ -18,8 +18,8 @@ struct LabelLayout {
   double barsTop = 0;
   double barsHeight = 0;
   double module = 0;
-  int modules = 0;  // a row's
-  int rows = 0;     // a 2D symbol's rows of square modules; 0 for bars
+  int modules = 0;            // a row's
+  int rows = 0;               // a 2D symbol's rows of square modules; 0 for bars
   int quiet = kQuietModules;  // the light margin on each side, in modules
   double textLeft = 0;
   double textTop = 0;

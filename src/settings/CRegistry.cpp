@@ -71,9 +71,7 @@ void CRegistry::SetValue(std::uint32_t root, const std::string& key, const std::
   HKEY handle = 0;
   if (RegCreateKeyExA(root, key, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
   switch (data.Type()) {
-    case VarType::Null:
-      RegSetValueExA(handle, subKey, REG_DWORD, std::string(4, '\0'));
-      break;
+    case VarType::Null: RegSetValueExA(handle, subKey, REG_DWORD, std::string(4, '\0')); break;
     case VarType::Integer:
     case VarType::Long:
     case VarType::Boolean: {
@@ -84,17 +82,14 @@ void CRegistry::SetValue(std::uint32_t root, const std::string& key, const std::
       break;
     }
     case VarType::Double:
-    case VarType::String:
-      RegSetValueExA(handle, subKey, REG_SZ, data.ToText() + '\0');
-      break;
+    case VarType::String: RegSetValueExA(handle, subKey, REG_SZ, data.ToText() + '\0'); break;
     case VarType::Array: {
       std::string bytes;
       for (const Variant& item : *data.AsArray()) bytes += GeneralText(item) + '\0';
       RegSetValueExA(handle, subKey, REG_MULTI_SZ, bytes + '\0');
       break;
     }
-    default:
-      break;  // empty, objects: nothing is written
+    default: break;  // empty, objects: nothing is written
   }
   RegCloseKey(handle);
 }
@@ -143,19 +138,13 @@ std::int32_t CRegistry::EnumValues(std::uint32_t root, const std::string& key, V
 Variant CRegistry::ConvertValue(const std::string& data, std::uint32_t valueType) {
   switch (valueType) {
     case REG_SZ:
-    case REG_EXPAND_SZ:
-      return Variant(data.ends_with('\0') ? data.substr(0, data.size() - 1) : data);
+    case REG_EXPAND_SZ: return Variant(data.ends_with('\0') ? data.substr(0, data.size() - 1) : data);
     case REG_BINARY:
-    case REG_LINK:
-      return Variant(data);
-    case REG_DWORD:
-      return Variant(BytesAsNumber(data, true));
-    case REG_DWORD_BIG_ENDIAN:
-      return Variant(BytesAsNumber(data, false));
-    case REG_MULTI_SZ:
-      return MultiText(data);
-    default:
-      return {};
+    case REG_LINK: return Variant(data);
+    case REG_DWORD: return Variant(BytesAsNumber(data, true));
+    case REG_DWORD_BIG_ENDIAN: return Variant(BytesAsNumber(data, false));
+    case REG_MULTI_SZ: return MultiText(data);
+    default: return {};
   }
 }
 

@@ -58,7 +58,8 @@ std::string ReadIdCatalogue(const std::string& section, const std::string& key) 
 
 std::string FieldDescription(const IdRecord& record) {
   const GlobalValues& g = Globals();
-  const std::string first = ReadIniString(g.PageTextFile, "Country", record.HasMax != 0 ? "FieldDef2" : "FieldDef3", "");
+  const std::string first =
+      ReadIniString(g.PageTextFile, "Country", record.HasMax != 0 ? "FieldDef2" : "FieldDef3", "");
   const std::string second =
       ReadIniString(g.PageTextFile, "Country", record.IsNumeric != 0 ? "FieldDef0" : "FieldDef1", "");
   return first + "  " + std::to_string(record.CharLen) + g.NewLine + second;

@@ -116,16 +116,15 @@ std::optional<LintFault> LintCouponCode(std::string_view data) {
   if (auto fault = NotDigit(data)) return fault;
   CouponReader r(data);
   int value = 0;
-  const bool ok =
-      r.Sized("GS1 Company Prefix VLI", "0123456", 6, "GS1 Company Prefix") && r.Digits("Offer Code", 6) &&
-      r.Sized("Save Value VLI", "12345", 0, "Save Value") &&
-      r.Sized("Primary Purchase Requirement VLI", "12345", 0, "Primary Purchase Requirement") &&
-      r.Digit("Primary Purchase Requirement Code", kRequirementCodes, value) &&
-      r.Digits("Primary Purchase Family Code", 3);
+  const bool ok = r.Sized("GS1 Company Prefix VLI", "0123456", 6, "GS1 Company Prefix") && r.Digits("Offer Code", 6) &&
+                  r.Sized("Save Value VLI", "12345", 0, "Save Value") &&
+                  r.Sized("Primary Purchase Requirement VLI", "12345", 0, "Primary Purchase Requirement") &&
+                  r.Digit("Primary Purchase Requirement Code", kRequirementCodes, value) &&
+                  r.Digits("Primary Purchase Family Code", 3);
   if (ok) {
     int rules = 0;
-    const bool more = (!r.Optional('1') || (r.Digit("Additional Purchase Rules Code", "0123", rules) &&
-                                            FurtherPurchase(r, "Second"))) &&
+    const bool more = (!r.Optional('1') ||
+                       (r.Digit("Additional Purchase Rules Code", "0123", rules) && FurtherPurchase(r, "Second"))) &&
                       (!r.Optional('2') || FurtherPurchase(r, "Third")) && Dates(r) &&
                       (!r.Optional('5') || r.Sized("Serial Number VLI", kAny, 6, "Serial Number")) &&
                       (!r.Optional('6') || r.Sized("Retailer GS1 Company Prefix or GLN VLI", "1234567", 6,

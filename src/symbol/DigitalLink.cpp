@@ -34,10 +34,12 @@ const Element* Find(const Elements& elements, const std::string& ai) {
 }
 
 // The first path of the key with the most qualifiers all found in `elements`.
-std::vector<std::string> BestPath(const std::string& key, const Elements& elements, const SyntaxDictionary& dictionary) {
+std::vector<std::string> BestPath(const std::string& key, const Elements& elements,
+                                  const SyntaxDictionary& dictionary) {
   std::vector<std::string> best = {key};
   for (const std::vector<std::string>& path : KeyPaths(key, dictionary)) {
-    const bool all = std::all_of(path.begin(), path.end(), [&](const std::string& ai) { return Find(elements, ai) != nullptr; });
+    const bool all =
+        std::all_of(path.begin(), path.end(), [&](const std::string& ai) { return Find(elements, ai) != nullptr; });
     if (all && path.size() > best.size()) best = path;
   }
   return best;
@@ -119,7 +121,8 @@ std::string MakeDigitalLink(const Elements& given, const SyntaxDictionary& dicti
   const auto key = std::find_if(elements.begin(), elements.end(),
                                 [&](const Element& e) { return PrimaryKey(e.ai, dictionary) != nullptr; });
   if (key == elements.end()) {
-    throw DigitalLinkError("no AI here is a GS1 Digital Link primary key; a URI needs one of " + PrimaryKeyList(dictionary));
+    throw DigitalLinkError("no AI here is a GS1 Digital Link primary key; a URI needs one of " +
+                           PrimaryKeyList(dictionary));
   }
   const std::vector<std::string> path = BestPath(key->ai, elements, dictionary);
   std::string uri(domain);

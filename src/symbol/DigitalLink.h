@@ -45,9 +45,9 @@ std::string MakeDigitalLink(const Elements& elements, const SyntaxDictionary& di
                             std::string_view domain = kDefaultDigitalLinkDomain);
 
 struct ReadLink {
-  Elements elements;                 // the path's, then the query's, in the URI's order
+  Elements elements;                   // the path's, then the query's, in the URI's order
   std::vector<std::string> keptAside;  // query parameters that are no AI ("utm=1", "singleton")
-  std::string stem;                  // scheme, domain and any path before the primary key
+  std::string stem;                    // scheme, domain and any path before the primary key
 };
 
 // The elements of a GS1 Digital Link URI; throws DigitalLinkError with the

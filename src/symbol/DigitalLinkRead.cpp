@@ -19,7 +19,7 @@ struct Piece {
 std::vector<Piece> Split(std::string_view text, std::size_t at, char separator) {
   std::vector<Piece> pieces;
   std::size_t start = 0;
-  for (std::size_t end = text.find(separator); ; end = text.find(separator, start)) {
+  for (std::size_t end = text.find(separator);; end = text.find(separator, start)) {
     pieces.push_back({text.substr(start, end == std::string_view::npos ? end : end - start), at + start});
     if (end == std::string_view::npos) return pieces;
     start = end + 1;
@@ -39,7 +39,8 @@ std::string Decoded(const Piece& value, bool query, const std::string& ai) {
   std::size_t bad = 0;
   std::optional<std::string> text = UnescapeUriValue(value.text, query, bad);
   if (!text) {
-    throw DigitalLinkError("AI (" + ai + "): '%' must be followed by two hexadecimal digits, other than 00", value.at + bad + 1);
+    throw DigitalLinkError("AI (" + ai + "): '%' must be followed by two hexadecimal digits, other than 00",
+                           value.at + bad + 1);
   }
   return std::move(*text);
 }
@@ -47,12 +48,14 @@ std::string Decoded(const Piece& value, bool query, const std::string& ai) {
 // Where the path's scheme, domain and path start; throws for a URI that has none.
 std::size_t PathStart(std::string_view uri) {
   for (std::size_t i = 0; i < uri.size(); ++i) {
-    if (!IsUriCharacter(uri[i])) throw DigitalLinkError("character '" + Printable(uri.substr(i, 1)) + "' cannot be in a URI", i + 1);
+    if (!IsUriCharacter(uri[i]))
+      throw DigitalLinkError("character '" + Printable(uri.substr(i, 1)) + "' cannot be in a URI", i + 1);
   }
   if (!LooksLikeUri(uri)) throw DigitalLinkError("a GS1 Digital Link URI starts with https:// or http://", 1);
   const std::size_t domain = uri.find("://") + 3;
   const std::size_t path = uri.find('/', domain);
-  if (path == std::string_view::npos || path == domain) throw DigitalLinkError("no domain and path after the scheme", domain + 1);
+  if (path == std::string_view::npos || path == domain)
+    throw DigitalLinkError("no domain and path after the scheme", domain + 1);
   for (std::size_t i = domain; i < path; ++i) {
     if (std::string_view("_~?#@!$&'()*+,;=%").find(uri[i]) != std::string_view::npos) {
       throw DigitalLinkError("character '" + std::string(1, uri[i]) + "' cannot be in a domain", i + 1);
@@ -69,17 +72,20 @@ std::size_t KeySegment(const std::vector<Piece>& segments, const SyntaxDictionar
     const Piece& name = segments[i - 2];
     const std::string ai = PathAi(name.text, dictionary, alphas);
     if (ai.empty()) {
-      if (AllDigits(name.text)) throw DigitalLinkError("unknown AI (" + std::string(name.text) + ") in the path", name.at + 1);
+      if (AllDigits(name.text))
+        throw DigitalLinkError("unknown AI (" + std::string(name.text) + ") in the path", name.at + 1);
       break;
     }
     if (dictionary.Find(ai)->dlPrimaryKey) return i - 2;
   }
-  throw DigitalLinkError("no GS1 Digital Link primary key in the path; one of " + PrimaryKeyList(dictionary) + " is needed",
-                         segments.front().at);
+  throw DigitalLinkError(
+      "no GS1 Digital Link primary key in the path; one of " + PrimaryKeyList(dictionary) + " is needed",
+      segments.front().at);
 }
 
 // The path's AIs must be one of the key's orders; the first that breaks it is named.
-void CheckOrder(const std::vector<std::string>& ais, const std::vector<std::size_t>& at, const SyntaxDictionary& dictionary) {
+void CheckOrder(const std::vector<std::string>& ais, const std::vector<std::size_t>& at,
+                const SyntaxDictionary& dictionary) {
   const std::vector<std::vector<std::string>> paths = KeyPaths(ais.front(), dictionary);
   for (std::size_t n = 2; n <= ais.size(); ++n) {
     const std::vector<std::string> prefix(ais.begin(), ais.begin() + static_cast<std::ptrdiff_t>(n));
@@ -103,8 +109,8 @@ void CheckAttribute(const std::string& ai, std::size_t at, const std::vector<std
     }
   }
   if (!dictionary.Find(ai)->dlAttribute) {
-    throw DigitalLinkError("AI (" + ai + ") cannot be a query parameter: GS1 does not allow it as a Digital Link data attribute",
-                           at + 1);
+    throw DigitalLinkError(
+        "AI (" + ai + ") cannot be a query parameter: GS1 does not allow it as a Digital Link data attribute", at + 1);
   }
 }
 
@@ -118,7 +124,8 @@ struct Reading {
   }
 };
 
-void ReadQuery(const Piece& query, const std::vector<std::string>& path, const SyntaxDictionary& dictionary, Reading& r) {
+void ReadQuery(const Piece& query, const std::vector<std::string>& path, const SyntaxDictionary& dictionary,
+               Reading& r) {
   for (const Piece& parameter : Split(query.text, query.at, '&')) {
     if (parameter.text.empty()) continue;
     const std::size_t equals = parameter.text.find('=');
@@ -128,7 +135,8 @@ void ReadQuery(const Piece& query, const std::vector<std::string>& path, const S
       continue;
     }
     const std::string ai(name);
-    if (dictionary.Find(ai) == nullptr) throw DigitalLinkError("unknown AI (" + ai + ") in the query", parameter.at + 1);
+    if (dictionary.Find(ai) == nullptr)
+      throw DigitalLinkError("unknown AI (" + ai + ") in the query", parameter.at + 1);
     const Piece value{parameter.text.substr(equals + 1), parameter.at + equals + 1};
     if (value.text.empty()) throw DigitalLinkError("AI (" + ai + ") has no value in the query", value.at + 1);
     CheckAttribute(ai, parameter.at, path, dictionary);
@@ -152,7 +160,8 @@ ReadLink ReadDigitalLink(std::string_view uri, const SyntaxDictionary& dictionar
   std::vector<std::size_t> pathAt;
   for (std::size_t i = key; i + 1 < segments.size(); i += 2) {
     const std::string ai = PathAi(segments[i].text, dictionary, alphas);
-    if (segments[i + 1].text.empty()) throw DigitalLinkError("AI (" + ai + ") has no value in the path", segments[i + 1].at + 1);
+    if (segments[i + 1].text.empty())
+      throw DigitalLinkError("AI (" + ai + ") has no value in the path", segments[i + 1].at + 1);
     r.Add(ai, Decoded(segments[i + 1], false, ai), segments[i].at);
     pathAis.push_back(ai);
     pathAt.push_back(segments[i].at);

@@ -13,8 +13,9 @@ constexpr std::array<std::string_view, 5> kGs1Identifiers = {"]C1", "]d2", "]Q3"
 bool IsSeparator(char c) { return c == kGs || c == '^'; }
 
 std::size_t PredefinedLength(const AiSyntax& s) {
-  return std::accumulate(s.components.begin(), s.components.end(), std::size_t{0},
-                         [](std::size_t sum, const Component& c) { return sum + static_cast<std::size_t>(c.maxLength); });
+  return std::accumulate(
+      s.components.begin(), s.components.end(), std::size_t{0},
+      [](std::size_t sum, const Component& c) { return sum + static_cast<std::size_t>(c.maxLength); });
 }
 
 // The unbracketed data with every FNC1 as GS; `position` maps each kept
@@ -71,7 +72,8 @@ Elements ReadElementString(std::string_view text, const SyntaxDictionary& dictio
       if (text.starts_with(id)) return ReadUnbracketed(text, id.size(), dictionary);
     }
     throw ElementError("element string", 1,
-                       "symbology identifier '" + std::string(text.substr(0, 3)) + "' does not mark GS1 data (]C1, ]d2, ]Q3, ]e0, ]J1)");
+                       "symbology identifier '" + std::string(text.substr(0, 3)) +
+                           "' does not mark GS1 data (]C1, ]d2, ]Q3, ]e0, ]J1)");
   }
   if (IsSeparator(text[0])) return ReadUnbracketed(text, 1, dictionary);
   if (text.starts_with(kFnc1Marker)) return ReadUnbracketed(text, kFnc1Marker.size(), dictionary);

@@ -8,9 +8,7 @@
 namespace velmora::symbol {
 namespace {
 
-bool IsDigits(std::string_view s) {
-  return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
-}
+bool IsDigits(std::string_view s) { return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos; }
 
 int Number(std::optional<std::string_view> text) {
   if (!text) return 0;
@@ -74,7 +72,9 @@ const CatalogueAi* FindAi(const AiCatalogue& catalogue, std::string_view text, s
 ElementError::ElementError(const std::string& where, std::size_t position, const std::string& reason)
     : std::runtime_error(where + " position " + std::to_string(position) + ": " + reason), position_(position) {}
 
-AiCatalogue ParseAiCatalogue(std::string_view fileText) { return ParseAiCatalogue(IniDocument::Parse(std::string(fileText))); }
+AiCatalogue ParseAiCatalogue(std::string_view fileText) {
+  return ParseAiCatalogue(IniDocument::Parse(std::string(fileText)));
+}
 
 AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
   AiCatalogue catalogue;
@@ -98,7 +98,8 @@ Elements ParseElementString(std::string_view text, char open, char close) {
   if (text[0] != open) throw ElementError(where, 1, std::string("'") + open + "' expected before an AI");
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t end = text.find(close, i);
-    if (end == std::string_view::npos) throw ElementError(where, i + 1, std::string("'") + open + "' without its '" + close + "'");
+    if (end == std::string_view::npos)
+      throw ElementError(where, i + 1, std::string("'") + open + "' without its '" + close + "'");
     const std::string_view ai = text.substr(i + 1, end - i - 1);
     if (ai.size() < 2 || ai.size() > 4 || !IsDigits(ai)) {
       throw ElementError(where, i + 2, "an AI is 2 to 4 digits, not '" + std::string(ai) + "'");

@@ -130,14 +130,16 @@ const char* EnglishSentence(FindingKind kind) {
     case FindingKind::NoNonDigit: return "must hold a character that is not a digit";
     case FindingKind::NoCompanyPrefix: return "no GS1 Company Prefix of at least 4 digits here";
     case FindingKind::UnknownPackageType: return "unknown package type '{found}'";
-    case FindingKind::BadPadding: return "'{found}': '=' pads base64url data only at its end, to a length of a multiple of 3, at most two";
+    case FindingKind::BadPadding:
+      return "'{found}': '=' pads base64url data only at its end, to a length of a multiple of 3, at most two";
     case FindingKind::CouponTruncated: return "the coupon data ends inside its {detail}";
     case FindingKind::CouponBadValue: return "'{found}' is not a valid {detail}";
     case FindingKind::CouponExcess: return "'{found}' follows the coupon's last field";
     case FindingKind::NoSerial: return "needs its serial part when AI ({detail}) is present";
     case FindingKind::ZerosAdded: return "{found} of {total} digits typed; {detail} zero{s} will be added before them";
     case FindingKind::QuoteInData: return "a double quote (\") cannot be carried by the label template";
-    case FindingKind::BadVariableName: return "the variable name '{detail}' cannot be carried by the label template ('{found}')";
+    case FindingKind::BadVariableName:
+      return "the variable name '{detail}' cannot be carried by the label template ('{found}')";
     case FindingKind::MissingPair: return "needs AI {detail} in the same barcode";
     case FindingKind::ExcludedPair: return "must not come with AI ({detail})";
     case FindingKind::Duplicate: return "repeated with another value '{detail}'";

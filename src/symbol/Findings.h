@@ -9,13 +9,13 @@
 namespace velmora::symbol {
 
 enum class FindingKind {
-  UnknownAi,         // the dictionary defines no such AI
-  TooShort,          // detail: the length needed
-  TooLong,           // detail: the longest allowed
-  NotDigit,          // detail: the character
-  BadCharacter,      // detail: the character (outside the component's set)
-  CheckDigit,        // detail: the expected check digit or pair
-  InvalidMonth,      // detail: the month as written
+  UnknownAi,     // the dictionary defines no such AI
+  TooShort,      // detail: the length needed
+  TooLong,       // detail: the longest allowed
+  NotDigit,      // detail: the character
+  BadCharacter,  // detail: the character (outside the component's set)
+  CheckDigit,    // detail: the expected check digit or pair
+  InvalidMonth,  // detail: the month as written
   InvalidDay,
   InvalidHour,
   InvalidMinute,
@@ -38,19 +38,19 @@ enum class FindingKind {
   BadIban,
   ZeroPrefix,
   NoNonDigit,
-  NoCompanyPrefix,   // fewer than 4 digits where the GS1 Company Prefix starts
+  NoCompanyPrefix,  // fewer than 4 digits where the GS1 Company Prefix starts
   UnknownPackageType,
-  BadPadding,        // base64url '=' padding: too many, or a length it does not fit
-  CouponTruncated,   // detail: the coupon field the data ends in
-  CouponBadValue,    // detail: the coupon field whose value is not one of its values
-  CouponExcess,      // data after the coupon's last field
-  NoSerial,          // detail: the AI whose presence asks for the serial part
-  ZerosAdded,        // found: the digits typed; detail: the zeros a fixed length adds before them
-  QuoteInData,       // a '"' typed in data, which a template's formula cannot carry
-  BadVariableName,   // found: the character a formula cannot read; detail: the host variable's name
-  MissingPair,       // detail: the AIs, one of which must come with this one
-  ExcludedPair,      // detail: the AI that must not come with this one
-  Duplicate,         // detail: the other value; the last kind
+  BadPadding,       // base64url '=' padding: too many, or a length it does not fit
+  CouponTruncated,  // detail: the coupon field the data ends in
+  CouponBadValue,   // detail: the coupon field whose value is not one of its values
+  CouponExcess,     // data after the coupon's last field
+  NoSerial,         // detail: the AI whose presence asks for the serial part
+  ZerosAdded,       // found: the digits typed; detail: the zeros a fixed length adds before them
+  QuoteInData,      // a '"' typed in data, which a template's formula cannot carry
+  BadVariableName,  // found: the character a formula cannot read; detail: the host variable's name
+  MissingPair,      // detail: the AIs, one of which must come with this one
+  ExcludedPair,     // detail: the AI that must not come with this one
+  Duplicate,        // detail: the other value; the last kind
 };
 
 struct Finding {

@@ -29,9 +29,9 @@ std::size_t BadNameCharacter(std::string_view name) {
 struct Formula::Term {
   enum class Kind { Literal, Variable, Left, Modulo10 } kind;
   std::size_t column;
-  std::string text;  // the literal, or the variable's name
+  std::string text;                             // the literal, or the variable's name
   std::vector<std::unique_ptr<Term>> argument;  // Left and Modulo10: a formula of its own
-  std::size_t count = 0;                         // Left's n
+  std::size_t count = 0;                        // Left's n
 };
 
 namespace {
@@ -138,15 +138,13 @@ std::string EvaluateTerms(const Terms& terms, const VariableValues& values);
 
 std::string EvaluateTerm(const Formula::Term& t, const VariableValues& values) {
   switch (t.kind) {
-    case Formula::Term::Kind::Literal:
-      return t.text;
+    case Formula::Term::Kind::Literal: return t.text;
     case Formula::Term::Kind::Variable: {
       const auto found = values.find(t.text);
       if (found == values.end()) throw FormulaError(t.column, "variable " + t.text + " has no value");
       return found->second;
     }
-    case Formula::Term::Kind::Left:
-      return LeftChars(EvaluateTerms(t.argument, values), t.count);
+    case Formula::Term::Kind::Left: return LeftChars(EvaluateTerms(t.argument, values), t.count);
     case Formula::Term::Kind::Modulo10: {
       const std::string digits = EvaluateTerms(t.argument, values);
       if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {

@@ -63,7 +63,8 @@ std::optional<LintFault> Padding(std::string_view part) {
 std::optional<LintFault> CharacterFault(char charset, std::string_view part) {
   const std::size_t body = charset == 'Z' ? part.find_last_not_of('=') + 1 : part.size();
   for (std::size_t i = 0; i < body; ++i) {
-    if (!InSet(charset, part[i])) return LintFault{charset == 'N' ? FindingKind::NotDigit : FindingKind::BadCharacter, i, 1, {}};
+    if (!InSet(charset, part[i]))
+      return LintFault{charset == 'N' ? FindingKind::NotDigit : FindingKind::BadCharacter, i, 1, {}};
   }
   return charset == 'Z' ? Padding(part) : std::nullopt;
 }
@@ -114,7 +115,8 @@ void CheckPairs(const std::string& ai, const AiSyntax& s, const AiSet& ais, Find
 
 // A digital signature (8030) signs a serialised key: (253), (255) and (8003)
 // must then carry their optional serial part.
-void CheckSignedKeys(const Elements& elements, const AiSet& ais, const SyntaxDictionary& dictionary, Findings& findings) {
+void CheckSignedKeys(const Elements& elements, const AiSet& ais, const SyntaxDictionary& dictionary,
+                     Findings& findings) {
   if (!Contains(ais, "8030")) return;
   for (const Element& e : elements) {
     if (e.ai != "253" && e.ai != "255" && e.ai != "8003") continue;
@@ -142,7 +144,8 @@ Findings Once(Findings findings) {
 Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, const CodeLists& codes) {
   const AiSyntax* s = dictionary.Find(e.ai);
   if (s == nullptr) return {{FindingKind::UnknownAi, e.ai, 0, {}, {}}};
-  const bool ascii = std::all_of(e.data.begin(), e.data.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const bool ascii =
+      std::all_of(e.data.begin(), e.data.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   const std::string collapsed = ascii ? std::string() : OneBytePerCharacter(e.data);
   const std::string_view data = ascii ? std::string_view(e.data) : std::string_view(collapsed);
   Findings findings;
@@ -178,7 +181,8 @@ void CheckRepeats(const Elements& elements, Findings& findings) {
     for (std::size_t i = 1; i < elements.size(); ++i) {
       for (std::size_t j = 0; j < i; ++j) {
         if (elements[j].ai != elements[i].ai) continue;
-        if (elements[j].data != elements[i].data) findings.push_back({FindingKind::Duplicate, elements[i].ai, 0, {}, elements[j].data});
+        if (elements[j].data != elements[i].data)
+          findings.push_back({FindingKind::Duplicate, elements[i].ai, 0, {}, elements[j].data});
         break;
       }
     }

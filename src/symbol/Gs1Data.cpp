@@ -49,7 +49,8 @@ Gs1Data LoadGs1Data(const std::string& directory) {
     throw std::runtime_error(what.find(dictionaryPath) == 0 ? what : dictionaryPath + ": " + what);
   }
   ReadCodeLists(directory, data.codes);
-  data.dlAlphas = ParseConvenienceAlphas(ReadDataFile(directory, kAlphasFile), ResolvePath(InFolder(directory, kAlphasFile)));
+  data.dlAlphas =
+      ParseConvenienceAlphas(ReadDataFile(directory, kAlphasFile), ResolvePath(InFolder(directory, kAlphasFile)));
   return data;
 }
 

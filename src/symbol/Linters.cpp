@@ -39,7 +39,8 @@ std::optional<LintFault> DateFault(std::string_view s, std::size_t yearDigits, b
   const int month = TwoDigits(s, yearDigits);
   const int day = TwoDigits(s, yearDigits + 2);
   if (month < 1 || month > 12) return Fault(FindingKind::InvalidMonth, yearDigits, 2);
-  if ((day == 0 && !zeroDay) || day > DaysInMonth(year, month)) return Fault(FindingKind::InvalidDay, yearDigits + 2, 2);
+  if ((day == 0 && !zeroDay) || day > DaysInMonth(year, month))
+    return Fault(FindingKind::InvalidDay, yearDigits + 2, 2);
   return std::nullopt;
 }
 
@@ -120,9 +121,12 @@ std::optional<LintFault> Sequence(std::string_view s, const CodeLists&) {
 }
 
 std::optional<LintFault> Iban(std::string_view s, const CodeLists& codes) {
-  const bool shape = s.size() >= 5 && std::isupper(static_cast<unsigned char>(s[0])) &&
-                     std::isupper(static_cast<unsigned char>(s[1])) && AllDigits(s.substr(2, 2)) &&
-                     std::all_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || std::isupper(static_cast<unsigned char>(c)); });
+  const bool shape =
+      s.size() >= 5 && std::isupper(static_cast<unsigned char>(s[0])) &&
+      std::isupper(static_cast<unsigned char>(s[1])) && AllDigits(s.substr(2, 2)) &&
+      std::all_of(s.begin(), s.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) || std::isupper(static_cast<unsigned char>(c));
+      });
   if (!shape || !codes.HasAlpha2(s.substr(0, 2))) return Fault(FindingKind::BadIban, 0, s.size());
   // Moved to the end, letters as 10..35, the number is 1 modulo 97.
   const std::string moved = std::string(s.substr(4)) + std::string(s.substr(0, 4));
@@ -184,7 +188,8 @@ const std::map<std::string, Check, std::less<>>& Checks() {
       {"iso5218", OneOf(FindingKind::BadSex, {"0", "1", "2", "9"})},
       {"nonzero",
        [](std::string_view s, const CodeLists&) -> std::optional<LintFault> {
-         if (!s.empty() && s.find_first_not_of('0') == std::string_view::npos) return Fault(FindingKind::AllZeros, 0, s.size());
+         if (!s.empty() && s.find_first_not_of('0') == std::string_view::npos)
+           return Fault(FindingKind::AllZeros, 0, s.size());
          return std::nullopt;
        }},
       {"hyphen",
@@ -200,7 +205,8 @@ const std::map<std::string, Check, std::less<>>& Checks() {
       {"posinseqslash", Sequence},
       {"importeridx",
        [](std::string_view s, const CodeLists&) -> std::optional<LintFault> {
-         const bool ok = s.size() == 1 && (std::isalnum(static_cast<unsigned char>(s[0])) || s[0] == '-' || s[0] == '_');
+         const bool ok =
+             s.size() == 1 && (std::isalnum(static_cast<unsigned char>(s[0])) || s[0] == '-' || s[0] == '_');
          if (!ok) return Fault(FindingKind::BadImporterIndex, 0, s.size());
          return std::nullopt;
        }},
@@ -231,14 +237,14 @@ std::optional<LintFault> Lint(std::string_view name, std::string_view component,
 bool IsCheckedLinter(std::string_view name) { return Checks().contains(name); }
 
 std::string CheckCharacterPair(std::string_view data) {
-  static constexpr int kPrimes[] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53,
-                                    59, 61, 67, 71, 73, 79, 83, 89, 97, 101, 103, 107, 109, 113};
+  static constexpr int kPrimes[] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31,  37,  41,  43,  47,
+                                    53, 59, 61, 67, 71, 73, 79, 83, 89, 97, 101, 103, 107, 109, 113};
   const std::string_view body = data.substr(0, data.size() - 2);
   if (body.size() > std::size(kPrimes)) return {};
   int sum = 0;
   for (std::size_t i = 0; i < body.size(); ++i) {
     const std::size_t value = kCset82.find(body[i]);
-    if (value == std::string_view::npos) return {};  // the character set check reports it
+    if (value == std::string_view::npos) return {};                 // the character set check reports it
     sum += static_cast<int>(value) * kPrimes[body.size() - 1 - i];  // weight 2 for the last character
   }
   sum %= 1021;

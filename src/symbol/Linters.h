@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "symbol/Findings.h"
 #include "symbol/CodeLists.h"
+#include "symbol/Findings.h"
 
 namespace velmora::symbol {
 

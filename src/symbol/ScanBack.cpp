@@ -9,8 +9,9 @@ namespace velmora::symbol {
 namespace {
 
 std::size_t PredefinedLength(const AiSyntax& s) {
-  return std::accumulate(s.components.begin(), s.components.end(), std::size_t{0},
-                         [](std::size_t sum, const Component& c) { return sum + static_cast<std::size_t>(c.maxLength); });
+  return std::accumulate(
+      s.components.begin(), s.components.end(), std::size_t{0},
+      [](std::size_t sum, const Component& c) { return sum + static_cast<std::size_t>(c.maxLength); });
 }
 
 }  // namespace
@@ -26,7 +27,8 @@ GreyImage RenderForScan(const EncodedSymbol& symbol, int pixelsPerModule, int he
   for (int row = 0; row < symbol.rows; ++row) {
     for (const auto& [start, width] : BarRuns(symbol, row)) {
       for (int y = top + row * rowHeight; y < top + (row + 1) * rowHeight; ++y) {
-        const auto at = image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width + (quiet + start) * pixelsPerModule;
+        const auto at =
+            image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width + (quiet + start) * pixelsPerModule;
         std::fill_n(at, width * pixelsPerModule, std::uint8_t{0});
       }
     }
@@ -77,7 +79,8 @@ std::string VerifySymbol(const GreyImage& image, const EncodedSymbol& symbol, co
   }
   try {
     const Elements read = ElementsOfScan(scan, dictionary, identifier);
-    if (read != symbol.elements) return "scanned " + HumanReadable(read) + ", encoded " + HumanReadable(symbol.elements);
+    if (read != symbol.elements)
+      return "scanned " + HumanReadable(read) + ", encoded " + HumanReadable(symbol.elements);
   } catch (const ElementError& e) {
     return e.what();
   }

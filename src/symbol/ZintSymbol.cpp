@@ -27,8 +27,8 @@ ZintHandle Run(const Elements& elements, bool zintChecks, std::string& error, in
   symbol->input_mode = uri != nullptr ? DATA_MODE : GS1_MODE | (zintChecks ? 0 : GS1NOCHECK_MODE);
   if (symbology == BARCODE_DATAMATRIX) symbol->option_3 = DM_SQUARE;
   const std::string input = uri != nullptr ? *uri : BracketedElements(elements);
-  const int status =
-      ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()), static_cast<int>(input.size()));
+  const int status = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()),
+                                     static_cast<int>(input.size()));
   if (status >= ZINT_ERROR || (zintChecks && status != 0)) error = symbol->errtxt;
   return symbol;
 }
@@ -39,7 +39,8 @@ void CopyModules(const zint_symbol& symbol, int rows, EncodedSymbol& out) {
   out.modules.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(symbol.width));
   for (int y = 0; y < rows; ++y) {
     for (int x = 0; x < symbol.width; ++x) {
-      out.modules[static_cast<std::size_t>(y * symbol.width + x)] = ((symbol.encoded_data[y][x >> 3] >> (x & 7)) & 1) != 0;
+      out.modules[static_cast<std::size_t>(y * symbol.width + x)] =
+          ((symbol.encoded_data[y][x >> 3] >> (x & 7)) & 1) != 0;
     }
   }
 }

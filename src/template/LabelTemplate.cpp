@@ -50,16 +50,37 @@ class TemplateText {
 void WriteFixedSections(TemplateText& t) {
   t.WriteSection("General", {{"Version", "1.0"}, {"Identification", "32320"}});
   t.WriteSection("Objlist", {{"1", "BarCode1"}, {"2", "Paragraph1"}, {"3", "Font1"}});
-  t.WriteSection("Font1", {{"FaceName", "toto"}, {"Height", "430"}, {"Rotation", "0"}, {"Device", "1"},
-                           {"FixedPitch", "1"}, {"Family", "16"}});
-  t.WriteSection("Barcode1", {{"xOrigin", "50"}, {"yOrigin", "50"}, {"AnchorPoint", "17"}, {"Rotation", "0"},
-                              {"NonPrintable", "0"}, {"Color", "0,0,0"}, {"Symbology", "67"}, {"Device", "1"},
-                              {"Height", "1200"}, {"NarrowBarWidth", "40"}, {"Gap1", "1"}, {"Ratio", "0"},
-                              {"Check", "1"}, {"HumanReadable", "0"}, {"CheckInHR", "1"}, {"HRAlign", "2"},
+  t.WriteSection("Font1", {{"FaceName", "toto"},
+                           {"Height", "430"},
+                           {"Rotation", "0"},
+                           {"Device", "1"},
+                           {"FixedPitch", "1"},
+                           {"Family", "16"}});
+  t.WriteSection("Barcode1", {{"xOrigin", "50"},
+                              {"yOrigin", "50"},
+                              {"AnchorPoint", "17"},
+                              {"Rotation", "0"},
+                              {"NonPrintable", "0"},
+                              {"Color", "0,0,0"},
+                              {"Symbology", "67"},
+                              {"Device", "1"},
+                              {"Height", "1200"},
+                              {"NarrowBarWidth", "40"},
+                              {"Gap1", "1"},
+                              {"Ratio", "0"},
+                              {"Check", "1"},
+                              {"HumanReadable", "0"},
+                              {"CheckInHR", "1"},
+                              {"HRAlign", "2"},
                               {"Options", "1"}});
-  t.WriteSection("Paragraph1", {{"xOrigin ", "100"}, {"yOrigin ", "1350"}, {"AnchorPoint ", "17"},
-                                {"Rotation ", "0"}, {"NonPrintable ", "0"}, {"Color ", "0, 0, 0"},
-                                {"Alignment ", "0"}, {"LineHeight% ", "100"}});
+  t.WriteSection("Paragraph1", {{"xOrigin ", "100"},
+                                {"yOrigin ", "1350"},
+                                {"AnchorPoint ", "17"},
+                                {"Rotation ", "0"},
+                                {"NonPrintable ", "0"},
+                                {"Color ", "0, 0, 0"},
+                                {"Alignment ", "0"},
+                                {"LineHeight% ", "100"}});
 }
 
 // A formula that begins and ends with a quote gets one more pair, which the
@@ -79,18 +100,19 @@ void WriteVariableMode(TemplateText& t) {
   long long length = 0;
   std::string lastKey;
   const std::int16_t count = ChosenIdCount();
-  for (std::int16_t i = 0; i < count; ++i) Contained([&] {
-    const IdRecord& r = History().IdTable(i);
-    if (!r.VarData.empty() && r.IsFixed == 0) {
-      ++k;
-      t.WriteSection("Variable" + std::to_string(k), {{"Name", r.VarData},
-                                                      {"Type", "3"},
-                                                      {"MaxLength", std::to_string(r.CharLen)},
-                                                      {"Value", SampleValue(r.CharLenBackup)}});
-    }
-    length += r.CharLen + Len(r.IdKey) + r.Choice[0] + r.Choice[1];
-    lastKey = r.IdKey;
-  });
+  for (std::int16_t i = 0; i < count; ++i)
+    Contained([&] {
+      const IdRecord& r = History().IdTable(i);
+      if (!r.VarData.empty() && r.IsFixed == 0) {
+        ++k;
+        t.WriteSection("Variable" + std::to_string(k), {{"Name", r.VarData},
+                                                        {"Type", "3"},
+                                                        {"MaxLength", std::to_string(r.CharLen)},
+                                                        {"Value", SampleValue(r.CharLenBackup)}});
+      }
+      length += r.CharLen + Len(r.IdKey) + r.Choice[0] + r.Choice[1];
+      lastKey = r.IdKey;
+    });
   std::string f;
   std::string h;
   Contained([&] { f = WrapInQuotes(ComposeBarcodeData()); });

@@ -10,8 +10,8 @@ namespace {
 class ClockSeededSource : public RandomSource {
  public:
   void Reseed() override {
-    generator_.seed(static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    generator_.seed(
+        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
   }
   double Next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(generator_); }
 

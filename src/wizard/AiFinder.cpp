@@ -9,8 +9,9 @@ namespace velmora {
 namespace {
 
 // Latin-1's accented letters (U+00C0 to U+00FF) without their accents, lower case.
-constexpr std::string_view kLatin1Base = "aaaaaaaceeeeiiiidnooooo*ouuuuyts"  // U+00C0..U+00DF
-                                         "aaaaaaaceeeeiiiidnooooo/ouuuuyty";  // U+00E0..U+00FF
+constexpr std::string_view kLatin1Base =
+    "aaaaaaaceeeeiiiidnooooo*ouuuuyts"   // U+00C0..U+00DF
+    "aaaaaaaceeeeiiiidnooooo/ouuuuyty";  // U+00E0..U+00FF
 
 char32_t Fold(char32_t c) {
   if (c >= 'A' && c <= 'Z') return c - 'A' + 'a';
@@ -24,7 +25,7 @@ bool IsWordCharacter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= '0' &&
 std::vector<std::string> Words(std::string_view folded) {
   std::vector<std::string> words;
   std::size_t start = 0;
-  for (std::size_t at = folded.find(' '); ; at = folded.find(' ', start)) {
+  for (std::size_t at = folded.find(' ');; at = folded.find(' ', start)) {
     if (at != start) words.emplace_back(folded.substr(start, at == std::string_view::npos ? at : at - start));
     if (at == std::string_view::npos) return words;
     start = at + 1;

@@ -16,8 +16,9 @@ std::vector<FindableAi> ListedAis(const FMain& w) {
     const auto rank = static_cast<std::int16_t>(w.ActionList.ItemData(i));
     const std::string line = rank >= 0 && rank <= h.IdCatalogueList.UBound() ? h.IdCatalogueList(rank) : "";
     const std::size_t tab = line.find('\t');
-    entries.push_back({Trim(line.substr(0, tab)), rank >= 0 && HasIdFlag(rank, FlagDecimalList),
-                       tab == std::string::npos ? w.ActionList.Items()[static_cast<std::size_t>(i)] : line.substr(tab + 1)});
+    entries.push_back(
+        {Trim(line.substr(0, tab)), rank >= 0 && HasIdFlag(rank, FlagDecimalList),
+         tab == std::string::npos ? w.ActionList.Items()[static_cast<std::size_t>(i)] : line.substr(tab + 1)});
   }
   return entries;
 }

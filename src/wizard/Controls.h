@@ -60,7 +60,7 @@ class TextBox : public Control {
   using Control::Control;
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);  // raises Change when the text changes
-  std::int32_t MaxLength = 0;              // 0: no limit; typing only
+  std::int32_t MaxLength = 0;             // 0: no limit; typing only
   std::int32_t SelStart() const { return selStart_; }
   std::int32_t SelLength() const { return selLength_; }
   void SetSelStart(std::int32_t start);

@@ -42,8 +42,8 @@ void FMain::Unload() {
 std::vector<Control*> FMain::Controls() {
   std::vector<Control*> all = {&ActionPannel, &LabelTitle, &ActionTitle, &ActionInfo, &ActionTxtBox, &ActionCheck};
   for (auto& option : ActionOption) all.push_back(option.get());
-  for (Control* c : std::initializer_list<Control*>{&ActionButton, &ActionCombo, &ActionList, &ActionLabel,
-                                                    &line_code, &Panel3D1}) {
+  for (Control* c :
+       std::initializer_list<Control*>{&ActionButton, &ActionCombo, &ActionList, &ActionLabel, &line_code, &Panel3D1}) {
     all.push_back(c);
   }
   for (auto& b : Bouton) all.push_back(&b);

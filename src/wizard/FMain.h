@@ -23,13 +23,13 @@ inline const std::string kSectionSign = "\xC2\xA7";
 // empty caption hides its control; the text box's value kSectionSign shows it
 // empty. Booleans are -1 and 0.
 struct PageControls {
-  std::string title{};          // LabelTitle
-  std::string heading{};        // ActionTitle
-  std::string info{};           // ActionInfo
-  std::string textValue{};      // ActionTxtBox
-  std::string checkCaption{};   // ActionCheck
+  std::string title{};         // LabelTitle
+  std::string heading{};       // ActionTitle
+  std::string info{};          // ActionInfo
+  std::string textValue{};     // ActionTxtBox
+  std::string checkCaption{};  // ActionCheck
   std::int16_t checkValue = 0;
-  std::string options{};        // the ActionOption captions, separated by kSectionSign
+  std::string options{};  // the ActionOption captions, separated by kSectionSign
   std::int16_t selectedOption = 0;
   std::string buttonCaption{};  // ActionButton
   std::int16_t comboShown = 0;  // ActionCombo
@@ -69,12 +69,12 @@ class FMain : public HideableWindow {
   Label ActionLabel{"ActionLabel", -1, {150, 1260, 3405, 675}};
   Label line_code{"line_code", -1, {0, 3195, 9480, 465}};
   Control Panel3D1{"Panel3D1", -1, {0, 3660, 9480, 435}};
-  std::array<CommandButton, 4> Bouton{CommandButton{"Bouton", 0, {11165, 45, 1140, 330}},   // open, out of sight
-                                      CommandButton{"Bouton", 1, {11855, 45, 1140, 330}},   // save, out of sight
-                                      CommandButton{"Bouton", 2, {45, 45, 1395, 330}},      // cancel
-                                      CommandButton{"Bouton", 3, {7440, 45, 1395, 330}}};   // done
-  std::array<CommandButton, 2> Curseur{CommandButton{"Curseur", 0, {2865, 45, 1395, 330}},  // back
-                                       CommandButton{"Curseur", 1, {4245, 45, 1395, 330}}}; // next
+  std::array<CommandButton, 4> Bouton{CommandButton{"Bouton", 0, {11165, 45, 1140, 330}},    // open, out of sight
+                                      CommandButton{"Bouton", 1, {11855, 45, 1140, 330}},    // save, out of sight
+                                      CommandButton{"Bouton", 2, {45, 45, 1395, 330}},       // cancel
+                                      CommandButton{"Bouton", 3, {7440, 45, 1395, 330}}};    // done
+  std::array<CommandButton, 2> Curseur{CommandButton{"Curseur", 0, {2865, 45, 1395, 330}},   // back
+                                       CommandButton{"Curseur", 1, {4245, 45, 1395, 330}}};  // next
   // The control collection, in the window's order (each array element counts once).
   std::vector<Control*> Controls();
   std::string FocusedControl;  // name of the control with the keyboard focus

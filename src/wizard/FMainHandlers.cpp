@@ -99,11 +99,8 @@ void FMain::ActionList_Click() {
       Current().Selection = position;
       UpdateCurrentId();
       break;
-    case 6:
-      History().CurrentId = position;
-      break;
-    default:
-      return;
+    case 6: History().CurrentId = position; break;
+    default: return;
   }
   RefreshPreview();
 }

@@ -36,12 +36,8 @@ void FMain::BuildPage(std::int16_t page, std::int16_t direction) {
   if (CurrentPage > 0 && direction == 1) Curseur[0].Enabled = true;
   ApplyDialogFont();
   switch (CurrentPage) {
-    case 0:
-      BuildAiChoicePage(direction, copy);
-      break;
-    case 1:
-      BuildOptionsPage(keyPrefix, copy);
-      break;
+    case 0: BuildAiChoicePage(direction, copy); break;
+    case 1: BuildOptionsPage(keyPrefix, copy); break;
     case 2:
       PlaceControls({.title = copy.IdName,
                      .heading = GetCny(keyPrefix + "_Label1"),
@@ -56,17 +52,10 @@ void FMain::BuildPage(std::int16_t page, std::int16_t direction) {
                      .selectedOption = CheckedInt16(copy.IsFixed + 1LL)});
       Curseur[1].Enabled = true;
       break;
-    case 4:
-      BuildFixedDataPage(keyPrefix, copy);
-      break;
-    case 5:
-      BuildVariablePage(copy);
-      break;
-    case 6:
-      BuildSummaryPage(direction);
-      break;
-    default:
-      break;
+    case 4: BuildFixedDataPage(keyPrefix, copy); break;
+    case 5: BuildVariablePage(copy); break;
+    case 6: BuildSummaryPage(direction); break;
+    default: break;
   }
   Bouton[3].Enabled = CurrentPage == 6;
 }

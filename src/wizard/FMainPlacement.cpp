@@ -1,9 +1,9 @@
 // Placement of the page controls, and the dialog font.
-#include "base/Int16.h"
-#include "settings/MFile.h"
 #include "base/GlobalValues.h"
+#include "base/Int16.h"
 #include "base/VbText.h"
 #include "platform/Utf8Text.h"
+#include "settings/MFile.h"
 #include "wizard/FMain.h"
 
 namespace velmora {
@@ -77,8 +77,7 @@ void FMain::ApplyDialogFont() {
   const std::size_t at = value.find(", ");
   const std::string faceName = at == std::string::npos ? std::string() : value.substr(0, at);
   // Without ", " the size is taken from the second character on.
-  const std::string size = at == std::string::npos ? value.substr(ByteOffsetOfChar(value, 1))
-                                                   : value.substr(at + 2);
+  const std::string size = at == std::string::npos ? value.substr(ByteOffsetOfChar(value, 1)) : value.substr(at + 2);
   for (Control* control : Controls()) {
     Ignoring([&] { control->SetFontName(faceName); });
     Ignoring([&] { control->SetFontSize(size); });

@@ -4,18 +4,18 @@
 #include <ostream>
 #include <sstream>
 
+#include "base/VbText.h"
 #include "ids/HistoryState.h"
 #include "ids/IdCatalogue.h"
-#include "settings/MGlobal.h"
-#include "base/VbText.h"
+#include "platform/FileAccess.h"
 #include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
+#include "render/BilevelPng.h"
+#include "render/LabelCanvas.h"
+#include "settings/MGlobal.h"
 #include "wizard/FMain.h"
 #include "wizard/PasteWalk.h"
 #include "wizard/StateDump.h"
-#include "render/LabelCanvas.h"
-#include "render/BilevelPng.h"
-#include "platform/FileAccess.h"
 
 namespace velmora {
 namespace {
@@ -83,7 +83,9 @@ void Key(FMain& w, const std::string& key, int line) {
 symbol::EncodedSymbol PreviewSymbol(const SymbolPreview& preview, const std::string& kindName, int line) {
   if (kindName.empty()) return preview.symbol;
   const std::optional<symbol::SymbolKind> kind = symbol::SymbolNamed(kindName);
-  if (!kind) throw ScriptError(line, "--symbol takes gs1-128, gs1-datamatrix, gs1-qr, dl-qr or dl-datamatrix, not \"" + kindName + "\"");
+  if (!kind)
+    throw ScriptError(
+        line, "--symbol takes gs1-128, gs1-datamatrix, gs1-qr, dl-qr or dl-datamatrix, not \"" + kindName + "\"");
   if (*kind == symbol::SymbolKind::Gs1_128) return preview.symbol;
   if (symbol::CarriesUri(*kind) && preview.digitalLink.empty()) {
     throw ScriptError(line, "there is no GS1 Digital Link URI to draw: " + preview.noDigitalLink);
@@ -137,8 +139,7 @@ void Paste(FMain& w, const std::string& text, int line) {
 ScriptError::ScriptError(int line, const std::string& reason)
     : std::runtime_error("script line " + std::to_string(line) + ": " + reason), line_(line) {}
 
-HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::ostream& err)
-    : out_(out), err_(err) {
+HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::ostream& err) : out_(out), err_(err) {
   // One readable line: the box's text, its line breaks and padding as single
   // blanks (the dump's messages keep it whole).
   boxes_.OnShown = [this](const ShownMessage& m) {
@@ -160,8 +161,8 @@ HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::os
     text = TrimBlanks(text);
     if (text.empty() || text.starts_with('#')) continue;
     const std::size_t space = text.find(' ');
-    lines_.push_back({number, text.substr(0, space),
-                      space == std::string::npos ? std::string() : text.substr(space + 1)});
+    lines_.push_back(
+        {number, text.substr(0, space), space == std::string::npos ? std::string() : text.substr(space + 1)});
   }
 }
 
@@ -242,8 +243,9 @@ void HeadlessView::Run(FMain& w, const Line& line) {
   }
   if (verb == "dump") {
     // Typed bytes need not be UTF-8: the dump shows them as U+FFFD rather than failing.
-    return void(out_ << DumpState(w, boxes_.Shown(), &search_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-                     << std::endl);
+    return void(
+        out_ << DumpState(w, boxes_.Shown(), &search_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+             << std::endl);
   }
   if (verb == "preview") return WritePreview(w, arg, n);
   throw ScriptError(n, "unknown action \"" + verb + "\"");

@@ -94,7 +94,8 @@ void Walk(FMain& w, const PastedAi& p) {
   if (History().IdTable(History().CurrentId).IsFixed != True) w.SetOption(0);
   Next(w);
   Expect(w, 4, p);
-  for (const char32_t cp : ToCodePoints(p.typed)) w.ActionTxtBox.TypeKey(static_cast<std::int16_t>(cp > 0x7FFF ? '?' : cp));
+  for (const char32_t cp : ToCodePoints(p.typed))
+    w.ActionTxtBox.TypeKey(static_cast<std::int16_t>(cp > 0x7FFF ? '?' : cp));
   Next(w);
   Expect(w, 6, p);
 }

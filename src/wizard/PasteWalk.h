@@ -23,11 +23,11 @@ class PasteError : public std::runtime_error {
 // How the pages take one AI.
 struct PastedAi {
   std::string ai;
-  std::int16_t rank = 0;        // its catalogue entry
-  bool checkDigit = false;      // "compute the check digit" (or the "0000" of 410-412) ticked
-  bool prefixNine = false;      // the prefix digit 9 ticked
-  std::int16_t decimal = -1;    // the decimal position of 310n-369n, -1 for none
-  std::string typed;            // what is typed on the data page
+  std::int16_t rank = 0;      // its catalogue entry
+  bool checkDigit = false;    // "compute the check digit" (or the "0000" of 410-412) ticked
+  bool prefixNine = false;    // the prefix digit 9 ticked
+  std::int16_t decimal = -1;  // the decimal position of 310n-369n, -1 for none
+  std::string typed;          // what is typed on the data page
 };
 
 // The plan for `elements`: throws PasteError naming an AI the catalogue lacks.

@@ -11,20 +11,32 @@ using nlohmann::json;
 
 json Common(const Control& c, const std::string& focused) {
   const Place& p = c.Position();
-  json j = {{"visible", c.Visible},   {"enabled", c.Enabled},   {"left", p.Left},
-            {"top", p.Top},           {"width", p.Width},       {"height", p.Height},
-            {"fontName", c.FontName()}, {"fontSize", c.FontSize()}, {"fontBold", c.FontBold()}};
+  json j = {{"visible", c.Visible},    {"enabled", c.Enabled}, {"left", p.Left},           {"top", p.Top},
+            {"width", p.Width},        {"height", p.Height},   {"fontName", c.FontName()}, {"fontSize", c.FontSize()},
+            {"fontBold", c.FontBold()}};
   if (!focused.empty()) j["focused"] = focused == c.Name();
   return j;
 }
 
 json Record(const IdRecord& r) {
-  return {{"IdName", r.IdName},       {"IdKey", r.IdKey},           {"IdKeyBackup", r.IdKeyBackup},
-          {"RankInFile", r.RankInFile}, {"IndexInList", r.IndexInList}, {"IsSaved", r.IsSaved},
-          {"IsFixed", r.IsFixed},     {"IsNumeric", r.IsNumeric},   {"HasMax", r.HasMax},
-          {"CharLen", r.CharLen},     {"CharLenBackup", r.CharLenBackup}, {"FixData", r.FixData},
-          {"VarData", r.VarData},     {"Selection", r.Selection},   {"Choice", r.Choice},
-          {"Prefix", r.Prefix},       {"Matrix", r.Matrix},         {"Suffix", r.Suffix}};
+  return {{"IdName", r.IdName},
+          {"IdKey", r.IdKey},
+          {"IdKeyBackup", r.IdKeyBackup},
+          {"RankInFile", r.RankInFile},
+          {"IndexInList", r.IndexInList},
+          {"IsSaved", r.IsSaved},
+          {"IsFixed", r.IsFixed},
+          {"IsNumeric", r.IsNumeric},
+          {"HasMax", r.HasMax},
+          {"CharLen", r.CharLen},
+          {"CharLenBackup", r.CharLenBackup},
+          {"FixData", r.FixData},
+          {"VarData", r.VarData},
+          {"Selection", r.Selection},
+          {"Choice", r.Choice},
+          {"Prefix", r.Prefix},
+          {"Matrix", r.Matrix},
+          {"Suffix", r.Suffix}};
 }
 
 json Controls(FMain& w) {
@@ -99,17 +111,17 @@ json DumpState(FMain& w, const std::vector<ShownMessage>& messages, const AiSear
     shown.push_back({{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}});
   }
   json state = {{"page", w.CurrentPage},
-          {"currentId", History().CurrentId},
-          {"eventsEnabled", w.EventsEnabled != 0},
-          {"visible", w.Visible()},
-          {"caption", w.Caption},
-          {"preview", w.line_code.Caption},
-          {"templateFile", g.TemplateFile},
-          {"hostNumberText", w.HostNumberText},
-          {"controls", Controls(w)},
-          {"ids", ids},
-          {"symbol", Symbol(w.Symbol())},
-          {"messages", shown}};
+                {"currentId", History().CurrentId},
+                {"eventsEnabled", w.EventsEnabled != 0},
+                {"visible", w.Visible()},
+                {"caption", w.Caption},
+                {"preview", w.line_code.Caption},
+                {"templateFile", g.TemplateFile},
+                {"hostNumberText", w.HostNumberText},
+                {"controls", Controls(w)},
+                {"ids", ids},
+                {"symbol", Symbol(w.Symbol())},
+                {"messages", shown}};
   if (search != nullptr && !search->Text().empty()) state["find"] = Find(*search);
   return state;
 }

@@ -38,7 +38,8 @@ symbol::VariableValues Samples(const std::vector<const IdRecord*>& records) {
   symbol::VariableValues values;
   for (const IdRecord* r : records) {
     if (r->IsFixed != 0 || r->VarData.empty()) continue;
-    values.try_emplace(r->VarData, std::string(static_cast<std::size_t>(std::clamp<int>(r->CharLenBackup, 0, 10)), '0'));
+    values.try_emplace(r->VarData,
+                       std::string(static_cast<std::size_t>(std::clamp<int>(r->CharLenBackup, 0, 10)), '0'));
   }
   return values;
 }
@@ -72,7 +73,8 @@ void RefuseNames(SymbolPreview& p, const std::vector<const IdRecord*>& records, 
     if (r->IsFixed != 0) continue;
     const std::size_t bad = symbol::BadNameCharacter(r->VarData);
     if (bad == std::string::npos) continue;
-    const std::string character = r->VarData.empty() ? std::string() : r->VarData.substr(bad, CodePointSize(r->VarData, bad));
+    const std::string character =
+        r->VarData.empty() ? std::string() : r->VarData.substr(bad, CodePointSize(r->VarData, bad));
     const symbol::Finding f{symbol::FindingKind::BadVariableName, r->IdKey, 0, character, r->VarData};
     p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
   }
@@ -82,15 +84,18 @@ void RefuseNames(SymbolPreview& p, const std::vector<const IdRecord*>& records, 
 // double quote ends a formula's quoted text, a name must be one name; the band
 // says so instead of drawing.
 bool RefuseUncarried(SymbolPreview& p, const std::vector<const IdRecord*>& records, int current,
-                  const symbol::FindingWords& words) {
+                     const symbol::FindingWords& words) {
   RefuseNames(p, records, words);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const IdRecord& r = *records[i];
     const std::size_t at = r.IsFixed != 0 ? r.FixData.find('"') : std::string::npos;
     if (at == std::string::npos) continue;
     const std::size_t typed = CodePointCount(std::string_view(r.FixData).substr(0, at));
-    const symbol::Finding f{symbol::FindingKind::QuoteInData, r.IdKey,
-                            CodePointCount(r.Prefix) + CodePointCount(r.Matrix) + typed + 1, "\"", {}};
+    const symbol::Finding f{symbol::FindingKind::QuoteInData,
+                            r.IdKey,
+                            CodePointCount(r.Prefix) + CodePointCount(r.Matrix) + typed + 1,
+                            "\"",
+                            {}};
     p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
     if (static_cast<int>(i) == current && p.markStart < 0) {
       p.markStart = static_cast<std::int32_t>(typed);
@@ -133,8 +138,8 @@ SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::Fin
   const symbol::Findings findings = symbol::CheckElements(p.elements, gs1.dictionary, gs1.codes);
   for (const symbol::Finding& f : findings) {
     p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
-    const bool aboutEdited = current >= 0 && records.size() == p.elements.size() &&
-                             p.elements[static_cast<std::size_t>(current)].ai == f.ai;
+    const bool aboutEdited =
+        current >= 0 && records.size() == p.elements.size() && p.elements[static_cast<std::size_t>(current)].ai == f.ai;
     if (aboutEdited) Mark(p, *records[static_cast<std::size_t>(current)], f);
   }
   p.symbol = symbol::EncodeGs1_128(p.elements);

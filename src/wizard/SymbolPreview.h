@@ -22,14 +22,14 @@ struct PreviewFinding {
 };
 
 struct SymbolPreview {
-  std::string data;                // the evaluated barcode data
-  symbol::Elements elements;       // what is drawn, in the order of the table
-  symbol::EncodedSymbol symbol;    // no modules when there is nothing to draw
+  std::string data;              // the evaluated barcode data
+  symbol::Elements elements;     // what is drawn, in the order of the table
+  symbol::EncodedSymbol symbol;  // no modules when there is nothing to draw
   std::vector<PreviewFinding> findings;
-  std::string problem;             // why nothing can be drawn, when that is so
-  std::string digitalLink;         // the elements' GS1 Digital Link URI, when they make one
-  std::string noDigitalLink;       // else why not
-  bool valid = false;              // GS1 accepts the data, and there is some
+  std::string problem;        // why nothing can be drawn, when that is so
+  std::string digitalLink;    // the elements' GS1 Digital Link URI, when they make one
+  std::string noDigitalLink;  // else why not
+  bool valid = false;         // GS1 accepts the data, and there is some
   // The typed characters a finding is about, in the text box of the AI being
   // edited, in characters; -1 when none.
   std::int32_t markStart = -1;

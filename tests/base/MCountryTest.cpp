@@ -6,9 +6,16 @@ namespace velmora {
 namespace {
 
 TEST(SetLanguage, RecognisesNamesInAnyCase) {
-  const std::pair<const char*, int> cases[] = {
-      {"english", 1}, {"Us", 1}, {"ANGLAIS", 1}, {"francais", 2}, {"French", 2},
-      {"fran\xC3\xA7" "ais", 0}, {"", 0}, {"UK", 0}};
+  const std::pair<const char*, int> cases[] = {{"english", 1},
+                                               {"Us", 1},
+                                               {"ANGLAIS", 1},
+                                               {"francais", 2},
+                                               {"French", 2},
+                                               {"fran\xC3\xA7"
+                                                "ais",
+                                                0},
+                                               {"", 0},
+                                               {"UK", 0}};
   for (const auto& [name, code] : cases) {
     SCOPED_TRACE(name);
     SetLanguage(name);
@@ -24,7 +31,8 @@ TEST(LocalErrorText, EnglishOnlyAndOnlyForKnownKeys) {
   EXPECT_EQ(LocalErrorText(53), "") << "keys are the error number plus 100";
   SetLanguage("FRENCH");
   EXPECT_EQ(LocalErrorText(153), "");
-  EXPECT_EQ(ErrorTextFor(162), "End of file : programm is trying to read past the end of the file, maybe file is corrupted");
+  EXPECT_EQ(ErrorTextFor(162),
+            "End of file : programm is trying to read past the end of the file, maybe file is corrupted");
 }
 
 }  // namespace

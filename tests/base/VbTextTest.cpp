@@ -11,12 +11,23 @@ TEST(Like, PatternsAreCaseSensitive) {
     const char* pattern;
     bool matches;
   } cases[] = {
-      {"ID128", "ID128", true},      {"Id128", "ID128", false},      {"ID128x", "ID128", false},
-      {"country128", "country128", true}, {"Country128", "country128", false},
-      {"\xC2\xA7", "ID128", false},  {"ab", "a?", true},             {"a", "a?", false},
-      {"a1", "a#", true},            {"ax", "a#", false},            {"abc", "a*", true},
-      {"", "*", true},               {"b", "[a-c]", true},           {"d", "[a-c]", false},
-      {"d", "[!a-c]", true},         {"*", "[*]", true},             {"a", "[a", false},
+      {"ID128", "ID128", true},
+      {"Id128", "ID128", false},
+      {"ID128x", "ID128", false},
+      {"country128", "country128", true},
+      {"Country128", "country128", false},
+      {"\xC2\xA7", "ID128", false},
+      {"ab", "a?", true},
+      {"a", "a?", false},
+      {"a1", "a#", true},
+      {"ax", "a#", false},
+      {"abc", "a*", true},
+      {"", "*", true},
+      {"b", "[a-c]", true},
+      {"d", "[a-c]", false},
+      {"d", "[!a-c]", true},
+      {"*", "[*]", true},
+      {"a", "[a", false},
       {"\xC3\xA9", "?", true},
   };
   for (const auto& c : cases) {

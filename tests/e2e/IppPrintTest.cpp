@@ -3,9 +3,9 @@
 // kept PDF is drawn (pdftoppm) and scanned back.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -127,13 +127,15 @@ TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
   const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
                         "(01)09506000134352(17)280630(10)ABC127"};
   // the same labels on a sheet of label stock: one A4 page
-  const Outcome sheet = Run({"print", Example("label-template.ufo"), "--values", Example("labels.csv"), "--printer", uri,
-                             "--sheet", "A4", "--grid", "1x8", "--gap", "1mm"});
-  EXPECT_NE(sheet.out.find("3 of 5 labels printed to " + uri + " (job 2 completed"), std::string::npos) << sheet.out << sheet.err;
+  const Outcome sheet = Run({"print", Example("label-template.ufo"), "--values", Example("labels.csv"), "--printer",
+                             uri, "--sheet", "A4", "--grid", "1x8", "--gap", "1mm"});
+  EXPECT_NE(sheet.out.find("3 of 5 labels printed to " + uri + " (job 2 completed"), std::string::npos)
+      << sheet.out << sheet.err;
   // no stock given: each label on the printer's default media (ippeveprinter's is US Letter)
   const Outcome plain = Run({"print", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
                              "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri});
-  EXPECT_NE(plain.out.find("1 of 1 labels printed to " + uri + " (job 3 completed"), std::string::npos) << plain.out << plain.err;
+  EXPECT_NE(plain.out.find("1 of 1 labels printed to " + uri + " (job 3 completed"), std::string::npos)
+      << plain.out << plain.err;
   std::string third;
   for (const auto& entry : fs::directory_iterator(work.Path() + "spool")) {
     // ippeveprinter also keeps its print command's output (an empty .prn) beside the job
@@ -145,7 +147,8 @@ TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
   for (int page = 1; page <= 3; ++page) {
     SCOPED_TRACE(rows[page - 1]);
     const std::string png = work.Path() + "page-" + std::to_string(page) + ".png";
-    EXPECT_EQ(symbol::VerifyScan(test::LoadPngGrey(png), symbol::ParseElementString(rows[page - 1]), gs1.dictionary), "");
+    EXPECT_EQ(symbol::VerifyScan(test::LoadPngGrey(png), symbol::ParseElementString(rows[page - 1]), gs1.dictionary),
+              "");
   }
 }
 
@@ -184,7 +187,8 @@ TEST_F(IppPrintTest, APrinterThatCannotBeReachedOrTakesNeitherFormatIsOneLine) {
   args[3] = jpeg;
   const Outcome neither = Run(args);
   EXPECT_EQ(neither.status, 1);
-  EXPECT_NE(neither.err.find(jpeg + ": the printer takes neither PDF nor PWG raster"), std::string::npos) << neither.err;
+  EXPECT_NE(neither.err.find(jpeg + ": the printer takes neither PDF nor PWG raster"), std::string::npos)
+      << neither.err;
 }
 
 // The printer's own print command says it paused (as a printer does when the
@@ -194,14 +198,19 @@ TEST_F(IppPrintTest, APausedPrinterIsRefusedBeforeTheJobIsSent) {
   work.Write("pause", "#!/bin/sh\necho 'STATE: +paused' >&2\n");
   fs::permissions(work.Path() + "pause", fs::perms::owner_all);
   const std::string uri = StartPrinter("application/pdf", work.Path() + "pause");
-  const std::vector<std::string> args = {"print", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
-                                         "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri, "--media", "130x30mm"};
+  const std::vector<std::string> args = {"print",     Example("label-template.ufo"),
+                                         "--set",     "GTIN=09506000134352",
+                                         "--set",     "EXPIRY=271231",
+                                         "--set",     "LOT=A1",
+                                         "--printer", uri,
+                                         "--media",   "130x30mm"};
   const Outcome first = Run(args);
   EXPECT_EQ(first.status, 0) << first.err;
   const Outcome paused = Run(args);
   EXPECT_EQ(paused.status, 1);
   EXPECT_EQ(paused.err, "velmora-label: " + uri + ": the printer is paused\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(work.Path() + "spool"), fs::directory_iterator()), 2) << "one job and its output";
+  EXPECT_EQ(std::distance(fs::directory_iterator(work.Path() + "spool"), fs::directory_iterator()), 2)
+      << "one job and its output";
 }
 
 // Ctrl-C while the printer is still printing the job cancels it there.
@@ -209,8 +218,8 @@ TEST_F(IppPrintTest, CtrlCCancelsTheJobAtThePrinter) {
   work.Write("slow", "#!/bin/sh\nexec >/dev/null 2>&1\nsleep 3\n");  // a printer that takes its time
   fs::permissions(work.Path() + "slow", fs::perms::owner_all);
   const std::string uri = StartPrinter("application/pdf", work.Path() + "slow");
-  test::ChildProcess print({VELMORA_LABEL_EXE, "print", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
-                            "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri, "--media", "130x30mm"},
+  test::ChildProcess print({VELMORA_LABEL_EXE, "print", Example("label-template.ufo"), "--set", "GTIN=09506000134352",
+                            "--set", "EXPIRY=271231", "--set", "LOT=A1", "--printer", uri, "--media", "130x30mm"},
                            work.Path() + "print-err.txt");
   for (int i = 0; i < 200 && work.Read("printer.log").find("Print-Job successful-ok") == std::string::npos; ++i) {
     ::usleep(25000);

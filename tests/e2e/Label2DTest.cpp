@@ -23,8 +23,8 @@ class Label2DTest : public test::LabelFixture {
   const symbol::Elements elements = symbol::ParseElementString("(01)09506000134352(17)271231(10)AB/C");
 
   Outcome Render(const std::string& kind, const std::string& out, std::vector<std::string> more = {}) {
-    std::vector<std::string> args = {"render", Example("label-template.ufo"), "--out", work.Path() + out, "--symbol", kind,
-                                     "--verify"};
+    std::vector<std::string> args = {
+        "render", Example("label-template.ufo"), "--out", work.Path() + out, "--symbol", kind, "--verify"};
     args.insert(args.end(), one.begin(), one.end());
     args.insert(args.end(), more.begin(), more.end());
     return Run(args);
@@ -59,7 +59,8 @@ TEST_F(Label2DTest, ModuleSizeAndDomainAreTheUsers) {
   const Outcome o = Render("dl-qr", "big", {"--module", "1mm", "--dl-domain", "https://example.com/p", "--dpi", "254"});
   ASSERT_EQ(o.status, 0) << o.err;
   const symbol::GreyImage png = test::LoadPngGrey(work.Path() + "big/label-00001.png");
-  symbol::EncodedSymbol expected = symbol::EncodeAs(symbol::SymbolKind::DlQr, elements, gs1.dictionary, "https://example.com/p");
+  symbol::EncodedSymbol expected =
+      symbol::EncodeAs(symbol::SymbolKind::DlQr, elements, gs1.dictionary, "https://example.com/p");
   EXPECT_EQ(symbol::VerifySymbol(png, expected, gs1.dictionary), "");
   // 10 dots a module at 254 dpi: the symbol and its 4-module margins at least that wide
   EXPECT_GE(png.width, (expected.Columns() + 8) * 10);
@@ -69,16 +70,23 @@ TEST_F(Label2DTest, ElementsWithoutAPrimaryKeyMakeNoDigitalLink) {
   // the example with one internal AI (99) in place of its three
   std::filesystem::copy_file(Example("label-template.ufo"), work.Path() + "lot.ufo");
   std::string text = work.Read("lot.ufo");
-  const auto replace = [&text](const std::string& from, const std::string& to) { text.replace(text.find(from), from.size(), to); };
-  replace("\"{CODE C}{FNC1}01\" & Left(GTIN & \"00000000000000\", 14) & \"17\" & Left(EXPIRY & \"000000\", 6) & \"{CODE B}10\"",
-          "\"{CODE B}{FNC1}99\"");
-  replace("\"(01)\" & Left(GTIN & \"00000000000000\", 14) & \"(17)\" & Left(EXPIRY & \"000000\", 6) & \"(10)\"", "\"(99)\"");
+  const auto replace = [&text](const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+  };
+  replace(
+      "\"{CODE C}{FNC1}01\" & Left(GTIN & \"00000000000000\", 14) & \"17\" & Left(EXPIRY & \"000000\", 6) & \"{CODE "
+      "B}10\"",
+      "\"{CODE B}{FNC1}99\"");
+  replace("\"(01)\" & Left(GTIN & \"00000000000000\", 14) & \"(17)\" & Left(EXPIRY & \"000000\", 6) & \"(10)\"",
+          "\"(99)\"");
   const std::string tpl = work.Write("lot.ufo", text);
   const Outcome o = Run({"render", tpl, "--set", "LOT=A1", "--out", work.Path() + "x", "--symbol", "dl-qr"});
   EXPECT_EQ(o.status, 1);
-  EXPECT_NE(o.err.find("row 1, no GS1 Digital Link URI: no AI here is a GS1 Digital Link primary key"), std::string::npos)
+  EXPECT_NE(o.err.find("row 1, no GS1 Digital Link URI: no AI here is a GS1 Digital Link primary key"),
+            std::string::npos)
       << o.err;
-  const Outcome matrix = Run({"render", tpl, "--set", "LOT=A1", "--out", work.Path() + "y", "--symbol", "gs1-datamatrix"});
+  const Outcome matrix =
+      Run({"render", tpl, "--set", "LOT=A1", "--out", work.Path() + "y", "--symbol", "gs1-datamatrix"});
   EXPECT_EQ(matrix.status, 0) << "a GS1 DataMatrix needs no primary key: " << matrix.err;
 }
 

@@ -45,20 +45,26 @@ TEST_F(LabelCheckTest, ADoubleQuoteTypedInTheWizardIsNamedInTheData) {
   const std::string examples = std::string(VELMORA_SOURCE_DIR) + "/examples/";
   std::filesystem::copy(examples + "host", work.Path() + "host", std::filesystem::copy_options::recursive);
   const std::string script = work.Write("quote.script", "pick 10\nnext\nnext\ntype AB\"1\nnext\ndone\n");
-  const Outcome wizard = Run({"run", "--doc", examples + "document.json", "--script", script, "--host-dir",
-                              work.Path() + "host"}, VELMORA_WIZARD_EXE);
+  const Outcome wizard =
+      Run({"run", "--doc", examples + "document.json", "--script", script, "--host-dir", work.Path() + "host"},
+          VELMORA_WIZARD_EXE);
   ASSERT_EQ(wizard.status, 0) << wizard.err;
   const Outcome o = Run({"check", work.Path() + "host/SYSTEM/128.ufo"});
   EXPECT_EQ(o.status, 2);
   EXPECT_NE(o.err.find("the data holds a double quote ('\"') after '10AB' (formula column 20), which a template's "
-                       "quoted text cannot carry"), std::string::npos) << o.err;
+                       "quoted text cannot carry"),
+            std::string::npos)
+      << o.err;
 }
 
 TEST_F(LabelCheckTest, EveryNameTheWizardWritesIsReadBack) {
   std::filesystem::create_directories(work.Path() + "host/SYSTEM");
-  const std::string doc = work.Write("doc.json", "{\"variables\":[{\"name\":\"NUM\u00c9RO_GTIN\",\"kind\":5}],\"number\":1}");
-  const std::string script = work.Write("g.script", "pick 01\nnext\nnext\nnext\noption 1\nnext\ncombo-pick 0\nnext\ndone\n");
-  const Outcome wizard = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"}, VELMORA_WIZARD_EXE);
+  const std::string doc =
+      work.Write("doc.json", "{\"variables\":[{\"name\":\"NUM\u00c9RO_GTIN\",\"kind\":5}],\"number\":1}");
+  const std::string script =
+      work.Write("g.script", "pick 01\nnext\nnext\nnext\noption 1\nnext\ncombo-pick 0\nnext\ndone\n");
+  const Outcome wizard =
+      Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"}, VELMORA_WIZARD_EXE);
   ASSERT_EQ(wizard.status, 0) << wizard.err;
   const Outcome o = Run({"check", work.Path() + "host/SYSTEM/128.ufo", "--set", "NUM\xC3\x89RO_GTIN=09506000134352"});
   EXPECT_EQ(o.status, 0) << o.err;
@@ -88,13 +94,15 @@ TEST_F(LabelCheckTest, DigitalLinkUrisAreReadAndMade) {
             "AI (17) position 3: invalid month '13'\n");
   const Outcome made = Run({"check", "--elements", "(17)271231(01)09506000134352(10)A/B", "--digital-link"});
   EXPECT_EQ(made.status, 0) << made.err;
-  EXPECT_NE(made.out.find("digital link: https://id.gs1.org/01/09506000134352/10/A%2FB?17=271231\n"), std::string::npos);
+  EXPECT_NE(made.out.find("digital link: https://id.gs1.org/01/09506000134352/10/A%2FB?17=271231\n"),
+            std::string::npos);
   const Outcome keyless = Run({"check", "--elements", "(10)A", "--digital-link"});
   EXPECT_EQ(keyless.status, 1) << "a label that wants a URI and cannot have one";
   EXPECT_NE(keyless.out.find("digital link: none: no AI here is a GS1 Digital Link primary key"), std::string::npos);
   const Outcome order = Run({"check", "--dl", "https://a/01/09506000134352/10/A/22/B"});
   EXPECT_EQ(order.status, 2);
-  EXPECT_EQ(order.err, "velmora-label: --dl column 34: AI (22) cannot follow (10) in the path: (01) takes 22, 10, 21 or 235\n");
+  EXPECT_EQ(order.err,
+            "velmora-label: --dl column 34: AI (22) cannot follow (10) in the path: (01) takes 22, 10, 21 or 235\n");
   const Outcome domain = Run({"check", "--elements", "(01)09506000134352", "--dl-domain", "example.com"});
   EXPECT_EQ(domain.status, 2);
   EXPECT_NE(domain.err.find("expected https://DOMAIN[/PATH]"), std::string::npos) << domain.err;
@@ -118,9 +126,10 @@ TEST_F(LabelCheckTest, StartUpMapsNoDrawingOrPrintingLibrary) {
 }
 
 TEST_F(LabelCheckTest, BadInputIsOneClearLine) {
-  const std::string formula = work.Write(
-      "f.ufo", "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nVariable=Variable1\r\n"
-               "[Variable1]\r\nFormat=\"{FNC1}10\" & Right(LOT, 2)\r\n[Text1.1]\r\nText1=x\r\n");
+  const std::string formula =
+      work.Write("f.ufo",
+                 "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nVariable=Variable1\r\n"
+                 "[Variable1]\r\nFormat=\"{FNC1}10\" & Right(LOT, 2)\r\n[Text1.1]\r\nText1=x\r\n");
   const struct {
     std::vector<std::string> args;
     std::string says;
@@ -145,7 +154,11 @@ TEST_F(LabelCheckTest, BadInputIsOneClearLine) {
 TEST_F(LabelCheckTest, EveryFormOfElementStringIsEchoedInOneThatReadsBack) {
   const std::string echo = "elements: (01)09506000134352(10)AB\\(1(17)271231\n";
   for (const char* form : {"(01)09506000134352(10)AB\\(1(17)271231", "[01]09506000134352[10]AB(1[17]271231",
-                           "]C10109506000134352" "10AB(1\x1D" "17271231", "]d2{FNC1}0109506000134352" "10AB(1^17271231"}) {
+                           "]C10109506000134352"
+                           "10AB(1\x1D"
+                           "17271231",
+                           "]d2{FNC1}0109506000134352"
+                           "10AB(1^17271231"}) {
     SCOPED_TRACE(form);
     const Outcome o = Run({"check", "--elements", form});
     EXPECT_EQ(o.status, 0) << o.err;
@@ -157,8 +170,9 @@ TEST_F(LabelCheckTest, EveryFormOfElementStringIsEchoedInOneThatReadsBack) {
 TEST_F(LabelCheckTest, FindingsAreOneLineEachAndNameCharactersWhole) {
   const Outcome o = Run({"check", "--elements", "(01)09506000134352(10)Ab\xC3\xB6\n(10)Ab\xC3\xB6\n(21)1"});
   EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.out, "elements: (01)09506000134352(10)Ab\xC3\xB6\\x0A(10)Ab\xC3\xB6\\x0A(21)1\n"
-                   "AI (10) position 3: character '\xC3\xB6' (U+00F6) is not allowed\n");
+  EXPECT_EQ(o.out,
+            "elements: (01)09506000134352(10)Ab\xC3\xB6\\x0A(10)Ab\xC3\xB6\\x0A(21)1\n"
+            "AI (10) position 3: character '\xC3\xB6' (U+00F6) is not allowed\n");
   const Outcome zeros = Run({"check", "--elements", "(8001)00000100101"});
   EXPECT_NE(zeros.out.find("AI (8001) position 1: must not be all zeros\n"), std::string::npos) << zeros.out;
   EXPECT_NE(zeros.out.find("AI (8001) position 12: too short, 14 characters needed\n"), std::string::npos) << zeros.out;
@@ -177,7 +191,8 @@ TEST_F(LabelCheckTest, AMissingOrMalformedTableStopsTheCheck) {
     work.Write(std::string(table) + ".d/" + table, "# a table\n250\tFR\n");
     const Outcome malformed = Run({"check", "--elements", "(01)09506000134352", "--data-dir", dir});
     EXPECT_EQ(malformed.status, 2);
-    EXPECT_NE(malformed.err.find(table + std::string(" line 2: not a line of this table")), std::string::npos) << malformed.err;
+    EXPECT_NE(malformed.err.find(table + std::string(" line 2: not a line of this table")), std::string::npos)
+        << malformed.err;
   }
 }
 

@@ -93,7 +93,8 @@ TEST_F(LabelPrintTest, APrinterThatCannotBeReachedOrStopsIsOneLine) {
   refused.insert(refused.end(), one.begin(), one.end());
   const Outcome o = Run(refused);
   EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.err, "velmora-label: socket://127.0.0.1:" + std::to_string(closedPort) + ": cannot connect (Connection refused)\n");
+  EXPECT_EQ(o.err, "velmora-label: socket://127.0.0.1:" + std::to_string(closedPort) +
+                       ": cannot connect (Connection refused)\n");
   // a printer that takes a little of a long job, then closes
   std::string csv = "GTIN,EXPIRY,LOT\n";
   for (int i = 0; i < 300; ++i) csv += "09506000134352,271231,LOT" + std::to_string(i) + "\n";
@@ -130,7 +131,8 @@ TEST_F(LabelPrintTest, WhatPrintRefusesBeforeAnyJob) {
   }
   const Outcome queue = Run({"print", Example("label-template.ufo"), "--samples", "--printer", "no-such-queue"});
   EXPECT_EQ(queue.status, 1);
-  EXPECT_NE(queue.err.find("no-such-queue: no CUPS queue of that name, and no ipp:// URI"), std::string::npos) << queue.err;
+  EXPECT_NE(queue.err.find("no-such-queue: no CUPS queue of that name, and no ipp:// URI"), std::string::npos)
+      << queue.err;
 }
 
 }  // namespace

@@ -39,8 +39,9 @@ TEST_F(LabelRenderTest, TheExampleRowsWithTheirTwoMistakes) {
 }
 
 TEST_F(LabelRenderTest, EveryLabelOfARunHasOneSize) {
-  const std::string csv = work.Write("sizes.csv", "GTIN,EXPIRY,LOT\n09506000134352,271231,A\n"
-                                                  "09506000134352,271231,ABCDEFGHIJKLMNOPQRST\n");
+  const std::string csv = work.Write("sizes.csv",
+                                     "GTIN,EXPIRY,LOT\n09506000134352,271231,A\n"
+                                     "09506000134352,271231,ABCDEFGHIJKLMNOPQRST\n");
   const Outcome o = Run({"render", Example("label-template.ufo"), "--values", csv, "--out", work.Path() + "svg",
                          "--format", "svg", "--verify"});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -52,8 +53,11 @@ TEST_F(LabelRenderTest, EveryLabelOfARunHasOneSize) {
   EXPECT_EQ(size("label-00001.svg"), size("label-00002.svg"));
   const std::string pdf = work.Path() + "sizes.pdf";
   ASSERT_EQ(Run({"render", Example("label-template.ufo"), "--values", csv, "--out", pdf}).status, 0);
-  ASSERT_EQ(std::system(("pdfinfo -f 1 -l 2 " + pdf + " | grep -E '^Page +[0-9]+ size:' | sed -E 's/^Page +[0-9]+//' | sort -u | wc -l >" +
-                         work.Path() + "pages.txt").c_str()), 0);
+  ASSERT_EQ(std::system(("pdfinfo -f 1 -l 2 " + pdf +
+                         " | grep -E '^Page +[0-9]+ size:' | sed -E 's/^Page +[0-9]+//' | sort -u | wc -l >" +
+                         work.Path() + "pages.txt")
+                            .c_str()),
+            0);
   EXPECT_EQ(work.Read("pages.txt"), "1\n") << "both pages one size";
 }
 
@@ -66,20 +70,25 @@ TEST_F(LabelRenderTest, LabelsOnSheetsOfLabelStock) {
   for (int i = 0; i < 30; ++i) csv += "09506000134352,271231,L" + std::to_string(i) + "\n";
   const std::string values = work.Write("thirty.csv", csv);
   const std::string pdf = work.Path() + "sheets.pdf";
-  const Outcome o = Run({"render", small, "--values", values, "--out", pdf, "--sheet", "A4", "--grid", "3x8", "--gap", "2mm"});
+  const Outcome o =
+      Run({"render", small, "--values", values, "--out", pdf, "--sheet", "A4", "--grid", "3x8", "--gap", "2mm"});
   ASSERT_EQ(o.status, 0) << o.err;
-  ASSERT_EQ(std::system(("pdfinfo " + pdf + " | grep -E '^(Pages|Page size)' >" + work.Path() + "info.txt").c_str()), 0);
-  EXPECT_EQ(work.Read("info.txt"), "Pages:           2\nPage size:       595.276 x 841.89 pts (A4)\n") << "30 labels, 24 a sheet";
+  ASSERT_EQ(std::system(("pdfinfo " + pdf + " | grep -E '^(Pages|Page size)' >" + work.Path() + "info.txt").c_str()),
+            0);
+  EXPECT_EQ(work.Read("info.txt"), "Pages:           2\nPage size:       595.276 x 841.89 pts (A4)\n")
+      << "30 labels, 24 a sheet";
   const struct {
     std::vector<std::string> args;
     std::string says;
   } rows[] = {
       {{"render", Example("label-template.ufo"), "--values", values, "--out", work.Path() + "big.pdf", "--sheet", "A4",
         "--grid", "3x8"},
-       "a grid of 3 x 8 labels of 115.0 x 20.0 mm, 0 mm apart, is 345.0 x 160.0 mm: larger than the 210 x 297 mm sheet"},
+       "a grid of 3 x 8 labels of 115.0 x 20.0 mm, 0 mm apart, is 345.0 x 160.0 mm: larger than the 210 x 297 mm "
+       "sheet"},
       {{"render", small, "--values", values, "--out", work.Path() + "png", "--sheet", "A4", "--grid", "3x8"},
        "--sheet places labels on the pages of a PDF"},
-      {{"render", small, "--values", values, "--out", pdf, "--sheet", "A3", "--grid", "3x8"}, "--sheet A3: expected A4, A5, Letter or WxHmm"},
+      {{"render", small, "--values", values, "--out", pdf, "--sheet", "A3", "--grid", "3x8"},
+       "--sheet A3: expected A4, A5, Letter or WxHmm"},
       {{"render", small, "--values", values, "--out", pdf, "--sheet", "A4"}, "--sheet and --grid go together"},
   };
   for (const auto& row : rows) {
@@ -131,7 +140,8 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
       {{"render", tpl, "--values", latin1, "--out", work.Path() + "o"}, "latin1.csv row 1 column 3: not valid UTF-8"},
       {{"render", tpl, "--values", noLot, "--out", work.Path() + "o"},
        "nolot.csv: no column for variable LOT, which [Variable4] Format reads"},
-      {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A", "--out", file + "/o"},
+      {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A", "--out",
+        file + "/o"},
        file + "/o: cannot make the output folder"},
       {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A", "--out",
         work.Path() + "no/such/x.pdf"},
@@ -163,11 +173,13 @@ TEST_F(LabelRenderTest, AValueIsDataNeverABarcodeControlNorSilentlyPadded) {
   const std::string csv = work.Write("values.csv",
                                      "GTIN,EXPIRY,LOT\n"
                                      "09506000134352,271231,X{FNC1}91ABC\n"
-                                     "09506000134352,271231,\"X\x1D" "91ABC\"\n"
+                                     "09506000134352,271231,\"X\x1D"
+                                     "91ABC\"\n"
                                      "9506000134352,271231,ABC\n"
                                      "09506000134352,2712,ABC\n"
                                      "09506000134352,271231,ABC\n");
-  const Outcome o = Run({"render", Example("label-template.ufo"), "--values", csv, "--out", work.Path() + "v.svg", "--verify"});
+  const Outcome o =
+      Run({"render", Example("label-template.ufo"), "--values", csv, "--out", work.Path() + "v.svg", "--verify"});
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.err,
             "row 1, LOT: '{FNC1}' at character 2 would be read as a barcode control, not data (GS1 allows no such "
@@ -180,7 +192,8 @@ TEST_F(LabelRenderTest, AValueIsDataNeverABarcodeControlNorSilentlyPadded) {
   const Outcome check = Run({"check", Example("label-template.ufo"), "--set", "GTIN=9506000134352", "--set",
                              "EXPIRY=271231", "--set", "LOT=A"});
   EXPECT_EQ(check.status, 1);
-  EXPECT_NE(check.out.find("GTIN: 13 digits given for a 14-digit GTIN: a GTIN-13 needs a leading 0\n"), std::string::npos)
+  EXPECT_NE(check.out.find("GTIN: 13 digits given for a 14-digit GTIN: a GTIN-13 needs a leading 0\n"),
+            std::string::npos)
       << check.out;
 }
 
@@ -194,16 +207,20 @@ TEST_F(LabelRenderTest, SpreadsheetSeparatorsAndAFileWithoutRows) {
   EXPECT_EQ(t.status, 0) << t.err;
   EXPECT_EQ(t.err, "velmora-label: " + tabs + ": fields separated by tabs\n");
   const std::string header = work.Write("header.csv", "GTIN,EXPIRY,LOT\n");
-  const Outcome none = Run({"render", Example("label-template.ufo"), "--values", header, "--out", work.Path() + "none"});
+  const Outcome none =
+      Run({"render", Example("label-template.ufo"), "--values", header, "--out", work.Path() + "none"});
   EXPECT_EQ(none.status, 1);
   EXPECT_EQ(none.err, "velmora-label: " + header + ": no rows, only the header\n");
 }
 
 TEST_F(LabelRenderTest, ALabelTooLargeToDrawIsRefusedWithItsSize) {
   const std::string wide = work.Read(Example("label-template.ufo"));
-  const std::string big = work.Write("big.ufo", std::string(wide).replace(wide.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=1000"));
-  const std::string tiny = work.Write("tiny.ufo", std::string(wide).replace(wide.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=1"));
-  const std::vector<std::string> sets = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=ABC123"};
+  const std::string big =
+      work.Write("big.ufo", std::string(wide).replace(wide.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=1000"));
+  const std::string tiny =
+      work.Write("tiny.ufo", std::string(wide).replace(wide.find("NarrowBarWidth=40"), 17, "NarrowBarWidth=1"));
+  const std::vector<std::string> sets = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231",
+                                         "--set", "LOT=ABC123"};
   const struct {
     std::string path;
     std::string out;
@@ -266,7 +283,8 @@ TEST_F(LabelRenderTest, AFullDiskIsSaidAsSuch) {
   const std::string values = work.Write("many.csv", csv);
   const std::string command = "unshare -rm sh -c 'mount -t tmpfs -o size=16k tmpfs " + full + " && exec " +
                               VELMORA_LABEL_EXE + " render " + Example("label-template.ufo") + " --values " + values +
-                              " --out " + full + "/labels --format svg' >" + work.Path() + "out.txt 2>" + work.Path() + "err.txt";
+                              " --out " + full + "/labels --format svg' >" + work.Path() + "out.txt 2>" + work.Path() +
+                              "err.txt";
   EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
   const std::string out = work.Read("out.txt");
   EXPECT_NE(out.find(" not written (No space left on device)\n"), std::string::npos) << out;
@@ -278,12 +296,14 @@ TEST_F(LabelRenderTest, SamplesOnlyWhenAskedAndThenSaid) {
   const Outcome o = Run({"render", Example("label-template.ufo"), "--set", "GTIN=09506000134352", "--set",
                          "EXPIRY=271231", "--samples", "--out", work.Path() + "s.svg"});
   EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(o.err, "velmora-label: no value for variable LOT: the template's sample '0000000000' is used (--samples)\n");
+  EXPECT_EQ(o.err,
+            "velmora-label: no value for variable LOT: the template's sample '0000000000' is used (--samples)\n");
   const std::string csv = work.Write("two.csv", "GTIN,EXPIRY\n09506000134352,271231\n");
-  const Outcome rows = Run({"render", Example("label-template.ufo"), "--values", csv, "--samples", "--out",
-                            work.Path() + "s2.svg"});
+  const Outcome rows =
+      Run({"render", Example("label-template.ufo"), "--values", csv, "--samples", "--out", work.Path() + "s2.svg"});
   EXPECT_EQ(rows.status, 0) << rows.err;
-  EXPECT_EQ(rows.err, "velmora-label: no value for variable LOT: the template's sample '0000000000' is used (--samples)\n");
+  EXPECT_EQ(rows.err,
+            "velmora-label: no value for variable LOT: the template's sample '0000000000' is used (--samples)\n");
 }
 
 TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
@@ -304,13 +324,17 @@ TEST_F(LabelRenderTest, DesignPlaysTheWizardThroughTheProtocolAndRenders) {
 }
 
 TEST_F(LabelRenderTest, DesignSaysAtOnceWhichNameATemplateCannotCarry) {
-  const std::string doc = work.Write("names.json", "{\"variables\":[{\"name\":\"A & B\",\"kind\":5},"
-                                                   "{\"name\":\"LOGO\",\"kind\":2},{\"name\":\"OK_1\",\"kind\":6}],"
-                                                   "\"number\":1}");
+  const std::string doc = work.Write("names.json",
+                                     "{\"variables\":[{\"name\":\"A & B\",\"kind\":5},"
+                                     "{\"name\":\"LOGO\",\"kind\":2},{\"name\":\"OK_1\",\"kind\":6}],"
+                                     "\"number\":1}");
   const std::string cancel = work.Write("cancel.script", "cancel\n");
   const Outcome o = Run({"design", "--doc", doc, "--headless", "--script", cancel, "--out", work.Path() + "n"});
-  EXPECT_EQ(o.err.find("velmora-label: " + doc + ": the variable name 'A & B' cannot be carried by a template's formula "
-                       "(' '); a label that uses it cannot be drawn\n"), 0u) << o.err;
+  EXPECT_EQ(o.err.find("velmora-label: " + doc +
+                       ": the variable name 'A & B' cannot be carried by a template's formula "
+                       "(' '); a label that uses it cannot be drawn\n"),
+            0u)
+      << o.err;
   EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 2) << "one name, then the cancel: " << o.err;
 }
 
@@ -320,21 +344,24 @@ TEST_F(LabelRenderTest, DesignWithoutADisplaySaysWhatItNeeds) {
   const test::ScopedEnv noPlatform("QT_QPA_PLATFORM", nullptr);
   const Outcome o = Run({"design", "--doc", Example("label.json"), "--out", work.Path() + "w"});
   EXPECT_EQ(o.status, 2);
-  EXPECT_EQ(o.err, "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
-                   "--headless --script FILE to play the user from a script\n");
+  EXPECT_EQ(o.err,
+            "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
+            "--headless --script FILE to play the user from a script\n");
 }
 
 TEST_F(LabelRenderTest, AWizardThatHangsIsStoppedWithAMessage) {
   const std::string silent = work.Write("silent.sh", "#!/bin/sh\nexec sleep 30\n");
-  const std::string lingering = work.Write(
-      "lingering.sh", "#!/bin/sh\nread line\necho '{\"jsonrpc\":\"2.0\",\"id\":\"connect\",\"result\":false}'\n"
-                      "trap '' TERM\nexec sleep 30\n");
+  const std::string lingering =
+      work.Write("lingering.sh",
+                 "#!/bin/sh\nread line\necho '{\"jsonrpc\":\"2.0\",\"id\":\"connect\",\"result\":false}'\n"
+                 "trap '' TERM\nexec sleep 30\n");
   ASSERT_EQ(::chmod(silent.c_str(), 0755), 0);
   ASSERT_EQ(::chmod(lingering.c_str(), 0755), 0);
   const auto design = [&](const std::string& wizard, std::vector<std::string> extra) {
     const test::ScopedEnv program("VELMORA_WIZARD", wizard.c_str());
-    std::vector<std::string> args = {"design", "--doc", Example("label.json"), "--headless", "--script",
-                                     Example("label.script"), "--out", work.Path() + "d"};
+    std::vector<std::string> args = {"design",     "--doc",          Example("label.json"),
+                                     "--headless", "--script",       Example("label.script"),
+                                     "--out",      work.Path() + "d"};
     args.insert(args.end(), extra.begin(), extra.end());
     return Run(args);
   };
@@ -350,8 +377,8 @@ TEST_F(LabelRenderTest, AWizardThatHangsIsStoppedWithAMessage) {
 TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
   // a script that stops the wizard's run: the wizard answers Connect with no template
   const std::string cancel = work.Write("cancel.script", "cancel\n");
-  const Outcome cancelled = Run({"design", "--doc", Example("label.json"), "--headless", "--script", cancel, "--out",
-                                 work.Path() + "c"});
+  const Outcome cancelled =
+      Run({"design", "--doc", Example("label.json"), "--headless", "--script", cancel, "--out", work.Path() + "c"});
   EXPECT_EQ(cancelled.status, 1);
   EXPECT_NE(cancelled.err.find("the wizard wrote no template: it was cancelled"), std::string::npos) << cancelled.err;
   // a host directory where no template can be written: the reason, not a cancel
@@ -363,8 +390,9 @@ TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
     std::string hostDir;
     std::string says;
   } hosts[] = {
-      {work.Path() + "missing", "the wizard wrote no template at " + work.Path() + "missing/SYSTEM/128.ufo: the folder " +
-                                    work.Path() + "missing/SYSTEM does not exist"},
+      {work.Path() + "missing", "the wizard wrote no template at " + work.Path() +
+                                    "missing/SYSTEM/128.ufo: the folder " + work.Path() +
+                                    "missing/SYSTEM does not exist"},
       {file, "the wizard wrote no template at " + file + "/SYSTEM/128.ufo: " + file + " is not a folder"},
       {work.Path() + "ro", "the wizard wrote no template at " + stale + ": the file is read-only"},
   };
@@ -377,8 +405,8 @@ TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
   }
   // a script line the wizard refuses ends the wizard mid-run
   const std::string bad = work.Write("bad.script", "fly\n");
-  const Outcome ended = Run({"design", "--doc", Example("label.json"), "--headless", "--script", bad, "--out",
-                             work.Path() + "e"});
+  const Outcome ended =
+      Run({"design", "--doc", Example("label.json"), "--headless", "--script", bad, "--out", work.Path() + "e"});
   EXPECT_EQ(ended.status, 2);
   EXPECT_NE(ended.err.find("the wizard ended before it answered Connect (it ended with status 2)"), std::string::npos)
       << ended.err;

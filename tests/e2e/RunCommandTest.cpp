@@ -35,8 +35,9 @@ TEST_F(RunCommandTest, BundledExampleWritesTheWorkedExample) {
                          "--host-dir", work.Path() + "host"});
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.out, "imported: " + work.Path() + "host/SYSTEM/128.ufo\n");
-  EXPECT_NE(work.Read("host/SYSTEM/128.ufo").find("Format=\"(01)0000001234567\" & Modulo10(\"0000001234567\") & "
-                                                  "\"(10)\" & LOT\r\n"),
+  EXPECT_NE(work.Read("host/SYSTEM/128.ufo")
+                .find("Format=\"(01)0000001234567\" & Modulo10(\"0000001234567\") & "
+                      "\"(10)\" & LOT\r\n"),
             std::string::npos);
 }
 
@@ -49,24 +50,31 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
   } cases[] = {
       {{"run", "--doc", work.Path() + "none.json", "--script", script}, 2, "none.json: cannot open"},
       {{"run", "--doc", work.Write("bad.json", "{"), "--script", script}, 2, "bad.json: not valid JSON at line 1"},
-      {{"run", "--doc", work.Write("deep.json", std::string(100000, '[') + std::string(100000, ']')), "--script", script},
-       2, "deep.json: nested too deeply"},
-      {{"run", "--doc", work.Write("huge.json", R"({"variables":[],"number":1e400})"), "--script", script}, 2,
+      {{"run", "--doc", work.Write("deep.json", std::string(100000, '[') + std::string(100000, ']')), "--script",
+        script},
+       2,
+       "deep.json: nested too deeply"},
+      {{"run", "--doc", work.Write("huge.json", R"({"variables":[],"number":1e400})"), "--script", script},
+       2,
        "huge.json: number overflow"},
       {{"run", "--doc", work.Path(), "--script", script}, 2, "is a folder, not a host document file"},
       {{"run", "--doc", work.Write("kind.json", R"({"variables":[{"name":"A","kind":5},{"name":"B","kind":"x"}]})"),
         "--script", script},
-       1, "run-time error 13: Type mismatch (kind.json: variables[1].kind is \"x\")"},
-      {{"run", "--doc", work.Path() + "ok.json", "--script", work.Write("done.txt", "pick 20\nnext\nnext\ntype 12\nnext\ndone\n"),
-        "--host-dir", work.Path() + "nosystem"},
-       5, "no template was written at " + work.Path() + "nosystem/SYSTEM/128.ufo: the folder " + work.Path() +
-              "nosystem/SYSTEM does not exist"},
-      {{"run", "--doc", work.Path() + "ok.json", "--script", script, "--host-dir", work.Path() + "caf\xE9"}, 2,
+       1,
+       "run-time error 13: Type mismatch (kind.json: variables[1].kind is \"x\")"},
+      {{"run", "--doc", work.Path() + "ok.json", "--script",
+        work.Write("done.txt", "pick 20\nnext\nnext\ntype 12\nnext\ndone\n"), "--host-dir", work.Path() + "nosystem"},
+       5,
+       "no template was written at " + work.Path() + "nosystem/SYSTEM/128.ufo: the folder " + work.Path() +
+           "nosystem/SYSTEM does not exist"},
+      {{"run", "--doc", work.Path() + "ok.json", "--script", script, "--host-dir", work.Path() + "caf\xE9"},
+       2,
        "--host-dir: the folder's name is not valid UTF-8"},
       {{"run", "--doc", work.Write("ok.json", "{}")}, 3, "no display to open the window on"},
       {{"serve"}, 3, "no display to open the window on"},
       {{"serve", "--headless"}, 2, "--headless requires --script"},
-      {{"run", "--doc", work.Path() + "ok.json", "--script", work.Write("bad.txt", "fly\n")}, 2,
+      {{"run", "--doc", work.Path() + "ok.json", "--script", work.Write("bad.txt", "fly\n")},
+       2,
        "script line 1: unknown action \"fly\""},
       {{"launch"}, 2, "unknown command launch"},
       {{"run", "--bogus"}, 2, "unknown option --bogus"},
@@ -77,7 +85,8 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
   const test::ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
   const test::ScopedEnv noPlatform("QT_QPA_PLATFORM", nullptr);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.empty() ? std::string("(nothing)") : c.args[0] + " " + (c.args.size() > 1 ? c.args.back() : ""));
+    SCOPED_TRACE(c.args.empty() ? std::string("(nothing)")
+                                : c.args[0] + " " + (c.args.size() > 1 ? c.args.back() : ""));
     const Outcome o = Run(c.args);
     EXPECT_EQ(o.status, c.status);
     EXPECT_NE((o.err + o.out).find(c.says), std::string::npos) << o.err << o.out;
@@ -93,7 +102,9 @@ TEST_F(RunCommandTest, TheOutcomeIsWhatThisRunWrote) {
   EXPECT_EQ(none.status, 5);
   EXPECT_EQ(none.out, "") << "nothing was handed over";
   EXPECT_NE(none.err.find("no host directory was found (no --host-dir, and the registry names no host program); "
-                          "give one with --host-dir DIR"), std::string::npos) << none.err;
+                          "give one with --host-dir DIR"),
+            std::string::npos)
+      << none.err;
   // a template that cannot be replaced: the earlier one is no outcome of this run
   std::filesystem::create_directories(work.Path() + "host/SYSTEM");
   const std::string stale = work.Write("host/SYSTEM/128.ufo", "[Objlist]\r\n");
@@ -101,7 +112,8 @@ TEST_F(RunCommandTest, TheOutcomeIsWhatThisRunWrote) {
   const Outcome kept = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"});
   EXPECT_EQ(kept.status, 5);
   EXPECT_EQ(kept.out, "") << "no imported: line for a file this run did not write";
-  EXPECT_NE(kept.err.find("no template was written at " + stale + ": the file is read-only"), std::string::npos) << kept.err;
+  EXPECT_NE(kept.err.find("no template was written at " + stale + ": the file is read-only"), std::string::npos)
+      << kept.err;
   ASSERT_EQ(::chmod(stale.c_str(), 0644), 0);
   const Outcome written = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"});
   EXPECT_EQ(written.status, 0) << written.err;
@@ -117,13 +129,15 @@ TEST_F(RunCommandTest, AValueThatDoesNotConvertNamesItsOwnFile) {
   const Outcome o = Run({"run", "--doc", work.Write("doc.json", R"({"variables":[],"number":123})"), "--script",
                          work.Write("p.script", "pick 11\nnext\n"), "--data-dir", data});
   EXPECT_EQ(o.status, 1);
-  EXPECT_NE(o.err.find("run-time error 6: Overflow (ID128.inf: [ID128] id5_Length is 40000)"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("run-time error 6: Overflow (ID128.inf: [ID128] id5_Length is 40000)"), std::string::npos)
+      << o.err;
   EXPECT_EQ(o.err.find("doc.json"), std::string::npos) << "the document is no cause of it";
 }
 
 TEST_F(RunCommandTest, MoreHostVariablesThanA16BitCountAreAllOffered) {
   std::string doc = "{\"variables\":[";
-  for (int i = 0; i < 32770; ++i) doc += std::string(i ? "," : "") + "{\"name\":\"V" + std::to_string(i) + "\",\"kind\":5}";
+  for (int i = 0; i < 32770; ++i)
+    doc += std::string(i ? "," : "") + "{\"name\":\"V" + std::to_string(i) + "\",\"kind\":5}";
   doc += "],\"number\":1}";
   const Outcome o = Run({"run", "--doc", work.Write("many.json", doc), "--script",
                          work.Write("v.script", "pick 10\nnext\noption 1\nnext\ndump\ncancel\n")});
@@ -143,12 +157,13 @@ TEST_F(RunCommandTest, AHostFolderTheUserMayNotEnterIsAMessageNotAnAbort) {
   ASSERT_EQ(::chmod(doc.c_str(), 0644), 0);
   ASSERT_EQ(::chmod(script.c_str(), 0644), 0);
   const std::string command = std::string("setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp ") +
-                              VELMORA_WIZARD_EXE + " run --doc " + doc + " --script " + script + " --host-dir " + locked +
-                              "/inner >/dev/null 2>" + work.Path() + "err.txt";
+                              VELMORA_WIZARD_EXE + " run --doc " + doc + " --script " + script + " --host-dir " +
+                              locked + "/inner >/dev/null 2>" + work.Path() + "err.txt";
   const int raw = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(raw), 5) << work.Read("err.txt");
   EXPECT_NE(work.Read("err.txt").find("the folder " + locked + "/inner/SYSTEM cannot be reached (permission denied)"),
-            std::string::npos) << work.Read("err.txt");
+            std::string::npos)
+      << work.Read("err.txt");
 }
 
 TEST_F(RunCommandTest, ADisplayThatCannotBeOpenedIsLikeNone) {
@@ -190,8 +205,8 @@ TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
   // Any argument holding the word, in any case, switches debug mode on and is never refused;
   // an option's value that holds it keeps its meaning.
   const std::vector<std::vector<std::string>> lines = {
-      {"DEBUG", "run", "--script", script}, {"run", "/DEBUG", "--script", script},
-      {"run", "--script", script, "-debug"}, {"--debug", "run", "--script", script},
+      {"DEBUG", "run", "--script", script},     {"run", "/DEBUG", "--script", script},
+      {"run", "--script", script, "-debug"},    {"--debug", "run", "--script", script},
       {"run", "debugging", "--script", script}, {"run", "--script", debugNamed},
       {"run", "--script=" + debugNamed}};
   for (std::vector<std::string> args : lines) {

@@ -44,8 +44,8 @@ class ServerTest : public ::testing::Test {
   test::ScopedEnv user{"USER", "tester"};
 };
 
-const std::vector<test::HostVariable> kVariables = {
-    {"LOT", 5}, {"LOGO", 2}, {"SERIAL", 6}, {"LOT", 5}, {"PACKDATE", 7}, {"COUNTER", 9}, {12, 5}};
+const std::vector<test::HostVariable> kVariables = {{"LOT", 5},      {"LOGO", 2},    {"SERIAL", 6}, {"LOT", 5},
+                                                    {"PACKDATE", 7}, {"COUNTER", 9}, {12, 5}};
 
 TEST_F(ServerTest, VariablesNumberAndImportReachTheirPlaces) {
   auto server = Start("pick 10\nnext\noption 1\nnext\ndump\ncancel\n");
@@ -67,9 +67,9 @@ TEST_F(ServerTest, TheHostSeesEveryCallInItsOrder) {
   EXPECT_EQ(doc.Connect()["result"], false);
   // The kind is read three times for every variable, whatever it is; the name only of kept ones.
   const std::vector<std::string> expected = {
-      "Get doc 1",  "Enumerate vars", "Get v0 3", "Get v0 3", "Get v0 3", "Get v0 1",  "Get v1 3",
-      "Get v1 3",   "Get v1 3",       "Get v2 3", "Get v2 3", "Get v2 3", "Get v2 1",  "Get v3 3",
-      "Get v3 3",   "Get v3 3",       "Get v3 1", "Get doc 7", "Get n1 12", "Get n2 15", "Call doc 23"};
+      "Get doc 1", "Enumerate vars", "Get v0 3", "Get v0 3",  "Get v0 3",  "Get v0 1",  "Get v1 3",
+      "Get v1 3",  "Get v1 3",       "Get v2 3", "Get v2 3",  "Get v2 3",  "Get v2 1",  "Get v3 3",
+      "Get v3 3",  "Get v3 3",       "Get v3 1", "Get doc 7", "Get n1 12", "Get n2 15", "Call doc 23"};
   EXPECT_EQ(doc.Calls, expected);
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
@@ -206,8 +206,10 @@ TEST_F(ServerTest, BadMessagesGetStandardErrors) {
   EXPECT_EQ(code(R"({"jsonrpc":"1.0","id":1,"method":"Connect"})"), -32600);
   EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":2,"method":"Launch"})"), -32601);
   EXPECT_EQ(code(R"({"jsonrpc":"2.0","id":3,"method":"Connect","params":{"Doc":5}})"), -32602);
-  EXPECT_EQ(code("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"X\",\"params\":{\"x\":\"" + std::string(10 << 20, 'x') + "\"}}"),
-            -32601) << "a 10 MB line is read and answered";
+  EXPECT_EQ(
+      code("{\"jsonrpc\":\"2.0\",\"id\":4,\"method\":\"X\",\"params\":{\"x\":\"" + std::string(10 << 20, 'x') + "\"}}"),
+      -32601)
+      << "a 10 MB line is read and answered";
   // members of the wrong type, read with their type checked
   for (const char* version : {"2", "null", "true", "[]", "{}", "2.5"}) {
     EXPECT_EQ(code(std::string(R"({"jsonrpc":)") + version + R"(,"id":1,"method":"Foo"})"), -32600) << version;
@@ -226,9 +228,14 @@ TEST_F(ServerTest, BadMessagesGetStandardErrors) {
 
 TEST_F(ServerTest, NotificationsGetNoReply) {
   auto server = Start("cancel\n");
-  server->Write(R"({"jsonrpc":"2.0","method":"Foo"})" "\n" R"({"jsonrpc":"2.0","method":"Release"})" "\n"
-                R"({"jsonrpc":"2.0","id":null,"method":"Release"})" "\n"
-                R"({"jsonrpc":"2.0","id":"after","method":"Release"})" "\n");
+  server->Write(R"({"jsonrpc":"2.0","method":"Foo"})"
+                "\n"
+                R"({"jsonrpc":"2.0","method":"Release"})"
+                "\n"
+                R"({"jsonrpc":"2.0","id":null,"method":"Release"})"
+                "\n"
+                R"({"jsonrpc":"2.0","id":"after","method":"Release"})"
+                "\n");
   std::string line;
   ASSERT_TRUE(server->ReadLine(line));
   EXPECT_EQ(json::parse(line), json::parse(R"({"jsonrpc":"2.0","id":null,"result":null})"))
@@ -241,7 +248,8 @@ TEST_F(ServerTest, NotificationsGetNoReply) {
 
 TEST_F(ServerTest, WhileConnectWaitsBadRequestsAreRefusedAndIdsEchoedOnlyWhenValid) {
   auto server = Start("cancel\n");
-  server->Write(R"({"jsonrpc":"2.0","id":"c","method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
+  server->Write(R"({"jsonrpc":"2.0","id":"c","method":"Connect","params":{"Doc":{"$object":"doc"}}})"
+                "\n");
   std::string line;
   ASSERT_TRUE(server->ReadLine(line));
   ASSERT_EQ(json::parse(line)["method"], "Get");
@@ -256,8 +264,10 @@ TEST_F(ServerTest, WhileConnectWaitsBadRequestsAreRefusedAndIdsEchoedOnlyWhenVal
   const json invalid = answer(R"({"jsonrpc":2,"id":{"a":1},"method":"Release"})");
   EXPECT_EQ(invalid["error"]["code"], -32600);
   EXPECT_EQ(invalid["id"], nullptr) << "an id that is no text or number is not echoed";
-  server->Write(R"({"jsonrpc":"2.0","method":"Release"})" "\n");  // a notification: nothing comes back
-  const json deep = answer(R"({"jsonrpc":"2.0","id":1,"result":)" + std::string(100000, '[') + std::string(100000, ']') + "}");
+  server->Write(R"({"jsonrpc":"2.0","method":"Release"})"
+                "\n");  // a notification: nothing comes back
+  const json deep =
+      answer(R"({"jsonrpc":"2.0","id":1,"result":)" + std::string(100000, '[') + std::string(100000, ']') + "}");
   EXPECT_EQ(deep["error"]["code"], -32600) << "a host answer nested too deeply";
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
@@ -276,17 +286,20 @@ TEST_F(ServerTest, AHeadlessServerMapsNoQtAndTheWindowStillOpens) {
   // With a display (offscreen here) the server is the window program, and the window opens.
   const test::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
   const test::ScopedEnv noRuntime("XDG_RUNTIME_DIR", nullptr);
-  ChildProcess windowed({VELMORA_WIZARD_EXE, "serve", "--host-dir", host.Path(), "--data-dir", VELMORA_SHIPPED_DATA_DIR},
-                        work.Path() + "stderr.txt");
-  windowed.Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
+  ChildProcess windowed(
+      {VELMORA_WIZARD_EXE, "serve", "--host-dir", host.Path(), "--data-dir", VELMORA_SHIPPED_DATA_DIR},
+      work.Path() + "stderr.txt");
+  windowed.Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})"
+                 "\n");
   std::string line;
   ASSERT_TRUE(windowed.ReadLine(line));  // the server asks for the variables
   const auto call = json::parse(line);
   windowed.Write(json({{"jsonrpc", "2.0"}, {"id", call["id"]}, {"result", {{"$object", "vars"}}}}).dump() + "\n");
   for (int i = 0; i < 3 && windowed.ReadLine(line); ++i) {  // Enumerate, then the number's three steps
     const auto c = json::parse(line);
-    const json result = c["method"] == "Enumerate" ? json::array()
-                        : c["params"]["dispid"] == 15 ? json(1) : json({{"$object", "n" + std::to_string(i)}});
+    const json result = c["method"] == "Enumerate"    ? json::array()
+                        : c["params"]["dispid"] == 15 ? json(1)
+                                                      : json({{"$object", "n" + std::to_string(i)}});
     windowed.Write(json({{"jsonrpc", "2.0"}, {"id", c["id"]}, {"result", result}}).dump() + "\n");
   }
   // the window is up now, waiting for its user
@@ -297,7 +310,8 @@ TEST_F(ServerTest, AHeadlessServerMapsNoQtAndTheWindowStillOpens) {
   }
   EXPECT_NE(maps2.find("velmora-wizard-window"), std::string::npos);
   EXPECT_NE(maps2.find("libQt6Widgets"), std::string::npos);
-  EXPECT_EQ(work.Read("stderr.txt").find("XDG_RUNTIME_DIR"), std::string::npos) << "no warning without a runtime folder";
+  EXPECT_EQ(work.Read("stderr.txt").find("XDG_RUNTIME_DIR"), std::string::npos)
+      << "no warning without a runtime folder";
 }
 
 TEST_F(ServerTest, InputEndingMidMessageEndsTheServerCleanly) {
@@ -309,7 +323,8 @@ TEST_F(ServerTest, InputEndingMidMessageEndsTheServerCleanly) {
 
 TEST_F(ServerTest, HostGoneDuringConnectEndsTheServerCleanly) {
   auto server = Start("cancel\n");
-  server->Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})" "\n");
+  server->Write(R"({"jsonrpc":"2.0","id":1,"method":"Connect","params":{"Doc":{"$object":"doc"}}})"
+                "\n");
   std::string line;
   ASSERT_TRUE(server->ReadLine(line));
   EXPECT_EQ(json::parse(line)["method"], "Get");

@@ -63,7 +63,9 @@ json TestHost::Request(const json& request) {
 }
 
 json TestHost::Connect() {
-  return Request({{"jsonrpc", "2.0"}, {"id", "c" + std::to_string(nextId_++)}, {"method", "Connect"},
+  return Request({{"jsonrpc", "2.0"},
+                  {"id", "c" + std::to_string(nextId_++)},
+                  {"method", "Connect"},
                   {"params", {{"Doc", Object("doc")}, {"pwd", "secret"}}}});
 }
 

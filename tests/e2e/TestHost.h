@@ -27,10 +27,10 @@ class TestHost {
   // Sends any request and returns the answer (serving the server's calls meanwhile).
   nlohmann::json Request(const nlohmann::json& request);
 
-  std::vector<nlohmann::json> Imports;       // the arguments of every import call
-  std::map<int, std::string> FailingGets;    // DISPIDs of the document that answer an error
-  std::string FailingImport;                 // when set, the import call answers this error
-  std::vector<std::string> Calls;            // every call received: "Get v0 3", "Enumerate vars"
+  std::vector<nlohmann::json> Imports;     // the arguments of every import call
+  std::map<int, std::string> FailingGets;  // DISPIDs of the document that answer an error
+  std::string FailingImport;               // when set, the import call answers this error
+  std::vector<std::string> Calls;          // every call received: "Get v0 3", "Enumerate vars"
 
  private:
   nlohmann::json Answer(const nlohmann::json& call);

@@ -44,7 +44,9 @@ TEST_F(ComposerTest, CodeSetMarkersFollowTheKindOfEachAi) {
   Typed(5, "261231");
   Typed(0, "1");
   Typed(5, "270101");
-  EXPECT_EQ(ComposeBarcodeData(), "\"{CODE C}{FNC1}152612310100000000000001" "15270101\"");
+  EXPECT_EQ(ComposeBarcodeData(),
+            "\"{CODE C}{FNC1}152612310100000000000001"
+            "15270101\"");
   ResetHistory();
   LoadIdCatalogue();
   Typed(5, "261231");

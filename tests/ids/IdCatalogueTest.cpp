@@ -6,7 +6,8 @@ namespace {
 using CatalogueTest = test::CatalogueFixture;
 
 TEST_F(CatalogueTest, ListLinesAreFiveCharactersATabAndTheName) {
-  WriteCatalogue({{"310", 2, 6, -1, -1, "Net weight"}, {"1234567", 0, 1, 0, 0, "Long number"}, {"", 0, 0, 0, 0, "No number"}});
+  WriteCatalogue(
+      {{"310", 2, 6, -1, -1, "Net weight"}, {"1234567", 0, 1, 0, 0, "Long number"}, {"", 0, 0, 0, 0, "No number"}});
   const auto& list = History().IdCatalogueList;
   ASSERT_EQ(list.UBound(), 2);
   EXPECT_EQ(list(0), "310  \tNet weight");
@@ -31,9 +32,9 @@ TEST_F(CatalogueTest, FlagBitsGoToTheirArrays) {
   dir.Write("cn128A.INF", "[Country]\r\nid0_name=aa\r\nid1_name=bb\r\nid2_name=cc\r\nid3_name=dd\r\n");
   LoadIdCatalogue();
   const std::array<std::array<bool, 4>, 4> expected = {{
-      {true, false, false, true},   // 9 = 1 + 8
-      {false, true, false, false},  // 2.5 rounds to 2
-      {false, false, false, false}, // not a number
+      {true, false, false, true},    // 9 = 1 + 8
+      {false, true, false, false},   // 2.5 rounds to 2
+      {false, false, false, false},  // not a number
       {true, true, true, true},
   }};
   for (std::int16_t n = 0; n < 4; ++n) {

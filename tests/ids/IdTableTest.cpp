@@ -20,7 +20,8 @@ class RecordingList : public ListControl {
 // Names of the records in table order ("-" for a fresh record).
 std::string Names() {
   std::string names;
-  for (std::int16_t i = 0; i < IdCount(); ++i) names += History().IdTable(i).RankInFile < 0 ? "-" : History().IdTable(i).IdName;
+  for (std::int16_t i = 0; i < IdCount(); ++i)
+    names += History().IdTable(i).RankInFile < 0 ? "-" : History().IdTable(i).IdName;
   return names;
 }
 

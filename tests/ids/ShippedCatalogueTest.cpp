@@ -57,11 +57,11 @@ TEST_P(ShippedCatalogue, SampleEntriesMatchTheGs1Facts) {
     bool decimals;
     bool nine;
   } facts[] = {
-      {"00", 18, -1, -1, true, false, false},   {"01", 14, -1, -1, true, false, true},
-      {"10", 20, 0, 0, false, false, false},    {"310", 6, -1, -1, false, true, false},
-      {"37", 8, -1, 0, false, false, false},    {"410", 13, -1, -1, true, false, false},
-      {"8020", 25, 0, 0, false, false, false},  {"402", 17, -1, 0, true, false, false},
-      {"3103", -1, 0, 0, false, false, false},  {"3902", 15, -1, 0, false, false, false},
+      {"00", 18, -1, -1, true, false, false},  {"01", 14, -1, -1, true, false, true},
+      {"10", 20, 0, 0, false, false, false},   {"310", 6, -1, -1, false, true, false},
+      {"37", 8, -1, 0, false, false, false},   {"410", 13, -1, -1, true, false, false},
+      {"8020", 25, 0, 0, false, false, false}, {"402", 17, -1, 0, true, false, false},
+      {"3103", -1, 0, 0, false, false, false}, {"3902", 15, -1, 0, false, false, false},
       {"7039", 30, 0, 0, false, false, false},
   };
   for (const auto& f : facts) {
@@ -86,9 +86,9 @@ TEST_P(ShippedCatalogue, SampleEntriesMatchTheGs1Facts) {
 }
 
 TEST_P(ShippedCatalogue, EveryTextThePagesReadIsThere) {
-  const char* keys[] = {"label0", "label1", "label2", "label3", "text0", "text1", "text3", "text4", "text5",
-                        "option0", "option1", "Button4", "button0", "button1", "button2", "button3", "button5",
-                        "button6", "msg1", "msg2", "FieldDef0", "FieldDef1", "FieldDef2", "FieldDef3"};
+  const char* keys[] = {"label0",  "label1",  "label2",  "label3",  "text0",     "text1",     "text3",     "text4",
+                        "text5",   "option0", "option1", "Button4", "button0",   "button1",   "button2",   "button3",
+                        "button5", "button6", "msg1",    "msg2",    "FieldDef0", "FieldDef1", "FieldDef2", "FieldDef3"};
   for (const char* key : keys) EXPECT_FALSE(GetCny(key).empty()) << key;
   for (int k = 0; k < 10; ++k) EXPECT_FALSE(GetCny("lst" + std::to_string(k)).empty()) << k;
   for (std::int16_t n = 0; n < Count(); ++n) {
@@ -108,10 +108,13 @@ TEST_P(ShippedCatalogue, EveryTextThePagesReadIsThere) {
 TEST(ShippedPageTexts, FrenchTypographyAndCountsThatHoldEitherWay) {
   std::ifstream in(std::string(VELMORA_SHIPPED_DATA_DIR) + "cn128B.INF", std::ios::binary);
   const std::string french((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  for (const char* wrong : {" :", " ;", " ?", " !", " IA ", "(IA)", "l'IA", "Donn\xC3\xA9" "es saisies"}) {
+  for (const char* wrong : {" :", " ;", " ?", " !", " IA ", "(IA)", "l'IA",
+                            "Donn\xC3\xA9"
+                            "es saisies"}) {
     EXPECT_EQ(french.find(wrong), std::string::npos) << wrong;
   }
-  EXPECT_NE(french.find("id1_text=Donn\xC3\xA9" "es\xC2\xA0: 13 chiffres et une cl\xC3\xA9 de contr\xC3\xB4le."),
+  EXPECT_NE(french.find("id1_text=Donn\xC3\xA9"
+                        "es\xC2\xA0: 13 chiffres et une cl\xC3\xA9 de contr\xC3\xB4le."),
             std::string::npos);
 }
 

@@ -16,8 +16,10 @@ TEST(CsvRows, ReadsRfc4180) {
   } cases[] = {
       {"plain, LF", "A,B\n1,2\n3,4\n", {"A", "B"}, {{"1", "2"}, {"3", "4"}}},
       {"CRLF, no final break", "A,B\r\n1,2\r\n3,4", {"A", "B"}, {{"1", "2"}, {"3", "4"}}},
-      {"quoted comma, quote and line break", "A,B\n\"x,y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\n",
-       {"A", "B"}, {{"x,y", "say \"hi\""}, {"two\nlines", ""}}},
+      {"quoted comma, quote and line break",
+       "A,B\n\"x,y\",\"say \"\"hi\"\"\"\n\"two\nlines\",\n",
+       {"A", "B"},
+       {{"x,y", "say \"hi\""}, {"two\nlines", ""}}},
       {"empty fields", "A,B,C\n,,\n", {"A", "B", "C"}, {{"", "", ""}}},
       {"byte-order mark and UTF-8", "\xEF\xBB\xBFLOT\ncaf\xC3\xA9\n", {"LOT"}, {{"caf\xC3\xA9"}}},
       {"blank lines are no rows", "A,B\n\n1,2\n\n", {"A", "B"}, {{"1", "2"}}},
@@ -50,7 +52,8 @@ TEST(CsvRows, TheSeparatorIsFoundFromTheHeader) {
     ASSERT_EQ(t.rows.size(), 1u);
     EXPECT_EQ(t.rows[0], c.row);
   }
-  EXPECT_EQ(ParseCsv("A;B,C;D\n1;2,3;4\n", "v.csv", ',').rows[0], (std::vector<std::string>{"1;2", "3;4"})) << "as given";
+  EXPECT_EQ(ParseCsv("A;B,C;D\n1;2,3;4\n", "v.csv", ',').rows[0], (std::vector<std::string>{"1;2", "3;4"}))
+      << "as given";
 }
 
 TEST(CsvRows, BadFilesSayRowAndColumn) {

@@ -7,12 +7,12 @@
 #include <sstream>
 
 #include "label/LabelCommands.h"
-#include "symbol/Gs1Checks.h"
-#include "symbol/Samples.h"
-#include "symbol/ScanBack.h"
 #include "support/PngImage.h"
 #include "support/TempDir.h"
 #include "support/ZplDecode.h"
+#include "symbol/Gs1Checks.h"
+#include "symbol/Samples.h"
+#include "symbol/ScanBack.h"
 
 namespace velmora::label {
 namespace {
@@ -72,15 +72,18 @@ class RenderRoundTrip : public ::testing::Test {
       ASSERT_LE(e.size(), static_cast<std::size_t>(kFields));
       csv += Quoted(symbol::HumanReadable(e));
       for (int i = 0; i < kFields; ++i) {
-        csv += "," + (i < static_cast<int>(e.size()) ? Quoted(e[static_cast<std::size_t>(i)].ai + e[static_cast<std::size_t>(i)].data) : "");
+        csv += "," + (i < static_cast<int>(e.size())
+                          ? Quoted(e[static_cast<std::size_t>(i)].ai + e[static_cast<std::size_t>(i)].data)
+                          : "");
       }
       csv += "\n";
     }
     values = dir.Write("values.csv", csv);
-    templatePath = dir.Write(
-        "128.ufo",
-        "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nNarrowBarWidth=40\r\nVariable=Variable3\r\n"
-        "[Variable3]\r\nFormat=\"" + format + "\"\r\n[Variable4]\r\nFormat=TEXT\r\n[Text1.1]\r\nVariable=Variable4\r\n");
+    templatePath =
+        dir.Write("128.ufo",
+                  "[Objlist]\r\n1=BarCode1\r\n[Barcode1]\r\nSymbology=67\r\nNarrowBarWidth=40\r\nVariable=Variable3\r\n"
+                  "[Variable3]\r\nFormat=\"" +
+                      format + "\"\r\n[Variable4]\r\nFormat=TEXT\r\n[Text1.1]\r\nVariable=Variable4\r\n");
   }
 
   int Render(OutputFormat format, const std::string& out) {
@@ -119,7 +122,8 @@ TEST_F(RenderRoundTrip, SpreadIsWide) { EXPECT_GE(spread.size(), 30u); }
 TEST_F(RenderRoundTrip, Png) {
   ASSERT_EQ(Render(OutputFormat::Png, dir.Path() + "png"), 0);
   std::vector<std::string> files;
-  for (std::size_t i = 1; i <= spread.size(); ++i) files.push_back(dir.Path() + "png/" + LabelFileName(int(i), OutputFormat::Png, int(spread.size())));
+  for (std::size_t i = 1; i <= spread.size(); ++i)
+    files.push_back(dir.Path() + "png/" + LabelFileName(int(i), OutputFormat::Png, int(spread.size())));
   ExpectScansBack(files);
 }
 
@@ -152,7 +156,8 @@ TEST_F(RenderRoundTrip, Svg) {
   std::vector<std::string> files;
   for (std::size_t i = 1; i <= spread.size(); ++i) {
     const std::string svg = dir.Path() + "svg/" + LabelFileName(int(i), OutputFormat::Svg, int(spread.size()));
-    ASSERT_EQ(Shell("rsvg-convert -d 200 -p 200 -b white -o " + svg + ".png " + svg), 0) << "rsvg-convert (librsvg2-bin)";
+    ASSERT_EQ(Shell("rsvg-convert -d 200 -p 200 -b white -o " + svg + ".png " + svg), 0)
+        << "rsvg-convert (librsvg2-bin)";
     files.push_back(svg + ".png");
   }
   ExpectScansBack(files);

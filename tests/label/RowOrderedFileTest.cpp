@@ -21,7 +21,8 @@ TEST(RowOrderedFile, PartsFinishedInAnyOrderAreWrittenInRowOrder) {
   for (int i = 0; i < 400; ++i) order[static_cast<std::size_t>(i)] = i;
   std::shuffle(order.begin(), order.end(), std::mt19937(7));
   std::string expected;
-  for (int i = 0; i < 400; ++i) expected += i % 7 == 3 ? "" : "^XA" + std::to_string(i) + "^XZ\n";  // some rows have no label
+  for (int i = 0; i < 400; ++i)
+    expected += i % 7 == 3 ? "" : "^XA" + std::to_string(i) + "^XZ\n";  // some rows have no label
   {
     RowOrderedFile file(path);
     std::vector<std::thread> threads;

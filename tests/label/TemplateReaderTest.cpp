@@ -32,7 +32,8 @@ TEST(TemplateReader, VariableModeFormulasAndSamples) {
 
 TEST(TemplateReader, LiteralModeTextsAreTheDataThemselves) {
   test::TempDir dir;
-  const std::string path = dir.Write("128.ufo", kHead + "Data=\"{CODE C}{FNC1}3712\"\r\n[Text1.1]\r\nText1=\"(37)12\"\r\n");
+  const std::string path =
+      dir.Write("128.ufo", kHead + "Data=\"{CODE C}{FNC1}3712\"\r\n[Text1.1]\r\nText1=\"(37)12\"\r\n");
   const LabelTemplate t = ReadLabelTemplate(path);
   EXPECT_TRUE(t.barcode.literal);
   EXPECT_EQ(t.barcode.Evaluate({}), "{CODE C}{FNC1}3712");

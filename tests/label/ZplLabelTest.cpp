@@ -46,7 +46,8 @@ TEST(ZplGraphic, LongAndRandomRowsRoundTrip) {
       packed += r % 5 == 4 ? packed.substr(packed.size() - static_cast<std::size_t>(rowBytes)) : row;
     }
     SCOPED_TRACE(rowBytes);
-    EXPECT_EQ(test::DecompressGraphic(CompressGraphic(packed, rowBytes), rowBytes, static_cast<int>(packed.size())), packed);
+    EXPECT_EQ(test::DecompressGraphic(CompressGraphic(packed, rowBytes), rowBytes, static_cast<int>(packed.size())),
+              packed);
   }
 }
 

@@ -132,9 +132,8 @@ struct IntCase {
 
 TEST(ProfileInt, SignAndLeadingDigitsModulo2To32) {
   const IntCase cases[] = {
-      {"42", 42},        {"42A9", 42},      {"B42", 0},           {"-7", 0xFFFFFFF9u},
-      {"+7", 7},         {" 12 ", 12},      {"4294967297", 1},    {"\"5\"", 5},
-      {"-", 0},          {"0x10", 0},
+      {"42", 42},        {"42A9", 42}, {"B42", 0}, {"-7", 0xFFFFFFF9u}, {"+7", 7}, {" 12 ", 12},
+      {"4294967297", 1}, {"\"5\"", 5}, {"-", 0},   {"0x10", 0},
   };
   TempDir dir;
   for (const IntCase& c : cases) {

@@ -14,10 +14,10 @@ using test::TempDir;
 
 TEST(ShortenUserName, SevenCharactersAndACheckCharacter) {
   const std::pair<const char*, const char*> cases[] = {
-      {"ABCDEFGH", "ABCDEFG0"},     // 108 % 36 = 0
+      {"ABCDEFGH", "ABCDEFG0"},       // 108 % 36 = 0
       {"ADMINISTRATOR", "ADMINISQ"},  // 278 % 36 = 26
-      {"JOHN_SMITH", "JOHN_SMH"},   // 197 % 36 = 17; "_" adds nothing
-      {"abcdefgh", "abcdefg0"},     // lower case adds nothing
+      {"JOHN_SMITH", "JOHN_SMH"},     // 197 % 36 = 17; "_" adds nothing
+      {"abcdefgh", "abcdefg0"},       // lower case adds nothing
       {"", ""},
   };
   for (const auto& [name, expected] : cases) EXPECT_EQ(ShortenUserName(name), expected) << name;

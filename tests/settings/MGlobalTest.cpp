@@ -20,10 +20,12 @@ class MGlobalTest : public ::testing::Test {
     SetLanguage("US");
     Globals().HostDir = dir.Path();
     Globals().DataDir = dir.Path();
-    Globals().PageTextFile = dir.Write("cn128A.INF",
-                                       "[Format]\r\nTypeFile=country128\r\n[Country]\r\ntitle=  Page title  \r\nLong=" + std::string(300, 'y') + "\r\n"
-                                       "FieldDef0=Numeric\r\nFieldDef1=\"Alphanumeric \"\r\n"
-                                       "FieldDef2=Fixed length\r\nFieldDef3=Up to\r\n");
+    Globals().PageTextFile = dir.Write(
+        "cn128A.INF",
+        "[Format]\r\nTypeFile=country128\r\n[Country]\r\ntitle=  Page title  \r\nLong=" + std::string(300, 'y') +
+            "\r\n"
+            "FieldDef0=Numeric\r\nFieldDef1=\"Alphanumeric \"\r\n"
+            "FieldDef2=Fixed length\r\nFieldDef3=Up to\r\n");
     dir.Write("TAVREL.INI", "[General]\r\nVelmora= Label wizard \r\n");
   }
   TempDir dir;

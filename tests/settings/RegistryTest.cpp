@@ -77,10 +77,11 @@ TEST_F(RegistryTest, ReadsEveryTypeOfAnExportedFile) {
 
 TEST_F(RegistryTest, HostDirectoryFromTheServerRegistration) {
   EXPECT_EQ(reg.Value(HKEY_CLASSES_ROOT, "CLSID\\" + HostClassId() + "\\LocalServer32"),
-            Variant("C:\\Program Files\\Host\\host.exe")) << "without its terminating zero";
+            Variant("C:\\Program Files\\Host\\host.exe"))
+      << "without its terminating zero";
   EXPECT_EQ(HostDirectoryFromRegistry(), "C:/Program Files/Host/");
-  Install(Exported(std::string("Windows Registry Editor Version 5.00\r\n[HKEY_CLASSES_ROOT\\CLSID\\") +
-                   HostClassId() + "\\LocalServer32]\r\n@=\"host.exe\"\r\n"));
+  Install(Exported(std::string("Windows Registry Editor Version 5.00\r\n[HKEY_CLASSES_ROOT\\CLSID\\") + HostClassId() +
+                   "\\LocalServer32]\r\n@=\"host.exe\"\r\n"));
   EXPECT_EQ(HostDirectoryFromRegistry(), "/") << "no separator in the path";
   Install("");
   EXPECT_EQ(HostDirectoryFromRegistry(), "/") << "no registration";
@@ -137,7 +138,9 @@ TEST_F(RegistryTest, StoredValuesHaveTheirRegistryTypes) {
   EXPECT_EQ(raw("number", REG_DWORD), std::string("\x0C\0\0\0", 4));
   EXPECT_EQ(raw("null", REG_DWORD), std::string(4, '\0'));
   EXPECT_EQ(raw("double", REG_SZ), std::string("2.5\0", 4));
-  EXPECT_EQ(raw("list", REG_MULTI_SZ), std::string("a\0" "7\0\0", 5));
+  EXPECT_EQ(raw("list", REG_MULTI_SZ), std::string("a\0"
+                                                   "7\0\0",
+                                                   5));
   std::uint32_t size = 0;
   EXPECT_EQ(RegQueryValueExA(handle, "empty", nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
   RegCloseKey(handle);
@@ -149,7 +152,8 @@ TEST_F(RegistryTest, WritesKeepEveryOtherKeyAndReadBack) {
   const std::string file = dir.Read("registry.reg");
   EXPECT_TRUE(file.starts_with("\xFF\xFE" + Utf8ToUtf16Le("Windows Registry Editor Version 5.00\r\n")));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Text"), Variant("say \"hi\" caf\xC3\xA9"));
-  EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Multi"), Variant(Variant::Array{Variant("a"), Variant("bc")}));
+  EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Multi"),
+            Variant(Variant::Array{Variant("a"), Variant("bc")}));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Expand"), Variant("%PATH%"));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Binary"), Variant(std::string("A\0B", 3)));
   EXPECT_EQ(reg.Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Big"), Variant(256.0));
@@ -168,9 +172,11 @@ TEST_F(RegistryTest, MalformedFilesReadAsFarAsTheyAreWellFormed) {
       "\"Unclosed\"=\"text\r\n"
       "\"Fine\"=\"caf\xE9\"\r\n"
       "\"Ansi\"=hex(2):61,62,00\r\n");
-  EXPECT_EQ(reg.Value(HKEY_CURRENT_USER, "Good", "Fine"), Variant("caf\xC3\xA9")) << "REGEDIT4 is in the Western code page";
+  EXPECT_EQ(reg.Value(HKEY_CURRENT_USER, "Good", "Fine"), Variant("caf\xC3\xA9"))
+      << "REGEDIT4 is in the Western code page";
   EXPECT_EQ(reg.Value(HKEY_CURRENT_USER, "Good", "Ansi"), Variant("ab"));
-  for (const char* name : {"BadHex", "BadDword", "Unclosed"}) EXPECT_TRUE(reg.Value(HKEY_CURRENT_USER, "Good", name).IsEmpty());
+  for (const char* name : {"BadHex", "BadDword", "Unclosed"})
+    EXPECT_TRUE(reg.Value(HKEY_CURRENT_USER, "Good", name).IsEmpty());
   EXPECT_TRUE(reg.Value(HKEY_CURRENT_USER, "Broken", "InBroken").IsEmpty());
 
   const std::string truncated = Exported(kExport);

@@ -49,10 +49,11 @@ std::string DecompressGraphic(const std::string& data, int rowBytes, int totalBy
   }
   if (!row.empty()) endRow('0');
   std::string packed;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) packed += static_cast<char>(HexValue(hex[i]) * 16 + HexValue(hex[i + 1]));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    packed += static_cast<char>(HexValue(hex[i]) * 16 + HexValue(hex[i + 1]));
   if (static_cast<int>(packed.size()) != totalBytes) {
-    throw std::runtime_error("ZPL: the graphic field holds " + std::to_string(packed.size()) + " bytes, its header says " +
-                             std::to_string(totalBytes));
+    throw std::runtime_error("ZPL: the graphic field holds " + std::to_string(packed.size()) +
+                             " bytes, its header says " + std::to_string(totalBytes));
   }
   return packed;
 }

@@ -28,10 +28,12 @@ TEST(DigitalLink, ElementStringsBecomeGs1sUris) {
     const char* elements;
     const char* uri;
   } rows[] = {
-      {"(01)12312312312326(22)ABC(10)DEF(21)GHI(95)INT", "https://example.com/01/12312312312326/22/ABC/10/DEF/21/GHI?95=INT"},
+      {"(01)12312312312326(22)ABC(10)DEF(21)GHI(95)INT",
+       "https://example.com/01/12312312312326/22/ABC/10/DEF/21/GHI?95=INT"},
       // the key first, its qualifiers in the key's order, whatever order they came in
       {"(21)XYZ(01)12312312312333(10)ABC123(99)XYZ", "https://example.com/01/12312312312333/10/ABC123/21/XYZ?99=XYZ"},
-      {"(01)12312312312333(10)ABC+123(99)XYZ+QWERTY", "https://example.com/01/12312312312333/10/ABC%2B123?99=XYZ%2BQWERTY"},
+      {"(01)12312312312333(10)ABC+123(99)XYZ+QWERTY",
+       "https://example.com/01/12312312312333/10/ABC%2B123?99=XYZ%2BQWERTY"},
       {"(01)09506000134352(10)A B(99)C D", "https://example.com/01/09506000134352/10/A%20B?99=C+D"},
       // the first primary key is the path's; a later one is a query parameter
       {"(253)9526064000028000001(99)000001(8017)795260646688514634",
@@ -119,11 +121,13 @@ TEST(DigitalLink, WhatIsNoDigitalLinkIsSaidWithItsColumn) {
       {"https://a/01/12312312312333/9999/1", 29, "unknown AI (9999) in the path"},
       {"https://a/01/12312312312333/", 28, "the path ends in '/'"},
       {"https://a/01/12312312312333/10/", 31, "the path ends in '/'"},
-      {"https://a/01/12312312312333/10/A/22/B", 34, "AI (22) cannot follow (10) in the path: (01) takes 22, 10, 21 or 235"},
+      {"https://a/01/12312312312333/10/A/22/B", 34,
+       "AI (22) cannot follow (10) in the path: (01) takes 22, 10, 21 or 235"},
       {"https://a/01/12312312312333/22/A/235/B", 34, "AI (235) cannot follow (22) in the path"},
       {"https://a/00/006141411234567890/10/A", 33, "AI (10) cannot follow (00) in the path: (00) takes no qualifiers"},
       {"https://a/01/1231231231233%4", 27, "AI (01): '%' must be followed by two hexadecimal digits"},
-      {"https://a/01/12312312312333/10/A%00B", 33, "AI (10): '%' must be followed by two hexadecimal digits, other than 00"},
+      {"https://a/01/12312312312333/10/A%00B", 33,
+       "AI (10): '%' must be followed by two hexadecimal digits, other than 00"},
       {"https://a/01/12312312312333?99=A%g1", 33, "AI (99): '%' must be followed"},
       {"https://a/01/12312312312333?99=", 32, "AI (99) has no value in the query"},
       {"https://a/01/12312312312333?999=faux", 29, "unknown AI (999) in the query"},

@@ -35,11 +35,15 @@ TEST(ElementString, EveryFormAScannerOrAUserSends) {
   const char* forms[] = {
       "(01)00000012345670(10)AB\\(1(17)261231(21)X",
       "[01]00000012345670[10]AB(1[17]261231[21]X",
-      "]C1010000001234567010AB(1\x1D" "1726123121X",
-      "]d2010000001234567010AB(1\x1D" "1726123121X",
+      "]C1010000001234567010AB(1\x1D"
+      "1726123121X",
+      "]d2010000001234567010AB(1\x1D"
+      "1726123121X",
       "]Q3010000001234567010AB(1^1726123121X",
       "^010000001234567010AB(1^1726123121X",
-      "\x1D" "010000001234567010AB(1\x1D" "1726123121X",
+      "\x1D"
+      "010000001234567010AB(1\x1D"
+      "1726123121X",
       "{FNC1}010000001234567010AB(1{FNC1}1726123121X",
       "]C1{FNC1}010000001234567010AB(1{FNC1}17261231{FNC1}21X",
   };
@@ -76,13 +80,18 @@ TEST(ElementString, UnbalancedOrMalformedSaysWhere) {
     const char* message;
   } rows[] = {
       {"", "element string position 1: no element"},
-      {"01)123", "element string position 1: an element string starts with '(', '[', a symbology identifier (]C1) or FNC1 (GS, '^', {FNC1})"},
+      {"01)123",
+       "element string position 1: an element string starts with '(', '[', a symbology identifier (]C1) or FNC1 (GS, "
+       "'^', {FNC1})"},
       {"(01)123(10", "element string position 8: '(' without its ')'"},
       {"[01]12[10", "element string position 7: '[' without its ']'"},
       {"(1)2", "element string position 2: an AI is 2 to 4 digits, not '1'"},
       {"(01A)2", "element string position 2: an AI is 2 to 4 digits, not '01A'"},
-      {"]C0010000001234567", "element string position 1: symbology identifier ']C0' does not mark GS1 data (]C1, ]d2, ]Q3, ]e0, ]J1)"},
-      {"]C10100000012345670\x1D" "A1", "element string position 21: no AI that GS1 defines starts here"},
+      {"]C0010000001234567",
+       "element string position 1: symbology identifier ']C0' does not mark GS1 data (]C1, ]d2, ]Q3, ]e0, ]J1)"},
+      {"]C10100000012345670\x1D"
+       "A1",
+       "element string position 21: no AI that GS1 defines starts here"},
       {"]d2", "element string position 4: no AI follows FNC1"},
   };
   for (const auto& row : rows) {

@@ -19,7 +19,9 @@ TEST(EncodeScan, TheWorkedExampleScansBackAsEncoded) {
   const ScanResult scan = ScanCode128(RenderForScan(symbol));
   ASSERT_TRUE(scan.found);
   EXPECT_EQ(scan.symbologyIdentifier, "]C1");
-  EXPECT_EQ(scan.text, "0100000012345670" "10ABC123");
+  EXPECT_EQ(scan.text,
+            "0100000012345670"
+            "10ABC123");
   EXPECT_EQ(VerifyScan(RenderForScan(symbol), e, Data().dictionary), "");
 }
 
@@ -76,7 +78,8 @@ TEST(EncodeScan, EveryAiOfTheCatalogueRoundTripsInBoth2DSymbols) {
     EXPECT_EQ(VerifySymbol(RenderForScan(symbol, 3), symbol, Data().dictionary), "");
     EncodedSymbol other = symbol;
     other.uri += "&10=X";
-    EXPECT_EQ(VerifySymbol(RenderForScan(symbol, 3), other, Data().dictionary), "scanned " + uri + ", encoded " + other.uri);
+    EXPECT_EQ(VerifySymbol(RenderForScan(symbol, 3), other, Data().dictionary),
+              "scanned " + uri + ", encoded " + other.uri);
   }
   // GS1 QR read back as if it were plain QR: the identifier tells them apart
   EncodedSymbol gs1 = EncodeMatrix(SymbolKind::Gs1Qr, {{"01", "09506000134352"}}, "");

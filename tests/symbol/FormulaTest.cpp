@@ -71,8 +71,8 @@ TEST(Formula, ListsTheVariablesItReads) {
 
 TEST(Modulo10, GtinAndSsccCheckDigits) {
   EXPECT_EQ(Modulo10("0000001234567"), '0');
-  EXPECT_EQ(Modulo10("9501234567890"), '3');          // GTIN-13 9501234567890 3 (GS1 General Specifications)
-  EXPECT_EQ(Modulo10("37610425002123456"), '9');      // SSCC 376104250021234569
+  EXPECT_EQ(Modulo10("9501234567890"), '3');      // GTIN-13 9501234567890 3 (GS1 General Specifications)
+  EXPECT_EQ(Modulo10("37610425002123456"), '9');  // SSCC 376104250021234569
   EXPECT_EQ(Modulo10(""), '0');
 }
 

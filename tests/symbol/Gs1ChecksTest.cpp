@@ -73,8 +73,8 @@ TEST(Gs1Checks, FormatsFromTheDictionary) {
       {"(01)00000012345670(7003)2612312460", {"AI (7003) position 7: invalid hour '24'"}},
       // pairings with groups and patterns
       {"(01)00000012345670(7004)12", {"AI (7004): needs AI (01)+(10) in the same barcode"}},
-      {"(01)00000012345670(3100)000001(3101)000010", {"AI (3100): must not come with AI (3101)",
-                                                      "AI (3101): must not come with AI (3100)"}},
+      {"(01)00000012345670(3100)000001(3101)000010",
+       {"AI (3100): must not come with AI (3101)", "AI (3101): must not come with AI (3100)"}},
       {"(01)00000012345670(10)A(10)B", {"AI (10): repeated with another value 'A'"}},
   };
   for (const auto& row : rows) {
@@ -89,21 +89,28 @@ TEST(Gs1Checks, EveryFaultOfAnAiAndEachRuleOnce) {
     std::vector<std::string> findings;
   } rows[] = {
       // a fault in each component, and the length
-      {"(01)09506000134352(8001)00000100101", {"AI (8001) position 1: must not be all zeros", "AI (8001) position 12: too short, 14 characters needed"}},
-      {"(01)09506000134352(7007)261301261399", {"AI (7007) position 3: invalid month '13'", "AI (7007) position 9: invalid month '13'"}},
+      {"(01)09506000134352(8001)00000100101",
+       {"AI (8001) position 1: must not be all zeros", "AI (8001) position 12: too short, 14 characters needed"}},
+      {"(01)09506000134352(7007)261301261399",
+       {"AI (7007) position 3: invalid month '13'", "AI (7007) position 9: invalid month '13'"}},
       {"(01)09506000134352(10)A#(10)A#", {"AI (10) position 2: character '#' is not allowed"}},
       {"(10)A(10)A", {"AI (10): needs AI (01), (02), (03), (8006) or (8026) in the same barcode"}},
       // base64url padding: only at the end, to a multiple of 3, at most two
       {"(00)095060001343528532(8030)12=", {}},
       {"(00)095060001343528532(8030)1==", {}},
-      {"(00)095060001343528532(8030)===", {"AI (8030) position 1: '===': '=' pads base64url data only at its end, to a length of a multiple of 3, at most two"}},
-      {"(00)095060001343528532(8030)123=", {"AI (8030) position 4: '=': '=' pads base64url data only at its end, to a length of a multiple of 3, at most two"}},
+      {"(00)095060001343528532(8030)===",
+       {"AI (8030) position 1: '===': '=' pads base64url data only at its end, to a length of a multiple of 3, at most "
+        "two"}},
+      {"(00)095060001343528532(8030)123=",
+       {"AI (8030) position 4: '=': '=' pads base64url data only at its end, to a length of a multiple of 3, at most "
+        "two"}},
       {"(00)095060001343528532(8030)1=2", {"AI (8030) position 2: character '=' is not allowed"}},
       // a digital signature signs a serialised key
       {"(253)1234567890128(8030)ABC123", {"AI (253): needs its serial part when AI (8030) is present"}},
       {"(253)1234567890128X(8030)ABC123", {}},
       {"(255)1234567890128(8030)ABC123", {"AI (255): needs its serial part when AI (8030) is present"}},
-      {"(00)095060001343528532(8003)01234567890128(8030)ABC123", {"AI (8003): needs its serial part when AI (8030) is present"}},
+      {"(00)095060001343528532(8003)01234567890128(8030)ABC123",
+       {"AI (8003): needs its serial part when AI (8030) is present"}},
       // the coupons and package types
       {"(8110)1061414112345615110123", {}},
       {"(8110)01", {"AI (8110) position 2: the coupon data ends inside its GS1 Company Prefix"}},
@@ -133,9 +140,9 @@ TEST(Gs1Checks, FindingsInTheWordsOfAnotherLanguage) {
 }
 
 // The AIs that Debian 12's zint predates: it refuses them whatever their data.
-const std::set<std::string> kNewerThanZint = {
-    "03",   "4330", "4331", "4332", "4333", "7011", "7041", "716",  "717",  "7241", "7242", "7250", "7251",
-    "7252", "7253", "7254", "7255", "7256", "7257", "7258", "7259", "8014", "8030", "8040", "8041", "8042", "8043"};
+const std::set<std::string> kNewerThanZint = {"03",   "4330", "4331", "4332", "4333", "7011", "7041", "716",  "717",
+                                              "7241", "7242", "7250", "7251", "7252", "7253", "7254", "7255", "7256",
+                                              "7257", "7258", "7259", "8014", "8030", "8040", "8041", "8042", "8043"};
 
 // Coupon rules, which zint checks and this program lists as not checked.
 const std::set<std::string> kCoupons = {"8110", "8112"};

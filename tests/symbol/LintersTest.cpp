@@ -145,43 +145,153 @@ TEST(Linters, CouponCodeFieldByField) {
       {"couponcode", "", K::CouponTruncated, 0},
       {"couponcode", "01234561234561111012a", K::NotDigit, 20},
       {"couponcode", "01", K::CouponTruncated, 1},
-      {"couponcode", "0123456", K::CouponTruncated, 7},  // the offer code
-      {"couponcode", "71234567890123", K::CouponBadValue, 0},  // GCP VLI 0 to 6
+      {"couponcode", "0123456", K::CouponTruncated, 7},         // the offer code
+      {"couponcode", "71234567890123", K::CouponBadValue, 0},   // GCP VLI 0 to 6
       {"couponcode", "01234561234560", K::CouponBadValue, 13},  // save value VLI 1 to 5
       {"couponcode", "01234561234561", K::CouponTruncated, 14},
-      {"couponcode", "0123456123456110", K::CouponBadValue, 15},  // purchase VLI 1 to 5
+      {"couponcode", "0123456123456110", K::CouponBadValue, 15},    // purchase VLI 1 to 5
       {"couponcode", "012345612345611115", K::CouponBadValue, 17},  // requirement code 0-4, 9
       {"couponcode", "012345612345611119123", Ok},
       {"couponcode", "0123456123456111101", K::CouponTruncated, 18},  // family code
       {"couponcode", "0123456123456111101230", K::CouponExcess, 21},  // no field 0
       // field 1: rules code 0-3, second purchase, its GCP VLI 0-6 or 9 (none)
-      {"couponcode", (base + "10" "11" "1" "123" "9"), Ok},
+      {"couponcode",
+       (base + "10"
+               "11"
+               "1"
+               "123"
+               "9"),
+       Ok},
       {"couponcode", (base + "14"), K::CouponBadValue, 22},
-      {"couponcode", (base + "10" "11" "1" "123" "0" "12345"), K::CouponTruncated, 30},
-      {"couponcode", (base + "10" "11" "1" "123" "0" "123456"), Ok},
-      {"couponcode", (base + "10" "11" "1" "123" "7"), K::CouponBadValue, 29},
+      {"couponcode",
+       (base + "10"
+               "11"
+               "1"
+               "123"
+               "0"
+               "12345"),
+       K::CouponTruncated, 30},
+      {"couponcode",
+       (base + "10"
+               "11"
+               "1"
+               "123"
+               "0"
+               "123456"),
+       Ok},
+      {"couponcode",
+       (base + "10"
+               "11"
+               "1"
+               "123"
+               "7"),
+       K::CouponBadValue, 29},
       // field 2: third purchase
-      {"couponcode", (base + "2" "11" "1" "123" "9"), Ok},
-      {"couponcode", (base + "2" "61"), K::CouponBadValue, 22},
+      {"couponcode",
+       (base + "2"
+               "11"
+               "1"
+               "123"
+               "9"),
+       Ok},
+      {"couponcode",
+       (base + "2"
+               "61"),
+       K::CouponBadValue, 22},
       // fields 3 and 4: dates, the start not after the expiry
-      {"couponcode", (base + "3" "261231"), Ok},
-      {"couponcode", (base + "3" "261331"), K::CouponBadValue, 22},
-      {"couponcode", (base + "3" "2612"), K::CouponTruncated, 22},
-      {"couponcode", (base + "3" "261231" "4" "260101"), Ok},
-      {"couponcode", (base + "3" "260101" "4" "261231"), K::CouponBadValue, 29},
-      {"couponcode", (base + "4" "260101" "3" "261231"), K::CouponExcess, 28},  // fields in order only
+      {"couponcode",
+       (base + "3"
+               "261231"),
+       Ok},
+      {"couponcode",
+       (base + "3"
+               "261331"),
+       K::CouponBadValue, 22},
+      {"couponcode",
+       (base + "3"
+               "2612"),
+       K::CouponTruncated, 22},
+      {"couponcode",
+       (base + "3"
+               "261231"
+               "4"
+               "260101"),
+       Ok},
+      {"couponcode",
+       (base + "3"
+               "260101"
+               "4"
+               "261231"),
+       K::CouponBadValue, 29},
+      {"couponcode",
+       (base + "4"
+               "260101"
+               "3"
+               "261231"),
+       K::CouponExcess, 28},  // fields in order only
       // field 5: serial number VLI (+6); field 6: retailer VLI 1 to 7 (+6)
-      {"couponcode", (base + "5" "0" "123456"), Ok},
-      {"couponcode", (base + "5" "1" "123456"), K::CouponTruncated, 23},
-      {"couponcode", (base + "6" "1" "1234567"), Ok},
-      {"couponcode", (base + "6" "0" "123456"), K::CouponBadValue, 22},
+      {"couponcode",
+       (base + "5"
+               "0"
+               "123456"),
+       Ok},
+      {"couponcode",
+       (base + "5"
+               "1"
+               "123456"),
+       K::CouponTruncated, 23},
+      {"couponcode",
+       (base + "6"
+               "1"
+               "1234567"),
+       Ok},
+      {"couponcode",
+       (base + "6"
+               "0"
+               "123456"),
+       K::CouponBadValue, 22},
       // field 9: save value code, applies to item, store coupon, don't multiply
-      {"couponcode", (base + "9" "0" "0" "1" "1"), Ok},
-      {"couponcode", (base + "9" "3"), K::CouponBadValue, 22},
-      {"couponcode", (base + "9" "0" "3"), K::CouponBadValue, 23},
-      {"couponcode", (base + "9" "0" "0" "1" "2"), K::CouponBadValue, 25},
-      {"couponcode", (base + "9" "0" "0" "1"), K::CouponTruncated, 25},
-      {"couponcode", (base + "3" "261231" "5" "0" "123456" "6" "1" "1234567" "9" "0011"), Ok},
+      {"couponcode",
+       (base + "9"
+               "0"
+               "0"
+               "1"
+               "1"),
+       Ok},
+      {"couponcode",
+       (base + "9"
+               "3"),
+       K::CouponBadValue, 22},
+      {"couponcode",
+       (base + "9"
+               "0"
+               "3"),
+       K::CouponBadValue, 23},
+      {"couponcode",
+       (base + "9"
+               "0"
+               "0"
+               "1"
+               "2"),
+       K::CouponBadValue, 25},
+      {"couponcode",
+       (base + "9"
+               "0"
+               "0"
+               "1"),
+       K::CouponTruncated, 25},
+      {"couponcode",
+       (base + "3"
+               "261231"
+               "5"
+               "0"
+               "123456"
+               "6"
+               "1"
+               "1234567"
+               "9"
+               "0011"),
+       Ok},
       // 8112: format 0 or 1, funder VLI 0-6 (+6), offer, serial VLI (+6)
       {"couponposoffer", "001234561234560123456", Ok},
       {"couponposoffer", "", K::CouponTruncated, 0},

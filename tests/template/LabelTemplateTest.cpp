@@ -5,8 +5,8 @@
 
 #include "ids/CatalogueFixture.h"
 #include "platform/MessageBox.h"
-#include "template/LabelTemplate.h"
 #include "support/FixedRandom.h"
+#include "template/LabelTemplate.h"
 #include "template/VariableNames.h"
 
 namespace velmora {
@@ -56,8 +56,10 @@ class LabelTemplateTest : public test::CatalogueFixture {
 TEST_F(LabelTemplateTest, LiteralModeWhenEverythingIsFixed) {
   Typed(0, "1234567");
   Typed(5, "261231");
-  EXPECT_EQ(Finish(), Expected("Data=\"{CODE C}{FNC1}0100000001234567" "15261231\"",
-                               "[Text1.1]\r\nFont =Font1\r\nColor =0, 0, 0\r\nText1=\"(01)00000001234567(15)261231\"\r\n"));
+  EXPECT_EQ(Finish(),
+            Expected("Data=\"{CODE C}{FNC1}0100000001234567"
+                     "15261231\"",
+                     "[Text1.1]\r\nFont =Font1\r\nColor =0, 0, 0\r\nText1=\"(01)00000001234567(15)261231\"\r\n"));
   EXPECT_EQ(Globals().TemplateFile, dir.Path() + "SYSTEM/128.ufo");
   EXPECT_EQ(window.hides, 1);
 }
@@ -129,7 +131,7 @@ TEST_F(LabelTemplateTest, TwoFinishesLeaveOneTemplate) {
 
 TEST_F(LabelTemplateTest, AFinishRemovesTheTemporariesOfAKilledRunAndNothingElse) {
   const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-  const std::vector<std::string> kept = {"SYSTEM/128.ufo.XXXXXX",        "SYSTEM/other.ufo.velmora-abcdef",
+  const std::vector<std::string> kept = {"SYSTEM/128.ufo.XXXXXX", "SYSTEM/other.ufo.velmora-abcdef",
                                          "SYSTEM/128.ufo.velmora-abcdefg", "SYSTEM/128.ufo.velmora-recent",
                                          "SYSTEM/notes.txt"};
   for (const std::string& name : kept) dir.Write(name, "keep");
@@ -161,7 +163,8 @@ TEST_F(LabelTemplateTest, LineBreaksCannotAddKeys) {
   FromVariable(1, "LOT\r\n[Evil]\r\nkey=1");
   const std::string file = Finish();
   EXPECT_EQ(file.find("Evil"), std::string::npos);
-  EXPECT_EQ(file.find("[Variable1]\r\nType=3\r\nMaxLength=20\r\n"), kFixedSections.size() + std::string("Variable=Variable2\r\n").size() + kParagraph.size())
+  EXPECT_EQ(file.find("[Variable1]\r\nType=3\r\nMaxLength=20\r\n"),
+            kFixedSections.size() + std::string("Variable=Variable2\r\n").size() + kParagraph.size())
       << "only the refused key is left out";
 }
 

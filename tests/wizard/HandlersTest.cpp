@@ -23,8 +23,11 @@ TEST_F(HandlersTest, NumericKeyFilter) {
     const char* stored;
   } cases[] = {
       {"pick 00\nnext\nnext\nnext", "12a -3.4", "1234"},  // letters, blanks, signs and points refused
-      {"pick 10\nnext\nnext", "a -b.1", "a -b.1"},         // an alphanumeric AI takes everything
-      {"pick 00\nnext\nnext\nnext", "\xC3\xA9" "5", "5"},
+      {"pick 10\nnext\nnext", "a -b.1", "a -b.1"},        // an alphanumeric AI takes everything
+      {"pick 00\nnext\nnext\nnext",
+       "\xC3\xA9"
+       "5",
+       "5"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -35,7 +38,8 @@ TEST_F(HandlersTest, NumericKeyFilter) {
 }
 
 TEST_F(HandlersTest, TypingStopsAtTheLengthAndBackspaceEdits) {
-  const auto run = Run("pick 20\nnext\nnext\ntype 123\ndump\nkey backspace\ndump\nkey backspace\nkey backspace\ndump\n");
+  const auto run =
+      Run("pick 20\nnext\nnext\ntype 123\ndump\nkey backspace\ndump\nkey backspace\nkey backspace\ndump\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(run.Dumps[0]["ids"][0]["FixData"], "12") << "AI 20 holds two digits";
   EXPECT_EQ(run.Dumps[1]["ids"][0]["FixData"], "1");
@@ -53,10 +57,14 @@ TEST_F(HandlersTest, TextSetDirectlyIsNotFiltered) {
 
 TEST_F(HandlersTest, LineBreaksAndNulNeverEnterOneLineBoxes) {
   // as a one-line box takes a paste: the breaks are dropped and nothing else
-  const auto run = Run(std::string("pick 10\nnext\nnext\nset-text AB\r\x01" "C\rD") + std::string(1, '\0') +
-                       "E\nnext\ndone\n");
+  const auto run = Run(std::string("pick 10\nnext\nnext\nset-text AB\r\x01"
+                                   "C\rD") +
+                       std::string(1, '\0') + "E\nnext\ndone\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
-  EXPECT_EQ(TemplateValue("Variable1", "Format"), "\"{CODE B}{FNC1}10AB\x01" "CDE\"") << "the template holds the data";
+  EXPECT_EQ(TemplateValue("Variable1", "Format"),
+            "\"{CODE B}{FNC1}10AB\x01"
+            "CDE\"")
+      << "the template holds the data";
   const auto combo = Run("pick 10\nnext\noption 1\nnext\ncombo LO\rT\ndump\n", {"LOT"});
   ASSERT_EQ(combo.Result.Status, 0) << combo.Errors;
   EXPECT_EQ(combo.Last()["ids"][0]["VarData"], "LOT");
@@ -64,7 +72,8 @@ TEST_F(HandlersTest, LineBreaksAndNulNeverEnterOneLineBoxes) {
 
 TEST_F(HandlersTest, TypedBytesThatAreNotUtf8AreDumpedNotFatal) {
   // found by the action-script fuzzer: the dump stopped the process
-  const auto run = Run("pick 10\nnext\nnext\nset-text A\xff\xfe\ndump\nback\noption 1\nnext\ncombo \xc3\ndump\ncancel\n");
+  const auto run =
+      Run("pick 10\nnext\nnext\nset-text A\xff\xfe\ndump\nback\noption 1\nnext\ncombo \xc3\ndump\ncancel\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(run.Dumps[0]["controls"]["ActionTxtBox"]["text"], "A\xEF\xBF\xBD\xEF\xBF\xBD");
 }
@@ -86,7 +95,8 @@ TEST_F(HandlersTest, PickingAnotherAiKeepsWhatWasEntered) {
 }
 
 TEST_F(HandlersTest, ClickOnTheSummaryChangesOnlyTheCurrentAi) {
-  const auto run = Run("pick 10\nnext\nnext\ntype A\nnext\nnext\npick 21\nnext\nnext\ntype B\nnext\ndump\nlist 0\ndump\n");
+  const auto run =
+      Run("pick 10\nnext\nnext\ntype A\nnext\nnext\npick 21\nnext\nnext\ntype B\nnext\ndump\nlist 0\ndump\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(run.Dumps[0]["currentId"], 1);
   EXPECT_EQ(run.Dumps[1]["currentId"], 0);

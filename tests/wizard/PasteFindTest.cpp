@@ -80,7 +80,7 @@ TEST_F(PasteTest, APasteIsTheWalkAUserMakesByHand) {
       {"(3300)001000", {{"330", "list 0\n", "", "001000"}}},
       {"(3695)123456", {{"369", "list 5\n", "", "123456"}}},
       {"(402)95260640000280", {{"402", "", "", "95260640000280"}}},  // 17 digits needed: typed as is
-      {"(410)0000123456784", {{"410", "check\n", "", "12345678"}}},   // "0000" and the check digit
+      {"(410)0000123456784", {{"410", "check\n", "", "12345678"}}},  // "0000" and the check digit
       {"(410)9520123456788", {{"410", "", "", "9520123456788"}}},
       {"(414)9520123456788", {{"414", "check\n", "", "952012345678"}}},
       {"(8017)795260646688514634", {{"8017", "check\n", "", "79526064668851463"}}},
@@ -88,10 +88,13 @@ TEST_F(PasteTest, APasteIsTheWalkAUserMakesByHand) {
       {"(90)ABC(91)DEF", {{"90", "", "", "ABC"}, {"91", "", "", "DEF"}}},
       {"(01)09506000134352(17)271231(10)ABC123",
        {{"01", "check\n", "", "0950600013435"}, {"17", "", "", "271231"}, {"10", "", "", "ABC123"}}},
-      {"]C1010950600013435217271231\x1D" "21S1",
+      {"]C1010950600013435217271231\x1D"
+       "21S1",
        {{"01", "check\n", "", "0950600013435"}, {"17", "", "", "271231"}, {"21", "", "", "S1"}}},
       {"(00)106141412345678908(02)09506000134352(37)12(3103)000500",
-       {{"00", "check\n", "", "10614141234567890"}, {"02", "check\n", "", "0950600013435"}, {"37", "", "", "12"},
+       {{"00", "check\n", "", "10614141234567890"},
+        {"02", "check\n", "", "0950600013435"},
+        {"37", "", "", "12"},
         {"310", "list 3\n", "", "000500"}}},
       {"[01]95012345678903[15]280101[3922]0299",
        {{"01", "check\n", "check\n", "501234567890"}, {"15", "", "", "280101"}, {"3922", "", "", "0299"}}},
@@ -119,7 +122,8 @@ TEST_F(PasteTest, APasteIsTheWalkAUserMakesByHand) {
 
 TEST_F(PasteTest, AnAiTheCatalogueLacksStopsThePasteBeforeAnythingChanges) {
   const auto run = Run("pick 10\npaste (01)09506000134352(2345)X\ndump\n");
-  EXPECT_NE(run.Errors.find("AI (2345) is not in the wizard's catalogue; nothing was pasted"), std::string::npos) << run.Errors;
+  EXPECT_NE(run.Errors.find("AI (2345) is not in the wizard's catalogue; nothing was pasted"), std::string::npos)
+      << run.Errors;
   EXPECT_TRUE(run.Dumps.empty()) << "a script stops at its error";
   const auto later = Run("next\nnext\npaste (01)09506000134352\n");
   EXPECT_NE(later.Errors.find("a barcode is pasted on the first page"), std::string::npos) << later.Errors;
@@ -160,10 +164,12 @@ TEST_F(PasteTest, FindMovesTheSelectionToTheBestMatch) {
       EXPECT_EQ(matches, row.matches);
     } else {
       ASSERT_GE(matches.size(), row.matches.size());
-      EXPECT_EQ(std::vector<std::string>(matches.begin(), matches.begin() + static_cast<long>(row.matches.size())), row.matches);
+      EXPECT_EQ(std::vector<std::string>(matches.begin(), matches.begin() + static_cast<long>(row.matches.size())),
+                row.matches);
     }
     const json& ids = run.Last()["ids"];
-    EXPECT_EQ(ids[0]["IdKeyBackup"], row.matches.empty() ? json("") : json(row.matches[0])) << "selected as a click would";
+    EXPECT_EQ(ids[0]["IdKeyBackup"], row.matches.empty() ? json("") : json(row.matches[0]))
+        << "selected as a click would";
   }
 }
 

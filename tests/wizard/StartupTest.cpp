@@ -60,8 +60,7 @@ TEST_F(StartupTest, DialogFontFromThePerUserSettings) {
     const char* name;
     double size;
   } cases[] = {
-      {"Arial, 10", "Arial", 10},
-      {"Arial,10", "MS Sans Serif", 8.25},  // no ", ": only bold is cleared
+      {"Arial, 10", "Arial", 10}, {"Arial,10", "MS Sans Serif", 8.25},  // no ", ": only bold is cleared
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pointFont);

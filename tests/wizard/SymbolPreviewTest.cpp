@@ -1,8 +1,8 @@
 // The symbol band's model: what the window draws and what GS1 says of the data.
 #include "WizardFixture.h"
 
-#include "support/PngImage.h"
 #include "platform/ProfileApi.h"
+#include "support/PngImage.h"
 #include "symbol/Findings.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -26,8 +26,8 @@ std::vector<std::string> Texts(const json& symbol) {
 
 TEST_F(SymbolTest, TheWorkedExampleDrawsTheTemplatesSample) {
   const std::string png = host.Path() + "symbol.png";
-  const auto run = Run(std::string(kWorkedExample) + "dump\npreview " + png + "\npreview " + host.Path() + "s.svg\n",
-                       {"LOT"});
+  const auto run =
+      Run(std::string(kWorkedExample) + "dump\npreview " + png + "\npreview " + host.Path() + "s.svg\n", {"LOT"});
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   const json& s = run.Last()["symbol"];
   EXPECT_EQ(s["data"], "{CODE C}{FNC1}0100000012345670{CODE B}100000000000");
@@ -38,7 +38,9 @@ TEST_F(SymbolTest, TheWorkedExampleDrawsTheTemplatesSample) {
   // what the preview wrote scans back to the same data
   const symbol::ScanResult scan = symbol::ScanCode128(test::LoadPngGrey(png));
   EXPECT_EQ(scan.symbologyIdentifier, "]C1");
-  EXPECT_EQ(scan.text, "0100000012345670" "100000000000");
+  EXPECT_EQ(scan.text,
+            "0100000012345670"
+            "100000000000");
   EXPECT_NE(host.Read("s.svg").find("<text"), std::string::npos);
 }
 
@@ -49,22 +51,35 @@ TEST_F(SymbolTest, FindingsAreAboutWhatTheUserTyped) {
     std::vector<std::string> findings;
     json mark;
   } rows[] = {
-      {"a month 13, marked where it was typed", "pick 17\nnext\nnext\ntype 261331\n",
-       {"AI (17) position 3: invalid month '13'", "AI (17): needs AI (01), (02), (03), (255), (8006) or (8026) in the same barcode"},
+      {"a month 13, marked where it was typed",
+       "pick 17\nnext\nnext\ntype 261331\n",
+       {"AI (17) position 3: invalid month '13'",
+        "AI (17): needs AI (01), (02), (03), (255), (8006) or (8026) in the same barcode"},
        {{"start", 2}, {"length", 2}}},
-      {"a check digit typed wrong", "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345671\n",
-       {"AI (01) position 14: invalid check digit '1', expected '0'"}, {{"start", 13}, {"length", 1}}},
-      {"a batch with a character GS1 forbids", "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\nnext\npick 10\nnext\nnext\ntype AB#1\n",
-       {"AI (10) position 3: character '#' is not allowed", "AI (01): 7 of 13 digits typed; 6 zeros will be added before them"},
+      {"a check digit typed wrong",
+       "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345671\n",
+       {"AI (01) position 14: invalid check digit '1', expected '0'"},
+       {{"start", 13}, {"length", 1}}},
+      {"a batch with a character GS1 forbids",
+       "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\nnext\npick 10\nnext\nnext\ntype AB#1\n",
+       {"AI (10) position 3: character '#' is not allowed",
+        "AI (01): 7 of 13 digits typed; 6 zeros will be added before them"},
        {{"start", 2}, {"length", 1}}},
-      {"a 310n with n above 5", "pick 310\nnext\nlist 7\nnext\nnext\ntype 500\n",
+      {"a 310n with n above 5",
+       "pick 310\nnext\nlist 7\nnext\nnext\ntype 500\n",
        {"AI (3107): GS1 defines no such AI", "AI (01): 7 of 13 digits typed; 6 zeros will be added before them",
-        "AI (3107): 3 of 6 digits typed; 3 zeros will be added before them"}, json()},
-      {"a fixed-length 402 typed short", "pick 402\nnext\nnext\nnext\ntype 123\n",
-       {"AI (402) position 4: too short, 17 characters needed", "AI (01): 7 of 13 digits typed; 6 zeros will be added before them"}, json()},
+        "AI (3107): 3 of 6 digits typed; 3 zeros will be added before them"},
+       json()},
+      {"a fixed-length 402 typed short",
+       "pick 402\nnext\nnext\nnext\ntype 123\n",
+       {"AI (402) position 4: too short, 17 characters needed",
+        "AI (01): 7 of 13 digits typed; 6 zeros will be added before them"},
+       json()},
       {"a date of a host variable's zeros is drawn as a valid sample, with no finding",
-       "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345670\nnext\nnext\npick 17\nnext\noption 1\nnext\ncombo-pick 0\nnext\n",
-       {"AI (01): 7 of 13 digits typed; 6 zeros will be added before them"}, json()},
+       "pick 01\nnext\nnext\nnext\nnext\ntype 00000012345670\nnext\nnext\npick 17\nnext\noption 1\nnext\ncombo-pick "
+       "0\nnext\n",
+       {"AI (01): 7 of 13 digits typed; 6 zeros will be added before them"},
+       json()},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -79,7 +94,8 @@ TEST_F(SymbolTest, FindingsAreAboutWhatTheUserTyped) {
 TEST_F(SymbolTest, AGtinTypedShortIsSaidToBeFilledWithZeros) {
   const auto run = Run("pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 09506\ndump\ntype 00013435\ndump\ncancel\n");
   ASSERT_EQ(run.Dumps.size(), 2u) << run.Errors;
-  EXPECT_EQ(Texts(run.Dumps[0]["symbol"]), std::vector<std::string>{"AI (01): 5 of 13 digits typed; 8 zeros will be added before them"});
+  EXPECT_EQ(Texts(run.Dumps[0]["symbol"]),
+            std::vector<std::string>{"AI (01): 5 of 13 digits typed; 8 zeros will be added before them"});
   EXPECT_EQ(run.Dumps[0]["symbol"]["elements"], "(01)00000000095068");
   EXPECT_EQ(run.Dumps[0]["symbol"]["findings"][0]["kind"], "zeros-added");
   EXPECT_TRUE(Texts(run.Dumps[1]["symbol"]).empty()) << "13 of 13 digits: nothing added";
@@ -89,7 +105,8 @@ TEST_F(SymbolTest, ADoubleQuoteTheTemplateCannotCarryIsSaidWhereItWasTyped) {
   const auto run = Run("pick 10\nnext\nnext\ntype AB\"1\ndump\ncancel\n");
   ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
   const json& s = run.Last()["symbol"];
-  EXPECT_EQ(Texts(s), std::vector<std::string>{"AI (10) position 3: a double quote (\") cannot be carried by the label template"});
+  EXPECT_EQ(Texts(s), std::vector<std::string>{
+                          "AI (10) position 3: a double quote (\") cannot be carried by the label template"});
   EXPECT_EQ(s["problem"], "AI (10) position 3: a double quote (\") cannot be carried by the label template");
   EXPECT_EQ(s["mark"], json({{"start", 2}, {"length", 1}}));
 }
@@ -131,8 +148,8 @@ TEST_F(SymbolTest, FindingsInTheUsersLanguageFromThePageTexts) {
 // request; AIs without a primary key say why they have none.
 TEST_F(SymbolTest, TheDigitalLinkOfTheAisIsDumpedAndDrawn) {
   const std::string png = host.Path() + "dl.png";
-  const auto run = Run(std::string(kWorkedExample) + "dump\npreview " + png + " --symbol dl-qr\npreview " + host.Path() +
-                           "dm.svg --symbol gs1-datamatrix\n",
+  const auto run = Run(std::string(kWorkedExample) + "dump\npreview " + png + " --symbol dl-qr\npreview " +
+                           host.Path() + "dm.svg --symbol gs1-datamatrix\n",
                        {"LOT"});
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   const std::string uri = "https://id.gs1.org/01/00000012345670/10/0000000000";
@@ -149,8 +166,11 @@ TEST_F(SymbolTest, AisWithoutAPrimaryKeySayWhyTheyHaveNoDigitalLink) {
   const auto keyless = Run("pick 17\nnext\nnext\ntype 261231\ndump\npreview " + host.Path() + "x.png --symbol dl-qr\n");
   ASSERT_FALSE(keyless.Dumps.empty()) << keyless.Errors;
   EXPECT_TRUE(keyless.Last()["symbol"]["digital_link"].is_null());
-  EXPECT_EQ(keyless.Last()["symbol"]["digital_link_problem"].get<std::string>().rfind("no AI here is a GS1 Digital Link", 0), 0u);
-  EXPECT_NE(keyless.Errors.find("script line 6: there is no GS1 Digital Link URI to draw: no AI here"), std::string::npos)
+  EXPECT_EQ(
+      keyless.Last()["symbol"]["digital_link_problem"].get<std::string>().rfind("no AI here is a GS1 Digital Link", 0),
+      0u);
+  EXPECT_NE(keyless.Errors.find("script line 6: there is no GS1 Digital Link URI to draw: no AI here"),
+            std::string::npos)
       << keyless.Errors;
 }
 

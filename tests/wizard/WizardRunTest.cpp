@@ -8,40 +8,39 @@ using test::Page;
 using RunTest = test::WizardFixture;
 
 TEST_F(RunTest, RoadOfOneRun) {
-  const auto run = Run(
-      "pick 01\n"
-      "next\n"      // options: the check digit
-      "check\n"
-      "next\n"      // the indicator digit 9, left clear
-      "next\n"      // data source: typed
-      "next\n"
-      "type 1234567\n"
-      "next\n"      // summary
-      "dump\n"
-      "done\n");
+  const auto run =
+      Run("pick 01\n"
+          "next\n"  // options: the check digit
+          "check\n"
+          "next\n"  // the indicator digit 9, left clear
+          "next\n"  // data source: typed
+          "next\n"
+          "type 1234567\n"
+          "next\n"  // summary
+          "dump\n"
+          "done\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(Page(run.Last()), 6);
   EXPECT_EQ(run.Last()["preview"], "\"(01)0000001234567\" & Modulo10(\"0000001234567\")");
   EXPECT_EQ(run.Result.TemplateFile, host.Path() + "SYSTEM/128.ufo");
-  EXPECT_EQ(TemplateValue("Variable1", "Format"),
-            "\"{CODE C}{FNC1}010000001234567\" & Modulo10(\"0000001234567\")");
+  EXPECT_EQ(TemplateValue("Variable1", "Format"), "\"{CODE C}{FNC1}010000001234567\" & Modulo10(\"0000001234567\")");
   EXPECT_EQ(TemplateValue("Barcode1", "Variable"), "Variable1");
   EXPECT_EQ(TemplateValue("Text1.1", "Variable"), "Variable2");
 }
 
 TEST_F(RunTest, WorkedExampleWithAHostVariable) {
-  const auto run = Run(
-      "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\n"
-      "next\n"         // a new AI on page 0
-      "pick 10\n"
-      "next\n"         // no options: straight to the data source
-      "option 1\n"
-      "next\n"
-      "combo-pick 1\n"
-      "next\n"
-      "dump\n"
-      "done\n",
-      {"DATE", "LOT"});
+  const auto run =
+      Run("pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\n"
+          "next\n"  // a new AI on page 0
+          "pick 10\n"
+          "next\n"  // no options: straight to the data source
+          "option 1\n"
+          "next\n"
+          "combo-pick 1\n"
+          "next\n"
+          "dump\n"
+          "done\n",
+          {"DATE", "LOT"});
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(run.Last()["ids"].size(), 2u);
   EXPECT_EQ(TemplateValue("Variable1", "Name"), "LOT");
@@ -52,11 +51,11 @@ TEST_F(RunTest, WorkedExampleWithAHostVariable) {
 }
 
 TEST_F(RunTest, BackAndNextWalkTheRingAcrossTwoAis) {
-  const auto run = Run(
-      "pick 10\nnext\ndump\nnext\ndump\ntype AB\nnext\ndump\n"  // 3, 4, 6
-      "next\ndump\npick 37\nnext\nnext\ntype 5\nnext\ndump\n"    // 0 (second AI), then 6
-      "back\ndump\nback\ndump\nback\ndump\nback\ndump\n"         // 4, 3, 0, 6 of the first AI
-      "back\ndump\n");                                           // 4 of the first AI
+  const auto run =
+      Run("pick 10\nnext\ndump\nnext\ndump\ntype AB\nnext\ndump\n"  // 3, 4, 6
+          "next\ndump\npick 37\nnext\nnext\ntype 5\nnext\ndump\n"   // 0 (second AI), then 6
+          "back\ndump\nback\ndump\nback\ndump\nback\ndump\n"        // 4, 3, 0, 6 of the first AI
+          "back\ndump\n");                                          // 4 of the first AI
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   std::vector<int> pages;
   for (const auto& d : run.Dumps) pages.push_back(Page(d));
@@ -75,11 +74,11 @@ TEST_F(RunTest, BackOnPageZeroOfTheFirstAiIsImpossible) {
 }
 
 TEST_F(RunTest, RemoveOneOfSeveralAndTheLastAi) {
-  const auto run = Run(
-      "pick 10\nnext\nnext\ntype A\nnext\nnext\n"
-      "pick 37\nnext\nnext\ntype 7\nnext\n"
-      "list 0\nremove\ndump\n"
-      "remove\ndump\n");
+  const auto run =
+      Run("pick 10\nnext\nnext\ntype A\nnext\nnext\n"
+          "pick 37\nnext\nnext\ntype 7\nnext\n"
+          "list 0\nremove\ndump\n"
+          "remove\ndump\n");
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   EXPECT_EQ(run.Dumps[0]["ids"].size(), 1u);
   EXPECT_EQ(run.Dumps[0]["ids"][0]["IdKey"], "37");

@@ -34,7 +34,8 @@ void EnsureRuntimeDir() {
   if (set != nullptr && *set != '\0') return;
   const std::string dir = "/tmp/runtime-" + std::to_string(::getuid());
   struct stat st {};
-  if (::mkdir(dir.c_str(), 0700) != 0 && (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())) {
+  if (::mkdir(dir.c_str(), 0700) != 0 &&
+      (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())) {
     return;  // not ours: Qt says what it finds
   }
   ::chmod(dir.c_str(), 0700);

@@ -15,8 +15,8 @@ double LogicalDpi() {
 
 std::int32_t ScreenTwips(bool width) {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const int pixels = screen == nullptr ? (width ? 1024 : 768)
-                                       : (width ? screen->geometry().width() : screen->geometry().height());
+  const int pixels =
+      screen == nullptr ? (width ? 1024 : 768) : (width ? screen->geometry().width() : screen->geometry().height());
   return TwipScale(LogicalDpi()).Twips(pixels);
 }
 

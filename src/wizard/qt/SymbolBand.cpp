@@ -140,8 +140,9 @@ void SymbolBand::paintEvent(QPaintEvent*) {
   const int line = fontMetrics().height();
   if (searching_) {
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QRect(kMargin, kMargin + line + 8, width() - 2 * kMargin, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     said_.isEmpty() ? QStringLiteral("Up and Down move through the matches; Enter takes the next.") : said_);
+    painter.drawText(
+        QRect(kMargin, kMargin + line + 8, width() - 2 * kMargin, line), Qt::AlignLeft | Qt::AlignVCenter,
+        said_.isEmpty() ? QStringLiteral("Up and Down move through the matches; Enter takes the next.") : said_);
     return;
   }
   const int below = (findings_->isVisible() ? findings_->height() : 0) + (link_->isVisible() ? link_->height() : 0);

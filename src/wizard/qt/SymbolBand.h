@@ -48,8 +48,8 @@ class SymbolBand : public QWidget {
   QLineEdit* link_;
   QListWidget* findings_;
   QLineEdit* search_;
-  QString said_;      // the count of matches, or a paste's problem
-  int typed_ = 0;     // the search text's length before its last change
+  QString said_;   // the count of matches, or a paste's problem
+  int typed_ = 0;  // the search text's length before its last change
   bool searching_ = false;
 };
 

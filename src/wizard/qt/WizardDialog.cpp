@@ -3,11 +3,12 @@
 #include <limits>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
-#include <QTextCharFormat>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,9 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QSignalBlocker>
+#include <QTextCharFormat>
 #include <QTimer>
 
 #include "platform/ProfileCache.h"
@@ -154,9 +154,8 @@ void WizardDialog::ConnectWidgets() {
   for (int i = 0; i < 2; ++i) {
     connect(curseur_[i], &QPushButton::clicked, this, [this, i] { Act([this, i] { model_.Curseur[i].Press(); }); });
   }
-  connect(combo_, &QComboBox::activated, this, [this](int index) {
-    Act([this, index] { model_.ActionCombo.UserPick(static_cast<std::int16_t>(index)); });
-  });
+  connect(combo_, &QComboBox::activated, this,
+          [this](int index) { Act([this, index] { model_.ActionCombo.UserPick(static_cast<std::int16_t>(index)); }); });
   // What reaches the text box without a key press (a paste, the delete key) is not filtered.
   connect(textBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
     const int caret = textBox_->cursorPosition();  // after the paste, where the user left it
@@ -185,7 +184,7 @@ void WizardDialog::RunModal() {
   MakeWidgets();
   move(scale_.Pixels(model_.Position.Left), scale_.Pixels(model_.Position.Top));
   setWindowTitle(Text(model_.Caption));  // the title bar is the window manager's: right from the start
-  PlaceControls();  // only the widgets the page shows are shown with the window
+  PlaceControls();                       // only the widgets the page shows are shown with the window
   // Mapped first, filled before the event loop paints it: the screen never shows
   // it empty, and what Qt sets up on a widget's first change (the accessibility
   // bridge, a D-Bus round trip) no longer holds the window back.
@@ -221,9 +220,8 @@ void WizardDialog::CompleteAfterMap() {
   textBox_->setMaxLength(std::numeric_limits<int>::max());
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
-  connect(combo_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-    Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); });
-  });
+  connect(combo_->lineEdit(), &QLineEdit::textEdited, this,
+          [this](const QString& text) { Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); }); });
   ChainTabOrder();
 }
 
@@ -231,7 +229,7 @@ void WizardDialog::CompleteAfterMap() {
 // hidden widgets are skipped by Qt itself. The option buttons take the check
 // box's place in the chain when they are made.
 void WizardDialog::ChainTabOrder() {
-  QWidget* const chain[] = {&band_->SearchBox(), list_,       check_,      textBox_,    combo_,
+  QWidget* const chain[] = {&band_->SearchBox(), list_,       check_,      textBox_,   combo_,
                             actionButton_,       curseur_[0], curseur_[1], bouton_[3], bouton_[2]};
   for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
@@ -244,8 +242,8 @@ void WizardDialog::closeEvent(QCloseEvent* event) {
 
 bool WizardDialog::TypeIntoTextBox(int key, const QString& text) {
   TextBox& box = model_.ActionTxtBox;
-  const auto start = static_cast<std::int32_t>(textBox_->hasSelectedText() ? textBox_->selectionStart()
-                                                                            : textBox_->cursorPosition());
+  const auto start =
+      static_cast<std::int32_t>(textBox_->hasSelectedText() ? textBox_->selectionStart() : textBox_->cursorPosition());
   box.SetSelStart(start);
   box.SetSelLength(static_cast<std::int32_t>(textBox_->selectedText().size()));
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -308,10 +306,10 @@ void WizardDialog::Place(QWidget* widget, const Control& control) {
 
 void WizardDialog::PlaceControls() {
   const std::pair<QWidget*, const Control*> pairs[] = {
-      {pannel_, &model_.ActionPannel},    {buttonBar_, &model_.Panel3D1},     {labelTitle_, &model_.LabelTitle},
-      {actionTitle_, &model_.ActionTitle}, {actionInfo_, &model_.ActionInfo}, {actionLabel_, &model_.ActionLabel},
-      {lineCode_, &model_.line_code},     {textBox_, &model_.ActionTxtBox},   {check_, &model_.ActionCheck},
-      {actionButton_, &model_.ActionButton}, {combo_, &model_.ActionCombo},   {list_, &model_.ActionList}};
+      {pannel_, &model_.ActionPannel},       {buttonBar_, &model_.Panel3D1},    {labelTitle_, &model_.LabelTitle},
+      {actionTitle_, &model_.ActionTitle},   {actionInfo_, &model_.ActionInfo}, {actionLabel_, &model_.ActionLabel},
+      {lineCode_, &model_.line_code},        {textBox_, &model_.ActionTxtBox},  {check_, &model_.ActionCheck},
+      {actionButton_, &model_.ActionButton}, {combo_, &model_.ActionCombo},     {list_, &model_.ActionList}};
   for (const auto& [widget, control] : pairs) {
     if (widget != nullptr) Place(widget, *control);  // the list is made once the window is mapped
   }
@@ -377,7 +375,7 @@ void WizardDialog::MarkTextBox() {
     format.setUnderlineColor(Qt::red);
     format.setBackground(QColor(255, 224, 224));
     attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, p.markStart - textBox_->cursorPosition(),
-                                                p.markLength, format);
+                                               p.markLength, format);
   }
   QInputMethodEvent event(QString(), attributes);
   QCoreApplication::sendEvent(textBox_, &event);

@@ -1,8 +1,8 @@
 // The real window, driven with the mouse and the keyboard on the offscreen platform.
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +42,8 @@ W& Find(QWidget& root, const char* name) {
 // where they take clicks.
 void Click(QWidget& root, const char* name) {
   QWidget& widget = Find<QWidget>(root, name);
-  const bool indicator = qobject_cast<QCheckBox*>(&widget) != nullptr || qobject_cast<QRadioButton*>(&widget) != nullptr;
+  const bool indicator =
+      qobject_cast<QCheckBox*>(&widget) != nullptr || qobject_cast<QRadioButton*>(&widget) != nullptr;
   QTest::mouseClick(&widget, Qt::LeftButton, {}, indicator ? QPoint(6, widget.height() / 2) : widget.rect().center());
 }
 
@@ -259,7 +260,8 @@ TEST_F(QtViewTest, TheSearchBoxFindsAndAPasteFillsTheWizard) {
     QGuiApplication::clipboard()->setText(QStringLiteral("(01)09506000134352(2345)X"));
     list.setFocus();
     QTest::keyClick(&list, Qt::Key_V, Qt::ControlModifier);
-    pageAfterBadPaste = History().CurrentId == 0 ? static_cast<int>(d.findChild<QLineEdit*>("FindBox")->isVisible()) : -1;
+    pageAfterBadPaste =
+        History().CurrentId == 0 ? static_cast<int>(d.findChild<QLineEdit*>("FindBox")->isVisible()) : -1;
     badPasteAi = History().IdTable(0).IdKey;
     QGuiApplication::clipboard()->setText(QStringLiteral("(01)09506000134352(17)271231(10)ABC123"));
     QTest::keyClick(&list, Qt::Key_V, Qt::ControlModifier);
@@ -284,16 +286,16 @@ TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
   std::vector<QImage> shots;
   Walk([&](WizardDialog& d) {
     const auto shoot = [&] { shots.push_back(d.grab().toImage()); };
-    shoot();                                             // page 0
+    shoot();                                                                           // page 0
     QTest::keyClicks(&Find<QLineEdit>(d, "FindBox"), QStringLiteral("lot")), shoot();  // page 0, searching
     ClickEntry(d, QStringLiteral("01 "));
-    Click(d, "Curseur1"), shoot();                       // 1
-    Click(d, "Curseur1"), shoot();                       // 2
-    Click(d, "Curseur1"), shoot();                       // 3
+    Click(d, "Curseur1"), shoot();                             // 1
+    Click(d, "Curseur1"), shoot();                             // 2
+    Click(d, "Curseur1"), shoot();                             // 3
     Click(d, "ActionOption1"), Click(d, "Curseur1"), shoot();  // 5
     Click(d, "Curseur0"), Click(d, "ActionOption0"), Click(d, "Curseur1");
     QTest::keyClicks(&Find<QLineEdit>(d, "ActionTxtBox"), QStringLiteral("42")), shoot();  // 4
-    Click(d, "Curseur1"), shoot();                       // 6
+    Click(d, "Curseur1"), shoot();                                                         // 6
     d.done(0);
   });
   ASSERT_EQ(shots.size(), 8u);
@@ -307,8 +309,8 @@ TEST_F(QtViewTest, ScreenshotsOfEveryPage) {
       for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));
     }
     EXPECT_GT(colours.size(), 4u) << "not blank";
-    EXPECT_TRUE(shot.save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + QString::fromLatin1(names[i]) +
-                          QStringLiteral(".png")));
+    EXPECT_TRUE(
+        shot.save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/") + QString::fromLatin1(names[i]) + QStringLiteral(".png")));
   }
 }
 
