@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/GlobalValues.h"
-#include "platform/ProfileCache.h"
+#include "platform/profile/ProfileCache.h"
 #include "settings/MGlobal.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "automation/Dispatch.h"
 #include "base/GlobalValues.h"
 #include "base/RuntimeError.h"
-#include "platform/ProfileCache.h"
+#include "platform/profile/ProfileCache.h"
 #include "wizard/Controls.h"
 #include "wizard/VariableNameList.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/IniLines.h"
 #include "platform/Utf8Text.h"
+#include "platform/ini/IniLines.h"
 
 namespace velmora {
 namespace {

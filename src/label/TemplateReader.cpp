@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "platform/FileAccess.h"
-#include "platform/IniDocument.h"
 #include "platform/Utf8Text.h"
+#include "platform/ini/IniDocument.h"
 
 namespace velmora::label {
 namespace {

@@ -1,6 +1,6 @@
 #include "settings/CRegistry.h"
 
-#include "platform/RegistryApi.h"
+#include "platform/registry/RegistryApi.h"
 
 namespace velmora {
 namespace {

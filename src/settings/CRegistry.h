@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/Variant.h"
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
 namespace velmora {
 

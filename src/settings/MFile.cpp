@@ -8,8 +8,8 @@
 #include "platform/CaseFold.h"
 #include "platform/FileAccess.h"
 #include "platform/PathLookup.h"
-#include "platform/ProfileApi.h"
 #include "platform/UserName.h"
+#include "platform/profile/ProfileApi.h"
 
 namespace velmora {
 namespace {

@@ -5,8 +5,8 @@
 #include "base/MGeneral.h"
 #include "base/VbText.h"
 #include "platform/PathLookup.h"
-#include "platform/ProfileApi.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/profile/ProfileApi.h"
 #include "settings/MFile.h"
 
 namespace velmora {

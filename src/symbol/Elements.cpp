@@ -3,7 +3,7 @@
 #include <cctype>
 #include <optional>
 
-#include "platform/IniDocument.h"
+#include "platform/ini/IniDocument.h"
 
 namespace velmora::symbol {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "platform/FileAccess.h"
 #include "platform/PathLookup.h"
-#include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
+#include "platform/profile/ProfileCache.h"
 
 #include <utility>
 

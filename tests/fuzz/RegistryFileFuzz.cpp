@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const velmora::RegistryTree tree = velmora::ParseRegistryFile(std::string(reinterpret_cast<const char*>(data), size));

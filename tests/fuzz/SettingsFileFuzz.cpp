@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/IniDocument.h"
-#include "platform/IniEditor.h"
 #include "platform/Utf8Text.h"
+#include "platform/ini/IniDocument.h"
+#include "platform/ini/IniEditor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -2,9 +2,9 @@
 
 #include <fstream>
 
-#include "platform/ProfileApi.h"
-#include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
+#include "platform/profile/ProfileApi.h"
+#include "platform/profile/ProfileCache.h"
 #include "support/TempDir.h"
 
 namespace velmora {

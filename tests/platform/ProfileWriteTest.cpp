@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/IniEditor.h"
-#include "platform/ProfileApi.h"
 #include "platform/Utf8Text.h"
+#include "platform/ini/IniEditor.h"
+#include "platform/profile/ProfileApi.h"
 #include "support/TempDir.h"
 
 namespace velmora {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/RegistryApi.h"
 #include "platform/Utf8Text.h"
+#include "platform/registry/RegistryApi.h"
 #include "settings/CRegistry.h"
 #include "settings/HostDirectory.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
 #include "support/TempDir.h"
 
-#include "platform/ProfileCache.h"
+#include "platform/profile/ProfileCache.h"
 
 #include <cstdlib>
 #include <filesystem>

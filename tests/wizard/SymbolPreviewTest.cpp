@@ -1,7 +1,7 @@
 // The symbol band's model: what the window draws and what GS1 says of the data.
 #include "WizardFixture.h"
 
-#include "platform/ProfileApi.h"
+#include "platform/profile/ProfileApi.h"
 #include "support/PngImage.h"
 #include "symbol/Findings.h"
 #include "symbol/Gs1Data.h"

@@ -6,7 +6,7 @@
 #include "base/GlobalValues.h"
 #include "ids/HistoryState.h"
 #include "platform/ProcessExit.h"
-#include "platform/ProfileApi.h"
+#include "platform/profile/ProfileApi.h"
 
 namespace velmora::test {
 

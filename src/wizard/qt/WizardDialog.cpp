@@ -20,7 +20,7 @@
 #include <QTextCharFormat>
 #include <QTimer>
 
-#include "platform/ProfileCache.h"
+#include "platform/profile/ProfileCache.h"
 #include "wizard/PasteWalk.h"
 #include "wizard/qt/SymbolBand.h"
 #include "wizard/qt/TabStopDelegate.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "platform/RegistryApi.h"
+#include "platform/registry/RegistryApi.h"
 
 #include <map>
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/IniDocument.h"
+#include "platform/ini/IniDocument.h"
 
 namespace velmora {
 

@@ -1,11 +1,11 @@
-#include "platform/IniEditor.h"
+#include "platform/ini/IniEditor.h"
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "platform/CaseFold.h"
-#include "platform/IniLines.h"
+#include "platform/ini/IniLines.h"
 
 namespace velmora {
 namespace {

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "platform/CaseFold.h"
-#include "platform/RegistryTree.h"
 #include "platform/Utf8Text.h"
+#include "platform/registry/RegistryTree.h"
 
 namespace velmora {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/IniDocument.h"
+#include "platform/ini/IniDocument.h"
 
 #include <algorithm>
 
 #include "platform/CaseFold.h"
-#include "platform/IniLines.h"
+#include "platform/ini/IniLines.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "platform/IniLines.h"
+#include "platform/ini/IniLines.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/ProfileCache.h"
+#include "platform/profile/ProfileCache.h"
 
 #include <sys/stat.h>
 

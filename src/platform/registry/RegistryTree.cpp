@@ -1,4 +1,4 @@
-#include "platform/RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
 #include "platform/CaseFold.h"
 

@@ -1,14 +1,14 @@
-#include "platform/ProfileApi.h"
+#include "platform/profile/ProfileApi.h"
 
 #include <filesystem>
 #include <optional>
 
 #include "platform/ConfigFile.h"
 #include "platform/FileAccess.h"
-#include "platform/IniEditor.h"
-#include "platform/IniLines.h"
-#include "platform/ProfileCache.h"
 #include "platform/Utf8Text.h"
+#include "platform/ini/IniEditor.h"
+#include "platform/ini/IniLines.h"
+#include "platform/profile/ProfileCache.h"
 
 namespace velmora {
 namespace {
