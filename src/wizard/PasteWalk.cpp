@@ -9,6 +9,7 @@
 #include "settings/MGlobal.h"
 #include "symbol/DigitalLink.h"
 #include "symbol/ElementForms.h"
+#include "symbol/Formula.h"
 #include "wizard/FMain.h"
 
 namespace velmora {
@@ -26,13 +27,6 @@ std::int16_t CatalogueRank(const std::string& ai, std::int16_t& decimal) {
     }
   }
   return -1;
-}
-
-// GS1's check digit of the digits of `body`: weights 3 and 1 from the right.
-char CheckDigit(const std::string& body) {
-  int sum = 0;
-  for (std::size_t i = 0; i < body.size(); ++i) sum += (body[body.size() - 1 - i] - '0') * (i % 2 == 0 ? 3 : 1);
-  return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
 bool Digits(const std::string& s) { return s.find_first_not_of("0123456789") == std::string::npos; }
@@ -54,7 +48,9 @@ void ChooseOptions(const std::string& data, const IdRecord& entry, PastedAi& p) 
   for (const Choice c : {Choice{true, true}, Choice{false, true}, Choice{true, false}}) {
     if ((c.nine && !HasIdFlag(p.rank, FlagPrefixNine)) || (c.check && !HasIdFlag(p.rank, FlagCheckDigit))) continue;
     const std::string prefix = c.nine ? "9" : c.check && zeros ? "0000" : "";
-    if (!data.starts_with(prefix) || (c.check && CheckDigit(data.substr(0, data.size() - 1)) != data.back())) continue;
+    if (!data.starts_with(prefix) ||
+        (c.check && symbol::Modulo10(std::string_view(data).substr(0, data.size() - 1)) != data.back()))
+      continue;
     p.prefixNine = c.nine;
     p.checkDigit = c.check;
     p.typed = data.substr(prefix.size(), data.size() - prefix.size() - (c.check ? 1 : 0));
