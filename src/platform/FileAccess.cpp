@@ -151,36 +151,16 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, Dura
 
 bool ReplaceFile(const std::string& target, const std::string& bytes, Durability durability) {
   struct stat st {};
-  mode_t mode = NewFileMode();
-  if (::lstat(target.c_str(), &st) == 0) {
-    // A link is replaced by the file, which takes nothing of the link's target;
-    // a file keeps its permissions, never a set-id bit.
-    if (!S_ISLNK(st.st_mode)) {
-      if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;  // read-only, as IsReadOnlyFile
-      mode = st.st_mode & 0777;
-    }
-  } else if (errno == ENOENT && CreateWhole(target, bytes, durability)) {
-    return true;
-  }
-  std::string temp = target + kTemporaryMark + "XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  const bool written =
-      WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (durability == Durability::HandOff || ::fsync(fd) == 0);
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || std::rename(temp.c_str(), target.c_str()) != 0) {
-    const int reason = errno;  // what the caller reports (a full disk, say), not the clean-up's
-    ::unlink(temp.c_str());
-    errno = reason;
-    return false;
-  }
-  if (durability == Durability::Keep) SyncFolderOf(target);  // the rename itself, kept too
-  return true;
+  if (::lstat(target.c_str(), &st) != 0 && errno == ENOENT && CreateWhole(target, bytes, durability)) return true;
+  FileReplacement file(target);
+  return file.Append(bytes) && file.Commit(durability);
 }
 
 FileReplacement::FileReplacement(std::string exactPath) : target_(std::move(exactPath)) {
   struct stat st {};
   mode_ = NewFileMode();
+  // A link is replaced by the file, which takes nothing of the link's target;
+  // a file keeps its permissions, never a set-id bit.
   if (::lstat(target_.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
     if (!S_ISREG(st.st_mode)) error_ = EISDIR;
     if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) error_ = EACCES;  // read-only, as IsReadOnlyFile
