@@ -17,8 +17,12 @@ struct Place {
   std::int32_t Height = 0;
 };
 
+// What a control is, for the code that goes through the window's controls.
+enum class ControlKind { Control, Label, TextBox, CheckBox, OptionButton, CommandButton, ComboBox, ListBox };
+
 class Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::Control;
   Control(std::string name, std::int16_t index, Place place) : name_(std::move(name)), index_(index), place_(place) {}
   virtual ~Control() = default;
 
@@ -51,12 +55,14 @@ class Control {
 
 class Label : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::Label;
   using Control::Control;
   std::string Caption;
 };
 
 class TextBox : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::TextBox;
   using Control::Control;
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);  // raises Change when the text changes
@@ -80,6 +86,7 @@ class TextBox : public Control {
 
 class CheckBox : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::CheckBox;
   using Control::Control;
   std::string Caption;
   std::int16_t Value() const { return value_; }
@@ -93,6 +100,7 @@ class CheckBox : public Control {
 
 class OptionButton : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::OptionButton;
   using Control::Control;
   std::string Caption;
   bool Value = false;
@@ -100,6 +108,7 @@ class OptionButton : public Control {
 
 class CommandButton : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::CommandButton;
   using Control::Control;
   std::string Caption;
   void Press();  // setting its value to True: raises Click
@@ -108,7 +117,8 @@ class CommandButton : public Control {
 
 class ListBox : public Control, public ListControl {
  public:
-  ListBox(std::string name, Place place) : Control(std::move(name), -1, place) {}
+  static constexpr ControlKind kKind = ControlKind::ListBox;
+  using Control::Control;
   void Clear() override;
   void AddItem(const std::string& text) override;
   std::int16_t NewIndex() const override { return newIndex_; }
@@ -135,6 +145,7 @@ std::string OneLine(const std::string& text);
 
 class ComboBox : public Control {
  public:
+  static constexpr ControlKind kKind = ControlKind::ComboBox;
   using Control::Control;
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);  // raises Change when the text changes

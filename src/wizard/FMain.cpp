@@ -39,15 +39,17 @@ void FMain::Unload() {
   view_.ControlsChanged(*this);
 }
 
-std::vector<Control*> FMain::Controls() {
-  std::vector<Control*> all = {&ActionPannel, &LabelTitle, &ActionTitle, &ActionInfo, &ActionTxtBox, &ActionCheck};
-  for (auto& option : ActionOption) all.push_back(option.get());
-  for (Control* c :
-       std::initializer_list<Control*>{&ActionButton, &ActionCombo, &ActionList, &ActionLabel, &line_code, &Panel3D1}) {
-    all.push_back(c);
-  }
-  for (auto& b : Bouton) all.push_back(&b);
-  for (auto& c : Curseur) all.push_back(&c);
+std::vector<WindowControl> FMain::Controls() {
+  std::vector<WindowControl> all;
+#define VELMORA_LIST_ONE(kind, name, parent, ...) all.push_back({&name, kind::kKind, #parent, false});
+#define VELMORA_LIST_ARRAY(kind, name, parent, ...) \
+  for (auto& element : name) all.push_back({&element, kind::kKind, #parent, true});
+#define VELMORA_LIST_LOADED(kind, name, parent, ...) \
+  for (auto& element : name) all.push_back({element.get(), kind::kKind, #parent, true});
+  VELMORA_WINDOW_CONTROLS(VELMORA_LIST_ONE, VELMORA_LIST_ARRAY, VELMORA_LIST_LOADED)
+#undef VELMORA_LIST_ONE
+#undef VELMORA_LIST_ARRAY
+#undef VELMORA_LIST_LOADED
   return all;
 }
 
@@ -55,24 +57,15 @@ std::vector<Control*> FMain::Controls() {
 void FMain::CreateControls() {
   const FMain design(view_, 0);
   Caption.clear();
-  ActionPannel = design.ActionPannel;
-  Panel3D1 = design.Panel3D1;
-  LabelTitle = design.LabelTitle;
-  ActionTitle = design.ActionTitle;
-  ActionInfo = design.ActionInfo;
-  ActionTxtBox = design.ActionTxtBox;
-  ActionCheck = design.ActionCheck;
-  ActionButton = design.ActionButton;
-  ActionCombo = design.ActionCombo;
-  ActionList = design.ActionList;
-  ActionLabel = design.ActionLabel;
-  line_code = design.line_code;
-  Bouton = design.Bouton;
-  Curseur = design.Curseur;
+#define VELMORA_RESET(kind, name, ...) name = design.name;
+#define VELMORA_RESET_LOADED(kind, name, parent, left, top, width, height) \
+  name.clear();                                                            \
+  name.push_back(std::make_unique<kind>(#name, 0, Place{left, top, width, height}));
+  VELMORA_WINDOW_CONTROLS(VELMORA_RESET, VELMORA_RESET, VELMORA_RESET_LOADED)
+#undef VELMORA_RESET
+#undef VELMORA_RESET_LOADED
   LabelTitle.SetFontBold(true);
   ActionTitle.SetFontBold(true);
-  ActionOption.clear();
-  ActionOption.push_back(std::make_unique<OptionButton>("ActionOption", 0, Place{570, 750, 1680, 240}));
   FocusedControl.clear();
   WireEvents();
 }

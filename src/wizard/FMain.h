@@ -11,6 +11,7 @@
 #include "template/HideableWindow.h"
 #include "wizard/Controls.h"
 #include "wizard/SymbolPreview.h"
+#include "wizard/WindowControls.h"
 #include "wizard/WindowView.h"
 
 namespace velmora {
@@ -55,28 +56,18 @@ class FMain : public HideableWindow {
   Place Position{0, 0, 9570, 4425};  // the inner area 9480 x 4095 and the frame
   std::int32_t HWnd() const { return 0x10001; }
 
-  // --- controls ---
-  Control ActionPannel{"ActionPannel", -1, {0, 0, 9480, 3195}};
-  Label LabelTitle{"LabelTitle", -1, {0, 0, 9480, 200}};
-  Label ActionTitle{"ActionTitle", -1, {150, 200, 5760, 330}};
-  Label ActionInfo{"ActionInfo", -1, {120, 2280, 9255, 855}};
-  TextBox ActionTxtBox{"ActionTxtBox", -1, {150, 630, 3000, 315}};
-  CheckBox ActionCheck{"ActionCheck", -1, {540, 750, 6000, 255}};
-  std::vector<std::unique_ptr<OptionButton>> ActionOption;
-  CommandButton ActionButton{"ActionButton", -1, {3550, 1900, 1350, 330}};
-  ComboBox ActionCombo{"ActionCombo", -1, {150, 900, 3000, 315}};
-  ListBox ActionList{"ActionList", {120, 570, 9200, 1220}};
-  Label ActionLabel{"ActionLabel", -1, {150, 1260, 3405, 675}};
-  Label line_code{"line_code", -1, {0, 3195, 9480, 465}};
-  Control Panel3D1{"Panel3D1", -1, {0, 3660, 9480, 435}};
-  std::array<CommandButton, 4> Bouton{CommandButton{"Bouton", 0, {11165, 45, 1140, 330}},    // open, out of sight
-                                      CommandButton{"Bouton", 1, {11855, 45, 1140, 330}},    // save, out of sight
-                                      CommandButton{"Bouton", 2, {45, 45, 1395, 330}},       // cancel
-                                      CommandButton{"Bouton", 3, {7440, 45, 1395, 330}}};    // done
-  std::array<CommandButton, 2> Curseur{CommandButton{"Curseur", 0, {2865, 45, 1395, 330}},   // back
-                                       CommandButton{"Curseur", 1, {4245, 45, 1395, 330}}};  // next
-  // The control collection, in the window's order (each array element counts once).
-  std::vector<Control*> Controls();
+  // --- controls, declared from the table ---
+#define VELMORA_DECLARE_ONE(kind, name, parent, left, top, width, height) \
+  kind name{#name, -1, {left, top, width, height}};
+#define VELMORA_DECLARE_ARRAY(kind, name, parent, count, ...) \
+  std::array<kind, count> name = ControlArray<kind, count>(#name, {__VA_ARGS__});
+#define VELMORA_DECLARE_LOADED(kind, name, parent, left, top, width, height) std::vector<std::unique_ptr<kind>> name;
+  VELMORA_WINDOW_CONTROLS(VELMORA_DECLARE_ONE, VELMORA_DECLARE_ARRAY, VELMORA_DECLARE_LOADED)
+#undef VELMORA_DECLARE_ONE
+#undef VELMORA_DECLARE_ARRAY
+#undef VELMORA_DECLARE_LOADED
+  // The control collection, in the table's order (each array element counts once).
+  std::vector<WindowControl> Controls();
   std::string FocusedControl;  // name of the control with the keyboard focus
 
   // --- module-level values of the window ---

@@ -78,7 +78,8 @@ void FMain::ApplyDialogFont() {
   const std::string faceName = at == std::string::npos ? std::string() : value.substr(0, at);
   // Without ", " the size is taken from the second character on.
   const std::string size = at == std::string::npos ? value.substr(ByteOffsetOfChar(value, 1)) : value.substr(at + 2);
-  for (Control* control : Controls()) {
+  for (const WindowControl& each : Controls()) {
+    Control* control = each.control;
     Ignoring([&] { control->SetFontName(faceName); });
     Ignoring([&] { control->SetFontSize(size); });
     Ignoring([&] { control->SetFontBold(false); });

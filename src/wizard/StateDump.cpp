@@ -39,44 +39,54 @@ json Record(const IdRecord& r) {
           {"Suffix", r.Suffix}};
 }
 
+// What a control of each kind shows beyond its place and font.
+json Own(const WindowControl& each) {
+  switch (each.kind) {
+    case ControlKind::Control: return json::object();
+    case ControlKind::Label: return {{"caption", static_cast<const Label*>(each.control)->Caption}};
+    case ControlKind::CommandButton: return {{"caption", static_cast<const CommandButton*>(each.control)->Caption}};
+    case ControlKind::OptionButton: {
+      const auto* option = static_cast<const OptionButton*>(each.control);
+      return {{"caption", option->Caption}, {"value", option->Value}};
+    }
+    case ControlKind::CheckBox: {
+      const auto* check = static_cast<const CheckBox*>(each.control);
+      return {{"caption", check->Caption}, {"value", check->Value()}};
+    }
+    case ControlKind::TextBox: {
+      const auto* box = static_cast<const TextBox*>(each.control);
+      return {{"text", box->Text()},
+              {"maxLength", box->MaxLength},
+              {"selStart", box->SelStart()},
+              {"selLength", box->SelLength()}};
+    }
+    case ControlKind::ComboBox: {
+      const auto* combo = static_cast<const ComboBox*>(each.control);
+      return {{"text", combo->Text()}, {"items", combo->Items()}};
+    }
+    case ControlKind::ListBox: {
+      const auto* list = static_cast<const ListBox*>(each.control);
+      return {{"items", list->Items()}, {"itemData", list->AllItemData()}, {"listIndex", list->ListIndex()}};
+    }
+  }
+  return json::object();
+}
+
+// Every control by name, an array's elements in a JSON array by index; the
+// frames, which only hold other controls, are not shown.
 json Controls(FMain& w) {
   const std::string& f = w.FocusedControl.empty() ? std::string("-") : w.FocusedControl;
-  json c;
-  const auto captioned = [&f](const CommandButton& b) {
-    json j = Common(b, f);
-    j["caption"] = b.Caption;
-    return j;
-  };
-  for (Label* label : {&w.LabelTitle, &w.ActionTitle, &w.ActionInfo, &w.ActionLabel, &w.line_code}) {
-    c[label->Name()] = Common(*label, f);
-    c[label->Name()]["caption"] = label->Caption;
+  json c = json::object();
+  for (const WindowControl& each : w.Controls()) {
+    if (each.kind == ControlKind::Control) continue;
+    json j = Common(*each.control, f);
+    j.update(Own(each));
+    if (each.arrayElement) {
+      c[each.control->Name()].push_back(std::move(j));
+    } else {
+      c[each.control->Name()] = std::move(j);
+    }
   }
-  json& text = c["ActionTxtBox"] = Common(w.ActionTxtBox, f);
-  text["text"] = w.ActionTxtBox.Text();
-  text["maxLength"] = w.ActionTxtBox.MaxLength;
-  text["selStart"] = w.ActionTxtBox.SelStart();
-  text["selLength"] = w.ActionTxtBox.SelLength();
-  json& check = c["ActionCheck"] = Common(w.ActionCheck, f);
-  check["caption"] = w.ActionCheck.Caption;
-  check["value"] = w.ActionCheck.Value();
-  c["ActionButton"] = captioned(w.ActionButton);
-  json& combo = c["ActionCombo"] = Common(w.ActionCombo, f);
-  combo["text"] = w.ActionCombo.Text();
-  combo["items"] = w.ActionCombo.Items();
-  json& list = c["ActionList"] = Common(w.ActionList, f);
-  list["items"] = w.ActionList.Items();
-  list["itemData"] = w.ActionList.AllItemData();
-  list["listIndex"] = w.ActionList.ListIndex();
-  c["ActionOption"] = json::array();
-  for (const auto& option : w.ActionOption) {
-    json o = Common(*option, f);
-    o["caption"] = option->Caption;
-    o["value"] = option->Value;
-    c["ActionOption"].push_back(o);
-  }
-  for (auto* array : {&c["Bouton"], &c["Curseur"]}) *array = json::array();
-  for (const CommandButton& b : w.Bouton) c["Bouton"].push_back(captioned(b));
-  for (const CommandButton& b : w.Curseur) c["Curseur"].push_back(captioned(b));
   return c;
 }
 

@@ -22,6 +22,13 @@ TEST_F(PagesTest, StartUpShowsTheCatalogueWithBackAndNextDisabled) {
   EXPECT_EQ(first["controls"]["Curseur"][1]["caption"], "Next >");
   EXPECT_TRUE(test::Enabled(run.Dumps[1], "Curseur", 1));
   EXPECT_TRUE(test::Enabled(run.Dumps[1], "Bouton", 1));
+  std::vector<std::string> names;
+  for (const auto& [name, control] : first["controls"].items())
+    names.push_back(name + (control.is_array() ? "[]" : ""));
+  EXPECT_EQ(names, (std::vector<std::string>{"ActionButton", "ActionCheck", "ActionCombo", "ActionInfo", "ActionLabel",
+                                             "ActionList", "ActionOption[]", "ActionTitle", "ActionTxtBox", "Bouton[]",
+                                             "Curseur[]", "LabelTitle", "line_code"}))
+      << "every control but the frames, an array as a JSON array";
 }
 
 TEST_F(PagesTest, DecimalFamilyListsTenPositionsAndSetsTheFourthDigit) {

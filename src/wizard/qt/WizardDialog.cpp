@@ -59,13 +59,14 @@ WizardDialog::WizardDialog(FMain& model, TwipScale scale) : model_(model), scale
 }
 
 void WizardDialog::MakeWidgets() {
-  if (pannel_ != nullptr) return;
+  if (band_ != nullptr) return;
   // Made once the model has loaded its page, in the font its controls have (the
   // same for all as a rule): the one font Qt loads is the one that is drawn, and
   // no font change goes down the widget tree later.
   setFont(FontOf(model_.ActionPannel));
-  CreateWidgets();
-  ConnectWidgets();
+  band_ = new SymbolBand(this);
+  band_->setGeometry(0, scale_.Pixels(4095), scale_.Pixels(9480), scale_.Pixels(SymbolBand::kHeightTwips));
+  SyncWidgets();
   ConnectSearch();
 }
 
@@ -111,59 +112,156 @@ void WizardDialog::Paste(const QString& text) {
   if (!problem.isEmpty()) band_->SayProblem(problem);
 }
 
-void WizardDialog::CreateWidgets() {
-  pannel_ = Make<QWidget>(this, "ActionPannel");
-  buttonBar_ = Make<QWidget>(this, "Panel3D1");
-  labelTitle_ = Make<QLabel>(pannel_, "LabelTitle");
-  // The heading's place starts at the window's edge: a margin inside the label keeps
-  // its text off the edge without moving the label.
-  labelTitle_->setIndent(scale_.Pixels(90));
-  actionTitle_ = Make<QLabel>(pannel_, "ActionTitle");
-  actionInfo_ = Make<QLabel>(pannel_, "ActionInfo");
-  actionInfo_->setWordWrap(true);
-  actionInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  textBox_ = Make<QLineEdit>(pannel_, "ActionTxtBox");
-  textBox_->installEventFilter(this);
-  check_ = Make<QCheckBox>(pannel_, "ActionCheck");
-  actionButton_ = Make<QPushButton>(pannel_, "ActionButton");
-  combo_ = Make<QComboBox>(pannel_, "ActionCombo");
-  actionLabel_ = Make<QLabel>(pannel_, "ActionLabel");
-  actionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  band_ = new SymbolBand(this);
-  band_->setGeometry(0, scale_.Pixels(4095), scale_.Pixels(9480), scale_.Pixels(SymbolBand::kHeightTwips));
-  lineCode_ = Make<QLabel>(this, "line_code");
-  lineCode_->setFrameShape(QFrame::Panel);
-  lineCode_->setFrameShadow(QFrame::Sunken);
-  lineCode_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  for (int i = 0; i < 4; ++i) {
-    bouton_[i] = Make<QPushButton>(buttonBar_, ("Bouton" + std::to_string(i)).c_str());
-    bouton_[i]->setAutoDefault(false);
+QWidget* WizardDialog::WidgetOf(const Control* control) const {
+  for (const Shown& shown : shown_) {
+    if (shown.control == control) return shown.widget;
   }
-  for (int i = 0; i < 2; ++i) {
-    curseur_[i] = Make<QPushButton>(buttonBar_, ("Curseur" + std::to_string(i)).c_str());
-    curseur_[i]->setAutoDefault(false);
+  return nullptr;
+}
+
+QWidget* WizardDialog::ParentOf(const WindowControl& each) const {
+  for (const Shown& shown : shown_) {
+    if (shown.control->Name() == each.parent) return shown.widget;
+  }
+  return const_cast<WizardDialog*>(this);  // "Window"
+}
+
+void WizardDialog::SyncWidgets() {
+  syncWidgets_ = false;
+  const std::vector<WindowControl> controls = model_.Controls();
+  std::vector<Shown> kept;
+  for (const Shown& shown : shown_) {
+    const bool present = std::any_of(controls.begin(), controls.end(),
+                                     [&shown](const WindowControl& each) { return each.control == shown.control; });
+    if (present) {
+      kept.push_back(shown);
+    } else {
+      shown.widget->hide();  // gone from the screen now; deleted once the event is over
+      shown.widget->deleteLater();
+    }
+  }
+  shown_.clear();
+  for (const WindowControl& each : controls) {
+    QWidget* widget = nullptr;
+    for (const Shown& shown : kept) {
+      if (shown.control == each.control) widget = shown.widget;
+    }
+    // The list is made once the window is mapped (the accessibility bridge).
+    if (widget == nullptr && (mapped_ || each.kind != ControlKind::ListBox)) widget = MakeWidget(each, ParentOf(each));
+    if (widget != nullptr) shown_.push_back({each.control, widget});
+  }
+  // Stacked in the table's order, whenever each was made.
+  for (const Shown& shown : shown_) shown.widget->raise();
+}
+
+namespace {
+
+QString ObjectName(const WindowControl& each) {
+  const std::string& name = each.control->Name();
+  return QString::fromStdString(each.arrayElement ? name + std::to_string(each.control->Index()) : name);
+}
+
+// How a few controls look beyond what the model says of them.
+void Dress(const std::string& name, QWidget* widget, const TwipScale& scale) {
+  auto* label = qobject_cast<QLabel*>(widget);
+  if (label == nullptr) return;
+  if (name == "LabelTitle") {
+    // The heading's place starts at the window's edge: a margin inside the label
+    // keeps its text off the edge without moving the label.
+    label->setIndent(scale.Pixels(90));
+  } else if (name == "ActionInfo" || name == "ActionLabel") {
+    label->setWordWrap(name == "ActionInfo");
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  } else if (name == "line_code") {
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   }
 }
 
-void WizardDialog::ConnectWidgets() {
-  connect(check_, &QCheckBox::clicked, this, [this] { Act([this] { model_.ActionCheck.UserClick(); }); });
-  connect(actionButton_, &QPushButton::clicked, this, [this] { Act([this] { model_.ActionButton.Press(); }); });
-  for (int i = 0; i < 4; ++i) {
-    connect(bouton_[i], &QPushButton::clicked, this, [this, i] { Act([this, i] { model_.Bouton[i].Press(); }); });
+}  // namespace
+
+// A widget of the control's kind, wired so that the user's acts on it become
+// the control's events.
+QWidget* WizardDialog::MakeWidget(const WindowControl& each, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (each.kind) {
+    case ControlKind::Control: widget = new QWidget(parent); break;
+    case ControlKind::Label: widget = new QLabel(parent); break;
+    case ControlKind::TextBox: widget = MakeTextBox(*static_cast<TextBox*>(each.control), parent); break;
+    case ControlKind::ComboBox: widget = MakeComboBox(*static_cast<ComboBox*>(each.control), parent); break;
+    case ControlKind::ListBox: widget = MakeListBox(*static_cast<ListBox*>(each.control), parent); break;
+    case ControlKind::CheckBox: {
+      auto* check = new QCheckBox(parent);
+      auto* model = static_cast<CheckBox*>(each.control);
+      connect(check, &QCheckBox::clicked, this, [this, model] { Act([model] { model->UserClick(); }); });
+      widget = check;
+      break;
+    }
+    case ControlKind::OptionButton: {
+      auto* option = new QRadioButton(parent);
+      const std::int16_t index = each.control->Index();
+      connect(option, &QRadioButton::clicked, this, [this, index] { Act([this, index] { model_.SetOption(index); }); });
+      widget = option;
+      break;
+    }
+    case ControlKind::CommandButton: {
+      auto* button = new QPushButton(parent);
+      button->setAutoDefault(false);
+      auto* model = static_cast<CommandButton*>(each.control);
+      connect(button, &QPushButton::clicked, this, [this, model] { Act([model] { model->Press(); }); });
+      widget = button;
+      break;
+    }
   }
-  for (int i = 0; i < 2; ++i) {
-    connect(curseur_[i], &QPushButton::clicked, this, [this, i] { Act([this, i] { model_.Curseur[i].Press(); }); });
-  }
-  connect(combo_, &QComboBox::activated, this,
-          [this](int index) { Act([this, index] { model_.ActionCombo.UserPick(static_cast<std::int16_t>(index)); }); });
+  widget->setObjectName(ObjectName(each));
+  Dress(each.control->Name(), widget, scale_);
+  return widget;
+}
+
+QWidget* WizardDialog::MakeTextBox(TextBox& box, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->installEventFilter(this);
+  // The model's length limit refuses typed keys only; the box itself never cuts
+  // the text it is given, so it always shows the model's text whole.
+  edit->setMaxLength(std::numeric_limits<int>::max());
   // What reaches the text box without a key press (a paste, the delete key) is not filtered.
-  connect(textBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    const int caret = textBox_->cursorPosition();  // after the paste, where the user left it
-    Act([this, text, caret] {
-      model_.ActionTxtBox.SetText(text.toStdString());
-      model_.ActionTxtBox.SetSelStart(caret);
+  connect(edit, &QLineEdit::textEdited, this, [this, edit, &box](const QString& text) {
+    const int caret = edit->cursorPosition();  // after the paste, where the user left it
+    Act([&box, text, caret] {
+      box.SetText(text.toStdString());
+      box.SetSelStart(caret);
     });
   });
+  return edit;
+}
+
+QWidget* WizardDialog::MakeComboBox(ComboBox& model, QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  connect(combo, &QComboBox::activated, this,
+          [this, &model](int index) { Act([&model, index] { model.UserPick(static_cast<std::int16_t>(index)); }); });
+  return combo;
+}
+
+QWidget* WizardDialog::MakeListBox(ListBox& model, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setItemDelegate(new TabStopDelegate(scale_.Pixels(600), list));
+  list->installEventFilter(this);
+  list->viewport()->installEventFilter(this);
+  // A click raises the list's Click whether or not it changes the selection; the
+  // selection that the list makes by itself when it gets the focus is no click.
+  connect(list, &QListWidget::currentRowChanged, this, [this, &model](int row) {
+    if (focusSelection_ || row < 0) return;
+    rowJustChanged_ = true;
+    Act([&model, row] { model.UserClick(static_cast<std::int16_t>(row)); });
+  });
+  connect(list, &QListWidget::itemPressed, this, [this, list, &model](QListWidgetItem* item) {
+    const int row = list->row(item);
+    if (!std::exchange(rowJustChanged_, false) && row >= 0) {
+      Act([&model, row] { model.UserClick(static_cast<std::int16_t>(row)); });
+    }
+  });
+  return list;
 }
 
 template <class Action>
@@ -184,7 +282,11 @@ void WizardDialog::RunModal() {
   MakeWidgets();
   move(scale_.Pixels(model_.Position.Left), scale_.Pixels(model_.Position.Top));
   setWindowTitle(Text(model_.Caption));  // the title bar is the window manager's: right from the start
-  PlaceControls();                       // only the widgets the page shows are shown with the window
+  // Only the widgets the page shows are shown with the window.
+  if (syncWidgets_) SyncWidgets();
+  for (const WindowControl& each : model_.Controls()) {
+    if (QWidget* widget = WidgetOf(each.control); widget != nullptr) Place(widget, *each.control);
+  }
   // Mapped first, filled before the event loop paints it: the screen never shows
   // it empty, and what Qt sets up on a widget's first change (the accessibility
   // bridge, a D-Bus round trip) no longer holds the window back.
@@ -196,42 +298,31 @@ void WizardDialog::RunModal() {
 }
 
 void WizardDialog::CompleteAfterMap() {
-  if (list_ != nullptr) return;
-  list_ = Make<QListWidget>(pannel_, "ActionList");
-  list_->stackUnder(actionLabel_);  // where it stood when it was made with the others
-  list_->setItemDelegate(new TabStopDelegate(scale_.Pixels(600), list_));
-  list_->installEventFilter(this);
-  list_->viewport()->installEventFilter(this);
-  // A click raises the list's Click whether or not it changes the selection; the
-  // selection that the list makes by itself when it gets the focus is no click.
-  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (focusSelection_ || row < 0) return;
-    rowJustChanged_ = true;
-    Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
-  });
-  connect(list_, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
-    const int row = list_->row(item);
-    if (!std::exchange(rowJustChanged_, false) && row >= 0) {
-      Act([this, row] { model_.ActionList.UserClick(static_cast<std::int16_t>(row)); });
-    }
-  });
-  // The model's length limit refuses typed keys only; the box itself never cuts
-  // the text it is given, so it always shows the model's text whole.
-  textBox_->setMaxLength(std::numeric_limits<int>::max());
-  combo_->setEditable(true);
-  combo_->setInsertPolicy(QComboBox::NoInsert);
-  connect(combo_->lineEdit(), &QLineEdit::textEdited, this,
-          [this](const QString& text) { Act([this, text] { model_.ActionCombo.SetText(text.toStdString()); }); });
+  if (mapped_) return;
+  mapped_ = true;
+  SyncWidgets();
+  auto* combo = static_cast<QComboBox*>(WidgetOf(&model_.ActionCombo));
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox& model = model_.ActionCombo;
+  connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+          [this, &model](const QString& text) { Act([&model, text] { model.SetText(text.toStdString()); }); });
   ChainTabOrder();
 }
 
-// Tab follows the page from top to bottom, then the buttons left to right;
-// hidden widgets are skipped by Qt itself. The option buttons take the check
-// box's place in the chain when they are made.
+// Tab follows the page from top to bottom, then the buttons; hidden widgets
+// are skipped by Qt itself. The option buttons take the check box's place in
+// the chain when they are made.
 void WizardDialog::ChainTabOrder() {
-  QWidget* const chain[] = {&band_->SearchBox(), list_,       check_,      textBox_,   combo_,
-                            actionButton_,       curseur_[0], curseur_[1], bouton_[3], bouton_[2]};
-  for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
+  const Control* const order[] = {&model_.ActionList,  &model_.ActionCheck,  &model_.ActionTxtBox,
+                                  &model_.ActionCombo, &model_.ActionButton, &model_.Curseur[0],
+                                  &model_.Curseur[1],  &model_.Bouton[3],    &model_.Bouton[2]};
+  QWidget* previous = &band_->SearchBox();
+  for (const Control* control : order) {
+    QWidget* widget = WidgetOf(control);
+    setTabOrder(previous, widget);
+    previous = widget;
+  }
 }
 
 void WizardDialog::closeEvent(QCloseEvent* event) {
@@ -240,19 +331,23 @@ void WizardDialog::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-bool WizardDialog::TypeIntoTextBox(int key, const QString& text) {
-  TextBox& box = model_.ActionTxtBox;
+bool WizardDialog::TypeIntoTextBox(QLineEdit* edit, int key, const QString& text) {
+  TextBox* box = nullptr;
+  for (const WindowControl& each : model_.Controls()) {
+    if (each.kind == ControlKind::TextBox && WidgetOf(each.control) == edit) box = static_cast<TextBox*>(each.control);
+  }
+  if (box == nullptr) return false;
   const auto start =
-      static_cast<std::int32_t>(textBox_->hasSelectedText() ? textBox_->selectionStart() : textBox_->cursorPosition());
-  box.SetSelStart(start);
-  box.SetSelLength(static_cast<std::int32_t>(textBox_->selectedText().size()));
+      static_cast<std::int32_t>(edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition());
+  box->SetSelStart(start);
+  box->SetSelLength(static_cast<std::int32_t>(edit->selectedText().size()));
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-    Act([&box] { box.TypeKey(13); });
+    Act([box] { box->TypeKey(13); });
   } else if (key == Qt::Key_Backspace) {
-    Act([&box] { box.TypeKey(8); });
+    Act([box] { box->TypeKey(8); });
   } else if (!text.isEmpty() && text.at(0).isPrint()) {
     for (const char32_t cp : text.toUcs4()) {
-      Act([&box, cp] { box.TypeKey(static_cast<std::int16_t>(cp > 0x7FFF ? U'?' : cp)); });
+      Act([box, cp] { box->TypeKey(static_cast<std::int16_t>(cp > 0x7FFF ? U'?' : cp)); });
     }
   } else {
     return false;  // movement and other editing keys work as the line edit does them
@@ -261,37 +356,27 @@ bool WizardDialog::TypeIntoTextBox(int key, const QString& text) {
 }
 
 bool WizardDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (list_ != nullptr && watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
-    rowJustChanged_ = false;
+  auto* list = qobject_cast<QListWidget*>(watched);
+  if (list == nullptr && watched->parent() != nullptr) {
+    if (auto* owner = qobject_cast<QListWidget*>(watched->parent()->parent()); owner != nullptr) {
+      if (owner->viewport() == watched && event->type() == QEvent::MouseButtonPress) rowJustChanged_ = false;
+    }
   }
-  if (list_ != nullptr && watched == list_ && event->type() == QEvent::FocusIn) {
+  if (list != nullptr && event->type() == QEvent::FocusIn) {
     focusSelection_ = true;
     QTimer::singleShot(0, this, [this] {
       focusSelection_ = false;
       Mirror();  // back to the model's selection
     });
   }
-  if (watched == list_ && event->type() == QEvent::KeyPress && PasteKey(static_cast<QKeyEvent*>(event))) return true;
-  if (watched == textBox_ && event->type() == QEvent::KeyPress) {
+  if (list != nullptr && event->type() == QEvent::KeyPress && PasteKey(static_cast<QKeyEvent*>(event))) return true;
+  if (auto* edit = qobject_cast<QLineEdit*>(watched); edit != nullptr && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return TypeIntoTextBox(key->key(), key->text());
+    if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+      return TypeIntoTextBox(edit, key->key(), key->text());
+    }
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void WizardDialog::RebuildOptions() {
-  rebuildOptions_ = false;
-  for (QRadioButton* option : options_) {
-    option->hide();  // gone from the screen now; deleted once the event is over
-    option->deleteLater();
-  }
-  options_.clear();
-  for (std::size_t i = 0; i < model_.ActionOption.size(); ++i) {
-    auto* option = Make<QRadioButton>(pannel_, ("ActionOption" + std::to_string(i)).c_str());
-    connect(option, &QRadioButton::clicked, this,
-            [this, i] { Act([this, i] { model_.SetOption(static_cast<std::int16_t>(i)); }); });
-    options_.push_back(option);
-  }
 }
 
 void WizardDialog::Place(QWidget* widget, const Control& control) {
@@ -304,67 +389,70 @@ void WizardDialog::Place(QWidget* widget, const Control& control) {
   if (const QFont font = FontOf(control); widget->font() != font) widget->setFont(font);
 }
 
-void WizardDialog::PlaceControls() {
-  const std::pair<QWidget*, const Control*> pairs[] = {
-      {pannel_, &model_.ActionPannel},       {buttonBar_, &model_.Panel3D1},    {labelTitle_, &model_.LabelTitle},
-      {actionTitle_, &model_.ActionTitle},   {actionInfo_, &model_.ActionInfo}, {actionLabel_, &model_.ActionLabel},
-      {lineCode_, &model_.line_code},        {textBox_, &model_.ActionTxtBox},  {check_, &model_.ActionCheck},
-      {actionButton_, &model_.ActionButton}, {combo_, &model_.ActionCombo},     {list_, &model_.ActionList}};
-  for (const auto& [widget, control] : pairs) {
-    if (widget != nullptr) Place(widget, *control);  // the list is made once the window is mapped
-  }
-  for (std::size_t i = 0; i < options_.size(); ++i) Place(options_[i], *model_.ActionOption[i]);
-  for (std::size_t i = 0; i < 4; ++i) Place(bouton_[i], model_.Bouton[i]);
-  for (std::size_t i = 0; i < 2; ++i) Place(curseur_[i], model_.Curseur[i]);
-}
-
 void WizardDialog::Mirror() {
-  if (pannel_ == nullptr) return;  // nothing to copy onto before the first run
-  if (rebuildOptions_ || options_.size() != model_.ActionOption.size()) RebuildOptions();
+  if (band_ == nullptr) return;  // nothing to copy onto before the first run
+  if (syncWidgets_) SyncWidgets();
   setWindowTitle(Text(model_.Caption));
-  PlaceControls();
-  MirrorTexts();
-  MirrorLists();
+  for (const WindowControl& each : model_.Controls()) {
+    if (QWidget* widget = WidgetOf(each.control); widget != nullptr) MirrorControl(each, widget);
+  }
   band_->ShowSearch(model_.CurrentPage == 0, static_cast<int>(search_.Matches().size()));
   band_->Show(model_.Symbol());
   MarkTextBox();
-  if (model_.FocusedControl == model_.ActionTxtBox.Name() && model_.ActionTxtBox.Visible && !textBox_->hasFocus()) {
-    textBox_->setFocus();
+}
+
+// The control's place, state and what it shows, on its widget of the same kind.
+void WizardDialog::MirrorControl(const WindowControl& each, QWidget* widget) {
+  Place(widget, *each.control);
+  const QSignalBlocker block(widget);
+  switch (each.kind) {
+    case ControlKind::Control: break;
+    case ControlKind::Label:
+      static_cast<QLabel*>(widget)->setText(Text(static_cast<const Label*>(each.control)->Caption));
+      break;
+    case ControlKind::CommandButton:
+      static_cast<QPushButton*>(widget)->setText(Text(static_cast<const CommandButton*>(each.control)->Caption));
+      break;
+    case ControlKind::OptionButton: {
+      const auto* option = static_cast<const OptionButton*>(each.control);
+      static_cast<QRadioButton*>(widget)->setText(Text(option->Caption));
+      static_cast<QRadioButton*>(widget)->setChecked(option->Value);
+      break;
+    }
+    case ControlKind::CheckBox: {
+      const auto* check = static_cast<const CheckBox*>(each.control);
+      static_cast<QCheckBox*>(widget)->setText(Text(check->Caption));
+      static_cast<QCheckBox*>(widget)->setCheckState(check->Value() == 0   ? Qt::Unchecked
+                                                     : check->Value() == 1 ? Qt::Checked
+                                                                           : Qt::PartiallyChecked);
+      break;
+    }
+    case ControlKind::TextBox:
+      MirrorTextBox(*static_cast<const TextBox*>(each.control), static_cast<QLineEdit*>(widget));
+      break;
+    case ControlKind::ComboBox:
+      MirrorCombo(*static_cast<const ComboBox*>(each.control), static_cast<QComboBox*>(widget));
+      break;
+    case ControlKind::ListBox:
+      MirrorList(*static_cast<const ListBox*>(each.control), static_cast<QListWidget*>(widget));
+      break;
   }
 }
 
-void WizardDialog::MirrorTexts() {
-  labelTitle_->setText(Text(model_.LabelTitle.Caption));
-  actionTitle_->setText(Text(model_.ActionTitle.Caption));
-  actionInfo_->setText(Text(model_.ActionInfo.Caption));
-  actionLabel_->setText(Text(model_.ActionLabel.Caption));
-  lineCode_->setText(Text(model_.line_code.Caption));
-  const QSignalBlocker blockText(textBox_);
-  const TextBox& box = model_.ActionTxtBox;
-  if (textBox_->text() != Text(box.Text())) textBox_->setText(Text(box.Text()));
+void WizardDialog::MirrorTextBox(const TextBox& box, QLineEdit* edit) {
+  if (edit->text() != Text(box.Text())) edit->setText(Text(box.Text()));
   if (box.SelLength() > 0) {
-    textBox_->setSelection(box.SelStart(), box.SelLength());
+    edit->setSelection(box.SelStart(), box.SelLength());
   } else {
-    textBox_->setCursorPosition(box.SelStart());
+    edit->setCursorPosition(box.SelStart());
   }
-  const QSignalBlocker blockCheck(check_);
-  check_->setText(Text(model_.ActionCheck.Caption));
-  check_->setCheckState(model_.ActionCheck.Value() == 0   ? Qt::Unchecked
-                        : model_.ActionCheck.Value() == 1 ? Qt::Checked
-                                                          : Qt::PartiallyChecked);
-  for (std::size_t i = 0; i < options_.size(); ++i) {
-    const QSignalBlocker blockOption(options_[i]);
-    options_[i]->setText(Text(model_.ActionOption[i]->Caption));
-    options_[i]->setChecked(model_.ActionOption[i]->Value);
-  }
-  actionButton_->setText(Text(model_.ActionButton.Caption));
-  for (std::size_t i = 0; i < 4; ++i) bouton_[i]->setText(Text(model_.Bouton[i].Caption));
-  for (std::size_t i = 0; i < 2; ++i) curseur_[i]->setText(Text(model_.Curseur[i].Caption));
+  if (model_.FocusedControl == box.Name() && box.Visible && !edit->hasFocus()) edit->setFocus();
 }
 
 // Underlines the typed characters that a GS1 finding is about, without touching
 // the text or the caret: a text format of the line edit's own, as input methods set.
 void WizardDialog::MarkTextBox() {
+  auto* textBox = static_cast<QLineEdit*>(WidgetOf(&model_.ActionTxtBox));
   const SymbolPreview& p = model_.Symbol();
   const bool marked = p.markStart >= 0 && model_.ActionTxtBox.Visible;
   if (!marked && !textMarked_) return;
@@ -374,36 +462,37 @@ void WizardDialog::MarkTextBox() {
     format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     format.setUnderlineColor(Qt::red);
     format.setBackground(QColor(255, 224, 224));
-    attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, p.markStart - textBox_->cursorPosition(),
+    attributes << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, p.markStart - textBox->cursorPosition(),
                                                p.markLength, format);
   }
   QInputMethodEvent event(QString(), attributes);
-  QCoreApplication::sendEvent(textBox_, &event);
+  QCoreApplication::sendEvent(textBox, &event);
   textMarked_ = marked;
 }
 
-void WizardDialog::MirrorLists() {
-  const QSignalBlocker blockList(list_);
+void WizardDialog::MirrorList(const ListBox& model, QListWidget* list) {
   const bool catalogue = model_.CurrentPage == 0;
-  if (listIsCatalogue_) catalogueScroll_ = list_->verticalScrollBar()->value();
-  if (listItems_ != model_.ActionList.Items()) {
-    listItems_ = model_.ActionList.Items();
-    list_->clear();
-    for (const std::string& item : listItems_) list_->addItem(QString::fromStdString(item));
-    if (catalogue) list_->verticalScrollBar()->setValue(catalogueScroll_);  // where the user left it
+  if (listIsCatalogue_) catalogueScroll_ = list->verticalScrollBar()->value();
+  if (listItems_ != model.Items()) {
+    listItems_ = model.Items();
+    list->clear();
+    for (const std::string& item : listItems_) list->addItem(QString::fromStdString(item));
+    if (catalogue) list->verticalScrollBar()->setValue(catalogueScroll_);  // where the user left it
   }
   listIsCatalogue_ = catalogue;
-  list_->setCurrentRow(model_.ActionList.ListIndex());
-  if (QListWidgetItem* item = list_->currentItem(); item != nullptr) list_->scrollToItem(item);
-  const QSignalBlocker blockCombo(combo_);
+  list->setCurrentRow(model.ListIndex());
+  if (QListWidgetItem* item = list->currentItem(); item != nullptr) list->scrollToItem(item);
+}
+
+void WizardDialog::MirrorCombo(const ComboBox& model, QComboBox* combo) {
   std::vector<std::string> shown;
-  for (int i = 0; i < combo_->count(); ++i) shown.push_back(combo_->itemText(i).toStdString());
-  if (shown != model_.ActionCombo.Items()) {
-    combo_->clear();
-    for (const std::string& item : model_.ActionCombo.Items()) combo_->addItem(QString::fromStdString(item));
+  for (int i = 0; i < combo->count(); ++i) shown.push_back(combo->itemText(i).toStdString());
+  if (shown != model.Items()) {
+    combo->clear();
+    for (const std::string& item : model.Items()) combo->addItem(QString::fromStdString(item));
   }
-  if (combo_->currentText() != QString::fromStdString(model_.ActionCombo.Text())) {
-    combo_->setEditText(QString::fromStdString(model_.ActionCombo.Text()));
+  if (combo->currentText() != QString::fromStdString(model.Text())) {
+    combo->setEditText(QString::fromStdString(model.Text()));
   }
 }
 

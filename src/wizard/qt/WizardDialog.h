@@ -1,7 +1,7 @@
 #pragma once
-// The real window of FMain: a widget for every control of the model, mirrored
-// from it after every event; the user's clicks and keys become its events.
-#include <array>
+// The real window of FMain: a widget for every control of the model, made by
+// its kind, mirrored from it after every event; the user's clicks and keys
+// become its events.
 #include <exception>
 #include <vector>
 
@@ -11,13 +11,9 @@
 #include "wizard/FMain.h"
 #include "wizard/qt/Twips.h"
 
-class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
-class QRadioButton;
 
 namespace velmora {
 
@@ -29,7 +25,7 @@ class WizardDialog : public QDialog {
   // raised by a handler ends the loop and is raised again here.
   void RunModal();
   // The model's controls changed in number: widgets follow at the next mirror.
-  void ControlsChanged() { rebuildOptions_ = true; }
+  void ControlsChanged() { syncWidgets_ = true; }
   // Copies the model's state onto the widgets.
   void Mirror();
 
@@ -43,18 +39,25 @@ class WizardDialog : public QDialog {
   template <class Action>
   void Act(Action action);
   void MakeWidgets();
-  void CreateWidgets();
-  void ConnectWidgets();
+  // Makes a widget for every control of the model that has none yet and
+  // deletes the widgets of controls that are gone (loaded array elements).
+  void SyncWidgets();
+  QWidget* MakeWidget(const WindowControl& each, QWidget* parent);
+  QWidget* MakeTextBox(TextBox& box, QWidget* parent);
+  QWidget* MakeComboBox(ComboBox& combo, QWidget* parent);
+  QWidget* MakeListBox(ListBox& list, QWidget* parent);
+  QWidget* WidgetOf(const Control* control) const;
+  QWidget* ParentOf(const WindowControl& each) const;
   // The widgets whose making or first change sets up Qt's accessibility bridge
   // (a D-Bus round trip): made once the window is mapped, before it is painted.
   void CompleteAfterMap();
-  void RebuildOptions();
   void Place(QWidget* widget, const Control& control);
-  void PlaceControls();
-  void MirrorTexts();
-  void MirrorLists();
+  void MirrorControl(const WindowControl& each, QWidget* widget);
+  void MirrorList(const ListBox& model, QListWidget* list);
+  void MirrorCombo(const ComboBox& model, QComboBox* combo);
+  void MirrorTextBox(const TextBox& model, QLineEdit* edit);
   void MarkTextBox();
-  bool TypeIntoTextBox(int key, const QString& text);
+  bool TypeIntoTextBox(QLineEdit* edit, int key, const QString& text);
   void ConnectSearch();
   void Paste(const QString& text);
   bool PasteKey(class QKeyEvent* key);
@@ -63,7 +66,7 @@ class WizardDialog : public QDialog {
   FMain& model_;
   TwipScale scale_;
   std::exception_ptr pending_;
-  bool rebuildOptions_ = true;
+  bool syncWidgets_ = true;
   bool focusSelection_ = false;  // the list selects an entry by itself when it gets the focus
   bool rowJustChanged_ = false;  // the press that changed the row was already a click
   std::vector<std::string> listItems_;
@@ -72,21 +75,12 @@ class WizardDialog : public QDialog {
   bool textMarked_ = false;
   AiSearch search_;
 
-  QWidget* pannel_ = nullptr;
-  QWidget* buttonBar_ = nullptr;
-  QLabel* labelTitle_ = nullptr;
-  QLabel* actionTitle_ = nullptr;
-  QLabel* actionInfo_ = nullptr;
-  QLabel* actionLabel_ = nullptr;
-  QLabel* lineCode_ = nullptr;
-  QLineEdit* textBox_ = nullptr;
-  QCheckBox* check_ = nullptr;
-  std::vector<QRadioButton*> options_;
-  QPushButton* actionButton_ = nullptr;
-  QComboBox* combo_ = nullptr;
-  QListWidget* list_ = nullptr;
-  std::array<QPushButton*, 4> bouton_{};
-  std::array<QPushButton*, 2> curseur_{};
+  struct Shown {
+    const Control* control;
+    QWidget* widget;
+  };
+  std::vector<Shown> shown_;  // the model's controls with a widget, in the table's order
+  bool mapped_ = false;       // the window was mapped: the deferred widgets may be made
   class SymbolBand* band_ = nullptr;
 };
 

@@ -76,6 +76,7 @@ class QtViewTest : public test::WizardFixture {
     VariableNames() = std::make_shared<FixedVariableNames>(std::vector<std::string>{"LOT"});
     QtWizardView view;
     FMain window(view);
+    model = &window;
     QTimer::singleShot(0, [&] {
       WizardDialog& dialog = *view.Dialog();
       QTimer::singleShot(10000, &dialog, [&dialog] { dialog.done(0); });  // a stuck test ends
@@ -96,6 +97,7 @@ class QtViewTest : public test::WizardFixture {
     Click(d, "Curseur1");
   }
   bool shown = true;
+  FMain* model = nullptr;    // the window being walked
   test::FixedRandom random;  // the same letters in every variable name, so two runs write the same template
 };
 
@@ -217,6 +219,28 @@ TEST_F(QtViewTest, TheCancelQuestionSpeaksFrenchForAFrenchUser) {
     Click(d, "Bouton2");
   });
   EXPECT_EQ(cancelButton.remove(QLatin1Char('&')), QStringLiteral("Annuler"));
+}
+
+// The window's controls come from one table: each has a widget of its kind,
+// named after it, shown when the model shows it, on every page.
+TEST_F(QtViewTest, EveryControlOfTheModelHasItsWidget) {
+  std::vector<std::string> wrong;
+  const auto check = [&](WizardDialog& d) {
+    for (const WindowControl& each : model->Controls()) {
+      const std::string& name = each.control->Name();
+      const std::string objectName = each.arrayElement ? name + std::to_string(each.control->Index()) : name;
+      const QWidget* widget = d.findChild<QWidget*>(QString::fromStdString(objectName));
+      if (widget == nullptr || widget->isHidden() == each.control->Visible) wrong.push_back(objectName);
+    }
+  };
+  Walk([&](WizardDialog& d) {
+    check(d);
+    ClickEntry(d, QStringLiteral("01 "));
+    Click(d, "Curseur1"), check(d);
+    Click(d, "Curseur1"), Click(d, "Curseur1"), check(d);  // the options
+    d.done(0);
+  });
+  EXPECT_TRUE(wrong.empty()) << wrong.front();
 }
 
 TEST_F(QtViewTest, TheHeadingKeepsOffTheWindowsEdgeInItsPlace) {
