@@ -14,6 +14,7 @@
 #include "ids/IdCatalogue.h"
 #include "ids/IdTable.h"
 #include "wizard/AiFinder.h"
+#include "wizard/FMain.h"
 #include "wizard/SymbolPreview.h"
 
 namespace {
@@ -84,7 +85,7 @@ void BM_KeystrokeWithSymbol(benchmark::State& state) {
     current.FixData = "1234";
     velmora::UpdateCurrentId();
     benchmark::DoNotOptimize(velmora::ComposeReadableText());
-    benchmark::DoNotOptimize(velmora::ComputeSymbolPreview(gs1, {}));
+    benchmark::DoNotOptimize(velmora::ComputeSymbolPreview(velmora::ChosenAisOfTable(), gs1, {}));
   }
   state.SetComplexityN(state.range(0));
 }

@@ -168,12 +168,12 @@ int main(int argc, char** argv) {
       return velmora::RunDocument(o.doc, view, std::cout, std::cerr);
     };
     if (o.script.empty()) return InWindow(argc, argv, session);
-    velmora::HeadlessView view(script, std::cout, std::cerr);
+    velmora::HeadlessView view(script, {velmora::History(), velmora::Globals()}, std::cout, std::cerr);
     return session(view);
   }
   const auto session = [](velmora::WindowView& view) { return velmora::Serve(view, std::cin, std::cout, std::cerr); };
   if (!o.headless) return InWindow(argc, argv, session);
   // Standard output carries the protocol: the script's dumps go to standard error.
-  velmora::HeadlessView view(script, std::cerr, std::cerr);
+  velmora::HeadlessView view(script, {velmora::History(), velmora::Globals()}, std::cerr, std::cerr);
   return session(view);
 }

@@ -19,8 +19,8 @@ namespace {
 
 // Why the finish left no file at `path`: no host directory at all, or what
 // stood in the way in the one found.
-std::string WhyNoTemplate(const std::string& path) {
-  if (Globals().HostDir.empty() || Globals().HostDir == "/") {
+std::string WhyNoTemplate(const std::string& path, const std::string& hostDir) {
+  if (hostDir.empty() || hostDir == "/") {
     return "no host directory was found (no --host-dir, and the registry names no host program); give one with "
            "--host-dir DIR";
   }
@@ -28,15 +28,16 @@ std::string WhyNoTemplate(const std::string& path) {
 }
 
 // The outcome of a run, plain and in the exit status: decided by what this run
-// wrote, never by a file an earlier run left there.
-int Outcome(const std::string& before, FileClock start, std::ostream& err) {
-  const std::string& written = Globals().TemplateFile;
+// wrote (`after`: the wizard's values once it ended), never by a file an
+// earlier run left there.
+int Outcome(const std::string& before, const GlobalValues& after, FileClock start, std::ostream& err) {
+  const std::string& written = after.TemplateFile;
   if (written.empty() || written == before) {
     err << "cancelled" << std::endl;
     return kStatusCancelled;
   }
   if (!WrittenSince(written, start)) {
-    err << "no template was written at " << written << ": " << WhyNoTemplate(written) << std::endl;
+    err << "no template was written at " << written << ": " << WhyNoTemplate(written, after.HostDir) << std::endl;
     return kStatusNoTemplate;
   }
   return 0;
@@ -54,7 +55,7 @@ int RunDocument(const std::string& documentPath, WindowView& view, std::ostream&
     const std::string before = Globals().TemplateFile;
     application.Connect(Variant(Variant::Object(document)), "");
     view.RunRemaining(window.Get());
-    return Outcome(before, start, err);
+    return Outcome(before, Globals(), start, err);
   } catch (const DocumentFileError& e) {
     err << e.what() << std::endl;
     return 2;

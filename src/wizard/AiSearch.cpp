@@ -7,18 +7,17 @@
 namespace velmora {
 namespace {
 
-// The page-0 list as the finder reads it: each entry's catalogue line is
+// The page-0 list as the finder reads it: each entry is the catalogue's line
 // "NUMBER<tab>NAME" (the number padded), its item data the catalogue rank.
-std::vector<FindableAi> ListedAis(const FMain& w) {
-  const HistoryState& h = History();
+std::vector<FindableAi> ListedAis(const ListBox& list) {
   std::vector<FindableAi> entries;
-  for (std::int16_t i = 0; i < w.ActionList.ListCount(); ++i) {
-    const auto rank = static_cast<std::int16_t>(w.ActionList.ItemData(i));
-    const std::string line = rank >= 0 && rank <= h.IdCatalogueList.UBound() ? h.IdCatalogueList(rank) : "";
+  for (std::int16_t i = 0; i < list.ListCount(); ++i) {
+    const auto rank = static_cast<std::int16_t>(list.ItemData(i));
+    const std::string& line = list.Items()[static_cast<std::size_t>(i)];
     const std::size_t tab = line.find('\t');
-    entries.push_back(
-        {Trim(line.substr(0, tab)), rank >= 0 && HasIdFlag(rank, FlagDecimalList),
-         tab == std::string::npos ? w.ActionList.Items()[static_cast<std::size_t>(i)] : line.substr(tab + 1)});
+    entries.push_back({tab == std::string::npos ? std::string() : Trim(line.substr(0, tab)),
+                       rank >= 0 && HasIdFlag(rank, FlagDecimalList),
+                       tab == std::string::npos ? line : line.substr(tab + 1)});
   }
   return entries;
 }
@@ -27,7 +26,7 @@ std::vector<FindableAi> ListedAis(const FMain& w) {
 
 void AiSearch::Type(FMain& w, const std::string& text) {
   text_ = text;
-  if (w.CurrentPage == 0) entries_ = ListedAis(w);
+  if (w.CurrentPage == 0) entries_ = ListedAis(w.ActionList);
   matches_ = FindAis(text_, entries_);
   selected_ = -1;
   if (!matches_.empty()) Select(w, 0);

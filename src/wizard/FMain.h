@@ -38,6 +38,10 @@ struct PageControls {
   std::string fieldText{};      // ActionLabel
 };
 
+// The chosen AIs as the symbol band draws them: the table's complete records,
+// with the one at CurrentId marked, and the barcode formula they make.
+ChosenAis ChosenAisOfTable();
+
 class FMain : public HideableWindow {
  public:
   explicit FMain(WindowView& view);

@@ -2,6 +2,8 @@
 // It only informs: nothing here changes the controls or the table.
 #include "base/GlobalValues.h"
 #include "ids/FormulaComposer.h"
+#include "ids/HistoryState.h"
+#include "ids/IdTable.h"
 #include "settings/MGlobal.h"
 #include "wizard/FMain.h"
 
@@ -19,6 +21,20 @@ symbol::FindingWords PageFindingWords() {
 }
 
 }  // namespace
+
+// The complete records the barcode formula holds, in its order, with the one at
+// CurrentId marked.
+ChosenAis ChosenAisOfTable() {
+  ChosenAis chosen{.formula = ComposeBarcodeData()};
+  const HistoryState& h = History();
+  for (std::int16_t i = 0; i < ChosenIdCount(); ++i) {
+    const IdRecord& r = h.IdTable(i);
+    if (IsIdComplete(r) == 0) continue;
+    if (i == h.CurrentId) chosen.current = static_cast<int>(chosen.records.size());
+    chosen.records.push_back(&r);
+  }
+  return chosen;
+}
 
 const symbol::Gs1Data* FMain::Gs1() {
   const std::string& directory = Globals().DataDir;
@@ -41,11 +57,12 @@ const SymbolPreview& FMain::Symbol() {
   if (!symbolStale_) return symbol_;
   symbolStale_ = false;
   symbol_ = SymbolPreview{};
+  const ChosenAis chosen = ChosenAisOfTable();
   // Nothing chosen, nothing to draw: GS1's tables are read once there is.
-  if (ComposeBarcodeData().empty()) return symbol_;
+  if (chosen.formula.empty()) return symbol_;
   try {
     if (const symbol::Gs1Data* gs1 = Gs1()) {
-      symbol_ = ComputeSymbolPreview(*gs1, PageFindingWords());
+      symbol_ = ComputeSymbolPreview(chosen, *gs1, PageFindingWords());
     } else {
       symbol_.problem = gs1Problem_;
     }

@@ -4,6 +4,7 @@
 
 #include "base/GlobalValues.h"
 #include "base/RuntimeError.h"
+#include "ids/HistoryState.h"
 #include "platform/ProcessExit.h"
 #include "platform/ProgramDirectory.h"
 #include "settings/HostDirectory.h"
@@ -17,7 +18,7 @@ HeadlessRunResult RunHeadless(const HeadlessRunOptions& options, std::ostream& o
   SetProgramDirectoryOverride(options.DataDir);
   SetHostDirectoryOverride(options.HostDir);
   VariableNames() = std::make_shared<FixedVariableNames>(options.VariableNames);
-  HeadlessView view(options.Script, out, err);
+  HeadlessView view(options.Script, {History(), Globals()}, out, err);
   FMain window(view);
   HeadlessRunResult result;
   try {

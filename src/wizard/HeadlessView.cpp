@@ -139,7 +139,8 @@ void Paste(FMain& w, const std::string& text, int line) {
 ScriptError::ScriptError(int line, const std::string& reason)
     : std::runtime_error("script line " + std::to_string(line) + ": " + reason), line_(line) {}
 
-HeadlessView::HeadlessView(const std::string& script, std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+HeadlessView::HeadlessView(const std::string& script, const WizardValues& values, std::ostream& out, std::ostream& err)
+    : values_(values), out_(out), err_(err) {
   // One readable line: the box's text, its line breaks and padding as single
   // blanks (the dump's messages keep it whole).
   boxes_.OnShown = [this](const ShownMessage& m) {
@@ -243,9 +244,9 @@ void HeadlessView::Run(FMain& w, const Line& line) {
   }
   if (verb == "dump") {
     // Typed bytes need not be UTF-8: the dump shows them as U+FFFD rather than failing.
-    return void(
-        out_ << DumpState(w, boxes_.Shown(), &search_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-             << std::endl);
+    return void(out_ << DumpState(w, values_, boxes_.Shown(), &search_)
+                            .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                     << std::endl);
   }
   if (verb == "preview") return WritePreview(w, arg, n);
   throw ScriptError(n, "unknown action \"" + verb + "\"");

@@ -10,6 +10,7 @@
 
 #include "platform/MessageBox.h"
 #include "wizard/AiSearch.h"
+#include "wizard/StateDump.h"
 #include "wizard/WindowView.h"
 
 namespace velmora {
@@ -27,8 +28,9 @@ class ScriptError : public std::runtime_error {
 
 class HeadlessView : public WindowView {
  public:
-  // `script` is the whole action script; `out` receives the dumps, `err` the boxes.
-  HeadlessView(const std::string& script, std::ostream& out, std::ostream& err);
+  // `script` is the whole action script; `out` receives the dumps of `values`
+  // beside the window, `err` the boxes.
+  HeadlessView(const std::string& script, const WizardValues& values, std::ostream& out, std::ostream& err);
   HeadlessView(const HeadlessView&) = delete;
   HeadlessView& operator=(const HeadlessView&) = delete;
 
@@ -52,6 +54,7 @@ class HeadlessView : public WindowView {
   std::deque<Line> lines_;
   RecordingMessageBoxes boxes_;  // answers from the script's "answer" lines, OK by default
   AiSearch search_;              // page 0's search box
+  WizardValues values_;
   std::ostream& out_;
   std::ostream& err_;
 };

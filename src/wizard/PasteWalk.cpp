@@ -15,10 +15,11 @@
 namespace velmora {
 namespace {
 
-// The catalogue entry of an AI: its own, or for 3103 the entry 310 with a decimal digit.
-std::int16_t CatalogueRank(const std::string& ai, std::int16_t& decimal) {
-  const HistoryState& h = History();
-  for (std::int16_t rank = 0; rank <= h.IdCatalogueList.UBound(); ++rank) {
+// The catalogue entry of an AI in page 0's list: its own, or for 3103 the
+// entry 310 with a decimal digit.
+std::int16_t CatalogueRank(const ListBox& catalogue, const std::string& ai, std::int16_t& decimal) {
+  for (std::int16_t i = 0; i < catalogue.ListCount(); ++i) {
+    const auto rank = static_cast<std::int16_t>(catalogue.ItemData(i));
     const std::string number = Trim(ReadIdCatalogue("ID128", "id" + std::to_string(rank) + "_number"));
     if (number == ai) return rank;
     if (ai.size() == 4 && number == ai.substr(0, 3) && HasIdFlag(rank, FlagDecimalList)) {
@@ -87,7 +88,7 @@ void Walk(FMain& w, const PastedAi& p) {
     Next(w);
   }
   Expect(w, 3, p);
-  if (History().IdTable(History().CurrentId).IsFixed != True) w.SetOption(0);
+  if (!w.ActionOption[0]->Value) w.SetOption(0);  // typed data
   Next(w);
   Expect(w, 4, p);
   for (const char32_t cp : ToCodePoints(p.typed))
@@ -98,12 +99,12 @@ void Walk(FMain& w, const PastedAi& p) {
 
 }  // namespace
 
-std::vector<PastedAi> PlanPaste(const symbol::Elements& elements) {
+std::vector<PastedAi> PlanPaste(const symbol::Elements& elements, const ListBox& catalogue) {
   std::vector<PastedAi> plan;
   for (const symbol::Element& e : elements) {
     PastedAi p;
     p.ai = e.ai;
-    p.rank = CatalogueRank(e.ai, p.decimal);
+    p.rank = CatalogueRank(catalogue, e.ai, p.decimal);
     if (p.rank < 0) throw PasteError("AI (" + e.ai + ") is not in the wizard's catalogue; nothing was pasted");
     IdRecord entry;
     InitIdRecord(entry);
@@ -124,7 +125,7 @@ void PasteInto(FMain& w, const std::string& text, const symbol::Gs1Data& gs1) {
     throw PasteError(std::string("not a barcode's data: ") + e.what());
   }
   if (elements.empty()) throw PasteError("not a barcode's data: no AI in it");
-  const std::vector<PastedAi> plan = PlanPaste(elements);
+  const std::vector<PastedAi> plan = PlanPaste(elements, w.ActionList);
   for (std::size_t i = 0; i < plan.size(); ++i) {
     if (i > 0) Next(w);  // from the summary to page 0 and a new AI
     Walk(w, plan[i]);

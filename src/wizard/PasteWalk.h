@@ -13,6 +13,7 @@
 namespace velmora {
 
 class FMain;
+class ListBox;
 
 // A paste that cannot start: nothing has changed.
 class PasteError : public std::runtime_error {
@@ -30,8 +31,9 @@ struct PastedAi {
   std::string typed;          // what is typed on the data page
 };
 
-// The plan for `elements`: throws PasteError naming an AI the catalogue lacks.
-std::vector<PastedAi> PlanPaste(const symbol::Elements& elements);
+// The plan for `elements`, with the AIs of page 0's list `catalogue`: throws
+// PasteError naming an AI the catalogue lacks.
+std::vector<PastedAi> PlanPaste(const symbol::Elements& elements, const ListBox& catalogue);
 
 // `text` in any form the barcode core reads (an element string with or without
 // brackets, scanner data after ]C1/]d2/]Q3 with GS, a GS1 Digital Link URI)

@@ -1,9 +1,5 @@
 #include "wizard/StateDump.h"
 
-#include "base/GlobalValues.h"
-#include "ids/HistoryState.h"
-#include "ids/IdTable.h"
-
 namespace velmora {
 namespace {
 
@@ -112,21 +108,24 @@ json Find(const AiSearch& search) {
 
 }  // namespace
 
-json DumpState(FMain& w, const std::vector<ShownMessage>& messages, const AiSearch* search) {
-  const GlobalValues& g = Globals();
+json DumpState(FMain& w, const WizardValues& values, const std::vector<ShownMessage>& messages,
+               const AiSearch* search) {
+  const HistoryState& h = values.table;
   json ids = json::array();
-  for (std::int16_t i = 0; i < IdCount(); ++i) ids.push_back(Record(History().IdTable(i)));
+  if (h.IdTable.HasElements()) {
+    for (std::int32_t i = h.IdTable.LBound(); i <= h.IdTable.UBound(); ++i) ids.push_back(Record(h.IdTable(i)));
+  }
   json shown = json::array();
   for (const ShownMessage& m : messages) {
     shown.push_back({{"title", m.Title}, {"prompt", m.Prompt}, {"style", m.Style}, {"answer", m.Answer}});
   }
   json state = {{"page", w.CurrentPage},
-                {"currentId", History().CurrentId},
+                {"currentId", h.CurrentId},
                 {"eventsEnabled", w.EventsEnabled != 0},
                 {"visible", w.Visible()},
                 {"caption", w.Caption},
                 {"preview", w.line_code.Caption},
-                {"templateFile", g.TemplateFile},
+                {"templateFile", values.globals.TemplateFile},
                 {"hostNumberText", w.HostNumberText},
                 {"controls", Controls(w)},
                 {"ids", ids},

@@ -4,9 +4,6 @@
 #include <stdexcept>
 
 #include "base/VbText.h"
-#include "ids/FormulaComposer.h"
-#include "ids/HistoryState.h"
-#include "ids/IdTable.h"
 #include "platform/Utf8Text.h"
 #include "symbol/Analysis.h"
 #include "symbol/DigitalLink.h"
@@ -16,21 +13,6 @@
 
 namespace velmora {
 namespace {
-
-// The records the barcode formula holds, in its order; the index of the
-// record at CurrentId among them, or -1.
-std::vector<const IdRecord*> EmittedRecords(int& current) {
-  std::vector<const IdRecord*> emitted;
-  current = -1;
-  const std::int16_t count = ChosenIdCount();
-  for (std::int16_t i = 0; i < count; ++i) {
-    const IdRecord& r = History().IdTable(i);
-    if (IsIdComplete(r) == 0) continue;
-    if (i == History().CurrentId) current = static_cast<int>(emitted.size());
-    emitted.push_back(&r);
-  }
-  return emitted;
-}
 
 // The template's sample for each host variable: as many zeros as the AI is
 // long, ten at most.
@@ -121,14 +103,14 @@ void SayZerosAdded(SymbolPreview& p, const std::vector<const IdRecord*>& records
 
 }  // namespace
 
-SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::FindingWords& words) {
+SymbolPreview ComputeSymbolPreview(const ChosenAis& chosen, const symbol::Gs1Data& gs1,
+                                   const symbol::FindingWords& words) {
   SymbolPreview p;
-  int current = -1;
-  const std::vector<const IdRecord*> records = EmittedRecords(current);
-  const std::string formula = ComposeBarcodeData();
-  if (formula.empty() || RefuseUncarried(p, records, current, words)) return p;
+  const std::vector<const IdRecord*>& records = chosen.records;
+  const int current = chosen.current;
+  if (chosen.formula.empty() || RefuseUncarried(p, records, current, words)) return p;
   try {
-    p.data = symbol::Formula::Parse(formula).Evaluate(Samples(records));
+    p.data = symbol::Formula::Parse(chosen.formula).Evaluate(Samples(records));
     p.elements = symbol::SplitBarcodeData(p.data, gs1.catalogue);
   } catch (const std::runtime_error& e) {  // typed data that breaks the formula or its split
     p.problem = e.what();

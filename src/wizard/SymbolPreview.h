@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/IdRecord.h"
 #include "symbol/Findings.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ZintSymbol.h"
@@ -36,7 +37,15 @@ struct SymbolPreview {
   std::int32_t markLength = 0;
 };
 
-// Of the table's complete records, for the record at CurrentId's text box.
-SymbolPreview ComputeSymbolPreview(const symbol::Gs1Data& gs1, const symbol::FindingWords& words);
+// What the chosen AIs are: the barcode-data formula and the table's complete
+// records it holds, in its order.
+struct ChosenAis {
+  std::string formula{};
+  std::vector<const IdRecord*> records{};
+  int current = -1;  // the record whose text box is being edited, among them; -1 for none
+};
+
+SymbolPreview ComputeSymbolPreview(const ChosenAis& chosen, const symbol::Gs1Data& gs1,
+                                   const symbol::FindingWords& words);
 
 }  // namespace velmora

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   std::ostringstream out;
   std::ostringstream err;
-  velmora::HeadlessView view("cancel\n", err, err);
+  velmora::HeadlessView view("cancel\n", {velmora::History(), velmora::Globals()}, err, err);
   try {
     velmora::JsonRpcServer(in, out, view).Serve();
   } catch (const velmora::ProcessEnded&) {

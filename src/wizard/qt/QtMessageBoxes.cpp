@@ -62,24 +62,25 @@ QString Prompt(const std::string& prompt) {
 
 QtMessageBoxes::QtMessageBoxes() : previous_(SetMessageBoxes(this)) {}
 
-QtMessageBoxes::~QtMessageBoxes() { SetMessageBoxes(previous_); }
-
-namespace {
-
-// Qt's own texts (the boxes' standard buttons) in the user's language: country 1
-// is French. Installed once, from Debian's Qt translations.
-void FollowTheUsersLanguage() {
-  static bool tried = false;
-  if (tried || Globals().CountryNumber != 1) return;
-  tried = true;
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QCoreApplication::installTranslator(translator);
-  }
+QtMessageBoxes::~QtMessageBoxes() {
+  SetMessageBoxes(previous_);
+  if (translator_) QCoreApplication::removeTranslator(translator_.get());
 }
 
-}  // namespace
+// Qt's own texts (the boxes' standard buttons) in the user's language: country 1
+// is French. Installed once, from Debian's Qt translations. The language is
+// the one the wizard's start-up read from the user's settings: the callers
+// (a message box's prompt, style and title) have no way to say it.
+void QtMessageBoxes::FollowTheUsersLanguage() {
+  if (translated_ || Globals().CountryNumber != 1) return;
+  translated_ = true;
+  auto translator = std::make_unique<QTranslator>();
+  if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator.get());
+    translator_ = std::move(translator);
+  }
+}
 
 std::int16_t QtMessageBoxes::Show(const std::string& prompt, std::int16_t style, const std::string& title) {
   FollowTheUsersLanguage();

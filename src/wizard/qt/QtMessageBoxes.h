@@ -1,6 +1,10 @@
 #pragma once
 // Message boxes as Qt dialogs, with the icon and buttons their style value asks for.
+#include <memory>
+
 #include "platform/MessageBox.h"
+
+class QTranslator;
 
 namespace velmora {
 
@@ -14,7 +18,11 @@ class QtMessageBoxes : public MessageBoxes {
   std::int16_t Show(const std::string& prompt, std::int16_t style, const std::string& title) override;
 
  private:
+  void FollowTheUsersLanguage();
+
   MessageBoxes* previous_;
+  bool translated_ = false;
+  std::unique_ptr<QTranslator> translator_;  // Qt's French, while these boxes are shown
 };
 
 }  // namespace velmora
