@@ -8,9 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
-namespace velmora::app {
+#include "base/ExitStatus.h"
 
-inline constexpr int kUsageStatus = 2;
+namespace velmora::app {
 
 // The first word of `forward` that names no command or option of `app`.
 inline std::string UnknownWord(CLI::App& app, const std::vector<std::string>& forward) {
@@ -41,13 +41,13 @@ inline int ParseOrExplain(CLI::App& app, std::vector<std::string> args) {
   const std::string name = app.get_name();
   if (args.empty() || args.back() == "help") {
     std::cout << app.help();
-    return args.empty() ? kUsageStatus : 0;
+    return args.empty() ? kStatusUsage : kStatusOk;
   }
   const std::vector<std::string> forward(args.rbegin(), args.rend());
   if (const std::string word = UnknownWord(app, forward); !word.empty()) {
     std::cerr << name << ": " << (word.starts_with('-') ? "unknown option " : "unknown command ") << word << " (see "
               << name << " --help)" << std::endl;
-    return kUsageStatus;
+    return kStatusUsage;
   }
   try {
     app.parse(args);
@@ -59,7 +59,7 @@ inline int ParseOrExplain(CLI::App& app, std::vector<std::string> args) {
   } catch (const CLI::ParseError& e) {
     std::cerr << name << ": " << e.what() << " (see " << name << " --help)" << std::endl;
   }
-  return kUsageStatus;
+  return kStatusUsage;
 }
 
 }  // namespace velmora::app

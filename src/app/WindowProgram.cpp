@@ -1,4 +1,5 @@
 #include "WindowProgram.h"
+#include "base/ExitStatus.h"
 
 #include <unistd.h>
 
@@ -39,7 +40,7 @@ int StartWindowProgram(char** argv) {
   const int error = errno;
   std::cerr << "velmora-wizard: " << path << ": cannot start the window program (" << std::strerror(error) << ")"
             << std::endl;
-  return 1;
+  return kStatusRunTimeError;
 }
 
 }  // namespace velmora::app

@@ -162,21 +162,21 @@ void AddSheetOptions(CLI::App* command, SheetWords& w) {
 int Print(velmora::label::PrintRequest& p, const std::string& media, const std::string& data) {
   if (!media.empty() && !ParseMedia(media, p.render.options.mediaWidth, p.render.options.mediaHeight)) {
     std::cerr << "velmora-label: --media " << media << ": expected WxHmm, such as 100x50mm" << std::endl;
-    return velmora::label::kStatusBadInput;
+    return velmora::kStatusBadInput;
   }
   std::optional<velmora::print::SocketDestination> socket;
   try {
     socket = velmora::print::ParseSocketDestination(p.printer);
   } catch (const velmora::print::PrintError& e) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
-    return velmora::label::kStatusBadInput;
+    return velmora::kStatusBadInput;
   }
   if (socket && p.render.options.sheet.columns > 0) {
     std::cerr << "velmora-label: " << socket->Uri()
               << ": a label printer prints label by label; --sheet is for PDF "
                  "printers"
               << std::endl;
-    return velmora::label::kStatusBadInput;
+    return velmora::kStatusBadInput;
   }
   if (socket) {
     p.send = [destination = *socket](const std::string& job, const std::string&) {
@@ -194,7 +194,7 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
       }
     } catch (const velmora::print::PrintError& e) {
       std::cerr << "velmora-label: " << e.what() << std::endl;
-      return velmora::label::kStatusFindings;
+      return velmora::kStatusFindings;
     }
     std::signal(SIGINT, [](int) { interrupted = 1; });
     velmora::label::RenderOptions& o = p.render.options;
@@ -207,7 +207,7 @@ int Print(velmora::label::PrintRequest& p, const std::string& media, const std::
                 << ": sheets of labels go to printers that take PDF; this one takes "
                    "PWG raster only"
                 << std::endl;
-      return velmora::label::kStatusBadInput;
+      return velmora::kStatusBadInput;
     }
     p.job = pdf ? velmora::label::OutputFormat::Pdf : velmora::label::OutputFormat::Pbm;
     if (!pdf) p.render.options.dpi = printer.rasterDpi;
@@ -359,10 +359,10 @@ int main(int argc, char** argv) {
     design.options.format = velmora::label::FormatFor(designFormat, design.options.out);
   } catch (const std::runtime_error& e) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
-    return velmora::label::kStatusBadInput;
+    return velmora::kStatusBadInput;
   }
   if (printCommand->parsed()) {
-    if (!ParseSheet(printSheet, print.render.options.sheet)) return velmora::label::kStatusBadInput;
+    if (!ParseSheet(printSheet, print.render.options.sheet)) return velmora::kStatusBadInput;
     return Print(print, media, data);
   }
   if (printersCommand->parsed()) {
@@ -372,10 +372,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (renderCommand->parsed()) {
-    if (!ParseSheet(renderSheet, render.options.sheet)) return velmora::label::kStatusBadInput;
+    if (!ParseSheet(renderSheet, render.options.sheet)) return velmora::kStatusBadInput;
     if (render.options.sheet.columns > 0 && render.options.format != velmora::label::OutputFormat::Pdf) {
       std::cerr << "velmora-label: --sheet places labels on the pages of a PDF; give --out FILE.pdf" << std::endl;
-      return velmora::label::kStatusBadInput;
+      return velmora::kStatusBadInput;
     }
     render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;
@@ -385,7 +385,7 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
                  "--headless --script FILE to play the user from a script"
               << std::endl;
-    return velmora::label::kStatusBadInput;
+    return velmora::kStatusBadInput;
   }
   const std::string own = velmora::ExecutableDirectory();
   const char* wizard = std::getenv("VELMORA_WIZARD");

@@ -11,6 +11,7 @@
 
 #include "UsageErrors.h"
 #include "automation/Sessions.h"
+#include "base/ExitStatus.h"
 #include "wizard/HeadlessView.h"
 #ifdef VELMORA_WINDOW_PROGRAM
 #include "wizard/qt/QtWindow.h"
@@ -86,7 +87,7 @@ int InWindow(int argc, char** argv, Session session) {
     std::cerr << "velmora-wizard: no display to open the window on (DISPLAY is not set); "
                  "run with --script FILE (and --headless for serve) to play the user from a script"
               << std::endl;
-    return 3;
+    return velmora::kStatusNoDisplay;
   }
 #ifdef VELMORA_WINDOW_PROGRAM
   return velmora::RunInQtWindow(argc, argv, session);
@@ -157,12 +158,12 @@ int main(int argc, char** argv) {
     std::cerr << "velmora-wizard: --host-dir: the folder's name is not valid UTF-8, so the template's path could "
                  "not be handed to the host unchanged; use a folder whose name is UTF-8"
               << std::endl;
-    return 2;
+    return velmora::kStatusUsage;
   }
   velmora::SetHostDirectoryOverride(hostDir);
   velmora::SetProgramDirectoryOverride(o.dataDir.empty() ? o.dataDir : std::filesystem::absolute(o.dataDir).string());
   std::string script;
-  if (!o.script.empty() && !ReadScript(o.script, script)) return 2;
+  if (!o.script.empty() && !ReadScript(o.script, script)) return velmora::kStatusUsage;
   if (run->parsed()) {
     const auto session = [&o](velmora::WindowView& view) {
       return velmora::RunDocument(o.doc, view, std::cout, std::cerr);

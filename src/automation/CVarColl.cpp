@@ -21,14 +21,14 @@ Variant CVarColl::Item(const Variant& key) const { return items_[Position(key)].
 
 void CVarColl::SetItem(const Variant& key, const Variant&) {
   Position(key);
-  RaiseError(438);
+  RaiseError(kErrNoSuchMember);
 }
 
 void CVarColl::Add(const std::string& newVar, const std::optional<std::string>& key) {
   if (key) {
     for (const Element& e : items_) {
       if (e.key && EqualsIgnoreCase(*e.key, *key)) {
-        RaiseError(457, "This key is already associated with an element of this collection");
+        RaiseError(kErrDuplicateKey, "This key is already associated with an element of this collection");
       }
     }
   }

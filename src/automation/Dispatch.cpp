@@ -6,7 +6,7 @@ namespace velmora {
 
 Dispatch& ObjectOf(const Variant& value) {
   const Variant::Object* object = value.AsObject();
-  if (object == nullptr || *object == nullptr) RaiseError(424, "Object required");
+  if (object == nullptr || *object == nullptr) RaiseError(kErrObjectRequired, "Object required");
   return **object;
 }
 

@@ -29,12 +29,12 @@ class FixedObject : public Dispatch {
 
   Variant Get(std::int32_t dispid) override {
     const auto found = properties.find(dispid);
-    if (found == properties.end()) RaiseError(438);
+    if (found == properties.end()) RaiseError(kErrNoSuchMember);
     if (lastRead) *lastRead = origins.count(dispid) != 0 ? origins[dispid] : std::string();
     return found->second;
   }
   void Call(std::int32_t dispid, const std::vector<Variant>& args) override {
-    if (dispid != 23 || !onImport) RaiseError(438);
+    if (dispid != 23 || !onImport) RaiseError(kErrNoSuchMember);
     onImport(args);
   }
   std::vector<Variant> Enumerate() override { return elements; }
@@ -102,7 +102,7 @@ std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream
   document->properties[1] = Object(list);
   document->properties[7] = Object(numberHolder);
   document->onImport = [&out, start](const std::vector<Variant>& args) {
-    if (args.size() != 1) RaiseError(450);
+    if (args.size() != 1) RaiseError(kErrWrongArguments);
     const std::string template_ = args[0].ToText();
     if (WrittenSince(template_, start)) out << "imported: " << template_ << std::endl;
   };

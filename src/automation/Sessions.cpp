@@ -1,4 +1,5 @@
 #include "automation/Sessions.h"
+#include "base/ExitStatus.h"
 
 #include <unistd.h>
 
@@ -58,10 +59,10 @@ int RunDocument(const std::string& documentPath, WindowView& view, std::ostream&
     return Outcome(before, Globals(), start, err);
   } catch (const DocumentFileError& e) {
     err << e.what() << std::endl;
-    return 2;
+    return kStatusUsage;
   } catch (const ScriptError& e) {
     err << e.what() << std::endl;
-    return 2;
+    return kStatusUsage;
   } catch (const RuntimeError& e) {
     // A value of the document that does not convert: say which one.
     // A description of its own already names its cause (a catalogue's key).
@@ -70,10 +71,10 @@ int RunDocument(const std::string& documentPath, WindowView& view, std::ostream&
         e.Description() == StandardErrorMessage(e.Number());
     err << "run-time error " << e.Number() << ": " << e.Description()
         << (fromDocument && !lastRead->empty() ? " (" + *lastRead + ")" : "") << std::endl;
-    return 1;
+    return kStatusRunTimeError;
   } catch (const std::filesystem::filesystem_error& e) {  // a folder the user may not enter, say
     err << "velmora-wizard: " << e.what() << std::endl;
-    return 1;
+    return kStatusRunTimeError;
   }
 }
 
@@ -82,10 +83,10 @@ int Serve(WindowView& view, std::istream& in, std::ostream& out, std::ostream& e
     return JsonRpcServer(in, out, view).Serve();
   } catch (const ScriptError& e) {
     err << e.what() << std::endl;
-    return 2;
+    return kStatusUsage;
   } catch (const std::filesystem::filesystem_error& e) {
     err << "velmora-wizard: " << e.what() << std::endl;
-    return 1;
+    return kStatusRunTimeError;
   }
 }
 

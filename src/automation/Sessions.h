@@ -5,14 +5,10 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/ExitStatus.h"
 #include "wizard/WindowView.h"
 
 namespace velmora {
-
-// Exit statuses of a run beside 0 (written), 1 (a run-time error), 2 (a usage,
-// document or script error) and 3 (no display).
-inline constexpr int kStatusCancelled = 4;   // the window closed without done
-inline constexpr int kStatusNoTemplate = 5;  // done, but no file could be written
 
 // One Connect against the host document in `documentPath`. Returns the exit status.
 int RunDocument(const std::string& documentPath, WindowView& view, std::ostream& out, std::ostream& err);

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/ExitStatus.h"
 #include "label/BatchRender.h"
 
 namespace velmora::label {
-
-inline constexpr int kStatusFindings = 1;
-inline constexpr int kStatusBadInput = 2;
 
 struct CheckRequest {
   std::string templatePath;

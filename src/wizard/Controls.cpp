@@ -23,7 +23,7 @@ double SizeFromText(const std::string& text) {
   const std::optional<double> parsed = ParseNumericText(text);
   if (!parsed) RaiseError(kErrTypeMismatch);
   const double value = *parsed;
-  if (!(value > 0 && value <= 2048)) RaiseError(380);
+  if (!(value > 0 && value <= 2048)) RaiseError(kErrInvalidPropertyValue);
   return value;
 }
 
@@ -37,7 +37,7 @@ void Control::Move(std::int32_t left, std::int32_t top, std::int32_t width, std:
 }
 
 void Control::SetFontName(const std::string& name) {
-  if (name.empty()) RaiseError(380);
+  if (name.empty()) RaiseError(kErrInvalidPropertyValue);
   fontName_ = name;
 }
 
@@ -97,7 +97,7 @@ void TextBox::TypeKey(std::int16_t keyAscii) {
 }
 
 void CheckBox::SetValue(std::int16_t value) {
-  if (value < 0 || value > 2) RaiseError(380);
+  if (value < 0 || value > 2) RaiseError(kErrInvalidPropertyValue);
   if (value == value_) return;
   value_ = value;
   Raise(OnClick);
@@ -118,31 +118,31 @@ void ListBox::Clear() {
 }
 
 void ListBox::AddItem(const std::string& text) {
-  if (items_.size() >= 32767) RaiseError(7);
+  if (items_.size() >= 32767) RaiseError(kErrOutOfMemory);
   items_.push_back(text);
   itemData_.push_back(0);
   newIndex_ = static_cast<std::int16_t>(items_.size() - 1);
 }
 
 void ListBox::SetItemData(std::int16_t index, std::int32_t data) {
-  if (index < 0 || index >= ListCount()) RaiseError(381, "Invalid property array index");
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidPropertyIndex, "Invalid property array index");
   itemData_[static_cast<std::size_t>(index)] = data;
 }
 
 std::int32_t ListBox::ItemData(std::int16_t index) const {
-  if (index < 0 || index >= ListCount()) RaiseError(381, "Invalid property array index");
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidPropertyIndex, "Invalid property array index");
   return itemData_[static_cast<std::size_t>(index)];
 }
 
 void ListBox::SetListIndex(std::int16_t index) {
-  if (index < -1 || index >= ListCount()) RaiseError(380);
+  if (index < -1 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
   if (index == listIndex_) return;
   listIndex_ = index;
   Raise(OnClick);
 }
 
 void ListBox::UserClick(std::int16_t index) {
-  if (index < 0 || index >= ListCount()) RaiseError(380);
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
   listIndex_ = index;
   Raise(OnClick);
 }
@@ -155,7 +155,7 @@ void ComboBox::SetText(const std::string& given) {
 }
 
 void ComboBox::UserPick(std::int16_t index) {
-  if (index < 0 || index >= static_cast<std::int16_t>(items_.size())) RaiseError(380);
+  if (index < 0 || index >= static_cast<std::int16_t>(items_.size())) RaiseError(kErrInvalidPropertyValue);
   text_ = items_[static_cast<std::size_t>(index)];
   Raise(OnClick);
 }

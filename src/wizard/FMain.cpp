@@ -86,7 +86,7 @@ void FMain::WireEvents() {
 
 void FMain::SetOption(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(ActionOption.size())) {
-    RaiseError(340, "Control array element '" + std::to_string(index) + "' doesn't exist");
+    RaiseError(kErrNoSuchArrayElement, "Control array element '" + std::to_string(index) + "' doesn't exist");
   }
   for (auto& option : ActionOption) option->Value = option->Index() == index;
   ActionOption_Click(index);

@@ -1,4 +1,5 @@
 #include "wizard/HeadlessRun.h"
+#include "base/ExitStatus.h"
 
 #include <ostream>
 
@@ -25,10 +26,10 @@ HeadlessRunResult RunHeadless(const HeadlessRunOptions& options, std::ostream& o
     window.Show();
   } catch (const ScriptError& e) {
     err << e.what() << std::endl;
-    result.Status = 2;
+    result.Status = kStatusUsage;
   } catch (const RuntimeError& e) {
     err << "run-time error " << e.Number() << ": " << e.Description() << std::endl;
-    result.Status = 1;
+    result.Status = kStatusRunTimeError;
   } catch (const ProcessEnded& e) {
     result.Status = e.Status;
   }

@@ -1,4 +1,5 @@
 #include "wizard/qt/QtWindow.h"
+#include "base/ExitStatus.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,7 +52,7 @@ int RunInQtWindow(int argc, char** argv, const std::function<int(WindowView&)>& 
     const char* display = std::getenv("DISPLAY");
     std::cerr << "velmora-wizard: cannot open the display " << (display != nullptr ? display : "")
               << "; run with --script FILE (and --headless for serve) to play the user from a script" << std::endl;
-    return 3;
+    return kStatusNoDisplay;
   }
   EnsureRuntimeDir();
   QApplication qt(argc, argv);
