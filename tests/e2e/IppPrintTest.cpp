@@ -14,7 +14,7 @@
 #include <filesystem>
 
 #include "ChildProcess.h"
-#include "LabelFixture.h"
+#include "ProcessFixture.h"
 #include "support/PngImage.h"
 #include "support/PwgRead.h"
 #include "symbol/Gs1Data.h"
@@ -52,7 +52,7 @@ bool Answers(int port) {
 // ippeveprinter needs DNS-SD: a system bus and avahi, started here when the
 // machine has none running. They are left running: the suite's other
 // processes may be printing through them at the same moment.
-class IppPrintTest : public test::LabelFixture {
+class IppPrintTest : public test::ProcessFixture {
  protected:
   static void SetUpTestSuite() {
     if (::geteuid() != 0) return;

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "LabelFixture.h"
+#include "ProcessFixture.h"
 #include "support/PngImage.h"
 #include "support/ZplDecode.h"
 #include "symbol/Gs1Data.h"
@@ -16,7 +16,7 @@ namespace {
 
 using test::Outcome;
 
-class Label2DTest : public test::LabelFixture {
+class Label2DTest : public test::ProcessFixture {
  protected:
   const std::vector<std::string> one = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=AB/C"};
   const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);

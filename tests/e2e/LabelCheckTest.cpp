@@ -3,32 +3,17 @@
 
 #include <filesystem>
 
-#include "ChildProcess.h"
-#include "support/TempDir.h"
+#include "ProcessFixture.h"
 
 namespace velmora {
 namespace {
 
 using test::Outcome;
 
-class LabelCheckTest : public ::testing::Test {
+class LabelCheckTest : public test::ProcessFixture {
  protected:
-  Outcome Run(std::vector<std::string> args, const char* exe = VELMORA_LABEL_EXE) {
-    args.insert(args.begin(), exe);
-    return test::RunToEnd(args, work.Path() + "stderr.txt");
-  }
   // The worked example's template, written by the real wizard.
-  std::string WorkedExampleTemplate() {
-    const std::string examples = std::string(VELMORA_SOURCE_DIR) + "/examples/";
-    std::filesystem::copy(examples + "host", work.Path() + "host", std::filesystem::copy_options::recursive);
-    const Outcome o = Run({"run", "--doc", examples + "document.json", "--script", examples + "worked-example.script",
-                           "--host-dir", work.Path() + "host"},
-                          VELMORA_WIZARD_EXE);
-    EXPECT_EQ(o.status, 0) << o.err;
-    return work.Path() + "host/SYSTEM/128.ufo";
-  }
-  test::TempDir work;
-  test::ScopedEnv user{"USER", "tester"};
+  std::string WorkedExampleTemplate() { return TemplateFromScript(Example("worked-example.script")); }
 };
 
 TEST_F(LabelCheckTest, TheWorkedExampleWithALot) {
@@ -42,14 +27,9 @@ TEST_F(LabelCheckTest, TheWorkedExampleWithALot) {
 }
 
 TEST_F(LabelCheckTest, ADoubleQuoteTypedInTheWizardIsNamedInTheData) {
-  const std::string examples = std::string(VELMORA_SOURCE_DIR) + "/examples/";
-  std::filesystem::copy(examples + "host", work.Path() + "host", std::filesystem::copy_options::recursive);
-  const std::string script = work.Write("quote.script", "pick 10\nnext\nnext\ntype AB\"1\nnext\ndone\n");
-  const Outcome wizard =
-      Run({"run", "--doc", examples + "document.json", "--script", script, "--host-dir", work.Path() + "host"},
-          VELMORA_WIZARD_EXE);
-  ASSERT_EQ(wizard.status, 0) << wizard.err;
-  const Outcome o = Run({"check", work.Path() + "host/SYSTEM/128.ufo"});
+  const std::string written =
+      TemplateFromScript(work.Write("quote.script", "pick 10\nnext\nnext\ntype AB\"1\nnext\ndone\n"));
+  const Outcome o = Run({"check", written});
   EXPECT_EQ(o.status, 2);
   EXPECT_NE(o.err.find("the data holds a double quote ('\"') after '10AB' (formula column 20), which a template's "
                        "quoted text cannot carry"),
@@ -63,8 +43,7 @@ TEST_F(LabelCheckTest, EveryNameTheWizardWritesIsReadBack) {
       work.Write("doc.json", "{\"variables\":[{\"name\":\"NUM\u00c9RO_GTIN\",\"kind\":5}],\"number\":1}");
   const std::string script =
       work.Write("g.script", "pick 01\nnext\nnext\nnext\noption 1\nnext\ncombo-pick 0\nnext\ndone\n");
-  const Outcome wizard =
-      Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"}, VELMORA_WIZARD_EXE);
+  const Outcome wizard = RunWizard({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"});
   ASSERT_EQ(wizard.status, 0) << wizard.err;
   const Outcome o = Run({"check", work.Path() + "host/SYSTEM/128.ufo", "--set", "NUM\xC3\x89RO_GTIN=09506000134352"});
   EXPECT_EQ(o.status, 0) << o.err;

@@ -8,7 +8,7 @@
 
 #include <thread>
 
-#include "LabelFixture.h"
+#include "ProcessFixture.h"
 #include "support/ZplDecode.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -60,7 +60,7 @@ class FakePrinter {
   std::string received_;
 };
 
-using LabelPrintTest = test::LabelFixture;
+using LabelPrintTest = test::ProcessFixture;
 
 TEST_F(LabelPrintTest, EveryLabelThePrinterReceivesScansBackAsItsRow) {
   FakePrinter printer;

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "LabelFixture.h"
+#include "ProcessFixture.h"
 
 namespace velmora {
 namespace {
@@ -16,10 +16,7 @@ namespace fs = std::filesystem;
 
 using test::Outcome;
 
-class LabelRenderTest : public test::LabelFixture {
- protected:
-  test::ScopedEnv user{"USER", "tester"};
-};
+using LabelRenderTest = test::ProcessFixture;
 
 TEST_F(LabelRenderTest, TheExampleRowsWithTheirTwoMistakes) {
   const Outcome o = Run({"render", Example("label-template.ufo"), "--values", Example("labels.csv"), "--out",
@@ -100,7 +97,7 @@ TEST_F(LabelRenderTest, LabelsOnSheetsOfLabelStock) {
 }
 
 TEST_F(LabelRenderTest, TheWorkedExampleScansAndReadsAsItShould) {
-  std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
+  ExampleHost();
   test::ChildProcess wizard({VELMORA_WIZARD_EXE, "run", "--doc", Example("document.json"), "--script",
                              Example("worked-example.script"), "--host-dir", work.Path() + "host"},
                             work.Path() + "wizard.txt");

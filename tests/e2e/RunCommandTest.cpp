@@ -10,27 +10,20 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ChildProcess.h"
-#include "support/TempDir.h"
+#include "ProcessFixture.h"
 
 namespace velmora {
 namespace {
 
 using test::Outcome;
 
-class RunCommandTest : public ::testing::Test {
+class RunCommandTest : public test::ProcessFixture {
  protected:
-  Outcome Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VELMORA_WIZARD_EXE);
-    return test::RunToEnd(args, work.Path() + "stderr.txt");
-  }
-  std::string Example(const std::string& name) { return std::string(VELMORA_SOURCE_DIR) + "/examples/" + name; }
-  test::TempDir work;
-  test::ScopedEnv user{"USER", "tester"};
+  Outcome Run(std::vector<std::string> args) { return RunWizard(std::move(args)); }
 };
 
 TEST_F(RunCommandTest, BundledExampleWritesTheWorkedExample) {
-  std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
+  ExampleHost();
   const Outcome o = Run({"run", "--doc", Example("document.json"), "--script", Example("worked-example.script"),
                          "--host-dir", work.Path() + "host"});
   ASSERT_EQ(o.status, 0) << o.err;
@@ -199,7 +192,7 @@ TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage:"), std::string::npos);
 
-  std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
+  ExampleHost();
   const std::string script = work.Write("dump.txt", "dump\n");
   const std::string debugNamed = work.Write("my-debug.script", "dump\n");
   // Any argument holding the word, in any case, switches debug mode on and is never refused;
@@ -219,7 +212,7 @@ TEST_F(RunCommandTest, VersionHelpAndTheWordDebug) {
 }
 
 TEST_F(RunCommandTest, ActionsAfterTheWindowIsHiddenStillRun) {
-  std::filesystem::copy(Example("host"), work.Path() + "host", std::filesystem::copy_options::recursive);
+  ExampleHost();
   const auto run = [&](const std::string& script) {
     return Run({"run", "--doc", Example("document.json"), "--script", work.Write("s.txt", script), "--host-dir",
                 work.Path() + "host"});

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "ProcessFixture.h"
 #include "TestHost.h"
 #include "support/TempDir.h"
 
@@ -17,7 +18,7 @@ using nlohmann::json;
 using test::ChildProcess;
 using test::TestHost;
 
-class ServerTest : public ::testing::Test {
+class ServerTest : public test::ProcessFixture {
  protected:
   void SetUp() override {
     host.Write("TAVREL.INI", "[General]\r\nVelmora=Wizard\r\n");
@@ -40,8 +41,6 @@ class ServerTest : public ::testing::Test {
     return dumps;
   }
   test::TempDir host;
-  test::TempDir work;
-  test::ScopedEnv user{"USER", "tester"};
 };
 
 const std::vector<test::HostVariable> kVariables = {{"LOT", 5},      {"LOGO", 2},    {"SERIAL", 6}, {"LOT", 5},
