@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "support/RowNames.h"
 #include "symbol/Analysis.h"
 #include "symbol/Gs1Checks.h"
 #include "symbol/Samples.h"
@@ -83,49 +84,59 @@ TEST(Gs1Checks, FormatsFromTheDictionary) {
   }
 }
 
-TEST(Gs1Checks, EveryFaultOfAnAiAndEachRuleOnce) {
-  const struct {
-    const char* elements;
-    std::vector<std::string> findings;
-  } rows[] = {
-      // a fault in each component, and the length
-      {"(01)09506000134352(8001)00000100101",
-       {"AI (8001) position 1: must not be all zeros", "AI (8001) position 12: too short, 14 characters needed"}},
-      {"(01)09506000134352(7007)261301261399",
-       {"AI (7007) position 3: invalid month '13'", "AI (7007) position 9: invalid month '13'"}},
-      {"(01)09506000134352(10)A#(10)A#", {"AI (10) position 2: character '#' is not allowed"}},
-      {"(10)A(10)A", {"AI (10): needs AI (01), (02), (03), (8006) or (8026) in the same barcode"}},
-      // base64url padding: only at the end, to a multiple of 3, at most two
-      {"(00)095060001343528532(8030)12=", {}},
-      {"(00)095060001343528532(8030)1==", {}},
-      {"(00)095060001343528532(8030)===",
-       {"AI (8030) position 1: '===': '=' pads base64url data only at its end, to a length of a multiple of 3, at most "
-        "two"}},
-      {"(00)095060001343528532(8030)123=",
-       {"AI (8030) position 4: '=': '=' pads base64url data only at its end, to a length of a multiple of 3, at most "
-        "two"}},
-      {"(00)095060001343528532(8030)1=2", {"AI (8030) position 2: character '=' is not allowed"}},
-      // a digital signature signs a serialised key
-      {"(253)1234567890128(8030)ABC123", {"AI (253): needs its serial part when AI (8030) is present"}},
-      {"(253)1234567890128X(8030)ABC123", {}},
-      {"(255)1234567890128(8030)ABC123", {"AI (255): needs its serial part when AI (8030) is present"}},
-      {"(00)095060001343528532(8003)01234567890128(8030)ABC123",
-       {"AI (8003): needs its serial part when AI (8030) is present"}},
-      // the coupons and package types
-      {"(8110)1061414112345615110123", {}},
-      {"(8110)01", {"AI (8110) position 2: the coupon data ends inside its GS1 Company Prefix"}},
-      {"(00)095060001343528532(7041)BX", {}},
-      {"(00)095060001343528532(7041)0", {"AI (7041) position 1: unknown package type '0'"}},
-      // control characters escaped, characters named whole
-      {"(01)09506000134352(10)A\nB", {"AI (10) position 2: character '\\x0A' is not allowed"}},
-      {"(01)09506000134352(10)A\xC3\xA9", {"AI (10) position 2: character '\xC3\xA9' (U+00E9) is not allowed"}},
-      {"(01)0950600013435\xC3\xA9", {"AI (01) position 14: '\xC3\xA9' (U+00E9) is not a digit"}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.elements);
-    EXPECT_EQ(Check(row.elements), row.findings);
-  }
+struct EveryFaultOfAnAiAndEachRuleOnceRow {
+  const char* elements;
+  std::vector<std::string> findings;
+};
+
+const EveryFaultOfAnAiAndEachRuleOnceRow kEveryFaultOfAnAiAndEachRuleOnceRows[] = {
+    // a fault in each component, and the length
+    {"(01)09506000134352(8001)00000100101",
+     {"AI (8001) position 1: must not be all zeros", "AI (8001) position 12: too short, 14 characters needed"}},
+    {"(01)09506000134352(7007)261301261399",
+     {"AI (7007) position 3: invalid month '13'", "AI (7007) position 9: invalid month '13'"}},
+    {"(01)09506000134352(10)A#(10)A#", {"AI (10) position 2: character '#' is not allowed"}},
+    {"(10)A(10)A", {"AI (10): needs AI (01), (02), (03), (8006) or (8026) in the same barcode"}},
+    // base64url padding: only at the end, to a multiple of 3, at most two
+    {"(00)095060001343528532(8030)12=", {}},
+    {"(00)095060001343528532(8030)1==", {}},
+    {"(00)095060001343528532(8030)===",
+     {"AI (8030) position 1: '===': '=' pads base64url data only at its end, to a length of a multiple of 3, at most "
+      "two"}},
+    {"(00)095060001343528532(8030)123=",
+     {"AI (8030) position 4: '=': '=' pads base64url data only at its end, to a length of a multiple of 3, at most "
+      "two"}},
+    {"(00)095060001343528532(8030)1=2", {"AI (8030) position 2: character '=' is not allowed"}},
+    // a digital signature signs a serialised key
+    {"(253)1234567890128(8030)ABC123", {"AI (253): needs its serial part when AI (8030) is present"}},
+    {"(253)1234567890128X(8030)ABC123", {}},
+    {"(255)1234567890128(8030)ABC123", {"AI (255): needs its serial part when AI (8030) is present"}},
+    {"(00)095060001343528532(8003)01234567890128(8030)ABC123",
+     {"AI (8003): needs its serial part when AI (8030) is present"}},
+    // the coupons and package types
+    {"(8110)1061414112345615110123", {}},
+    {"(8110)01", {"AI (8110) position 2: the coupon data ends inside its GS1 Company Prefix"}},
+    {"(00)095060001343528532(7041)BX", {}},
+    {"(00)095060001343528532(7041)0", {"AI (7041) position 1: unknown package type '0'"}},
+    // control characters escaped, characters named whole
+    {"(01)09506000134352(10)A\nB", {"AI (10) position 2: character '\\x0A' is not allowed"}},
+    {"(01)09506000134352(10)A\xC3\xA9", {"AI (10) position 2: character '\xC3\xA9' (U+00E9) is not allowed"}},
+    {"(01)0950600013435\xC3\xA9", {"AI (01) position 14: '\xC3\xA9' (U+00E9) is not a digit"}},
+};
+
+class EveryFaultOfAnAiAndEachRuleOnce : public ::testing::TestWithParam<EveryFaultOfAnAiAndEachRuleOnceRow> {};
+
+TEST_P(EveryFaultOfAnAiAndEachRuleOnce, Row) {
+  const EveryFaultOfAnAiAndEachRuleOnceRow& row = GetParam();
+  EXPECT_EQ(Check(row.elements), row.findings);
 }
+
+INSTANTIATE_TEST_SUITE_P(Gs1Checks, EveryFaultOfAnAiAndEachRuleOnce,
+                         ::testing::ValuesIn(kEveryFaultOfAnAiAndEachRuleOnceRows),
+                         test::RowNamer(kEveryFaultOfAnAiAndEachRuleOnceRows,
+                                        [](const EveryFaultOfAnAiAndEachRuleOnceRow& r) {
+                                          return std::string(r.elements);
+                                        }));
 
 TEST(Gs1Checks, FindingsInTheWordsOfAnotherLanguage) {
   const Findings f = AnalyseElementString("(01)00000012345671(17)261331", Data()).findings;

@@ -7,6 +7,7 @@
 
 #include "WizardFixture.h"
 #include "support/FixedRandom.h"
+#include "support/RowNames.h"
 
 namespace velmora {
 namespace {
@@ -59,66 +60,77 @@ struct Step {
   std::string typed;
 };
 
-TEST_F(PasteTest, APasteIsTheWalkAUserMakesByHand) {
-  const struct {
-    const char* pasted;
-    std::vector<Step> walk;
-  } rows[] = {
-      {"(01)09506000134352", {{"01", "check\n", "", "0950600013435"}}},
-      {"(01)95012345678903", {{"01", "check\n", "check\n", "501234567890"}}},  // prefix 9 and check digit
-      {"(01)09506000134353", {{"01", "", "", "09506000134353"}}},              // a wrong check digit is kept, typed
-      {"(01)0950600013435", {{"01", "", "", "0950600013435"}}},                // short: typed as it is
-      {"(02)09506000134352", {{"02", "check\n", "", "0950600013435"}}},
-      {"(00)106141412345678908", {{"00", "check\n", "", "10614141234567890"}}},
-      {"(03)09506000134352", {{"03", "check\n", "", "0950600013435"}}},
-      {"(10)ABC123", {{"10", "", "", "ABC123"}}},
-      {"(21)XYZ-1/2", {{"21", "", "", "XYZ-1/2"}}},
-      {"(17)271231", {{"17", "", "", "271231"}}},
-      {"(17)271331", {{"17", "", "", "271331"}}},  // GS1 refuses the month: imported all the same
-      {"(3103)000195", {{"310", "list 3\n", "", "000195"}}},
-      {"(3920)12", {{"3920", "", "", "12"}}},
-      {"(3300)001000", {{"330", "list 0\n", "", "001000"}}},
-      {"(3695)123456", {{"369", "list 5\n", "", "123456"}}},
-      {"(402)95260640000280", {{"402", "", "", "95260640000280"}}},  // 17 digits needed: typed as is
-      {"(410)0000123456784", {{"410", "check\n", "", "12345678"}}},  // "0000" and the check digit
-      {"(410)9520123456788", {{"410", "", "", "9520123456788"}}},
-      {"(414)9520123456788", {{"414", "check\n", "", "952012345678"}}},
-      {"(8017)795260646688514634", {{"8017", "check\n", "", "79526064668851463"}}},
-      {"(8018)795260646688514634", {{"8018", "check\n", "", "79526064668851463"}}},
-      {"(90)ABC(91)DEF", {{"90", "", "", "ABC"}, {"91", "", "", "DEF"}}},
-      {"(01)09506000134352(17)271231(10)ABC123",
-       {{"01", "check\n", "", "0950600013435"}, {"17", "", "", "271231"}, {"10", "", "", "ABC123"}}},
-      {"]C1010950600013435217271231\x1D"
-       "21S1",
-       {{"01", "check\n", "", "0950600013435"}, {"17", "", "", "271231"}, {"21", "", "", "S1"}}},
-      {"(00)106141412345678908(02)09506000134352(37)12(3103)000500",
-       {{"00", "check\n", "", "10614141234567890"},
-        {"02", "check\n", "", "0950600013435"},
-        {"37", "", "", "12"},
-        {"310", "list 3\n", "", "000500"}}},
-      {"[01]95012345678903[15]280101[3922]0299",
-       {{"01", "check\n", "check\n", "501234567890"}, {"15", "", "", "280101"}, {"3922", "", "", "0299"}}},
-      {"https://id.gs1.org/01/09506000134352/10/AB%2FC?17=271231",
-       {{"01", "check\n", "", "0950600013435"}, {"10", "", "", "AB/C"}, {"17", "", "", "271231"}}},
-      {"(8003)09506000134352A1", {{"8003", "", "", "09506000134352A1"}}},
-      {"(7003)2801011200", {{"7003", "", "", "2801011200"}}},
-      {"(4321)1(4326)280101", {{"4321", "", "", "1"}, {"4326", "", "", "280101"}}},
-      {"(253)9520123456788ABC", {{"253", "", "", "9520123456788ABC"}}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.pasted);
-    std::string walk;
-    for (std::size_t i = 0; i < row.walk.size(); ++i) {
-      const Step& s = row.walk[i];
-      walk += (i > 0 ? "next\n" : "") + Walk(s.ai, s.options, s.prefix, s.typed);
-    }
-    const auto [byHand, byHandTemplate] = Result(walk);
-    const auto [pasted, pastedTemplate] = Result("paste " + std::string(row.pasted) + "\n");
-    EXPECT_EQ(pasted, byHand);
-    EXPECT_EQ(pastedTemplate, byHandTemplate);
-    EXPECT_EQ(pasted.value("page", -1), 6) << "the paste ends on the summary page";
+struct APasteIsTheWalkAUserMakesByHandRow {
+  const char* pasted;
+  std::vector<Step> walk;
+};
+
+const APasteIsTheWalkAUserMakesByHandRow kAPasteIsTheWalkAUserMakesByHandRows[] = {
+    {"(01)09506000134352", {{"01", "check\n", "", "0950600013435"}}},
+    {"(01)95012345678903", {{"01", "check\n", "check\n", "501234567890"}}},  // prefix 9 and check digit
+    {"(01)09506000134353", {{"01", "", "", "09506000134353"}}},              // a wrong check digit is kept, typed
+    {"(01)0950600013435", {{"01", "", "", "0950600013435"}}},                // short: typed as it is
+    {"(02)09506000134352", {{"02", "check\n", "", "0950600013435"}}},
+    {"(00)106141412345678908", {{"00", "check\n", "", "10614141234567890"}}},
+    {"(03)09506000134352", {{"03", "check\n", "", "0950600013435"}}},
+    {"(10)ABC123", {{"10", "", "", "ABC123"}}},
+    {"(21)XYZ-1/2", {{"21", "", "", "XYZ-1/2"}}},
+    {"(17)271231", {{"17", "", "", "271231"}}},
+    {"(17)271331", {{"17", "", "", "271331"}}},  // GS1 refuses the month: imported all the same
+    {"(3103)000195", {{"310", "list 3\n", "", "000195"}}},
+    {"(3920)12", {{"3920", "", "", "12"}}},
+    {"(3300)001000", {{"330", "list 0\n", "", "001000"}}},
+    {"(3695)123456", {{"369", "list 5\n", "", "123456"}}},
+    {"(402)95260640000280", {{"402", "", "", "95260640000280"}}},  // 17 digits needed: typed as is
+    {"(410)0000123456784", {{"410", "check\n", "", "12345678"}}},  // "0000" and the check digit
+    {"(410)9520123456788", {{"410", "", "", "9520123456788"}}},
+    {"(414)9520123456788", {{"414", "check\n", "", "952012345678"}}},
+    {"(8017)795260646688514634", {{"8017", "check\n", "", "79526064668851463"}}},
+    {"(8018)795260646688514634", {{"8018", "check\n", "", "79526064668851463"}}},
+    {"(90)ABC(91)DEF", {{"90", "", "", "ABC"}, {"91", "", "", "DEF"}}},
+    {"(01)09506000134352(17)271231(10)ABC123",
+     {{"01", "check\n", "", "0950600013435"}, {"17", "", "", "271231"}, {"10", "", "", "ABC123"}}},
+    {"]C1010950600013435217271231\x1D"
+     "21S1",
+     {{"01", "check\n", "", "0950600013435"}, {"17", "", "", "271231"}, {"21", "", "", "S1"}}},
+    {"(00)106141412345678908(02)09506000134352(37)12(3103)000500",
+     {{"00", "check\n", "", "10614141234567890"},
+      {"02", "check\n", "", "0950600013435"},
+      {"37", "", "", "12"},
+      {"310", "list 3\n", "", "000500"}}},
+    {"[01]95012345678903[15]280101[3922]0299",
+     {{"01", "check\n", "check\n", "501234567890"}, {"15", "", "", "280101"}, {"3922", "", "", "0299"}}},
+    {"https://id.gs1.org/01/09506000134352/10/AB%2FC?17=271231",
+     {{"01", "check\n", "", "0950600013435"}, {"10", "", "", "AB/C"}, {"17", "", "", "271231"}}},
+    {"(8003)09506000134352A1", {{"8003", "", "", "09506000134352A1"}}},
+    {"(7003)2801011200", {{"7003", "", "", "2801011200"}}},
+    {"(4321)1(4326)280101", {{"4321", "", "", "1"}, {"4326", "", "", "280101"}}},
+    {"(253)9520123456788ABC", {{"253", "", "", "9520123456788ABC"}}},
+};
+
+class APasteIsTheWalkAUserMakesByHand : public PasteTest,
+                                        public ::testing::WithParamInterface<APasteIsTheWalkAUserMakesByHandRow> {};
+
+TEST_P(APasteIsTheWalkAUserMakesByHand, Row) {
+  const APasteIsTheWalkAUserMakesByHandRow& row = GetParam();
+  std::string walk;
+  for (std::size_t i = 0; i < row.walk.size(); ++i) {
+    const Step& s = row.walk[i];
+    walk += (i > 0 ? "next\n" : "") + Walk(s.ai, s.options, s.prefix, s.typed);
   }
+  const auto [byHand, byHandTemplate] = Result(walk);
+  const auto [pasted, pastedTemplate] = Result("paste " + std::string(row.pasted) + "\n");
+  EXPECT_EQ(pasted, byHand);
+  EXPECT_EQ(pastedTemplate, byHandTemplate);
+  EXPECT_EQ(pasted.value("page", -1), 6) << "the paste ends on the summary page";
 }
+
+INSTANTIATE_TEST_SUITE_P(PasteTest, APasteIsTheWalkAUserMakesByHand,
+                         ::testing::ValuesIn(kAPasteIsTheWalkAUserMakesByHandRows),
+                         test::RowNamer(kAPasteIsTheWalkAUserMakesByHandRows,
+                                        [](const APasteIsTheWalkAUserMakesByHandRow& r) {
+                                          return std::string(r.pasted);
+                                        }));
 
 TEST_F(PasteTest, AnAiTheCatalogueLacksStopsThePasteBeforeAnythingChanges) {
   const auto run = Run("pick 10\npaste (01)09506000134352(2345)X\ndump\n");
