@@ -10,8 +10,9 @@
 //   LOADED(kind, name, parent, left, top, width, height)     an array of which element 0 is designed
 //                                                            and the others loaded at run time
 // in the window's order. Places are in twips, inside the parent (Window: the
-// window's inner area). The table's order is the order of the control
-// collection and the order in which the view stacks the widgets.
+// window's inner area); a parent's row comes before the rows inside it. The
+// table's order is the order of the control collection and the order in which
+// the view stacks the widgets.
 #include <array>
 #include <cstddef>
 #include <string>
