@@ -357,10 +357,10 @@ bool WizardDialog::TypeIntoTextBox(QLineEdit* edit, int key, const QString& text
 
 bool WizardDialog::eventFilter(QObject* watched, QEvent* event) {
   auto* list = qobject_cast<QListWidget*>(watched);
-  if (list == nullptr && watched->parent() != nullptr) {
-    if (auto* owner = qobject_cast<QListWidget*>(watched->parent()->parent()); owner != nullptr) {
-      if (owner->viewport() == watched && event->type() == QEvent::MouseButtonPress) rowJustChanged_ = false;
-    }
+  // A press on the list's viewport starts a click afresh.
+  if (auto* owner = qobject_cast<QListWidget*>(watched->parent());
+      owner != nullptr && owner->viewport() == watched && event->type() == QEvent::MouseButtonPress) {
+    rowJustChanged_ = false;
   }
   if (list != nullptr && event->type() == QEvent::FocusIn) {
     focusSelection_ = true;
