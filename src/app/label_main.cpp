@@ -15,10 +15,12 @@
 #include <CLI/CLI.hpp>
 
 #include "UsageErrors.h"
+#include "commands/PrintCommand.h"
 #include "label/LabelCommands.h"
+#include "platform/Interruption.h"
 #include "platform/ProgramDirectory.h"
+#include "print/Destination.h"
 #include "print/IppPrinter.h"
-#include "print/RawSocket.h"
 
 namespace {
 
@@ -81,9 +83,6 @@ bool HasDisplay() {
   }
   return false;
 }
-
-// Set by Ctrl-C while an IPP job is followed: the job is then cancelled at the printer.
-volatile std::sig_atomic_t interrupted = 0;
 
 // "100x50mm" (or "100 x 50 mm") as millimetres; false for anything else.
 bool ParseMedia(const std::string& text, double& width, double& height) {
@@ -159,80 +158,25 @@ void AddSheetOptions(CLI::App* command, SheetWords& w) {
   command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
 }
 
-int Print(velmora::label::PrintRequest& p, const std::string& media, const std::string& data) {
-  if (!media.empty() && !ParseMedia(media, p.render.options.mediaWidth, p.render.options.mediaHeight)) {
-    std::cerr << "velmora-label: --media " << media << ": expected WxHmm, such as 100x50mm" << std::endl;
-    return velmora::kStatusBadInput;
-  }
-  std::optional<velmora::print::SocketDestination> socket;
+// The printer's options once read: --media as the stock's size; false, with a line, for a bad one.
+bool ReadMedia(const std::string& media, velmora::label::RenderOptions& o) {
+  if (media.empty() || ParseMedia(media, o.mediaWidth, o.mediaHeight)) return true;
+  std::cerr << "velmora-label: --media " << media << ": expected WxHmm, such as 100x50mm" << std::endl;
+  return false;
+}
+
+int ListPrinters(double timeout) {
+  velmora::CatchInterruptions();
   try {
-    socket = velmora::print::ParseSocketDestination(p.printer);
+    const std::vector<std::string> printers =
+        velmora::print::ListDestinations({timeout, [] { return velmora::InterruptingSignal(); }});
+    for (const std::string& line : printers) std::cout << line << '\n';
+    if (printers.empty()) std::cout << "no CUPS destinations (CUPS has no queue)\n";
+    return 0;
   } catch (const velmora::print::PrintError& e) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
-    return velmora::kStatusBadInput;
+    return e.Signal() != 0 ? velmora::StatusForSignal(e.Signal()) : velmora::kStatusFindings;
   }
-  if (socket && p.render.options.sheet.columns > 0) {
-    std::cerr << "velmora-label: " << socket->Uri()
-              << ": a label printer prints label by label; --sheet is for PDF "
-                 "printers"
-              << std::endl;
-    return velmora::kStatusBadInput;
-  }
-  if (socket) {
-    p.send = [destination = *socket](const std::string& job, const std::string&) {
-      velmora::print::SendRaw(destination, job);
-      return std::string();
-    };
-  } else {  // an office printer over IPP, Ctrl-C cancelling the job at the printer
-    velmora::print::IppPrinterInfo printer;
-    try {  // asked before anything is drawn: a printer out of reach is said at once
-      printer = velmora::print::AskPrinter(p.printer);
-      if (const std::string why = printer.Refusal(); !why.empty())
-        throw velmora::print::PrintError(printer.uri + ": " + why);
-      if (!printer.Takes("application/pdf") && !printer.Takes("image/pwg-raster")) {
-        throw velmora::print::PrintError(printer.uri + ": the printer takes neither PDF nor PWG raster");
-      }
-    } catch (const velmora::print::PrintError& e) {
-      std::cerr << "velmora-label: " << e.what() << std::endl;
-      return velmora::kStatusFindings;
-    }
-    std::signal(SIGINT, [](int) { interrupted = 1; });
-    velmora::label::RenderOptions& o = p.render.options;
-    if (o.mediaWidth == 0 && o.sheet.columns == 0) {  // no stock given: the printer's own default media
-      velmora::print::MediaSize(printer.mediaDefault, o.mediaWidth, o.mediaHeight);
-    }
-    const bool pdf = printer.Takes("application/pdf");  // else PWG raster at the printer's resolution
-    if (!pdf && p.render.options.sheet.columns > 0) {
-      std::cerr << "velmora-label: " << printer.uri
-                << ": sheets of labels go to printers that take PDF; this one takes "
-                   "PWG raster only"
-                << std::endl;
-      return velmora::kStatusBadInput;
-    }
-    p.job = pdf ? velmora::label::OutputFormat::Pdf : velmora::label::OutputFormat::Pbm;
-    if (!pdf) p.render.options.dpi = printer.rasterDpi;
-    p.send = [destination = p.printer, title = p.render.templatePath, pdf, dpi = printer.rasterDpi](
-                 const std::string& job, const std::string& path) {
-      const auto cancelled = [] { return interrupted != 0; };
-      if (pdf)
-        return "job " +
-               std::to_string(velmora::print::PrintFile(destination, path, "application/pdf", title, cancelled)) +
-               " completed";
-      const std::string pwg = path + ".pwg";
-      int id = 0;
-      try {
-        velmora::print::WritePwgRaster(job, dpi, pwg);
-        id = velmora::print::PrintFile(destination, pwg, "image/pwg-raster", title, cancelled);
-      } catch (...) {
-        std::remove(pwg.c_str());
-        throw;
-      }
-      std::remove(pwg.c_str());
-      return "job " + std::to_string(id) + " completed as PWG raster at " + std::to_string(dpi) + " dpi";
-    };
-  }
-  p.render.progressBar = ::isatty(2) != 0;
-  return velmora::label::RunPrint(p, data, std::cout, std::cerr);
 }
 
 }  // namespace
@@ -300,7 +244,7 @@ int main(int argc, char** argv) {
                    "what separates the CSV's fields: ',', ';' or 'tab' (default: found from the header line)")
       ->check(CLI::IsMember({",", ";", "tab"}));
 
-  velmora::label::PrintRequest print;
+  velmora::commands::PrintRequest print;
   std::string media;
   CLI::App* printCommand =
       app.add_subcommand("print", "print one label, or one per row of a CSV file, to a label printer");
@@ -309,11 +253,17 @@ int main(int argc, char** argv) {
   printCommand->add_option("--values", print.render.valuesFile,
                            "a CSV file: a header of variable names, a row per label");
   printCommand->add_flag("--samples", print.render.samples, kSamplesHelp);
+  printCommand->add_option("--printer", print.printer, velmora::print::DestinationHelp())->required();
+  const std::string timeoutHelp =
+      "seconds the printer may make no progress (connecting, taking data, answering, moving the job on) before the "
+      "run stops and says what it took (default 30)";
+  printCommand->add_option("--timeout", print.timeoutSeconds, timeoutHelp)->check(CLI::Range(1, 86400));
+  printCommand->add_flag("--wait", print.waitForPrinter,
+                         "a label printer: end only once its buffer is empty (asked with ~HS)");
   printCommand
-      ->add_option("--printer", print.printer,
-                   "socket://HOST[:PORT]: a ZPL label printer on raw TCP (port 9100); ipp://, ipps:// or a CUPS "
-                   "queue's name: a printer that takes PDF over IPP")
-      ->required();
+      ->add_option("--from-row", print.fromRow,
+                   "start at this row of the values (from 1): a run that stopped short says where to go on")
+      ->check(CLI::Range(1, 1 << 30));
   printCommand->add_option("--media", media, "the label stock, WxHmm (100x50mm): every label that size, centred");
   print.render.options.dpi = 203;
   printCommand->add_option("--dpi", print.render.options.dpi, "the printer's resolution (default 203)")
@@ -326,6 +276,8 @@ int main(int argc, char** argv) {
 
   CLI::App* printersCommand = app.add_subcommand(
       "printers", "list this machine's CUPS destinations with their state, formats and default media");
+  double printersTimeout = 30;
+  printersCommand->add_option("--timeout", printersTimeout, timeoutHelp)->check(CLI::Range(1, 86400));
 
   velmora::label::DesignRequest design;
   std::string designFormat;
@@ -362,15 +314,13 @@ int main(int argc, char** argv) {
     return velmora::kStatusBadInput;
   }
   if (printCommand->parsed()) {
-    if (!ParseSheet(printSheet, print.render.options.sheet)) return velmora::kStatusBadInput;
-    return Print(print, media, data);
+    if (!ParseSheet(printSheet, print.render.options.sheet) || !ReadMedia(media, print.render.options)) {
+      return velmora::kStatusBadInput;
+    }
+    print.render.progressBar = ::isatty(2) != 0;
+    return velmora::commands::RunPrint(print, data, std::cout, std::cerr);
   }
-  if (printersCommand->parsed()) {
-    const std::vector<std::string> printers = velmora::print::ListDestinations();
-    for (const std::string& line : printers) std::cout << line << '\n';
-    if (printers.empty()) std::cout << "no CUPS destinations (none is set up, or CUPS is not running)\n";
-    return 0;
-  }
+  if (printersCommand->parsed()) return ListPrinters(printersTimeout);
   if (renderCommand->parsed()) {
     if (!ParseSheet(renderSheet, render.options.sheet)) return velmora::kStatusBadInput;
     if (render.options.sheet.columns > 0 && render.options.format != velmora::label::OutputFormat::Pdf) {

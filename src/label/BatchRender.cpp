@@ -228,7 +228,7 @@ void ClearEarlierRun(const RenderOptions& o, std::ostream& report) {
 // them), `progress(done, total)` now and then from a thread of its own. The
 // first exception a row throws reaches the caller once every thread has ended.
 void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& progress,
-                const std::function<void(int)>& work) {
+                const std::function<void(int)>& work, const std::function<bool()>& cancelled = {}) {
   std::atomic<int> next{0};
   std::atomic<int> done{0};
   std::exception_ptr failure;
@@ -236,6 +236,7 @@ void ForEachRow(int total, unsigned cores, const std::function<void(int, int)>& 
   const auto loop = [&] {
     try {
       for (int i = next++; i < total; i = next++) {
+        if (cancelled && cancelled()) break;
         work(i);
         ++done;
       }
@@ -287,7 +288,7 @@ std::pair<double, double> GridOrigin(const RenderOptions::Sheet& s, double width
 class PdfPages {
  public:
   PdfPages(const LabelTemplate& t, const RenderOptions& o)
-      : t_(t), o_(o), file_(o.out), pdf_([this](std::string_view bytes) { Buffer(bytes); }) {}
+      : t_(t), o_(o), file_(o.out, o.jobFd), pdf_([this](std::string_view bytes) { Buffer(bytes); }) {}
 
   void Add(std::vector<RowResult>& results) {
     const RenderOptions::Sheet& sheet = o_.sheet;
@@ -311,13 +312,7 @@ class PdfPages {
     const bool any = pdf_.Pages() > 0;
     pdf_.Finish();
     file_.Append(pending_);
-    if (!any) {  // an earlier run's file would pass for this one's
-      std::error_code error;
-      if (fs::is_regular_file(o_.out, error)) fs::remove(o_.out, error);
-      return;
-    }
-    if (!file_.Commit(Durability::HandOff))
-      throw std::runtime_error(o_.out + ": cannot be written: " + std::strerror(errno));
+    file_.Finish(any);
   }
 
  private:
@@ -331,7 +326,7 @@ class PdfPages {
 
   const LabelTemplate& t_;
   const RenderOptions& o_;
-  FileReplacement file_;
+  RunFile file_;
   std::string pending_;
   PdfDocument pdf_;
   int placed_ = 0;
@@ -401,28 +396,37 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   const auto [width, height] = RunSize(rows, renderer, options, cores, kept);
   // ZPL and PBM go to their file as rows finish, in row order; PDF pages batch by batch.
   std::optional<RowOrderedFile> parts;
-  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm) parts.emplace(options.out);
+  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm)
+    parts.emplace(options.out, options.jobFd);
   std::optional<PdfPages> pdf;
   if (options.format == OutputFormat::Pdf) pdf.emplace(label, options);
   RenderSummary s;
   s.rows = total;
   std::vector<symbol::VariableValues> batch;
-  for (int base = 0; rows.Next(batch, kBatch); base += static_cast<int>(batch.size())) {
+  const int first = options.firstRow - 1;  // rows before the run's first
+  for (int base = 0; !s.interrupted && rows.Next(batch, kBatch); base += static_cast<int>(batch.size())) {
     const bool prepared = base == 0 && !kept.empty();  // the first batch, prepared to size the run
     std::vector<RowResult> results = prepared ? std::move(kept) : std::vector<RowResult>(batch.size());
     const auto batchProgress = progress
                                    ? std::function<void(int, int)>([&](int done, int) { progress(base + done, total); })
                                    : std::function<void(int, int)>();
-    ForEachRow(static_cast<int>(batch.size()), cores, batchProgress, [&](int i) {
-      RowResult& r = results[static_cast<std::size_t>(i)];
-      if (!prepared) r = renderer.Prepare(batch[static_cast<std::size_t>(i)]);
-      renderer.Draw(base + i + 1, r, width, height);
-      if (parts) parts->Add(base + i, r.drawn ? std::move(r.part) : std::string());
-    });
+    ForEachRow(
+        static_cast<int>(batch.size()), cores, batchProgress,
+        [&](int i) {
+          RowResult& r = results[static_cast<std::size_t>(i)];
+          if (!prepared) r = renderer.Prepare(batch[static_cast<std::size_t>(i)]);
+          renderer.Draw(first + base + i + 1, r, width, height);
+          if (parts) parts->Add(base + i, r.drawn ? std::move(r.part) : std::string());
+        },
+        options.cancelled);
+    // An interrupted batch keeps the rows before the first one not drawn: the file holds no gap.
+    s.interrupted = options.cancelled && options.cancelled();
     for (std::size_t i = 0; i < results.size(); ++i) {
       const RowResult& r = results[i];
+      if (s.interrupted && !r.drawn && r.problems.empty()) break;
       for (const std::string& problem : r.problems)
-        report << "row " << base + static_cast<int>(i) + 1 << ", " << problem << '\n';
+        report << "row " << first + base + static_cast<int>(i) + 1 << ", " << problem << '\n';
+      if (r.drawn) s.drawnRows.push_back(first + base + static_cast<int>(i) + 1);
       s.drawn += r.drawn ? 1 : 0;
       s.unwritten += r.writeError.empty() ? 0 : 1;
       s.rejected += r.drawn || !r.writeError.empty() ? 0 : 1;

@@ -37,15 +37,20 @@ struct RenderOptions {
     int rows = 0;
     double gap = 0;
   } sheet;
+  int jobFd = -1;                   // a one-file format written to this open file instead of `out` (a print job)
+  int firstRow = 1;                 // the number of the rows' first row, for reports (a resumed print run)
+  std::function<bool()> cancelled;  // asked between labels: true stops drawing
 };
 
 struct RenderSummary {
   int rows = 0;
   int drawn = 0;
-  int rejected = 0;        // GS1 or the formulas refused the row's data: not drawn
-  int unwritten = 0;       // drawn, but its file could not be written
-  std::string writeError;  // the first reason a file could not be written
-  int unverified = 0;      // drawn, but not scanned back equal
+  int rejected = 0;            // GS1 or the formulas refused the row's data: not drawn
+  int unwritten = 0;           // drawn, but its file could not be written
+  std::string writeError;      // the first reason a file could not be written
+  int unverified = 0;          // drawn, but not scanned back equal
+  std::vector<int> drawnRows;  // the row of each label drawn, in order
+  bool interrupted = false;    // `cancelled` stopped the run before its last row
   bool AllGood() const { return drawn == rows && unverified == 0; }
 };
 

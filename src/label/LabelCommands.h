@@ -45,22 +45,10 @@ struct DesignRequest {
   bool samples = false;
 };
 
-struct PrintRequest {
-  RenderRequest render;                  // the rows and their checks, as render has them; out is the job's
-  std::string printer;                   // as the user named it, for messages
-  OutputFormat job = OutputFormat::Zpl;  // what the printer takes: ZPL or PDF
-  // Sends the run's job (its bytes, and the file that holds them) to the printer
-  // and returns what to say of it ("job 17 completed"), or throws
-  // std::runtime_error saying why it could not.
-  std::function<std::string(const std::string& job, const std::string& path)> send;
-};
-
 // `dataDir` holds ID128.inf and the syntax dictionary.
 int RunCheck(const CheckRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 int RunRender(const RenderRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 int RunDesign(const DesignRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
-// Printing failures (the printer not reached, the job not taken) are status 1.
-int RunPrint(const PrintRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
 
 // The format named by --format, or by the output's extension when not given;
 // throws std::runtime_error for an extension of a format not written.

@@ -1,14 +1,10 @@
 #include "label/RowOrderedFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <stdexcept>
 #include <utility>
 
 namespace velmora::label {
 
-RowOrderedFile::RowOrderedFile(std::string path) : path_(std::move(path)), file_(path_) {}
+RowOrderedFile::RowOrderedFile(std::string path, int fd) : file_(std::move(path), fd) {}
 
 void RowOrderedFile::Add(int index, std::string part) {
   const std::lock_guard<std::mutex> hold(lock_);
@@ -32,14 +28,7 @@ void RowOrderedFile::Write(const std::string& part) {
 
 void RowOrderedFile::Finish() {
   const std::lock_guard<std::mutex> hold(lock_);
-  if (!written_) {
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path_, error)) std::filesystem::remove(path_, error);
-    return;
-  }
-  if (!file_.Commit(Durability::HandOff)) {
-    throw std::runtime_error(path_ + ": cannot be written: " + std::strerror(errno));
-  }
+  file_.Finish(written_);
 }
 
 }  // namespace velmora::label

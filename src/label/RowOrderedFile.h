@@ -7,13 +7,14 @@
 #include <mutex>
 #include <string>
 
-#include "platform/FileAccess.h"
+#include "label/RunFile.h"
 
 namespace velmora::label {
 
 class RowOrderedFile {
  public:
-  explicit RowOrderedFile(std::string path);
+  // `fd` >= 0: written there instead (see RunFile).
+  explicit RowOrderedFile(std::string path, int fd = -1);
 
   // Row `index` (from 0; every index once) is done; "" for a row without a label.
   // Any thread may call it.
@@ -27,9 +28,8 @@ class RowOrderedFile {
  private:
   void Write(const std::string& part);
 
-  const std::string path_;
   std::mutex lock_;
-  FileReplacement file_;
+  RunFile file_;
   std::map<int, std::string> waiting_;
   int next_ = 0;
   bool written_ = false;

@@ -1,5 +1,7 @@
 #include "label/RowSource.h"
 
+#include <algorithm>
+
 #include <utility>
 
 namespace velmora::label {
@@ -25,6 +27,18 @@ bool CsvRowSource::Next(std::vector<symbol::VariableValues>& rows, std::size_t m
     rows.push_back(std::move(values));
   }
   return !rows.empty();
+}
+
+RowsFrom::RowsFrom(std::unique_ptr<RowSource> source, int first) : source_(std::move(source)), first_(first) {
+  Rewind();
+}
+
+void RowsFrom::Rewind() {
+  source_->Rewind();
+  std::vector<symbol::VariableValues> skipped;
+  for (int left = first_ - 1; left > 0 && source_->Next(skipped, static_cast<std::size_t>(std::min(left, 4096)));) {
+    left -= static_cast<int>(skipped.size());
+  }
 }
 
 }  // namespace velmora::label

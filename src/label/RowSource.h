@@ -53,4 +53,18 @@ class CsvRowSource : public RowSource {
   int count_ = 0;
 };
 
+// The rows of `source` from row `first` (from 1) on: a print run resumed
+// after the labels a printer took.
+class RowsFrom : public RowSource {
+ public:
+  RowsFrom(std::unique_ptr<RowSource> source, int first);
+  void Rewind() override;
+  bool Next(std::vector<symbol::VariableValues>& rows, std::size_t max) override { return source_->Next(rows, max); }
+  int Count() const override { return source_->Count() - (first_ - 1); }
+
+ private:
+  std::unique_ptr<RowSource> source_;
+  int first_;
+};
+
 }  // namespace velmora::label

@@ -14,10 +14,12 @@ namespace velmora::print {
 #define VELMORA_CUPS_FUNCTIONS(F) \
   F(cupsDoFileRequest) \
   F(cupsDoRequest) \
+  F(cupsEncryption) \
   F(cupsFreeDests) \
   F(cupsGetDests2) \
   F(cupsGetNamedDest) \
   F(cupsGetOption) \
+  F(cupsGetResponse) \
   F(cupsLastError) \
   F(cupsLastErrorString) \
   F(cupsRasterClose) \
@@ -25,19 +27,29 @@ namespace velmora::print {
   F(cupsRasterOpen) \
   F(cupsRasterWriteHeader2) \
   F(cupsRasterWritePixels) \
+  F(cupsSendRequest) \
+  F(cupsServer) \
   F(cupsUser) \
+  F(cupsWriteRequestData) \
   F(httpClose) \
   F(httpConnect2) \
+  F(httpError) \
+  F(httpGetStatus) \
   F(httpSeparateURI) \
+  F(httpSetTimeout) \
+  F(httpStatus) \
   F(ippAddInteger) \
   F(ippAddString) \
   F(ippDelete) \
+  F(ippErrorString) \
   F(ippFindAttribute) \
   F(ippGetCount) \
   F(ippGetInteger) \
   F(ippGetResolution) \
   F(ippGetString) \
+  F(ippLength) \
   F(ippNewRequest) \
+  F(ippPort) \
   F(pwgMediaForPWG) \
   F(pwgMediaForSize)
 // clang-format on

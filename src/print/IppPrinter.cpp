@@ -1,15 +1,22 @@
 #include "print/IppPrinter.h"
 
-#include "print/CupsLibrary.h"
-
-#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+
+#include "platform/UnnamedFile.h"
+#include "print/CupsLibrary.h"
+#include "print/TcpLink.h"
 
 namespace velmora::print {
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 struct HttpClose {
   void operator()(http_t* http) const { Cups().httpClose(http); }
@@ -20,38 +27,172 @@ struct IppDelete {
 using Http = std::unique_ptr<http_t, HttpClose>;
 using Ipp = std::unique_ptr<ipp_t, IppDelete>;
 
-struct Target {
-  std::string uri;
-  std::string resource;
-  Http http;
+// How long a job cancelled on the way out may take to be cancelled.
+constexpr double kCancelSeconds = 0.8;
+
+// One wait on a connection: libcups asks it, each time nothing came for a
+// moment, whether to go on waiting.
+struct Wait {
+  const Patience* patience = nullptr;
+  double limit = 0;
+  bool interruptible = true;
+  Clock::time_point since;
+  bool timedOut = false;
+  void Restart(double seconds, bool canBeInterrupted = true) {
+    limit = seconds;
+    interruptible = canBeInterrupted;
+    since = Clock::now();
+    timedOut = false;
+  }
 };
 
-// The printer's URI: the destination itself, or a CUPS queue's.
-std::string UriOf(const std::string& destination) {
-  if (destination.starts_with("ipp://") || destination.starts_with("ipps://")) return destination;
-  cups_dest_t* dest = Cups().cupsGetNamedDest(CUPS_HTTP_DEFAULT, destination.c_str(), nullptr);
-  if (dest == nullptr) throw PrintError(destination + ": no CUPS queue of that name, and no ipp:// URI");
-  const char* uri = Cups().cupsGetOption("printer-uri-supported", dest->num_options, dest->options);
-  std::string found = uri != nullptr ? uri : "ipp://localhost/printers/" + destination;
-  Cups().cupsFreeDests(1, dest);
-  return found;
+int KeepWaiting(http_t*, void* data) {
+  auto* w = static_cast<Wait*>(data);
+  if (w->interruptible && w->patience->Interrupted() != 0) return 0;
+  w->timedOut = std::chrono::duration<double>(Clock::now() - w->since).count() >= w->limit;
+  return w->timedOut ? 0 : 1;
 }
 
-Target Connect(const std::string& destination) {
-  Target t;
-  t.uri = UriOf(destination);
-  char scheme[32], user[256], host[256], resource[1024];
-  int port = 0;
-  if (Cups().httpSeparateURI(HTTP_URI_CODING_ALL, t.uri.c_str(), scheme, sizeof scheme, user, sizeof user, host,
-                             sizeof host, &port, resource, sizeof resource) < HTTP_URI_STATUS_OK) {
-    throw PrintError(t.uri + ": not a printer URI");
+// A connection to a printer or to CUPS, every wait on it held to the patience.
+class Session {
+ public:
+  Session(const std::string& label, const std::string& host, int port, http_encryption_t encryption,
+          const Patience& patience)
+      : label_(label), wait_(std::make_unique<Wait>()) {
+    wait_->patience = &patience;
+    ProgressWatch watch(patience.stallSeconds);
+    for (;;) {
+      const auto attempt = Clock::now();
+      http_.reset(Cups().httpConnect2(host.c_str(), port, nullptr, AF_UNSPEC, encryption, 1, 500, nullptr));
+      if (http_) break;
+      if (const int signal = patience.Interrupted(); signal != 0) {
+        throw PrintError(label + ": interrupted while connecting; nothing was sent", signal);
+      }
+      if (Clock::now() - attempt < std::chrono::milliseconds(450)) {
+        throw PrintError(label + ": cannot connect (" + WhyNoConnection(host, port) + ")");
+      }
+      if (watch.Stalled()) throw PrintError(label + ": no connection in " + SecondsText(patience.stallSeconds));
+    }
+    Cups().httpSetTimeout(http_.get(), 0.2, KeepWaiting, wait_.get());
   }
-  const http_encryption_t encryption =
-      std::string(scheme) == "ipps" ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED;
-  t.http.reset(Cups().httpConnect2(host, port, nullptr, AF_UNSPEC, encryption, 1, 10000, nullptr));
-  if (!t.http) throw PrintError(t.uri + ": cannot connect (" + Cups().cupsLastErrorString() + ")");
+
+  http_t* Http() const { return http_.get(); }
+  const std::string& Label() const { return label_; }
+  Wait& Waiting() { return *wait_; }
+  int Interrupted() const { return wait_->patience->Interrupted(); }
+
+  // `request` sent to `resource`, waiting at most `seconds`; nothing when no
+  // IPP answer came or it is an error (then Reason() says why).
+  Ipp Do(Ipp request, const std::string& resource, double seconds, bool interruptible = true) {
+    wait_->Restart(seconds, interruptible);
+    Ipp response(Cups().cupsDoRequest(http_.get(), request.release(), resource.c_str()));
+    answered_ = response != nullptr;
+    if (!Ok()) response.reset();
+    return response;
+  }
+  bool Ok() const { return answered_ && Cups().cupsLastError() <= IPP_STATUS_OK_CONFLICTING; }
+  void Answered(bool answered) { answered_ = answered; }
+
+  // Why the last request failed, as the printer or the network said it.
+  std::string Reason() const {
+    if (wait_->interruptible && Interrupted() != 0) return "interrupted";
+    if (wait_->timedOut) return "no answer in " + SecondsText(wait_->limit);
+    const http_status_t status = Cups().httpGetStatus(http_.get());
+    if (status >= HTTP_STATUS_MULTIPLE_CHOICES) {
+      return "HTTP " + std::to_string(static_cast<int>(status)) + " " + Cups().httpStatus(status);
+    }
+    const int error = Cups().httpError(http_.get());
+    // libcups marks an answer it could not read as IPP with EINVAL.
+    if (!answered_ && (error == 0 || error == EINVAL)) return "the answer is not an IPP message";
+    if (error != 0) return std::strerror(error);
+    const std::string message = Cups().cupsLastErrorString();
+    const std::string status_name = Cups().ippErrorString(Cups().cupsLastError());
+    return message.empty() || message == status_name ? status_name : status_name + ": " + message;
+  }
+
+ private:
+  // The real cause of a failed connection: libcups leaves errno as it was.
+  static std::string WhyNoConnection(const std::string& host, int port) {
+    if (host.starts_with('/')) return Cups().cupsLastErrorString();
+    std::string why;
+    const int fd = ConnectTcp(host, std::to_string(port), Patience{2, {}}, why);
+    if (fd < 0) return why;
+    ::close(fd);
+    return Cups().cupsLastErrorString();
+  }
+
+  std::string label_;
+  std::unique_ptr<Wait> wait_;  // libcups holds its address
+  ::velmora::print::Http http_;
+  bool answered_ = false;
+};
+
+struct Target {
+  std::string uri;
+  std::string host;
+  std::string resource;
+  int port = 0;
+  http_encryption_t encryption = HTTP_ENCRYPTION_IF_REQUESTED;
+};
+
+Target Split(const std::string& uri) {
+  char scheme[32], user[256], host[256], resource[1024];
+  Target t;
+  t.uri = uri;
+  if (Cups().httpSeparateURI(HTTP_URI_CODING_ALL, uri.c_str(), scheme, sizeof scheme, user, sizeof user, host,
+                             sizeof host, &t.port, resource, sizeof resource) < HTTP_URI_STATUS_OK) {
+    throw PrintError(uri + ": not a printer URI");
+  }
+  t.host = host;
   t.resource = resource;
+  t.encryption = std::string(scheme) == "ipps" ? HTTP_ENCRYPTION_ALWAYS : HTTP_ENCRYPTION_IF_REQUESTED;
   return t;
+}
+
+// The connection to this machine's CUPS (CUPS_SERVER, else its own socket).
+std::unique_ptr<Session> CupsSession(const Patience& patience) {
+  const std::string server = Cups().cupsServer();
+  const std::string label =
+      "CUPS at " + server + (server.starts_with('/') ? "" : ":" + std::to_string(Cups().ippPort()));
+  return std::make_unique<Session>(label, server, Cups().ippPort(), Cups().cupsEncryption(), patience);
+}
+
+Ipp Request(ipp_op_t operation, const Target& t);
+std::string First(ipp_t* ipp, const char* name);
+
+// The URI of a CUPS queue, asked of CUPS itself within the limits: CUPS
+// unreachable, not answering and without such a queue are each said as what
+// they are.
+std::string QueueUri(const std::string& name, const Patience& patience) {
+  std::unique_ptr<Session> cups;
+  try {
+    cups = CupsSession(patience);
+  } catch (const PrintError& e) {
+    throw PrintError(name + ": not a socket://, ipp:// or ipps:// URI, and " + e.what() + ", which knows the queues",
+                     e.Signal());
+  }
+  Target queue;
+  queue.resource = "/printers/" + name;
+  queue.uri = "ipp://localhost" + queue.resource;
+  Ipp response = cups->Do(Request(IPP_OP_GET_PRINTER_ATTRIBUTES, queue), queue.resource, patience.stallSeconds);
+  if (!response && Cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND && cups->Interrupted() == 0) {
+    throw PrintError(name + ": " + cups->Label() +
+                     " has no queue of that name, and it is no socket://, ipp:// or ipps:// URI (velmora-label "
+                     "printers lists the queues; a printer found on the network is named by its ipp:// URI, which "
+                     "ippfind lists)");
+  }
+  if (!response) {
+    throw PrintError(name + ": " + cups->Label() + " did not say whether it has that queue (" + cups->Reason() + ")",
+                     cups->Interrupted());
+  }
+  const std::string uri = First(response.get(), "printer-uri-supported");
+  return uri.empty() ? queue.uri : uri;
+}
+
+std::unique_ptr<Session> Open(const std::string& destination, const Patience& patience, Target& t) {
+  const bool uri = destination.starts_with("ipp://") || destination.starts_with("ipps://");
+  t = Split(uri ? destination : QueueUri(destination, patience));
+  return std::make_unique<Session>(t.uri, t.host, t.port, t.encryption, patience);
 }
 
 Ipp Request(ipp_op_t operation, const Target& t) {
@@ -59,6 +200,12 @@ Ipp Request(ipp_op_t operation, const Target& t) {
   Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, t.uri.c_str());
   Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                       Cups().cupsUser());
+  return request;
+}
+
+Ipp JobRequest(ipp_op_t operation, const Target& t, int job) {
+  Ipp request = Request(operation, t);
+  Cups().ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
   return request;
 }
 
@@ -72,6 +219,26 @@ std::vector<std::string> Strings(ipp_t* ipp, const char* name) {
   return values;
 }
 
+std::string First(ipp_t* ipp, const char* name) {
+  const std::vector<std::string> values = Strings(ipp, name);
+  return values.empty() ? "" : values.front();
+}
+
+int Integer(ipp_t* ipp, const char* name, ipp_tag_t tag, int otherwise) {
+  ipp_attribute_t* a = Cups().ippFindAttribute(ipp, name, tag);
+  return a != nullptr ? Cups().ippGetInteger(a, 0) : otherwise;
+}
+
+const char* JobStateName(int state) {
+  switch (state) {
+    case IPP_JSTATE_PENDING: return "pending";
+    case IPP_JSTATE_HELD: return "held";
+    case IPP_JSTATE_PROCESSING: return "processing";
+    case IPP_JSTATE_STOPPED: return "processing-stopped";
+  }
+  return "unknown state";
+}
+
 const char* StateName(int state) {
   switch (state) {
     case IPP_PSTATE_IDLE: return "idle";
@@ -81,22 +248,18 @@ const char* StateName(int state) {
   return "unknown";
 }
 
-IppPrinterInfo Ask(const Target& t) {
-  Ipp response(
-      Cups().cupsDoRequest(t.http.get(), Request(IPP_OP_GET_PRINTER_ATTRIBUTES, t).release(), t.resource.c_str()));
-  if (!response || Cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
-    throw PrintError(t.uri + ": the printer did not answer what it takes (" + Cups().cupsLastErrorString() + ")");
+IppPrinterInfo Ask(Session& s, const Target& t) {
+  Ipp response = s.Do(Request(IPP_OP_GET_PRINTER_ATTRIBUTES, t), t.resource, s.Waiting().patience->stallSeconds);
+  if (!response) {
+    throw PrintError(t.uri + ": the printer did not say what it takes (" + s.Reason() + ")", s.Interrupted());
   }
   IppPrinterInfo info;
   info.uri = t.uri;
-  info.state =
-      StateName(Cups().ippGetInteger(Cups().ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM), 0));
-  const std::vector<std::string> message = Strings(response.get(), "printer-state-message");
-  info.stateMessage = message.empty() ? "" : message.front();
+  info.state = StateName(Integer(response.get(), "printer-state", IPP_TAG_ENUM, 0));
+  info.stateMessage = First(response.get(), "printer-state-message");
   info.stateReasons = Strings(response.get(), "printer-state-reasons");
   info.formats = Strings(response.get(), "document-format-supported");
-  const std::vector<std::string> media = Strings(response.get(), "media-default");
-  info.mediaDefault = media.empty() ? "" : media.front();
+  info.mediaDefault = First(response.get(), "media-default");
   info.media = Strings(response.get(), "media-supported");
   if (ipp_attribute_t* a =
           Cups().ippFindAttribute(response.get(), "pwg-raster-document-resolution-supported", IPP_TAG_RESOLUTION)) {
@@ -108,50 +271,8 @@ IppPrinterInfo Ask(const Target& t) {
   return info;
 }
 
-// The job's state, and its message when it has one.
-int JobState(const Target& t, int job, std::string& reason) {
-  Ipp request = Request(IPP_OP_GET_JOB_ATTRIBUTES, t);
-  Cups().ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-  Ipp response(Cups().cupsDoRequest(t.http.get(), request.release(), t.resource.c_str()));
-  if (!response) return IPP_JSTATE_PENDING;
-  const std::vector<std::string> reasons = Strings(response.get(), "job-state-reasons");
-  reason = reasons.empty() ? "" : reasons.front();
-  return Cups().ippGetInteger(Cups().ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM), 0);
-}
-
-void Cancel(const Target& t, int job) {
-  Ipp request = Request(IPP_OP_CANCEL_JOB, t);
-  Cups().ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-  Ipp(Cups().cupsDoRequest(t.http.get(), request.release(), t.resource.c_str()));
-}
-
-}  // namespace
-
-bool IppPrinterInfo::Takes(const std::string& format) const {
-  for (const std::string& f : formats) {
-    if (f == format) return true;
-  }
-  return false;
-}
-
-// A paused printer keeps jobs without printing them; it may still say it is
-// idle, so its reasons are read before its state.
-std::string IppPrinterInfo::Refusal() const {
-  for (const std::string& r : stateReasons) {
-    if (r.starts_with("paused") || r.starts_with("moving-to-paused")) return "the printer is paused";
-  }
-  for (const std::string& r : stateReasons) {
-    if (r.ends_with("-error")) return "the printer reports " + r;
-  }
-  if (state != "stopped") return "";
-  return "the printer is stopped" + (stateMessage.empty() ? "" : " (" + stateMessage + ")");
-}
-
-IppPrinterInfo AskPrinter(const std::string& destination) { return Ask(Connect(destination)); }
-
-void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) throw PrintError(path + ": cannot be written");
+// The 1-bit P4 images of `pbm` (one a label) as PWG raster in `fd`, a page a label at `dpi`.
+void WritePwgRaster(std::string_view pbm, int dpi, int fd) {
   cups_raster_t* raster = Cups().cupsRasterOpen(fd, CUPS_RASTER_WRITE_PWG);
   std::size_t at = 0;
   bool ok = raster != nullptr;
@@ -159,7 +280,8 @@ void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path) {
     unsigned width = 0;
     unsigned height = 0;
     int used = 0;
-    if (std::sscanf(pbm.c_str() + at, "P4 %u %u%n", &width, &height, &used) != 2 || width == 0 || height == 0) break;
+    const std::string head(pbm.substr(at, 40));
+    if (std::sscanf(head.c_str(), "P4 %u %u%n", &width, &height, &used) != 2 || width == 0 || height == 0) break;
     at += static_cast<std::size_t>(used) + 1;  // the one white-space byte before the rows
     const unsigned rowBytes = (width + 7) / 8;
     if (at + static_cast<std::size_t>(rowBytes) * height > pbm.size()) break;
@@ -179,38 +301,157 @@ void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path) {
     at += static_cast<std::size_t>(rowBytes) * height;
   }
   if (raster != nullptr) Cups().cupsRasterClose(raster);
-  ::close(fd);
-  if (!ok || at != pbm.size()) throw PrintError(path + ": the labels could not be made into PWG raster");
+  if (!ok || at != pbm.size()) throw PrintError("the labels could not be made into PWG raster");
 }
 
-int PrintFile(const std::string& destination, const std::string& path, const std::string& format,
-              const std::string& title, const std::function<bool()>& cancelled) {
-  const Target t = Connect(destination);
-  const IppPrinterInfo info = Ask(t);
+// The job's document uploaded as it goes, the printer asked again while it is
+// busy; the job's number, or 0 when the run was interrupted first (nothing was
+// created: the unfinished upload is dropped with the connection).
+int Submit(Session& s, const Target& t, const PrintJob& job, std::string_view document, const char* format,
+           Delivery& d) {
+  const Patience& patience = *s.Waiting().patience;
+  ProgressWatch watch(patience.stallSeconds);
+  for (double backoff = 0.25;; backoff = std::min(backoff * 2, 4.0)) {
+    Ipp request = Request(IPP_OP_PRINT_JOB, t);
+    Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, job.title.c_str());
+    Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format);
+    s.Waiting().Restart(patience.stallSeconds);
+    // The length is the whole body's: the request, then the document.
+    http_status_t status = Cups().cupsSendRequest(s.Http(), request.get(), t.resource.c_str(),
+                                                  Cups().ippLength(request.get()) + document.size());
+    for (std::size_t at = 0; status == HTTP_STATUS_CONTINUE && at < document.size(); at += 1 << 16) {
+      if ((d.signal = s.Interrupted()) != 0) return 0;
+      s.Waiting().Restart(patience.stallSeconds);
+      const std::string_view chunk = document.substr(at, 1 << 16);
+      status = Cups().cupsWriteRequestData(s.Http(), chunk.data(), chunk.size());
+    }
+    Ipp response(status == HTTP_STATUS_CONTINUE ? Cups().cupsGetResponse(s.Http(), t.resource.c_str()) : nullptr);
+    s.Answered(response != nullptr);
+    if (s.Ok()) return Integer(response.get(), "job-id", IPP_TAG_INTEGER, 0);
+    if ((d.signal = s.Interrupted()) != 0) return 0;
+    const ipp_status_t refusal = Cups().cupsLastError();
+    const bool busy = refusal == IPP_STATUS_ERROR_BUSY || refusal == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE ||
+                      Cups().httpGetStatus(s.Http()) == HTTP_STATUS_SERVICE_UNAVAILABLE;
+    if (!busy || watch.Stalled()) {
+      throw PrintError(t.uri + ": the printer did not take the job (" + s.Reason() + ")" +
+                       (busy ? ", busy for " + SecondsText(patience.stallSeconds) : "") + "; nothing was printed");
+    }
+    if (!Nap(backoff, patience)) {
+      d.signal = s.Interrupted();
+      return 0;
+    }
+  }
+}
+
+// Cancels the job on the way out; false when the printer did not confirm it.
+bool Cancel(Session& s, const Target& t, int job) {
+  return s.Do(JobRequest(IPP_OP_CANCEL_JOB, t, job), t.resource, kCancelSeconds, false) != nullptr;
+}
+
+struct JobState {
+  int state = 0;
+  int pages = -1;  // job-impressions-completed, when the printer says
+  std::string reason;
+  bool operator!=(const JobState& o) const { return state != o.state || pages != o.pages; }
+};
+
+void Settle(Session& s, const Target& t, int id, const PrintJob& job, const JobState& j, Delivery& d) {
+  d.counted = j.pages >= 0;
+  d.labels = d.counted ? std::min(j.pages * job.labelsPerPage, job.labels) : 0;
+  if (!d.problem.empty() || d.signal != 0) {
+    d.said = "job " + std::to_string(id) +
+             (Cancel(s, t, id) ? " cancelled at the printer" : " could not be cancelled: it may still print");
+  }
+}
+
+// Follows job `id` until it ends, makes no progress for the limit, or the run is interrupted.
+void Follow(Session& s, const Target& t, int id, const PrintJob& job, Delivery& d) {
+  const Patience& patience = *s.Waiting().patience;
+  ProgressWatch watch(patience.stallSeconds);
+  JobState last;
+  std::string why;
+  for (;;) {
+    Ipp request = JobRequest(IPP_OP_GET_JOB_ATTRIBUTES, t, id);
+    if (Ipp r = s.Do(std::move(request), t.resource, patience.stallSeconds)) {
+      const JobState now{Integer(r.get(), "job-state", IPP_TAG_ENUM, 0),
+                         Integer(r.get(), "job-impressions-completed", IPP_TAG_INTEGER, -1),
+                         First(r.get(), "job-state-reasons")};
+      if (now != last) watch.Progress();
+      last = now;
+      why.clear();
+      if (now.state == IPP_JSTATE_COMPLETED) {
+        d.labels = job.labels;
+        d.said = "job " + std::to_string(id) + " completed";
+        return;
+      }
+      if (now.state == IPP_JSTATE_ABORTED || now.state == IPP_JSTATE_CANCELED) {
+        d.problem = "job " + std::to_string(id) + (now.state == IPP_JSTATE_ABORTED ? " aborted" : " cancelled") +
+                    (now.reason.empty() ? "" : " (" + now.reason + ")");
+        d.counted = now.pages >= 0;
+        d.labels = d.counted ? std::min(now.pages * job.labelsPerPage, job.labels) : 0;
+        return;
+      }
+    } else {
+      why = s.Reason();
+    }
+    if ((d.signal = s.Interrupted()) == 0 && watch.Stalled()) {
+      d.problem = why.empty() ? "job " + std::to_string(id) + " made no progress for " +
+                                    SecondsText(patience.stallSeconds) + " (" + JobStateName(last.state) +
+                                    (last.reason.empty() || last.reason == "none" ? "" : ", " + last.reason) + ")"
+                              : "the printer has not answered about job " + std::to_string(id) + " for " +
+                                    SecondsText(patience.stallSeconds) + " (" + why + ")";
+    }
+    if (d.signal != 0 || !d.problem.empty() || !Nap(0.5, patience)) {
+      d.signal = s.Interrupted();
+      return Settle(s, t, id, job, last, d);
+    }
+  }
+}
+
+}  // namespace
+
+bool IppPrinterInfo::Takes(const std::string& format) const {
+  return std::find(formats.begin(), formats.end(), format) != formats.end();
+}
+
+// A paused printer keeps jobs without printing them; it may still say it is
+// idle, so its reasons are read before its state.
+std::string IppPrinterInfo::Refusal() const {
+  for (const std::string& r : stateReasons) {
+    if (r.starts_with("paused") || r.starts_with("moving-to-paused")) return "the printer is paused";
+  }
+  for (const std::string& r : stateReasons) {
+    if (r.ends_with("-error")) return "the printer reports " + r;
+  }
+  if (state != "stopped") return "";
+  return "the printer is stopped" + (stateMessage.empty() ? "" : " (" + stateMessage + ")");
+}
+
+IppPrinterInfo AskPrinter(const std::string& destination, const Patience& patience) {
+  Target t;
+  std::unique_ptr<Session> s = Open(destination, patience, t);
+  return Ask(*s, t);
+}
+
+Delivery SendIpp(const std::string& destination, const PrintJob& job, const Patience& patience) {
+  Target t;
+  std::unique_ptr<Session> s = Open(destination, patience, t);
+  const IppPrinterInfo info = Ask(*s, t);
   if (const std::string refusal = info.Refusal(); !refusal.empty()) throw PrintError(t.uri + ": " + refusal);
+  const char* format = job.format == JobFormat::Pdf ? "application/pdf" : "image/pwg-raster";
   if (!info.Takes(format)) throw PrintError(t.uri + ": the printer does not take " + format);
-  Ipp request = Request(IPP_OP_PRINT_JOB, t);
-  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
-  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format.c_str());
-  Ipp response(Cups().cupsDoFileRequest(t.http.get(), request.release(), t.resource.c_str(), path.c_str()));
-  if (!response || Cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
-    throw PrintError(t.uri + ": the printer refused the job (" + Cups().cupsLastErrorString() + ")");
+  std::optional<UnnamedFile> pwg;
+  std::string_view document = job.bytes;
+  if (job.format == JobFormat::PwgRaster) {
+    WritePwgRaster(job.bytes, job.dpi, pwg.emplace().Fd());
+    document = pwg->Contents();
   }
-  const int job = Cups().ippGetInteger(Cups().ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER), 0);
-  for (std::string reason;;) {
-    const int state = JobState(t, job, reason);
-    if (state == IPP_JSTATE_COMPLETED) return job;
-    if (state == IPP_JSTATE_ABORTED || state == IPP_JSTATE_CANCELED) {
-      throw PrintError(t.uri + ": job " + std::to_string(job) +
-                       (state == IPP_JSTATE_ABORTED ? " aborted" : " cancelled") +
-                       (reason.empty() ? "" : " (" + reason + ")"));
-    }
-    if (cancelled && cancelled()) {
-      Cancel(t, job);
-      throw PrintError(t.uri + ": job " + std::to_string(job) + " cancelled at the printer");
-    }
-    ::usleep(200000);
-  }
+  Delivery d;
+  const int id = Submit(*s, t, job, document, format, d);
+  if (id > 0) Follow(*s, t, id, job, d);
+  if (job.format == JobFormat::PwgRaster && !d.said.empty())
+    d.said += " as PWG raster at " + std::to_string(job.dpi) + " dpi";
+  return d;
 }
 
 bool MediaSize(const std::string& pwgName, double& width, double& height) {
@@ -221,14 +462,19 @@ bool MediaSize(const std::string& pwgName, double& width, double& height) {
   return true;
 }
 
-std::vector<std::string> ListDestinations() {
+std::vector<std::string> ListDestinations(const Patience& patience) {
+  const std::unique_ptr<Session> cups = CupsSession(patience);
+  cups->Waiting().Restart(patience.stallSeconds);
   cups_dest_t* dests = nullptr;
-  const int count = Cups().cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+  const int count = Cups().cupsGetDests2(cups->Http(), &dests);
+  if (count == 0 && (cups->Waiting().timedOut || Cups().httpError(cups->Http()) != 0)) {
+    throw PrintError(cups->Label() + " did not list its queues (" + cups->Reason() + ")", cups->Interrupted());
+  }
   std::vector<std::string> lines;
   for (int i = 0; i < count; ++i) {
     std::string line = dests[i].name;
     try {
-      const IppPrinterInfo info = AskPrinter(dests[i].name);
+      const IppPrinterInfo info = AskPrinter(dests[i].name, patience);
       std::string formats;
       for (const std::string& f : info.formats) formats += (formats.empty() ? "" : ",") + f;
       line += "  " + info.state + "  " + formats + "  " + info.mediaDefault;

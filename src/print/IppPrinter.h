@@ -1,11 +1,15 @@
 #pragma once
 // Office printers through IPP (an ipp:// or ipps:// URI, or a CUPS queue's
-// name): the printer asked what it takes, one job for the run sent as PDF,
-// and followed to its end. The one file that speaks to libcups.
-#include <functional>
+// name): the printer asked what it takes, one job for the run sent as PDF or
+// PWG raster, and followed to its end. Every request, upload and poll is held
+// to the run's patience; failures name their real cause (refused, no answer,
+// an HTTP status, an answer that is not IPP). The one file that speaks to libcups.
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "print/Patience.h"
+#include "print/PrintJob.h"
 #include "print/RawSocket.h"
 
 namespace velmora::print {
@@ -26,25 +30,22 @@ struct IppPrinterInfo {
 
 // The printer at `destination` (an ipp:// or ipps:// URI, else a CUPS queue's
 // name); throws PrintError when it cannot be reached or named.
-IppPrinterInfo AskPrinter(const std::string& destination);
+IppPrinterInfo AskPrinter(const std::string& destination, const Patience& patience);
 
-// Sends the file `path` in `format` ("application/pdf", "image/pwg-raster") as one job named `title`, then follows it
-// until it is completed, aborted or cancelled (`cancelled()` asked now and then cancels it at the printer). Returns the
-// job's number; throws PrintError naming the printer: one that is paused, stopped or does not take the format, a
-// refused job, a job that ended without completing.
-int PrintFile(const std::string& destination, const std::string& path, const std::string& format,
-              const std::string& title, const std::function<bool()>& cancelled);
-
-// The 1-bit P4 images of `pbm` (one a label, as render --format pbm writes
-// them) as a PWG raster file at `path`, one page a label at `dpi`; throws
-// PrintError for images it cannot read.
-void WritePwgRaster(const std::string& pbm, int dpi, const std::string& path);
+// Sends `job` (PDF, or PWG raster made from its P4 images) as one job and
+// follows it until it ends: completed, every label; aborted or cancelled, the
+// pages the printer says it printed. A busy printer is asked again, backing
+// off, within the limit; a job that makes no progress for the limit, or an
+// interrupted run, cancels the job at the printer. Throws PrintError when the
+// printer cannot be reached or refuses the job before taking it.
+Delivery SendIpp(const std::string& destination, const PrintJob& job, const Patience& patience);
 
 // The size in mm of a PWG media name ("na_letter_8.5x11in" is 215.9 x 279.4);
 // false for a name that is none.
 bool MediaSize(const std::string& pwgName, double& width, double& height);
 
-// The CUPS destinations of this machine, each as "NAME  state  formats  media".
-std::vector<std::string> ListDestinations();
+// The CUPS destinations of this machine, each as "NAME  state  formats  media";
+// throws PrintError when CUPS cannot be reached.
+std::vector<std::string> ListDestinations(const Patience& patience);
 
 }  // namespace velmora::print

@@ -1,54 +1,121 @@
 #include "print/RawSocket.h"
 
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <algorithm>
+#include <chrono>
 
-#include <cerrno>
-#include <cstring>
-#include <memory>
+#include "print/HostStatus.h"
+#include "print/TcpLink.h"
 
 namespace velmora::print {
 namespace {
 
-struct AddressList {
-  void operator()(addrinfo* list) const { ::freeaddrinfo(list); }
-};
+using Clock = std::chrono::steady_clock;
 
-class Socket {
- public:
-  explicit Socket(int fd) : fd_(fd) {}
-  ~Socket() {
-    if (fd_ >= 0) ::close(fd_);
+// How long a printer has to answer ~HS: a ZPL printer answers at once, unless
+// its media or ribbon is out or its head open (then it says nothing).
+constexpr double kStatusSeconds = 2;
+// An interrupted run finishes the label on its way within this, else drops it.
+constexpr auto kFinishLabel = std::chrono::milliseconds(800);
+
+std::optional<HostStatus> AskStatus(TcpLink& link, double seconds, const Patience& patience) {
+  if (link.Offer("~HS") != 3) return std::nullopt;
+  std::string answer;
+  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < end && patience.Interrupted() == 0) {
+    if (link.Wait(false, 50)) answer += link.Answer();
+    if (auto status = ParseHostStatus(answer)) return status;
+    if (!link.Failure().empty()) break;
   }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  int Fd() const { return fd_; }
+  return std::nullopt;
+}
+
+// The job's labels written from `start` on; returns why they stopped short, or "".
+class LabelWriter {
+ public:
+  LabelWriter(TcpLink& link, const PrintJob& job, const Patience& patience)
+      : link_(link), job_(job), patience_(patience), start_(link.Written()), watch_(patience.stallSeconds) {}
+
+  std::string WriteAll(Delivery& d) {
+    std::size_t sent = 0;
+    std::size_t stopAt = job_.bytes.size();
+    Clock::time_point stopBy;
+    while (sent < stopAt) {
+      if (d.signal == 0 && (d.signal = patience_.Interrupted()) != 0) {
+        stopAt = sent == 0 ? 0 : *std::lower_bound(job_.labelEnds.begin(), job_.labelEnds.end(), sent);
+        stopBy = Clock::now() + kFinishLabel;
+        continue;
+      }
+      const long n = link_.Offer(job_.bytes.substr(sent, std::min<std::size_t>(stopAt - sent, 1 << 16)));
+      if (n < 0) return link_.Failure();
+      sent += static_cast<std::size_t>(n);
+      if (const std::string stalled = Watch(); !stalled.empty()) return stalled;
+      if (d.signal != 0 && Clock::now() > stopBy) return "";
+      if (n == 0) link_.Wait(true, 50);
+    }
+    return Drain(d);
+  }
+
+  // The labels the printer acknowledged whole, and whether the next reached it in part.
+  void Count(Delivery& d) const {
+    const std::uint64_t taken = std::min<std::uint64_t>(link_.Acknowledged() - start_, job_.bytes.size());
+    d.labels = job_.WholeLabelsWithin(taken);
+    d.partial = d.labels < job_.labels && taken > (d.labels == 0 ? 0 : job_.labelEnds[d.labels - 1]);
+  }
 
  private:
-  int fd_;
+  // Until the printer has acknowledged every byte written.
+  std::string Drain(Delivery& d) {
+    Clock::time_point stopBy = Clock::now() + kFinishLabel;
+    while (link_.Acknowledged() < link_.Written()) {
+      if (const std::string failure = link_.Failure(); !failure.empty()) return failure;
+      if (const std::string stalled = Watch(); !stalled.empty()) return stalled;
+      if (d.signal == 0 && (d.signal = patience_.Interrupted()) != 0) stopBy = Clock::now() + kFinishLabel;
+      if (d.signal != 0 && Clock::now() > stopBy) return "";
+      link_.Wait(false, 10);
+    }
+    return "";
+  }
+
+  std::string Watch() {
+    if (const std::uint64_t acked = link_.Acknowledged(); acked > acked_) {
+      acked_ = acked;
+      watch_.Progress();
+    }
+    return watch_.Stalled() ? "the printer took no data for " + SecondsText(patience_.stallSeconds) : "";
+  }
+
+  TcpLink& link_;
+  const PrintJob& job_;
+  const Patience& patience_;
+  const std::uint64_t start_;
+  ProgressWatch watch_;
+  std::uint64_t acked_ = 0;
 };
 
-// A connected socket to the first address of the destination that answers.
-int Connect(const SocketDestination& d) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  if (const int error = ::getaddrinfo(d.host.c_str(), d.port.c_str(), &hints, &found); error != 0) {
-    throw PrintError(d.Uri() + ": " + ::gai_strerror(error));
+// After the job: what the printer says now, and with `wait`, asked again until
+// its buffer is empty (progress: fewer labels waiting).
+void StatusAfter(TcpLink& link, bool wait, const Patience& patience, Delivery& d) {
+  ProgressWatch watch(patience.stallSeconds);
+  long waiting = -1;
+  for (;;) {
+    const std::optional<HostStatus> s = AskStatus(link, kStatusSeconds, patience);
+    if (!s) return;
+    const long now = s->formatsInBuffer + s->labelsRemaining;
+    if (const auto problems = s->Problems(); !problems.empty() && !s->Idle()) {
+      d.notes.push_back("after the job the printer reports " + JoinedProblems(problems) + ": " + std::to_string(now) +
+                        " labels wait in its buffer");
+      return;
+    }
+    if (!wait || s->Idle()) return;
+    if (waiting < 0 || now < waiting) watch.Progress();
+    waiting = now;
+    if (watch.Stalled()) {
+      d.problem = "the printer printed nothing for " + SecondsText(patience.stallSeconds) + " (" + std::to_string(now) +
+                  " labels wait in its buffer)";
+      return;
+    }
+    if (!Nap(0.5, patience)) return;
   }
-  const std::unique_ptr<addrinfo, AddressList> list(found);
-  int lastError = 0;
-  for (addrinfo* a = found; a != nullptr; a = a->ai_next) {
-    const int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
-    if (fd < 0) continue;
-    if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) return fd;
-    lastError = errno;
-    ::close(fd);
-  }
-  throw PrintError(d.Uri() + ": cannot connect (" + std::strerror(lastError) + ")");
 }
 
 }  // namespace
@@ -85,28 +152,31 @@ std::optional<SocketDestination> ParseSocketDestination(std::string_view text) {
   return d;
 }
 
-void SendRaw(const SocketDestination& d, std::string_view job, int seconds) {
-  const Socket socket(Connect(d));
-  for (std::size_t sent = 0; sent < job.size();) {
-    const ssize_t n = ::send(socket.Fd(), job.data() + sent, job.size() - sent, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      throw PrintError(d.Uri() + ": the printer closed the connection after " + std::to_string(sent) + " of " +
-                       std::to_string(job.size()) + " bytes (" + std::strerror(errno) + ")");
-    }
-    sent += static_cast<std::size_t>(n);
+Delivery SendZpl(const SocketDestination& destination, const PrintJob& job, const Patience& patience,
+                 bool waitForPrinter) {
+  TcpLink link(destination, patience);
+  Delivery d;
+  const std::optional<HostStatus> before = AskStatus(link, kStatusSeconds, patience);
+  if ((d.signal = patience.Interrupted()) != 0) return d;
+  if (!before) {
+    d.notes.push_back("the printer did not answer its host status (~HS) in " + SecondsText(kStatusSeconds) +
+                      "; sending without it (a printer whose media or ribbon is out or whose head is open does not "
+                      "answer)");
+  } else if (const auto problems = before->Problems(); !problems.empty()) {
+    d.problem = "the printer reports " + JoinedProblems(problems) + "; nothing was sent";
+    return d;
   }
-  ::shutdown(socket.Fd(), SHUT_WR);
-  // The job is the printer's once it has read it all: wait for it to close its side.
-  pollfd done{socket.Fd(), POLLIN, 0};
-  char drain[512];
-  ssize_t n = 0;
-  while (::poll(&done, 1, seconds * 1000) > 0 && (n = ::read(socket.Fd(), drain, sizeof drain)) > 0) {
+  LabelWriter writer(link, job, patience);
+  d.problem = writer.WriteAll(d);
+  if (!d.problem.empty() || d.signal != 0) {
+    writer.Count(d);
+    link.Drop();
+    if (d.labels == job.labels) d.problem.clear();  // it had them all
+    return d;
   }
-  if (n < 0 && errno == ECONNRESET) {  // it closed with part of the job unread
-    throw PrintError(d.Uri() + ": the printer closed the connection before it took the whole job of " +
-                     std::to_string(job.size()) + " bytes");
-  }
+  writer.Count(d);
+  if (before) StatusAfter(link, waitForPrinter, patience, d);
+  return d;
 }
 
 }  // namespace velmora::print
