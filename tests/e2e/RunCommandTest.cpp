@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -103,8 +104,8 @@ TEST_F(RunCommandTest, TheOutcomeIsWhatThisRunWrote) {
   std::filesystem::create_directories(work.Path() + "host/SYSTEM");
   const std::string stale = work.Write("host/SYSTEM/128.ufo", "[Objlist]\r\n");
   ASSERT_EQ(::chmod(stale.c_str(), 0444), 0);
-  // older than the run by more than the file clock's tick, however busy the machine
-  std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  // the run tells its own writes by the status change time, on the file system's coarse clock: start it a tick later
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
   const Outcome kept = Run({"run", "--doc", doc, "--script", script, "--host-dir", work.Path() + "host"});
   EXPECT_EQ(kept.status, 5);
   EXPECT_EQ(kept.out, "") << "no imported: line for a file this run did not write";
