@@ -96,7 +96,9 @@ long TcpLink::Offer(std::string_view bytes) {
     written_ += static_cast<std::uint64_t>(n);
     return n;
   }
-  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? 0 : -1;
+  if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return 0;
+  error_ = errno;
+  return -1;
 }
 
 bool TcpLink::Wait(bool writable, int ms) const {
@@ -126,14 +128,14 @@ std::uint64_t TcpLink::Acknowledged() const {
   return acked_;
 }
 
-std::string TcpLink::Failure() const {
-  int error = 0;
-  socklen_t length = sizeof error;
-  ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length);
-  if (error != 0) return std::strerror(error);
+std::string TcpLink::Failure() {
+  if (error_ == 0) {
+    socklen_t length = sizeof error_;
+    ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error_, &length);
+  }
   pollfd p{fd_, POLLOUT, 0};
-  if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLERR | POLLHUP)) != 0) return "the printer closed the connection";
-  return "";
+  if (error_ == 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLERR | POLLHUP)) != 0) error_ = EPIPE;
+  return error_ == 0 ? "" : std::string("the printer closed the connection (") + std::strerror(error_) + ")";
 }
 
 void TcpLink::Drop() {

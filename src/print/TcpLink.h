@@ -40,7 +40,7 @@ class TcpLink {
   std::uint64_t Acknowledged() const;
   std::uint64_t Written() const { return written_; }
   // The connection failed (the printer reset or closed it): why, or "".
-  std::string Failure() const;
+  std::string Failure();
   // Ends the connection at once, dropping what the printer has not acknowledged
   // (a reset), so that no part of a label still in our buffer reaches it later.
   void Drop();
@@ -49,6 +49,7 @@ class TcpLink {
   std::uint64_t TotalAcknowledged() const;  // by the connection's count, the handshake's included
   int fd_ = -1;
   std::uint64_t written_ = 0;
+  int error_ = 0;                    // what ended the connection
   std::uint64_t ackedAtStart_ = 0;   // what the handshake counts
   mutable std::uint64_t acked_ = 0;  // the last count, kept once the connection is dropped
 };
