@@ -4,7 +4,10 @@
 // printer holds.
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <regex>
@@ -114,6 +117,25 @@ TEST_F(LabelPrintTest, ALabelPrinterThatMisbehavesEndsTheRunWithTheCountItHolds)
     EXPECT_NE((o.out + o.err).find(c.says), std::string::npos) << o.out << o.err;
     ExpectCountIsWhatThePrinterHolds(o, printer.Held());
   }
+}
+
+// A printer busy with another job whose queue of connections is full: the run
+// waits the limit for a connection, then says so.
+TEST_F(LabelPrintTest, APrinterWhoseConnectionQueueIsFullIsWaitedOnForTheLimit) {
+  FakeLabelPrinter busy(RawBehaviour().Serving(0).Queueing(0));
+  const int other = ::socket(AF_INET, SOCK_STREAM, 0);  // the job it is busy with fills its one place
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  a.sin_port = htons(static_cast<std::uint16_t>(std::stoi(busy.Uri().substr(busy.Uri().rfind(':') + 1))));
+  ASSERT_EQ(::connect(other, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  const Outcome o = Print(busy.Uri(), 1, {"--timeout", "1"});
+  ::close(other);
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(o.err.find("no connection in 1 s (the printer does not answer, or is busy with another job); nothing "
+                       "was sent"),
+            std::string::npos)
+      << o.err;
 }
 
 // A run cut short by the printer goes on with --from-row: the two runs together

@@ -97,7 +97,7 @@ std::string HostStatusAnswer(bool paperOut, bool paused, int formatsWaiting) {
 }
 
 FakeLabelPrinter::FakeLabelPrinter(RawBehaviour behaviour) : b_(std::move(behaviour)) {
-  listener_ = Listen(port_);
+  listener_ = Listen(port_, b_.backlog);
   thread_ = AcceptLoop(this, listener_, b_.jobs, stop_);
 }
 

@@ -20,27 +20,20 @@ struct RawBehaviour {
   std::size_t bytesPerSecond = 0;              // 0: as fast as it can
   std::string status;                          // its answer to ~HS; "" answers nothing
   int jobs = 1;                                // connections it serves, one at a time
-  RawBehaviour NeverReading() const {
-    return With([](RawBehaviour& b) { b.reads = false; });
-  }
-  RawBehaviour ClosingAfter(std::size_t n) const {
-    return With([n](RawBehaviour& b) { b.closeAfter = n; });
-  }
-  RawBehaviour Reading(std::size_t rate) const {
-    return With([rate](RawBehaviour& b) { b.bytesPerSecond = rate; });
-  }
-  RawBehaviour Answering(std::string s) const {
-    return With([&s](RawBehaviour& b) { b.status = std::move(s); });
-  }
-  RawBehaviour Serving(int n) const {
-    return With([n](RawBehaviour& b) { b.jobs = n; });
-  }
+  int backlog = 16;                            // connections its system holds waiting to be served
+  // The same printer with one thing changed, for a table of behaviours.
+  RawBehaviour NeverReading() const { return With(&RawBehaviour::reads, false); }
+  RawBehaviour ClosingAfter(std::size_t n) const { return With(&RawBehaviour::closeAfter, n); }
+  RawBehaviour Reading(std::size_t rate) const { return With(&RawBehaviour::bytesPerSecond, rate); }
+  RawBehaviour Answering(std::string s) const { return With(&RawBehaviour::status, std::move(s)); }
+  RawBehaviour Serving(int n) const { return With(&RawBehaviour::jobs, n); }
+  RawBehaviour Queueing(int n) const { return With(&RawBehaviour::backlog, n); }
 
  private:
-  template <class F>
-  RawBehaviour With(F f) const {
+  template <class T>
+  RawBehaviour With(T RawBehaviour::*field, T value) const {
     RawBehaviour b = *this;
-    f(b);
+    b.*field = std::move(value);
     return b;
   }
 };
