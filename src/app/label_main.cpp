@@ -71,7 +71,8 @@ void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::
   command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
   command->add_option("--format", format, "png, svg, pdf, zpl or pbm (default: from --out's extension, else png)")
       ->check(CLI::IsMember({"png", "svg", "pdf", "zpl", "pbm"}));
-  command->add_option("--dpi", o.dpi, "resolution of PNG labels")->check(CLI::Range(72, 2400));
+  command->add_option("--dpi", o.dpi, "resolution of PNG, ZPL and PBM labels (default 203, as print)")
+      ->check(CLI::Range(72, 2400));
   command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
   AddSymbolOptions(command, o);
 }
@@ -265,7 +266,6 @@ int main(int argc, char** argv) {
                    "start at this row of the values (from 1): a run that stopped short says where to go on")
       ->check(CLI::Range(1, 1 << 30));
   printCommand->add_option("--media", media, "the label stock, WxHmm (100x50mm): every label that size, centred");
-  print.render.options.dpi = 203;
   printCommand->add_option("--dpi", print.render.options.dpi, "the printer's resolution (default 203)")
       ->check(CLI::IsMember({203, 300, 600}));
   printCommand->add_option("--copies", print.render.options.copies, "copies of each label")

@@ -116,7 +116,7 @@ class RowRenderer {
       r.problems.push_back("the encoder refused the data: " + encoded.error);
       return r;
     }
-    r.layout = LayOutLabel(g_, encoded, text, o_.module, o_.format == OutputFormat::Svg);
+    r.layout = LayOutLabel(g_, encoded, text, o_.module);
     r.symbol = std::move(encoded);
     return r;
   }

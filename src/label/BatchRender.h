@@ -12,6 +12,11 @@
 
 namespace velmora::label {
 
+// The resolution of every image a run draws unless told otherwise, render's
+// and print's alike: the most common label printer's, so that a file rendered
+// is the very job print sends.
+inline constexpr int kLabelPrinterDpi = 203;
+
 // Pbm: the run's 1-bit images, one P4 image a label in one file (what a raster
 // printer's job is made from).
 enum class OutputFormat { Png, Svg, Pdf, Zpl, Pbm };
@@ -19,7 +24,7 @@ enum class OutputFormat { Png, Svg, Pdf, Zpl, Pbm };
 struct RenderOptions {
   std::string out;  // the folder (PNG, SVG) or the file (PDF, ZPL)
   OutputFormat format = OutputFormat::Png;
-  int dpi = 300;
+  int dpi = kLabelPrinterDpi;
   bool verify = false;
   unsigned threads = 0;  // 0: one per core
   int copies = 1;        // of each label (ZPL's ^PQ)

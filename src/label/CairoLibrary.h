@@ -2,6 +2,7 @@
 // cairo, opened the first time a label is measured or drawn: --version, --help,
 // check and a print to a label printer's socket of ZPL never map it, nor the
 // font and X libraries it brings. Its declarations come from its own headers.
+#include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo.h>
 
@@ -18,6 +19,10 @@ namespace velmora::label {
   F(cairo_font_options_create) \
   F(cairo_font_options_destroy) \
   F(cairo_font_options_set_antialias) \
+  F(cairo_font_options_set_hint_metrics) \
+  F(cairo_font_options_set_hint_style) \
+  F(cairo_ft_font_face_create_for_ft_face) \
+  F(cairo_get_font_options) \
   F(cairo_image_surface_create) \
   F(cairo_image_surface_get_data) \
   F(cairo_image_surface_get_height) \
@@ -25,12 +30,13 @@ namespace velmora::label {
   F(cairo_image_surface_get_width) \
   F(cairo_move_to) \
   F(cairo_pdf_surface_create_for_stream) \
+  F(cairo_pdf_surface_set_metadata) \
   F(cairo_pdf_surface_set_size) \
   F(cairo_rectangle) \
   F(cairo_restore) \
   F(cairo_save) \
   F(cairo_scale) \
-  F(cairo_select_font_face) \
+  F(cairo_set_font_face) \
   F(cairo_set_font_options) \
   F(cairo_set_font_size) \
   F(cairo_set_source_rgb) \

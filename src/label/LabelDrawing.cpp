@@ -11,12 +11,14 @@
 #include "platform/Utf8Text.h"
 #include "render/BilevelPng.h"
 #include "render/LabelCanvas.h"
+#include "render/LabelFaces.h"
 
 namespace velmora::label {
 namespace {
 
 constexpr double kMmPerInch = 25.4;
 constexpr double kPointsPerMm = 72.0 / kMmPerInch;
+constexpr const char* kPdfDate = "2000-01-01T00:00:00Z";
 
 struct SurfaceDeleter {
   void operator()(cairo_surface_t* s) const { Cairo().cairo_surface_destroy(s); }
@@ -32,11 +34,29 @@ cairo_status_t AppendTo(void* closure, const unsigned char* data, unsigned int l
   return CAIRO_STATUS_SUCCESS;
 }
 
-// A face the template names may not exist here: fixed pitch asks for any monospace face.
-void SelectFont(cairo_t* cr, const std::string& face, bool fixedPitch, double height) {
-  Cairo().cairo_select_font_face(cr, fixedPitch ? "monospace" : face.c_str(), CAIRO_FONT_SLANT_NORMAL,
-                                 CAIRO_FONT_WEIGHT_NORMAL);
+// The template's face from its file (never a face matched by name), set
+// without hinting: the glyphs' advances are those the layout measured.
+cairo_font_face_t* FaceOf(bool fixedPitch) {
+  const auto make = [](bool fixed) {
+    return Cairo().cairo_ft_font_face_create_for_ft_face(render::LabelFace::For(fixed).CairoFace(), 0);
+  };
+  if (fixedPitch) {
+    static cairo_font_face_t* const fixed = make(true);
+    return fixed;
+  }
+  static cairo_font_face_t* const proportional = make(false);
+  return proportional;
+}
+
+void SelectFont(cairo_t* cr, bool fixedPitch, double height) {
+  Cairo().cairo_set_font_face(cr, FaceOf(fixedPitch));
   Cairo().cairo_set_font_size(cr, height);
+  cairo_font_options_t* options = Cairo().cairo_font_options_create();
+  Cairo().cairo_get_font_options(cr, options);
+  Cairo().cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  Cairo().cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  Cairo().cairo_set_font_options(cr, options);
+  Cairo().cairo_font_options_destroy(options);
 }
 
 // Cairo's side of the canvas; user space is in millimetres.
@@ -57,10 +77,10 @@ class CairoCanvas : public LabelCanvas {
     bars_ = true;
   }
 
-  void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+  void Text(double x, double baseline, double fontHeight, const std::string&, bool fixedPitch,
             const std::string& text) override {
     FillBars();
-    SelectFont(cr_, face, fixedPitch, fontHeight);
+    SelectFont(cr_, fixedPitch, fontHeight);
     Cairo().cairo_set_source_rgb(cr_, 0, 0, 0);
     Cairo().cairo_move_to(cr_, x, baseline);
     Cairo().cairo_show_text(cr_, text.c_str());
@@ -159,30 +179,10 @@ class BilevelCanvas : public LabelCanvas {
 
 }  // namespace
 
-TextSize MeasureText(const TemplateGeometry& g, const std::string& text) {
-  const Surface surface(Cairo().cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
-  const Context cr(Cairo().cairo_create(surface.get()));
-  SelectFont(cr.get(), g.fontFace, g.fixedPitch, g.fontHeight);
-  cairo_text_extents_t extents;
-  Cairo().cairo_text_extents(cr.get(), text.c_str(), &extents);
-  cairo_font_extents_t font;
-  Cairo().cairo_font_extents(cr.get(), &font);
-  return {extents.x_advance, font.ascent + font.descent, font.ascent};
-}
-
-TextSize FixedPitchSize(const TemplateGeometry& g, const std::string& text) {
-  return {kFixedPitchAdvance * g.fontHeight * static_cast<double>(CodePointCount(text)), g.fontHeight,
-          0.8 * g.fontHeight};
-}
-
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule, bool viewerSetsText) {
-  const auto measure = [&g, viewerSetsText](const std::string& t) {
-    return viewerSetsText && g.fixedPitch ? FixedPitchSize(g, t) : MeasureText(g, t);
-  };
-  if (!symbol::IsMatrix(symbol.kind)) return LayOut(g, symbol.Columns(), text, measure);
-  const double module = matrixModule > 0 ? matrixModule : kMatrixModuleFactor * g.moduleWidth;
-  return LayOutMatrix(g, symbol.Columns(), symbol.rows, module, symbol::QuietModules(symbol.kind), text, measure);
+                        double matrixModule) {
+  return LayOutLabel(g, symbol, text, matrixModule,
+                     [&g](const std::string& t) { return render::MeasureLabelText(g, t); });
 }
 
 namespace {
@@ -286,6 +286,8 @@ PdfDocument::PdfDocument(std::function<void(std::string_view)> sink) : state_(st
   state_->sink = std::move(sink);
   state_->surface.reset(state_->sink ? Cairo().cairo_pdf_surface_create_for_stream(SendTo, state_.get(), 100, 100)
                                      : Cairo().cairo_pdf_surface_create_for_stream(AppendTo, &state_->bytes, 100, 100));
+  // A fixed date instead of the clock's: the same labels make the same file.
+  Cairo().cairo_pdf_surface_set_metadata(state_->surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, kPdfDate);
   state_->cr.reset(Cairo().cairo_create(state_->surface.get()));
 }
 

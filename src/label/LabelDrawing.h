@@ -12,24 +12,10 @@
 
 namespace velmora::label {
 
-// The text's size in millimetres at the template's font.
-TextSize MeasureText(const TemplateGeometry& g, const std::string& text);
-
-// A 2D symbol's module is 1.5 times the template's bar width unless given: GS1
-// asks that 2D symbols, read by imagers, be printed at 1.5 times the X-dimension
-// of the linear symbols they stand beside.
-inline constexpr double kMatrixModuleFactor = 1.5;
-
-// A fixed-pitch face sets every character 0.6 em wide, whichever face it is.
-inline constexpr double kFixedPitchAdvance = 0.6;
-TextSize FixedPitchSize(const TemplateGeometry& g, const std::string& text);
-
-// The label laid out for `symbol` and `text`; a 2D symbol's modules are
-// `matrixModule` mm (0: as above). `viewerSetsText` (SVG: the viewer sets the
-// text in a face of its own) measures a fixed-pitch text by its characters,
-// without the font libraries; others are measured with the face that draws them.
+// The label laid out for `symbol` and `text` in the template's face (see
+// render::LayOutLabel); a 2D symbol's modules are `matrixModule` mm (0: 1.5 X).
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule = 0, bool viewerSetsText = false);
+                        double matrixModule = 0);
 
 struct Raster {
   std::string png;         // the encoded file, when asked for

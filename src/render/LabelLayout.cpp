@@ -56,6 +56,13 @@ LabelLayout LayOutMatrix(const TemplateGeometry& g, int columns, int rows, doubl
   return l;
 }
 
+LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
+                        double matrixModule, const std::function<TextSize(const std::string&)>& measure) {
+  if (!symbol::IsMatrix(symbol.kind)) return LayOut(g, symbol.Columns(), text, measure);
+  const double module = matrixModule > 0 ? matrixModule : kMatrixModuleFactor * g.moduleWidth;
+  return LayOutMatrix(g, symbol.Columns(), symbol.rows, module, symbol::QuietModules(symbol.kind), text, measure);
+}
+
 void FitToSize(LabelLayout& l, double width, double height) {
   const double dx = std::max(0.0, (width - l.width) / 2);
   const double dy = std::max(0.0, (height - l.height) / 2);

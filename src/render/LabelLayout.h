@@ -6,6 +6,7 @@
 #include <string>
 
 #include "render/TemplateGeometry.h"
+#include "symbol/ZintSymbol.h"
 
 namespace velmora::label {
 
@@ -44,6 +45,18 @@ LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& te
 // under it, starting where the symbol starts.
 LabelLayout LayOutMatrix(const TemplateGeometry& g, int columns, int rows, double module, int quiet,
                          const std::string& text, const std::function<TextSize(const std::string&)>& measure);
+
+// A 2D symbol's module is 1.5 times the template's bar width unless given: GS1
+// asks that 2D symbols, read by imagers, be printed at 1.5 times the X-dimension
+// of the linear symbols they stand beside.
+inline constexpr double kMatrixModuleFactor = 1.5;
+
+// The one layout of a label, for every output and for the wizard's preview:
+// `symbol` (a 2D symbol's modules `matrixModule` mm, 0: as above) with its
+// quiet zones, and `text` under it as `measure` sets it (MeasureLabelText: the
+// template's face, opened from its file).
+LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
+                        double matrixModule, const std::function<TextSize(const std::string&)>& measure);
 
 // The label made `width` x `height` mm (when larger), its content centred.
 void FitToSize(LabelLayout& l, double width, double height);

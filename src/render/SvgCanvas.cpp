@@ -1,6 +1,7 @@
 #include <charconv>
 
 #include "render/LabelCanvas.h"
+#include "render/LabelFaces.h"
 
 namespace velmora::label {
 namespace {
@@ -50,17 +51,15 @@ class SvgCanvas : public LabelCanvas {
     out_ += "/>\n";
   }
 
-  void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+  // The text as the outlines of its face's glyphs: every viewer draws it
+  // alike, with no font of its own; the text itself stays as the path's label.
+  void Text(double x, double baseline, double fontHeight, const std::string&, bool fixedPitch,
             const std::string& text) override {
-    out_ += "<text";
-    Attribute("x", x);
-    Attribute("y", baseline);
-    Attribute("font-size", fontHeight);
-    out_ += " font-family=\"";
-    Escaped(out_, fixedPitch ? "monospace" : face);
-    out_ += "\">";
+    out_ += "<path aria-label=\"";
     Escaped(out_, text);
-    out_ += "</text>\n";
+    out_ += "\" d=\"";
+    out_ += render::LabelFace::For(fixedPitch).Outline(text, x, baseline, fontHeight);
+    out_ += "\"/>\n";
   }
 
   std::string Finish() { return std::move(out_) + "</g>\n</svg>\n"; }

@@ -12,6 +12,7 @@
 #include "platform/profile/ProfileCache.h"
 #include "render/BilevelPng.h"
 #include "render/LabelCanvas.h"
+#include "render/LabelFaces.h"
 #include "settings/MGlobal.h"
 #include "wizard/FMain.h"
 #include "wizard/PasteWalk.h"
@@ -107,18 +108,11 @@ void WritePreview(FMain& w, const std::string& arg, int line) {
   if (preview.symbol.modules.empty()) throw ScriptError(line, "there is no symbol to write: no AI is complete");
   const symbol::EncodedSymbol drawn = PreviewSymbol(preview, kind, line);
   if (!drawn.Ok()) throw ScriptError(line, "the encoder refused the data: " + drawn.error);
-  // The template's geometry; the text is set in a fixed-pitch face, 0.6 em a character.
+  // The template's geometry and its face: the label's own layout, as velmora-label draws it.
   const label::TemplateGeometry geometry;
-  const std::string text = symbol::HumanReadable(preview.elements);
-  const auto measure = [&geometry](const std::string& t) {
-    return label::TextSize{0.6 * geometry.fontHeight * static_cast<double>(t.size()), geometry.fontHeight,
-                           0.8 * geometry.fontHeight};
-  };
   const label::LabelLayout layout =
-      symbol::IsMatrix(drawn.kind)
-          ? label::LayOutMatrix(geometry, drawn.Columns(), drawn.rows, 1.5 * geometry.moduleWidth,
-                                symbol::QuietModules(drawn.kind), text, measure)
-          : label::LayOut(geometry, drawn.Columns(), text, measure);
+      label::LayOutLabel(geometry, drawn, symbol::HumanReadable(preview.elements), 0,
+                         [&geometry](const std::string& t) { return render::MeasureLabelText(geometry, t); });
   // PNG: the symbol at 300 dpi, 5 dots a module (0.42 mm), bars 12 mm high; SVG: the label with its text.
   const std::string bytes = svg ? label::LabelSvg(layout, drawn, geometry) : label::SymbolPng(drawn, 5, 142, 300);
   if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
