@@ -77,5 +77,18 @@ TEST_F(GoldenLabelsTest, EveryFormatIsItsGoldenFileToTheByteWhateverFontsTheMach
   }
 }
 
+// The wizard's preview is the very label velmora-label draws of the template it
+// wrote: one layout, one face, to the byte.
+TEST_F(GoldenLabelsTest, TheWizardsPreviewIsTheLabelTheHostDraws) {
+  const std::string preview = work.Path() + "preview.svg";
+  const std::string script =
+      "pick 01\nnext\ncheck\nnext\nnext\nnext\ntype 1234567\nnext\nnext\npick 10\nnext\noption 1\nnext\n"
+      "combo-pick 0\nnext\npreview " +
+      preview + "\ndone\n";
+  const std::string label = TemplateFromScript(work.Write("worked.script", script));
+  ASSERT_EQ(Run({"render", label, "--samples", "--format", "svg", "--out", work.Path() + "drawn"}).status, 0);
+  EXPECT_EQ(work.Read(preview), work.Read(work.Path() + "drawn/label-00001.svg"));
+}
+
 }  // namespace
 }  // namespace velmora

@@ -1,0 +1,37 @@
+// The label's faces, read from their files: text measured by its characters
+// (not its bytes) in the face that draws it, and outlined for SVG.
+#include <gtest/gtest.h>
+
+#include "render/LabelFaces.h"
+
+namespace velmora::render {
+namespace {
+
+TEST(LabelFacesTest, TextIsMeasuredByItsCharactersInTheFaceThatDrawsIt) {
+  label::TemplateGeometry fixed;
+  label::TemplateGeometry proportional;
+  proportional.fixedPitch = false;
+  const struct {
+    const label::TemplateGeometry& g;
+    std::string a;
+    std::string b;
+    bool sameWidth;
+  } rows[] = {
+      {fixed, "(10)LÖT", "(10)LOT", true},  // two bytes, one character of the same advance
+      {fixed, "iii", "WWW", true},
+      {proportional, "iii", "WWW", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.a + " / " + row.b);
+    const label::TextSize a = MeasureLabelText(row.g, row.a);
+    const label::TextSize b = MeasureLabelText(row.g, row.b);
+    EXPECT_EQ(a.width == b.width, row.sameWidth) << a.width << " " << b.width;
+    EXPECT_EQ(a.height, b.height);
+  }
+  // DejaVu Sans Mono: 1233 units of 2048 an em, at the template's 4.3 mm
+  EXPECT_NEAR(MeasureLabelText(fixed, "0123456789").width, 10 * 1233.0 / 2048 * 4.3, 1e-9);
+  EXPECT_NE(LabelFace::For(true).Outline("Ö", 0, 5, 4.3).find('M'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::render
