@@ -1,33 +1,59 @@
-#define ZX_USE_UTF8 1  // text() as UTF-8
 #include "symbol/ZxingScan.h"
 
-#include <ZXing/ReadBarcode.h>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+
+#include "platform/ProgramDirectory.h"
+#include "platform/SharedLibrary.h"
+#include "symbol/ZxingPlugin.h"
 
 namespace velmora::symbol {
-
 namespace {
 
-ScanResult Scan(const GreyImage& image, ZXing::BarcodeFormat format) {
-  ZXing::DecodeHints hints;
-  hints.setFormats(format);
-  hints.setTryRotate(false);
-  const ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
-  const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+constexpr const char* kPlugin = "libvelmora-zxing.so";
+
+// VELMORA_ZXING_PLUGIN, else beside the program, else in the program's private
+// library folder as installed (../lib/velmora-wizard/).
+decltype(&velmora_zxing_read) Reader() {
+  static const auto read = [] {
+    const char* given = std::getenv("VELMORA_ZXING_PLUGIN");
+    const std::string own = ExecutableDirectory();
+    const std::string tries[] = {given != nullptr ? given : "", own + "/" + kPlugin,
+                                 own + "/../lib/velmora-wizard/" + kPlugin};
+    std::string why;
+    for (const std::string& path : tries) {
+      if (path.empty()) continue;
+      try {
+        void* library = OpenSharedLibrary(path.c_str(), "scanning symbols back needs " + path);
+        return reinterpret_cast<decltype(&velmora_zxing_read)>(
+            SharedLibrarySymbol(library, path.c_str(), "velmora_zxing_read"));
+      } catch (const std::runtime_error& e) {
+        why = e.what();
+      }
+    }
+    throw std::runtime_error(why);
+  }();
+  return read;
+}
+
+ScanResult Scan(const GreyImage& image, int format) {
+  auto result = std::make_unique<VelmoraZxingResult>();
   ScanResult scan;
-  scan.found = result.isValid();
+  scan.found = Reader()(image.pixels.data(), image.width, image.height, format, result.get()) == 1;
   if (scan.found) {
-    scan.text = result.text();
-    scan.symbologyIdentifier = result.symbologyIdentifier();
+    scan.text.assign(result->text, static_cast<std::size_t>(result->textLength));
+    scan.symbologyIdentifier = result->symbologyIdentifier;
   }
   return scan;
 }
 
 }  // namespace
 
-ScanResult ScanCode128(const GreyImage& image) { return Scan(image, ZXing::BarcodeFormat::Code128); }
+ScanResult ScanCode128(const GreyImage& image) { return Scan(image, VELMORA_ZXING_CODE128); }
 
 ScanResult ScanMatrix(const GreyImage& image, bool qr) {
-  return Scan(image, qr ? ZXing::BarcodeFormat::QRCode : ZXing::BarcodeFormat::DataMatrix);
+  return Scan(image, qr ? VELMORA_ZXING_QRCODE : VELMORA_ZXING_DATAMATRIX);
 }
 
 }  // namespace velmora::symbol
