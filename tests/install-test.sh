@@ -29,4 +29,8 @@ out=$(run "$prefix")
 mv "$prefix" "$prefix.moved"
 out=$(run "$prefix.moved")
 [ "$out" = "imported: $prefix.moved/host/SYSTEM/128.ufo" ] || { echo "moved: unexpected: $out"; exit 1; }
+# The scanner plugin is found where it is installed, after the move too.
+"$prefix.moved/bin/velmora-label" render "$source/examples/label-template.ufo" --set GTIN=09506000134352 \
+  --set EXPIRY=271231 --set LOT=A1 --out "$prefix.moved/l.pdf" \
+  --verify 2>/dev/null | grep -q "1 scanned back equal" || { echo "the installed label host did not scan back"; exit 1; }
 echo "installed tree runs from $prefix and after a move"

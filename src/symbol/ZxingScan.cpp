@@ -13,14 +13,14 @@ namespace {
 
 constexpr const char* kPlugin = "libvelmora-zxing.so";
 
-// VELMORA_ZXING_PLUGIN, else beside the program, else in the program's private
-// library folder as installed (../lib/velmora-wizard/).
+// VELMORA_ZXING_PLUGIN, else beside the program (the build), else where it is
+// installed (lib/velmora-wizard/plugins/ beside the program's folder).
 decltype(&velmora_zxing_read) Reader() {
   static const auto read = [] {
     const char* given = std::getenv("VELMORA_ZXING_PLUGIN");
     const std::string own = ExecutableDirectory();
     const std::string tries[] = {given != nullptr ? given : "", own + "/" + kPlugin,
-                                 own + "/../lib/velmora-wizard/" + kPlugin};
+                                 own + "/../" VELMORA_PLUGIN_INSTALL_DIR "/" + kPlugin};
     std::string why;
     for (const std::string& path : tries) {
       if (path.empty()) continue;
@@ -29,7 +29,7 @@ decltype(&velmora_zxing_read) Reader() {
         return reinterpret_cast<decltype(&velmora_zxing_read)>(
             SharedLibrarySymbol(library, path.c_str(), "velmora_zxing_read"));
       } catch (const std::runtime_error& e) {
-        why = e.what();
+        if (why.empty()) why = e.what();  // the first place tried says most
       }
     }
     throw std::runtime_error(why);

@@ -10,8 +10,8 @@
 #include "symbol/ZxingPlugin.h"
 
 extern "C" __attribute__((visibility("default"))) int velmora_zxing_read(const unsigned char* pixels, int width,
-                                                                          int height, int format,
-                                                                          VelmoraZxingResult* result) {
+                                                                         int height, int format,
+                                                                         VelmoraZxingResult* result) {
   try {
     ZXing::DecodeHints hints;
     hints.setFormats(format == VELMORA_ZXING_CODE128      ? ZXing::BarcodeFormat::Code128
