@@ -28,6 +28,7 @@ template <class Row>
 void ForEachRow(std::string_view text, const std::string& file, Row row) {
   int number = 0;
   int rows = 0;
+  std::vector<std::string_view> fields;
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
@@ -36,7 +37,7 @@ void ForEachRow(std::string_view text, const std::string& file, Row row) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.front() == '#') continue;
-    std::vector<std::string_view> fields;
+    fields.clear();
     for (std::size_t at = 0;;) {
       const std::size_t tab = line.find('\t', at);
       fields.push_back(line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at));
@@ -54,28 +55,32 @@ void ForEachRow(std::string_view text, const std::string& file, Row row) {
 void CodeLists::ReadCountries(std::string_view text, const std::string& file) {
   ForEachRow(text, file, [this](const std::vector<std::string_view>& f) {
     if (f.size() < 3 || !OfShape(f[0], 3, true) || !OfShape(f[1], 2, false) || !OfShape(f[2], 3, false)) return false;
-    countryNumeric_.emplace(f[0]);
-    countryAlpha2_.emplace(f[1]);
-    countryAlpha3_.emplace(f[2]);
+    countryNumeric_.Add(f[0]);
+    countryAlpha2_.Add(f[1]);
+    countryAlpha3_.Add(f[2]);
     return true;
   });
+  for (Codes* codes : {&countryNumeric_, &countryAlpha2_, &countryAlpha3_}) codes->Seal();
 }
 
 void CodeLists::ReadCurrencies(std::string_view text, const std::string& file) {
   ForEachRow(text, file, [this](const std::vector<std::string_view>& f) {
     if (f.size() < 2 || !OfShape(f[0], 3, true) || !OfShape(f[1], 3, false)) return false;
-    currencyNumeric_.emplace(f[0]);
-    currencyAlpha_.emplace(f[1]);
+    currencyNumeric_.Add(f[0]);
+    currencyAlpha_.Add(f[1]);
     return true;
   });
+  currencyNumeric_.Seal();
+  currencyAlpha_.Seal();
 }
 
 void CodeLists::ReadPackageTypes(std::string_view text, const std::string& file) {
   ForEachRow(text, file, [this](const std::vector<std::string_view>& f) {
     if (f.size() != 1 || !IsPackageCode(f[0])) return false;
-    packageTypes_.emplace(f[0]);
+    packageTypes_.Add(f[0]);
     return true;
   });
+  packageTypes_.Seal();
 }
 
 }  // namespace velmora::symbol
