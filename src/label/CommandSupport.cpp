@@ -57,8 +57,11 @@ void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
   const symbol::VariableValues sampled = t.ValuesWith({});
   for (const std::string& name : read) {
     if (given(name)) continue;
-    if (!samples)
-      throw std::runtime_error("no value for variable " + name + ", which " + ReaderOf(t, name) + " reads: " + how);
+    if (!samples) {
+      std::string hint = how;  // its NAME is the variable without a value
+      if (const std::size_t at = hint.find("NAME"); at != std::string::npos) hint.replace(at, 4, name);
+      throw std::runtime_error("no value for variable " + name + ", which " + ReaderOf(t, name) + " reads: " + hint);
+    }
     const auto sample = sampled.find(name);
     err << "velmora-label: no value for variable " << name << ": the template's sample '"
         << (sample == sampled.end() ? std::string() : symbol::Printable(sample->second)) << "' is used (--samples)\n";
@@ -83,10 +86,11 @@ std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest
   if (r.valuesFile.empty()) {
     RequireValues(
         t, read, [&](const std::string& name) { return sets.contains(name); }, r.samples,
-        "give --set " + (read.empty() ? std::string("NAME") : read.front()) + "=VALUE for each, or --samples", err);
+        "give --set NAME=VALUE for each, or --samples", err);
     return std::make_unique<FixedRows>(std::vector<symbol::VariableValues>{sets});
   }
-  if (std::filesystem::is_directory(r.valuesFile)) throw std::runtime_error(r.valuesFile + ": cannot read the values");
+  if (std::filesystem::is_directory(r.valuesFile))
+    throw std::runtime_error(r.valuesFile + ": cannot read the values (it is a folder)");
   auto table = std::make_unique<CsvRowSource>(r.valuesFile, r.delimiter, sets);
   if (table->Delimiter() != ',') {
     err << "velmora-label: " << r.valuesFile << ": fields separated by "

@@ -27,7 +27,7 @@ class NoRows : public std::runtime_error {
 symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std::vector<std::string>& read);
 
 // The variables of `read` that `given` has no value for. Without --samples
-// the first is an error (`how` says how to give one); with it, each takes the
+// the first is an error (`how` says how to give one, its NAME the variable's); with it, each takes the
 // template's sample and says so on `err`.
 void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
                    const std::function<bool(const std::string&)>& given, bool samples, const std::string& how,

@@ -1,5 +1,7 @@
 #include "label/CsvRows.h"
 
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <utility>
 
@@ -135,7 +137,7 @@ void CsvStream::Rewind() {
   in_.close();
   in_.clear();
   in_.open(path_, std::ios::binary);
-  if (!in_) throw CsvError(path_ + ": cannot read the values");
+  if (!in_) throw CsvError(path_ + ": cannot read the values (" + std::strerror(errno) + ")");
   buffer_.clear();
   scanned_ = complete_ = consumed_ = 0;
   quoted_ = false;

@@ -22,7 +22,9 @@ int Report(const symbol::Analysis& analysis, const CheckRequest& r, const symbol
   out << "elements: " << symbol::Printable(symbol::HumanReadable(analysis.elements)) << '\n';
   for (const std::string& parameter : aside) out << "kept aside: " << parameter << '\n';
   bool linked = true;
-  if (r.linkWanted) {
+  if (r.linkWanted && !analysis.Valid()) {  // a URI of elements GS1 refuses would pass them on as good
+    out << "digital link: none: the elements have findings\n";
+  } else if (r.linkWanted) {
     try {
       out << "digital link: " << symbol::MakeDigitalLink(analysis.elements, gs1.dictionary, r.linkDomain) << '\n';
     } catch (const symbol::DigitalLinkError& e) {
@@ -107,10 +109,11 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
       throw std::runtime_error(r.templatePath + ": " + t.barcode.where + ": " + e.what());
     }
     out << "data: " << symbol::Printable(data) << '\n';
-    const int status = Report(symbol::AnalyseBarcodeData(data, gs1), r, gs1, out);
+    // A value the template would pad, cut or read as a control is the cause; what GS1 would then say of the data
+    // follows from it and is left unsaid.
     const std::vector<std::string> problems = ValueProblems(sets, t.barcode.Padded());
     for (const std::string& problem : problems) out << problem << '\n';
-    return problems.empty() ? status : kStatusFindings;
+    return problems.empty() ? Report(symbol::AnalyseBarcodeData(data, gs1), r, gs1, out) : kStatusFindings;
   });
 }
 

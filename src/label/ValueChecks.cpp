@@ -28,9 +28,16 @@ bool IsGtin(const symbol::Formula::Padded& p) {
   return p.width == 14 && (p.before.ends_with("01") || p.before.ends_with("02"));
 }
 
-void FindShort(const std::string& value, const symbol::Formula::Padded& p, std::vector<std::string>& problems) {
+// A value the template would pad with zeros, or cut: either changes the data without a word.
+void FindLength(const std::string& value, const symbol::Formula::Padded& p, std::vector<std::string>& problems) {
   const std::size_t length = CodePointCount(value);
-  if (length >= p.width) return;
+  if (length > p.width) {
+    problems.push_back(p.name + ": " + std::to_string(length) + " characters given; the template keeps " +
+                       std::to_string(p.width) + " and would cut the rest ('" +
+                       symbol::Printable(std::string_view(value).substr(ByteOffsetOfChar(value, p.width))) + "')");
+    return;
+  }
+  if (length == p.width) return;
   const bool digits = value.find_first_not_of("0123456789") == std::string::npos;
   if (IsGtin(p) && digits && length >= 8) {
     const std::string n = std::to_string(length);
@@ -51,7 +58,7 @@ std::vector<std::string> ValueProblems(const symbol::VariableValues& given,
   for (const auto& [name, value] : given) FindControls(name, value, problems);
   for (const symbol::Formula::Padded& p : padded) {
     const auto found = given.find(p.name);
-    if (found != given.end()) FindShort(found->second, p, problems);
+    if (found != given.end()) FindLength(found->second, p, problems);
   }
   return problems;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What a row's values would do to the barcode beyond being its data: a code-set
 // or FNC1 marker, or a GS character, would add or change fields; a value shorter
-// than the length the template cuts it to would be padded with zeros.
+// than the length the template cuts it to would be padded with zeros, a longer
+// one cut.
 #include <string>
 #include <vector>
 

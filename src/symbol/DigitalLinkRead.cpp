@@ -73,7 +73,7 @@ std::size_t KeySegment(const std::vector<Piece>& segments, const SyntaxDictionar
     const std::string ai = PathAi(name.text, dictionary, alphas);
     if (ai.empty()) {
       if (AllDigits(name.text))
-        throw DigitalLinkError("unknown AI (" + std::string(name.text) + ") in the path", name.at + 1);
+        throw DigitalLinkError("unknown AI (" + Shortened(name.text) + ") in the path", name.at + 1);
       break;
     }
     if (dictionary.Find(ai)->dlPrimaryKey) return i - 2;
@@ -136,7 +136,7 @@ void ReadQuery(const Piece& query, const std::vector<std::string>& path, const S
     }
     const std::string ai(name);
     if (dictionary.Find(ai) == nullptr)
-      throw DigitalLinkError("unknown AI (" + ai + ") in the query", parameter.at + 1);
+      throw DigitalLinkError("unknown AI (" + Shortened(ai) + ") in the query", parameter.at + 1);
     const Piece value{parameter.text.substr(equals + 1), parameter.at + equals + 1};
     if (value.text.empty()) throw DigitalLinkError("AI (" + ai + ") has no value in the query", value.at + 1);
     CheckAttribute(ai, parameter.at, path, dictionary);

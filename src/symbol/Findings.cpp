@@ -31,6 +31,12 @@ std::string Printable(std::string_view text) {
   return shown;
 }
 
+std::string Shortened(std::string_view text, std::size_t most) {
+  const std::size_t length = CodePointCount(text);
+  if (length <= most) return Printable(text);
+  return Printable(text.substr(0, ByteOffsetOfChar(text, most))) + "... (" + std::to_string(length) + " characters)";
+}
+
 namespace {
 
 // " (U+00F6)" when `found` is one character outside ASCII.
@@ -80,6 +86,7 @@ const char* KindName(FindingKind kind) {
     case FindingKind::BadIban: return "bad-iban";
     case FindingKind::ZeroPrefix: return "zero-prefix";
     case FindingKind::NoNonDigit: return "no-non-digit";
+    case FindingKind::DateForm: return "date-form";
     case FindingKind::NoCompanyPrefix: return "no-company-prefix";
     case FindingKind::UnknownPackageType: return "unknown-package-type";
     case FindingKind::BadPadding: return "bad-padding";
@@ -128,6 +135,7 @@ const char* EnglishSentence(FindingKind kind) {
     case FindingKind::BadIban: return "'{found}' is not a valid IBAN";
     case FindingKind::ZeroPrefix: return "must not start with 0";
     case FindingKind::NoNonDigit: return "must hold a character that is not a digit";
+    case FindingKind::DateForm: return "'{found}' is not written as this AI's dates are: YYMMDD, {detail}";
     case FindingKind::NoCompanyPrefix: return "no GS1 Company Prefix of at least 4 digits here";
     case FindingKind::UnknownPackageType: return "unknown package type '{found}'";
     case FindingKind::BadPadding:
@@ -159,8 +167,8 @@ std::string FindingText(const Finding& finding, const FindingWords& words) {
                        (finding.found + finding.detail).find_first_not_of("0123456789") == std::string::npos &&
                        finding.found.size() + finding.detail.size() < 18;
   Fill(text, "{total}", numbers ? std::to_string(std::stoull(finding.found) + std::stoull(finding.detail)) : "");
-  Fill(text, "{found}", Printable(finding.found));
-  Fill(text, "{detail}", Printable(finding.detail));
+  Fill(text, "{found}", Shortened(finding.found));
+  Fill(text, "{detail}", Shortened(finding.detail));
   Fill(text, "{or}", words.orWord);
   return text;
 }

@@ -38,6 +38,7 @@ enum class FindingKind {
   BadIban,
   ZeroPrefix,
   NoNonDigit,
+  DateForm,         // a date written with separators; detail: how it is written ("270630 for 30 June 2027")
   NoCompanyPrefix,  // fewer than 4 digits where the GS1 Company Prefix starts
   UnknownPackageType,
   BadPadding,       // base64url '=' padding: too many, or a length it does not fit
@@ -84,6 +85,10 @@ struct FindingWords {
 // `text` with control characters and bytes that are not UTF-8 as \xHH: data
 // shown on one line.
 std::string Printable(std::string_view text);
+
+// The same, cut to its first `most` characters when it is longer, saying how
+// long it was: a message quotes what it is about, never a whole megabyte.
+std::string Shortened(std::string_view text, std::size_t most = 40);
 
 // "AI (17) position 3: invalid month '13'". Control characters and bytes that
 // are not UTF-8 are shown escaped ("\x0A"), so a finding is always one line.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <numeric>
 #include <set>
 #include <tuple>
@@ -139,11 +140,40 @@ Findings Once(Findings findings) {
   return kept;
 }
 
+// A date written as people write it (2027-06-30, 30.06.2027) where the AI's
+// dates are YYMMDD: said as one finding, with the date as the AI wants it when
+// the form says which is the day (ISO's year first).
+std::optional<Finding> DateForm(const Element& e, const AiSyntax& s) {
+  if (s.components.empty() || e.data.find_first_of("-./") == std::string::npos) return std::nullopt;
+  const std::vector<std::string>& linters = s.components.front().linters;
+  if (std::none_of(linters.begin(), linters.end(), [](const std::string& l) { return l.starts_with("yymmd"); })) {
+    return std::nullopt;
+  }
+  static const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                                        "July",    "August",   "September", "October", "November", "December"};
+  int year = 0, month = 0, day = 0;
+  char a = 0, b = 0;  // the separators
+  std::string how = "such as 270630 for 30 June 2027";
+  const std::string& d = e.data;
+  const bool isoShape = d.size() == 10 && d.find_first_not_of("0123456789", 0) == 4 && d[7] == d[4] &&
+                        std::isdigit(static_cast<unsigned char>(d[5])) &&
+                        std::isdigit(static_cast<unsigned char>(d[6]));
+  if (isoShape && std::sscanf(d.c_str(), "%4d%c%2d%c%2d", &year, &a, &month, &b, &day) == 5 && month >= 1 &&
+      month <= 12 && day >= 0 && day <= 31) {
+    char yymmdd[8];
+    std::snprintf(yymmdd, sizeof yymmdd, "%02d%02d%02d", year % 100, month, day);
+    how = std::string(yymmdd) + " for " + (day == 0 ? "" : std::to_string(day) + " ") + kMonths[month - 1] + " " +
+          std::to_string(year);
+  }
+  return Finding{FindingKind::DateForm, e.ai, 1, e.data, how};
+}
+
 }  // namespace
 
 Findings CheckElement(const Element& e, const SyntaxDictionary& dictionary, const CodeLists& codes) {
   const AiSyntax* s = dictionary.Find(e.ai);
   if (s == nullptr) return {{FindingKind::UnknownAi, e.ai, 0, {}, {}}};
+  if (auto date = DateForm(e, *s)) return {*date};
   const bool ascii =
       std::all_of(e.data.begin(), e.data.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   const std::string collapsed = ascii ? std::string() : OneBytePerCharacter(e.data);

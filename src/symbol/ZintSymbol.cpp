@@ -13,6 +13,32 @@ struct ZintDeleter {
 };
 using ZintHandle = std::unique_ptr<zint_symbol, ZintDeleter>;
 
+// What each symbology holds at most, for a message about data that does not fit.
+const char* Capacity(int symbology) {
+  switch (symbology) {
+    case BARCODE_DATAMATRIX:
+      return "a Data Matrix holds at most 3116 digits or 2335 other characters (144 x 144 modules)";
+    case BARCODE_QRCODE: return "a QR Code holds at most 7089 digits or 2953 other characters (version 40)";
+  }
+  return "GS1 allows a GS1-128 symbol 48 data characters; split the elements over several symbols";
+}
+
+// zint's verdict said as this program says things: which symbol, how much data, what fits.
+std::string InOurWords(int status, const char* text, int symbology, const std::string& input) {
+  const char* name = symbology == BARCODE_DATAMATRIX ? "Data Matrix"
+                     : symbology == BARCODE_QRCODE   ? "QR Code"
+                                                     : "GS1-128";
+  if (status == ZINT_ERROR_TOO_LONG) {
+    return "the data (" + std::to_string(input.size()) + " characters) is more than a " + name +
+           " can hold: " + Capacity(symbology);
+  }
+  std::string said = text;  // "Error 261: ..." without zint's number
+  if (const std::size_t colon = said.find(": "); said.starts_with("Error ") && colon != std::string::npos) {
+    said.erase(0, colon + 2);
+  }
+  return std::string(name) + ": " + said;
+}
+
 // Encodes; returns the handle with zint's result. The error text is set on a
 // failure, and with zint's checks on also on a warning: zint reports data that
 // GS1 does not allow as a warning and encodes it all the same.
@@ -29,7 +55,7 @@ ZintHandle Run(const Elements& elements, bool zintChecks, std::string& error, in
   const std::string input = uri != nullptr ? *uri : BracketedElements(elements);
   const int status = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()),
                                      static_cast<int>(input.size()));
-  if (status >= ZINT_ERROR || (zintChecks && status != 0)) error = symbol->errtxt;
+  if (status >= ZINT_ERROR || (zintChecks && status != 0)) error = InOurWords(status, symbol->errtxt, symbology, input);
   return symbol;
 }
 

@@ -174,6 +174,8 @@ TEST_F(LabelRenderTest, AValueIsDataNeverABarcodeControlNorSilentlyPadded) {
                                      "91ABC\"\n"
                                      "9506000134352,271231,ABC\n"
                                      "09506000134352,2712,ABC\n"
+                                     "095060001343529,271231,ABC\n"
+                                     "09506000134352,27123199,ABC\n"
                                      "09506000134352,271231,ABC\n");
   const Outcome o =
       Run({"render", Example("label-template.ufo"), "--values", csv, "--out", work.Path() + "v.svg", "--verify"});
@@ -184,8 +186,10 @@ TEST_F(LabelRenderTest, AValueIsDataNeverABarcodeControlNorSilentlyPadded) {
             "row 2, LOT: '\\x1D' at character 2 would be read as a barcode control, not data (GS1 allows no such "
             "character in AI data)\n"
             "row 3, GTIN: 13 digits given for a 14-digit GTIN: a GTIN-13 needs a leading 0\n"
-            "row 4, EXPIRY: 4 of 6 characters given; the template would add 2 zeros after them\n");
-  EXPECT_EQ(o.out, "1 of 5 labels drawn to " + work.Path() + "v.svg, 4 rows rejected, 1 scanned back equal\n");
+            "row 4, EXPIRY: 4 of 6 characters given; the template would add 2 zeros after them\n"
+            "row 5, GTIN: 15 characters given; the template keeps 14 and would cut the rest ('9')\n"
+            "row 6, EXPIRY: 8 characters given; the template keeps 6 and would cut the rest ('99')\n");
+  EXPECT_EQ(o.out, "1 of 7 labels drawn to " + work.Path() + "v.svg, 6 rows rejected, 1 scanned back equal\n");
   const Outcome check = Run({"check", Example("label-template.ufo"), "--set", "GTIN=9506000134352", "--set",
                              "EXPIRY=271231", "--set", "LOT=A"});
   EXPECT_EQ(check.status, 1);

@@ -97,6 +97,24 @@ TEST(EncodeScan, AMismatchIsAnError) {
   EXPECT_EQ(VerifyScan(blank, {}, Data().dictionary), "the symbol could not be scanned");
 }
 
+// zint's refusal is said in our words: which symbol, how much data, what fits.
+TEST(EncodeScan, DataTooLongForItsSymbolSaysWhatFits) {
+  std::string many = "(01)09506000134352";
+  for (int i = 0; i < 60; ++i) many += "(91)" + std::string(90, 'A');
+  const struct {
+    SymbolKind kind;
+    std::string says;
+  } rows[] = {
+      {SymbolKind::Gs1DataMatrix, "is more than a Data Matrix can hold: a Data Matrix holds at most 3116 digits"},
+      {SymbolKind::Gs1Qr, "is more than a QR Code can hold: a QR Code holds at most 7089 digits"},
+  };
+  for (const auto& row : rows) {
+    const EncodedSymbol symbol = EncodeMatrix(row.kind, ParseElementString(many), "");
+    EXPECT_NE(symbol.error.find(row.says), std::string::npos) << symbol.error;
+    EXPECT_EQ(symbol.error.find("Error "), std::string::npos) << symbol.error;
+  }
+}
+
 TEST(EncodeScan, BarRunsCoverTheDarkModules) {
   const EncodedSymbol symbol = EncodeGs1_128(ParseElementString("(00)376104250021234569"));
   int dark = 0;
