@@ -22,11 +22,11 @@ int Report(const symbol::Analysis& analysis, const CheckRequest& r, const symbol
   out << "elements: " << symbol::Printable(symbol::HumanReadable(analysis.elements)) << '\n';
   for (const std::string& parameter : aside) out << "kept aside: " << parameter << '\n';
   bool linked = true;
-  if (r.linkWanted && !analysis.Valid()) {  // a URI of elements GS1 refuses would pass them on as good
-    out << "digital link: none: the elements have findings\n";
-  } else if (r.linkWanted) {
+  if (r.linkWanted) {
     try {
-      out << "digital link: " << symbol::MakeDigitalLink(analysis.elements, gs1.dictionary, r.linkDomain) << '\n';
+      const std::string uri = symbol::MakeDigitalLink(analysis.elements, gs1.dictionary, r.linkDomain);
+      // a URI of elements GS1 refuses would pass them on as good
+      out << "digital link: " << (analysis.Valid() ? uri : "none: the elements have findings") << '\n';
     } catch (const symbol::DigitalLinkError& e) {
       out << "digital link: none: " << e.what() << '\n';
       linked = false;

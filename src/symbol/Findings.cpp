@@ -168,7 +168,9 @@ std::string FindingText(const Finding& finding, const FindingWords& words) {
                        finding.found.size() + finding.detail.size() < 18;
   Fill(text, "{total}", numbers ? std::to_string(std::stoull(finding.found) + std::stoull(finding.detail)) : "");
   Fill(text, "{found}", Shortened(finding.found));
-  Fill(text, "{detail}", Shortened(finding.detail));
+  // a detail is the program's words (a list of AIs), except the other value of a repeated AI
+  Fill(text, "{detail}",
+       finding.kind == FindingKind::Duplicate ? Shortened(finding.detail) : Printable(finding.detail));
   Fill(text, "{or}", words.orWord);
   return text;
 }

@@ -27,7 +27,7 @@ std::vector<FindableAi> ListedAis(const ListBox& list) {
 void AiSearch::Type(FMain& w, const std::string& text) {
   text_ = text;
   if (w.CurrentPage == 0) entries_ = ListedAis(w.ActionList);
-  matches_ = FindAis(text_, entries_);
+  matches_ = text_.empty() ? std::vector<std::int16_t>() : FindAis(text_, entries_);  // nothing typed finds nothing
   selected_ = -1;
   if (!matches_.empty()) Select(w, 0);
 }

@@ -36,10 +36,25 @@ std::int16_t Number(const std::string& argument, int line) {
   return static_cast<std::int16_t>(value);
 }
 
+// The control as the user sees it: "the 'Next >' button", "the text box".
+std::string SeenAs(const Control& control) {
+  std::string caption;
+  std::string kind = "control";
+  if (const auto* b = dynamic_cast<const CommandButton*>(&control)) caption = b->Caption, kind = "button";
+  if (const auto* c = dynamic_cast<const CheckBox*>(&control)) caption = c->Caption, kind = "check box";
+  if (const auto* o = dynamic_cast<const OptionButton*>(&control)) caption = o->Caption, kind = "option";
+  if (dynamic_cast<const TextBox*>(&control) != nullptr) kind = "text box";
+  if (dynamic_cast<const ListBox*>(&control) != nullptr) kind = "list";
+  if (dynamic_cast<const ComboBox*>(&control) != nullptr) kind = "list of variables";
+  std::erase(caption, '&');  // the access key's mark
+  return caption.empty() ? "the " + kind : "the '" + caption + "' " + kind;
+}
+
 // A user can only act on a control that is shown and enabled.
 void Reachable(const Control& control, int line) {
   std::string name = control.Name();
   if (control.Index() >= 0) name += "(" + std::to_string(control.Index()) + ")";
+  name += ", " + SeenAs(control) + ",";
   if (!control.Visible) throw ScriptError(line, name + " is hidden");
   if (!control.Enabled) throw ScriptError(line, name + " is disabled");
 }

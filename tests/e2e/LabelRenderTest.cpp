@@ -152,9 +152,9 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
       {{"render", tpl, "--values", misspelt, "--out", work.Path() + "o"},
        "misspelt.csv column Expiry_: no formula of the template reads a variable Expiry_ (did you mean EXPIRY?)"},
       {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--out", work.Path() + "o"},
-       "no value for variable LOT, which [Variable4] Format reads: give --set GTIN=VALUE for each, or --samples"},
+       "no value for variable LOT, which [Variable4] Format reads: give --set LOT=VALUE for each, or --samples"},
       {{"check", tpl, "--set", "GTIN=09506000134352"},
-       "no value for variable EXPIRY, which [Variable4] Format reads: give --set NAME=VALUE for each, or --samples"},
+       "no value for variable EXPIRY, which [Variable4] Format reads: give --set EXPIRY=VALUE for each, or --samples"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.says);

@@ -159,6 +159,7 @@ TEST_F(PasteTest, FindMovesTheSelectionToTheBestMatch) {
       {0, "31", {"310", "311"}, false},
       {0, "net weight kilo", {"310"}, true},
       {0, "zzzz", {}, true},
+      {0, "", {}, true},  // nothing typed: nothing found, nothing clicked
       {1, "echeance", {"12"}, true},
       {1, "ÉCHÉANCE", {"12"}, true},
       {1, "date limite", {"16", "17", "7011"}, true},
@@ -170,6 +171,10 @@ TEST_F(PasteTest, FindMovesTheSelectionToTheBestMatch) {
     host.Write("System/Users/User.ini", "[Initialize]\r\nCountry=" + std::to_string(row.country) + "\r\n");
     const auto run = Run(std::string("find ") + row.query + "\ndump\n");
     ASSERT_FALSE(run.Dumps.empty()) << run.Errors;
+    if (row.query[0] == '\0') {
+      EXPECT_EQ(run.Last()["ids"][0]["IdKeyBackup"], "") << "nothing typed, nothing clicked";
+      continue;
+    }
     const json& find = run.Last()["find"];
     const std::vector<std::string> matches = find["matches"];
     if (row.all) {

@@ -70,7 +70,8 @@ TEST_F(RunTest, BackAndNextWalkTheRingAcrossTwoAis) {
 TEST_F(RunTest, BackOnPageZeroOfTheFirstAiIsImpossible) {
   const auto run = Run("dump\nback\n");
   EXPECT_EQ(run.Result.Status, 2);
-  EXPECT_NE(run.Errors.find("script line 2: Curseur(0) is disabled"), std::string::npos) << run.Errors;
+  EXPECT_NE(run.Errors.find("script line 2: Curseur(0), the '< Back' button, is disabled"), std::string::npos)
+      << run.Errors;
 }
 
 TEST_F(RunTest, RemoveOneOfSeveralAndTheLastAi) {
@@ -121,8 +122,8 @@ TEST_F(RunTest, ScriptErrorsNameTheLineAndStopTheRun) {
     const char* script;
     const char* error;
   } cases[] = {
-      {"next\n", "script line 1: Curseur(1) is disabled"},
-      {"# comment\n\nremove\n", "script line 3: ActionButton is hidden"},
+      {"next\n", "script line 1: Curseur(1), the 'Next >' button, is disabled"},
+      {"# comment\n\nremove\n", "script line 3: ActionButton, the button, is hidden"},
       {"pick 01\njump\ndump\n", "script line 2: unknown action \"jump\""},
       {"list x\n", "script line 1: expected a number, got \"x\""},
       {"pick 9999\n", "script line 1: no catalogue entry for AI 9999"},
