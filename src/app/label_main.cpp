@@ -236,6 +236,8 @@ int main(int argc, char** argv) {
   renderCommand->add_option("template", render.templatePath, "the label template (128.ufo)")->required();
   renderCommand->add_option("--set", render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
   renderCommand->add_option("--values", render.valuesFile, "a CSV file: a header of variable names, a row per label");
+  const char* ignoreHelp = "a column of --values that no formula reads, left out on purpose (repeatable)";
+  renderCommand->add_option("--ignore-column", render.ignoredColumns, ignoreHelp);
   AddRenderOptions(renderCommand, render.options, renderFormat);
   renderCommand->add_flag("--samples", render.samples, kSamplesHelp);
   AddSheetOptions(renderCommand, renderSheet);
@@ -253,6 +255,7 @@ int main(int argc, char** argv) {
   printCommand->add_option("--set", print.render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
   printCommand->add_option("--values", print.render.valuesFile,
                            "a CSV file: a header of variable names, a row per label");
+  printCommand->add_option("--ignore-column", print.render.ignoredColumns, ignoreHelp);
   printCommand->add_flag("--samples", print.render.samples, kSamplesHelp);
   printCommand->add_option("--printer", print.printer, velmora::print::DestinationHelp())->required();
   const std::string timeoutHelp =

@@ -80,6 +80,32 @@ LabelTemplate ReadCheckedTemplate(const std::string& path) {
   return t;
 }
 
+namespace {
+
+// The columns of `header` the run reads: every one a formula reads, less those
+// left out on purpose (--ignore-column); any other is refused, saying so.
+std::set<std::string> ReadColumns(const std::vector<std::string>& header, const RenderRequest& r,
+                                  const std::vector<std::string>& read) {
+  std::set<std::string> columns(header.begin(), header.end());
+  for (const std::string& ignored : r.ignoredColumns) {
+    if (columns.erase(ignored) > 0) continue;
+    std::string names;
+    for (const std::string& column : header) names += (names.empty() ? "" : ", ") + column;
+    throw std::runtime_error("--ignore-column " + ignored + ": " + r.valuesFile + " has no such column (it has " +
+                             names + ")");
+  }
+  for (const std::string& column : columns) {
+    try {
+      RefuseUnread(r.valuesFile + " column " + column, column, read);
+    } catch (const std::runtime_error& e) {
+      throw std::runtime_error(std::string(e.what()) + "; --ignore-column " + column + " leaves it out on purpose");
+    }
+  }
+  return columns;
+}
+
+}  // namespace
+
 std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err) {
   const std::vector<std::string> read = ReadVariables(t);
   const symbol::VariableValues sets = ParseSets(r.sets, read);
@@ -91,18 +117,17 @@ std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest
   }
   if (std::filesystem::is_directory(r.valuesFile))
     throw std::runtime_error(r.valuesFile + ": cannot read the values (it is a folder)");
-  auto table = std::make_unique<CsvRowSource>(r.valuesFile, r.delimiter, sets);
+  auto table = std::make_unique<CsvRowSource>(r.valuesFile, r.delimiter, sets, r.ignoredColumns);
   if (table->Delimiter() != ',') {
     err << "velmora-label: " << r.valuesFile << ": fields separated by "
         << (table->Delimiter() == '\t' ? std::string("tabs") : "'" + std::string(1, table->Delimiter()) + "'") << '\n';
   }
   if (table->Count() == 0) throw NoRows(r.valuesFile + ": no rows, only the header");
   const std::vector<std::string>& header = table->Header();
-  const std::set<std::string> columns(header.begin(), header.end());
+  const std::set<std::string> columns = ReadColumns(header, r, read);
   for (const auto& [name, value] : sets) {
     if (columns.contains(name)) throw std::runtime_error(r.valuesFile + ": " + name + " is both a column and a --set");
   }
-  for (const std::string& column : header) RefuseUnread(r.valuesFile + " column " + column, column, read);
   for (const std::string& name : read) {
     if (!columns.contains(name) && !sets.contains(name) && !r.samples) {
       throw std::runtime_error(r.valuesFile + ": no column for variable " + name + ", which " + ReaderOf(t, name) +

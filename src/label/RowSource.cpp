@@ -12,8 +12,9 @@ bool FixedRows::Next(std::vector<symbol::VariableValues>& rows, std::size_t max)
   return !rows.empty();
 }
 
-CsvRowSource::CsvRowSource(const std::string& path, char delimiter, symbol::VariableValues sets)
-    : csv_(path, delimiter), sets_(std::move(sets)) {
+CsvRowSource::CsvRowSource(const std::string& path, char delimiter, symbol::VariableValues sets,
+                           std::vector<std::string> ignored)
+    : csv_(path, delimiter), sets_(std::move(sets)), ignored_(std::move(ignored)) {
   for (std::vector<std::string> fields; csv_.Next(fields);) ++count_;
   csv_.Rewind();
 }
@@ -23,7 +24,10 @@ bool CsvRowSource::Next(std::vector<symbol::VariableValues>& rows, std::size_t m
   const std::vector<std::string>& header = csv_.Header();
   for (std::vector<std::string> fields; rows.size() < max && csv_.Next(fields);) {
     symbol::VariableValues values = sets_;
-    for (std::size_t c = 0; c < fields.size(); ++c) values[header[c]] = std::move(fields[c]);
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+      if (std::find(ignored_.begin(), ignored_.end(), header[c]) == ignored_.end())
+        values[header[c]] = std::move(fields[c]);
+    }
     rows.push_back(std::move(values));
   }
   return !rows.empty();

@@ -35,12 +35,14 @@ class FixedRows : public RowSource {
   std::size_t next_ = 0;
 };
 
-// The rows of a CSV file, each with the --set values `sets` beside its columns.
+// The rows of a CSV file, each with the --set values `sets` beside its columns
+// (the columns of `ignored` left out).
 // The whole file is read once first: a malformed row is refused before any
 // label is drawn, and the rows are counted.
 class CsvRowSource : public RowSource {
  public:
-  CsvRowSource(const std::string& path, char delimiter, symbol::VariableValues sets);
+  CsvRowSource(const std::string& path, char delimiter, symbol::VariableValues sets,
+               std::vector<std::string> ignored = {});
   const std::vector<std::string>& Header() const { return csv_.Header(); }
   char Delimiter() const { return csv_.Delimiter(); }
   void Rewind() override { csv_.Rewind(); }
@@ -50,6 +52,7 @@ class CsvRowSource : public RowSource {
  private:
   CsvStream csv_;
   symbol::VariableValues sets_;
+  std::vector<std::string> ignored_;
   int count_ = 0;
 };
 

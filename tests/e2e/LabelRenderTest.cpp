@@ -150,7 +150,12 @@ TEST_F(LabelRenderTest, BadInputIsOneClearLineAndWritesNothing) {
         work.Path() + "o"},
        "--set LTO: no formula of the template reads a variable LTO (did you mean LOT?)"},
       {{"render", tpl, "--values", misspelt, "--out", work.Path() + "o"},
-       "misspelt.csv column Expiry_: no formula of the template reads a variable Expiry_ (did you mean EXPIRY?)"},
+       "misspelt.csv column Expiry_: no formula of the template reads a variable Expiry_ (did you mean EXPIRY?); "
+       "--ignore-column Expiry_ leaves it out on purpose"},
+      {{"render", tpl, "--values", misspelt, "--ignore-column", "Note", "--out", work.Path() + "o"},
+       "--ignore-column Note: " + misspelt + " has no such column (it has GTIN, Expiry_, LOT)"},
+      {{"render", tpl, "--values", Example("labels.csv"), "--ignore-column", "LOT", "--out", work.Path() + "o"},
+       "no column for variable LOT, which [Variable4] Format reads"},
       {{"render", tpl, "--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--out", work.Path() + "o"},
        "no value for variable LOT, which [Variable4] Format reads: give --set LOT=VALUE for each, or --samples"},
       {{"check", tpl, "--set", "GTIN=09506000134352"},
@@ -207,6 +212,11 @@ TEST_F(LabelRenderTest, SpreadsheetSeparatorsAndAFileWithoutRows) {
   const Outcome t = Run({"render", Example("label-template.ufo"), "--values", tabs, "--out", work.Path() + "tabs"});
   EXPECT_EQ(t.status, 0) << t.err;
   EXPECT_EQ(t.err, "velmora-label: " + tabs + ": fields separated by tabs\n");
+  // a column no formula reads, left out on purpose: its values (a marker here) are no data of the label
+  const std::string noted = work.Write("noted.csv", "GTIN,EXPIRY,LOT,NOTE\n09506000134352,271231,A1,{FNC1}x\n");
+  const Outcome n = Run({"render", Example("label-template.ufo"), "--values", noted, "--ignore-column", "NOTE", "--out",
+                         work.Path() + "noted"});
+  EXPECT_EQ(n.status, 0) << n.err;
   const std::string header = work.Write("header.csv", "GTIN,EXPIRY,LOT\n");
   const Outcome none =
       Run({"render", Example("label-template.ufo"), "--values", header, "--out", work.Path() + "none"});
