@@ -15,7 +15,8 @@ dpkg -x "$deb" "$work/root"
 root="$work/root/usr"
 for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf share/velmora-wizard/iso-4217.tsv \
          share/velmora-wizard/iso-3166-1.tsv share/velmora-wizard/gs1-package-types.txt share/doc/velmora-wizard/copyright \
-         share/doc/velmora-wizard/changelog.gz share/man/man1/velmora-wizard.1.gz share/man/man1/velmora-label.1.gz; do
+         share/doc/velmora-wizard/changelog.gz share/man/man1/velmora-wizard.1.gz share/man/man1/velmora-label.1.gz \
+         share/doc/velmora-wizard/examples/label-template.ufo share/doc/velmora-wizard/examples/label-example.png; do
   test -e "$root/$f" || { echo "missing /usr/$f"; exit 1; }
 done
 window=$(ls "$root"/lib*/velmora-wizard/velmora-wizard-window)
@@ -28,7 +29,10 @@ for program in velmora-wizard velmora-label; do
   page="$root/share/man/man1/$program.1.gz"
   text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>"$work/man-warnings")
   [ ! -s "$work/man-warnings" ] || { echo "$program.1: $(cat "$work/man-warnings")"; exit 1; }
-  for section in "EXIT STATUS" ENVIRONMENT COMMANDS; do
+  sections=("EXIT STATUS" ENVIRONMENT COMMANDS)
+  [ "$program" = velmora-wizard ] && sections+=("ACTION SCRIPTS" "HOST DOCUMENT")
+  [ "$program" = velmora-label ] && sections+=("LABEL DOCUMENT")
+  for section in "${sections[@]}"; do
     grep -q "^$section" <<<"$text" || { echo "$program.1 has no $section"; exit 1; }
   done
   commands=$("$root/bin/$program" --help | sed -n '/^Subcommands:/,$p' | awk '/^  [a-z]/ {print $1}')
