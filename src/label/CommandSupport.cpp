@@ -70,6 +70,11 @@ void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
 
 LabelTemplate ReadCheckedTemplate(const std::string& path) {
   LabelTemplate t = ReadLabelTemplate(path);
+  if (t.barcode.text.empty()) {
+    throw std::runtime_error(path + ": " + t.barcode.where +
+                             " is empty: the template carries no AI data (a wizard run whose AIs take their data from "
+                             "a variable, with none chosen, writes such a template)");
+  }
   for (const TemplateText* text : {&t.barcode, &t.readable}) {
     try {
       text->Variables();

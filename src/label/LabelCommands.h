@@ -27,8 +27,8 @@ struct CheckRequest {
 struct RenderRequest {
   std::string templatePath;
   std::vector<std::string> sets;
-  std::string valuesFile;  // CSV; empty for one label
-  char delimiter = 0;      // of the CSV's fields; 0: found from its header
+  std::string valuesFile;                   // CSV; empty for one label
+  char delimiter = 0;                       // of the CSV's fields; 0: found from its header
   std::vector<std::string> ignoredColumns;  // columns of the CSV left out on purpose (no formula reads them)
   RenderOptions options;
   bool progressBar = false;  // on `err`, for runs over a second

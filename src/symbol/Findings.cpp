@@ -87,6 +87,7 @@ const char* KindName(FindingKind kind) {
     case FindingKind::ZeroPrefix: return "zero-prefix";
     case FindingKind::NoNonDigit: return "no-non-digit";
     case FindingKind::DateForm: return "date-form";
+    case FindingKind::NoVariable: return "no-variable";
     case FindingKind::NoCompanyPrefix: return "no-company-prefix";
     case FindingKind::UnknownPackageType: return "unknown-package-type";
     case FindingKind::BadPadding: return "bad-padding";
@@ -136,6 +137,7 @@ const char* EnglishSentence(FindingKind kind) {
     case FindingKind::ZeroPrefix: return "must not start with 0";
     case FindingKind::NoNonDigit: return "must hold a character that is not a digit";
     case FindingKind::DateForm: return "'{found}' is not written as this AI's dates are: YYMMDD, {detail}";
+    case FindingKind::NoVariable: return "takes its data from a variable; none is chosen";
     case FindingKind::NoCompanyPrefix: return "no GS1 Company Prefix of at least 4 digits here";
     case FindingKind::UnknownPackageType: return "unknown package type '{found}'";
     case FindingKind::BadPadding:

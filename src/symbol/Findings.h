@@ -38,7 +38,9 @@ enum class FindingKind {
   BadIban,
   ZeroPrefix,
   NoNonDigit,
-  DateForm,         // a date written with separators; detail: how it is written ("270630 for 30 June 2027")
+  DateForm,
+  NoVariable,  // an AI fed by a variable, with none chosen         // a date written with separators; detail: how it is
+               // written ("270630 for 30 June 2027")
   NoCompanyPrefix,  // fewer than 4 digits where the GS1 Company Prefix starts
   UnknownPackageType,
   BadPadding,       // base64url '=' padding: too many, or a length it does not fit

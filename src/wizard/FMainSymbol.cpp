@@ -29,6 +29,7 @@ ChosenAis ChosenAisOfTable() {
   const HistoryState& h = History();
   for (std::int16_t i = 0; i < ChosenIdCount(); ++i) {
     const IdRecord& r = h.IdTable(i);
+    if (r.IsFixed == 0 && r.VarData.empty() && !r.IdKey.empty()) chosen.withoutVariable.push_back(r.IdKey);
     if (IsIdComplete(r) == 0) continue;
     if (i == h.CurrentId) chosen.current = static_cast<int>(chosen.records.size());
     chosen.records.push_back(&r);
@@ -58,8 +59,8 @@ const SymbolPreview& FMain::Symbol() {
   symbolStale_ = false;
   symbol_ = SymbolPreview{};
   const ChosenAis chosen = ChosenAisOfTable();
-  // Nothing chosen, nothing to draw: GS1's tables are read once there is.
-  if (chosen.formula.empty()) return symbol_;
+  // Nothing chosen, nothing to draw: GS1's tables are read once there is (or an AI waits for its variable).
+  if (chosen.formula.empty() && chosen.withoutVariable.empty()) return symbol_;
   try {
     if (const symbol::Gs1Data* gs1 = Gs1()) {
       symbol_ = ComputeSymbolPreview(chosen, *gs1, PageFindingWords());

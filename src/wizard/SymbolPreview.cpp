@@ -65,8 +65,13 @@ void RefuseNames(SymbolPreview& p, const std::vector<const IdRecord*>& records, 
 // What the user typed or chose that the template cannot carry as it is: a
 // double quote ends a formula's quoted text, a name must be one name; the band
 // says so instead of drawing.
-bool RefuseUncarried(SymbolPreview& p, const std::vector<const IdRecord*>& records, int current,
-                     const symbol::FindingWords& words) {
+bool RefuseUncarried(SymbolPreview& p, const ChosenAis& chosen, const symbol::FindingWords& words) {
+  const std::vector<const IdRecord*>& records = chosen.records;
+  const int current = chosen.current;
+  for (const std::string& ai : chosen.withoutVariable) {  // the template would carry nothing of it
+    const symbol::Finding f{symbol::FindingKind::NoVariable, ai, 0, {}, {}};
+    p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
+  }
   RefuseNames(p, records, words);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const IdRecord& r = *records[i];
@@ -108,7 +113,7 @@ SymbolPreview ComputeSymbolPreview(const ChosenAis& chosen, const symbol::Gs1Dat
   SymbolPreview p;
   const std::vector<const IdRecord*>& records = chosen.records;
   const int current = chosen.current;
-  if (chosen.formula.empty() || RefuseUncarried(p, records, current, words)) return p;
+  if (RefuseUncarried(p, chosen, words) || chosen.formula.empty()) return p;
   try {
     p.data = symbol::Formula::Parse(chosen.formula).Evaluate(Samples(records));
     p.elements = symbol::SplitBarcodeData(p.data, gs1.catalogue);

@@ -43,6 +43,8 @@ struct ChosenAis {
   std::string formula{};
   std::vector<const IdRecord*> records{};
   int current = -1;  // the record whose text box is being edited, among them; -1 for none
+  // The AIs set to take their data from a variable with none chosen: the template carries nothing of them.
+  std::vector<std::string> withoutVariable{};
 };
 
 SymbolPreview ComputeSymbolPreview(const ChosenAis& chosen, const symbol::Gs1Data& gs1,
