@@ -4,6 +4,7 @@
 #include "automation/Dispatch.h"
 #include "base/GlobalValues.h"
 #include "base/RuntimeError.h"
+#include "platform/MessageBox.h"
 #include "platform/profile/ProfileCache.h"
 #include "wizard/Controls.h"
 #include "wizard/VariableNameList.h"
@@ -49,6 +50,13 @@ bool Application::Connect(const Variant& doc, const std::string&) {
   VariableNames() = names;  // the previous collection is released
   ReadVariableNames(host, *names);
   FMain& window = window_.Get();
+  if (names->Count() > static_cast<std::int32_t>(kMaxListEntries)) {  // said before the user looks for one
+    ShowMessageBox("The label has " + std::to_string(names->Count()) +
+                       " variables that can feed an AI; the list of variables holds " +
+                       std::to_string(kMaxListEntries) + ", so only the first " + std::to_string(kMaxListEntries) +
+                       " are offered.",
+                   kStyleExclamation, "GS1-128");
+  }
   {
     const Variant source = ObjectOf(host.Get(kNumberStep1)).Get(kNumberStep2);
     window.HostNumberText = std::to_string(ObjectOf(source).Get(kNumber).ToLong());

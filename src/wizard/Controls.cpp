@@ -118,7 +118,7 @@ void ListBox::Clear() {
 }
 
 void ListBox::AddItem(const std::string& text) {
-  if (items_.size() >= 32767) RaiseError(kErrOutOfMemory);
+  if (items_.size() >= kMaxListEntries) RaiseError(kErrOutOfMemory);
   items_.push_back(text);
   itemData_.push_back(0);
   newIndex_ = static_cast<std::int16_t>(items_.size() - 1);

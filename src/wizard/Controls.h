@@ -143,6 +143,9 @@ class ListBox : public Control, public ListControl {
 // one-line box drops them from a paste, so no value carries them further.
 std::string OneLine(const std::string& text);
 
+// What a list holds at most: its count and indexes are 16-bit.
+inline constexpr std::size_t kMaxListEntries = 32767;
+
 class ComboBox : public Control {
  public:
   static constexpr ControlKind kKind = ControlKind::ComboBox;

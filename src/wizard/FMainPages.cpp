@@ -111,7 +111,10 @@ void FMain::BuildVariablePage(const IdRecord& copy) {
   ActionCombo.Clear();
   ActionCombo.SetText(copy.VarData);
   if (const auto& names = VariableNames()) {
-    for (const std::string& name : names->Enumerate()) ActionCombo.AddItem(name);
+    for (const std::string& name : names->Enumerate()) {  // as many as the list holds: Connect said so
+      if (ActionCombo.Items().size() == kMaxListEntries) break;
+      ActionCombo.AddItem(name);
+    }
   }
   PlaceControls({.title = copy.IdName, .heading = GetCny("label2"), .info = GetCny("text3"), .comboShown = True});
 }

@@ -231,5 +231,23 @@ TEST_F(RunCommandTest, ActionsAfterTheWindowIsHiddenStillRun) {
   EXPECT_NE(refused.err.find("script line 9: the window is not shown"), std::string::npos) << refused.err;
 }
 
+// More variables than the wizard's list holds: said at Connect, and the list
+// offers as many as it holds.
+TEST_F(RunCommandTest, MoreVariablesThanTheListHoldsIsSaidAndTheFirstAreOffered) {
+  nlohmann::json variables = nlohmann::json::array();
+  for (int i = 0; i < 32770; ++i) variables.push_back({{"name", "V" + std::to_string(i)}, {"kind", 5}});
+  const std::string doc = work.Write("many.json", nlohmann::json{{"variables", variables}, {"number", 1}}.dump());
+  ExampleHost();
+  const Outcome o = Run({"run", "--doc", doc, "--script",
+                         work.Write("s.txt", "pick 10\nnext\noption 1\nnext\ncombo-pick 32766\nnext\ndone\n"),
+                         "--host-dir", work.Path() + "host"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.err.find("The label has 32770 variables that can feed an AI; the list of variables holds 32767, so only "
+                       "the first 32767 are offered."),
+            std::string::npos)
+      << o.err;
+  EXPECT_NE(work.Read("host/SYSTEM/128.ufo").find("V32766"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velmora
