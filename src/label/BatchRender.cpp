@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -74,6 +75,27 @@ std::string Oversize(const LabelLayout& l, double width, double height) {
   std::string said = text + by;
   std::snprintf(text, sizeof text, " than the %g x %g mm stock", width, height);
   return said + text;
+}
+
+// The part of a label's image that holds its 2D symbol and its quiet zone,
+// with two modules more on each side for the rounding of modules to dots.
+symbol::GreyImage SymbolRegion(const symbol::GreyImage& image, const LabelLayout& l, int dpi) {
+  const double dots = dpi / 25.4;
+  const double module = std::max(1.0, std::round(l.module * dots));
+  const double margin = (l.quiet + 2) * module;
+  const int left = std::max(0, static_cast<int>(l.barsLeft * dots - margin));
+  const int top = std::max(0, static_cast<int>(l.barsTop * dots - margin));
+  const int right = std::min(image.width, static_cast<int>(l.barsLeft * dots + l.modules * module + margin));
+  const int bottom = std::min(image.height, static_cast<int>(l.barsTop * dots + l.rows * module + margin));
+  symbol::GreyImage region;
+  if (right <= left || bottom <= top) return region;
+  region.width = right - left;
+  region.height = bottom - top;
+  for (int y = top; y < bottom; ++y) {
+    const auto row = image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width;
+    region.pixels.insert(region.pixels.end(), row + left, row + right);
+  }
+  return region;
 }
 
 class RowRenderer {
@@ -172,11 +194,18 @@ class RowRenderer {
   }
 
   void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
+    int dpi = o_.dpi;
     if (o_.format == OutputFormat::Svg || o_.format == OutputFormat::Pdf) {
-      const int dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / r.layout.module + 0.5);
+      dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / r.layout.module + 0.5);
       image = RenderRaster(r.layout, encoded, g_, dpi, false, true).grey;
     }
-    const std::string problem = symbol::VerifySymbol(image, encoded, gs1_.dictionary);
+    // A small 2D symbol is found in its own region, as a scanner aimed at it finds it; the whole label is the
+    // second try.
+    std::string problem = "the symbol could not be scanned";
+    if (symbol::IsMatrix(encoded.kind)) {
+      problem = symbol::VerifySymbol(SymbolRegion(image, r.layout, dpi), encoded, gs1_.dictionary);
+    }
+    if (!problem.empty()) problem = symbol::VerifySymbol(image, encoded, gs1_.dictionary);
     if (!problem.empty()) {
       r.verified = false;
       r.problems.push_back(problem);
