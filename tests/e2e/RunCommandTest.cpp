@@ -131,18 +131,6 @@ TEST_F(RunCommandTest, AValueThatDoesNotConvertNamesItsOwnFile) {
   EXPECT_EQ(o.err.find("doc.json"), std::string::npos) << "the document is no cause of it";
 }
 
-TEST_F(RunCommandTest, MoreHostVariablesThanA16BitCountAreAllOffered) {
-  std::string doc = "{\"variables\":[";
-  for (int i = 0; i < 32770; ++i)
-    doc += std::string(i ? "," : "") + "{\"name\":\"V" + std::to_string(i) + "\",\"kind\":5}";
-  doc += "],\"number\":1}";
-  const Outcome o = Run({"run", "--doc", work.Write("many.json", doc), "--script",
-                         work.Write("v.script", "pick 10\nnext\noption 1\nnext\ndump\ncancel\n")});
-  const nlohmann::json dump = nlohmann::json::parse(o.out.substr(0, o.out.find('\n')));
-  EXPECT_EQ(dump["controls"]["ActionCombo"]["items"].size(), 32770u);
-  EXPECT_EQ(dump["controls"]["ActionCombo"]["items"].back(), "V32769");
-}
-
 TEST_F(RunCommandTest, AHostFolderTheUserMayNotEnterIsAMessageNotAnAbort) {
   if (::geteuid() != 0 || std::system("command -v setpriv >/dev/null") != 0) GTEST_SKIP() << "needs root and setpriv";
   const std::string locked = work.Path() + "locked";
