@@ -9,6 +9,7 @@
 #include "settings/MGlobal.h"
 #include "symbol/DigitalLink.h"
 #include "symbol/ElementForms.h"
+#include "symbol/Findings.h"
 #include "symbol/Formula.h"
 #include "wizard/FMain.h"
 
@@ -97,6 +98,30 @@ void Walk(FMain& w, const PastedAi& p) {
   Expect(w, 6, p);
 }
 
+// Data the wizard's pages could not take as it is: longer than the AI's field,
+// a character no key types (a control character, a line break), a non-digit
+// where the pages type digits only. Refused before anything changes: a paste
+// is never cut or stripped into other data.
+void RefuseUntypeable(const symbol::Element& e, const IdRecord& entry) {
+  const std::string where = "AI (" + e.ai + "): ";
+  const std::size_t length = CodePointCount(e.data);
+  if (entry.CharLenBackup > 0 && length > static_cast<std::size_t>(entry.CharLenBackup)) {
+    throw PasteError(where + std::to_string(length) + " characters, and the AI holds " +
+                     std::to_string(entry.CharLenBackup) + "; nothing was pasted");
+  }
+  const std::u32string points = ToCodePoints(e.data);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const char32_t c = points[i];
+    const bool control = c < 0x20 || c == 0x7F;
+    if (!control && (entry.IsNumeric == 0 || (c >= '0' && c <= '9'))) continue;
+    const std::string shown = symbol::Printable(std::string_view(e.data).substr(
+        ByteOffsetOfChar(e.data, i), ByteOffsetOfChar(e.data, i + 1) - ByteOffsetOfChar(e.data, i)));
+    throw PasteError(where + "character " + std::to_string(i + 1) + " ('" + shown + "') " +
+                     (control ? "cannot be typed" : "is not a digit, and this AI takes digits") +
+                     "; nothing was pasted");
+  }
+}
+
 }  // namespace
 
 std::vector<PastedAi> PlanPaste(const symbol::Elements& elements, const ListBox& catalogue) {
@@ -109,6 +134,7 @@ std::vector<PastedAi> PlanPaste(const symbol::Elements& elements, const ListBox&
     IdRecord entry;
     InitIdRecord(entry);
     FillRecordFromCatalogue(entry, p.rank);
+    RefuseUntypeable(e, entry);
     ChooseOptions(e.data, entry, p);
     plan.push_back(std::move(p));
   }

@@ -132,11 +132,28 @@ INSTANTIATE_TEST_SUITE_P(PasteTest, APasteIsTheWalkAUserMakesByHand,
                                           return std::string(r.pasted);
                                         }));
 
-TEST_F(PasteTest, AnAiTheCatalogueLacksStopsThePasteBeforeAnythingChanges) {
-  const auto run = Run("pick 10\npaste (01)09506000134352(2345)X\ndump\n");
-  EXPECT_NE(run.Errors.find("AI (2345) is not in the wizard's catalogue; nothing was pasted"), std::string::npos)
-      << run.Errors;
-  EXPECT_TRUE(run.Dumps.empty()) << "a script stops at its error";
+// What the pages could not take as it is stops the paste before anything
+// changes, saying why: a paste is never cut or stripped into other data.
+TEST_F(PasteTest, WhatThePagesCannotTakeStopsThePasteBeforeAnythingChanges) {
+  const struct {
+    std::string pasted;
+    std::string says;
+  } rows[] = {
+      {"(01)09506000134352(2345)X", "AI (2345) is not in the wizard's catalogue; nothing was pasted"},
+      {"(01)09506000134352(10)ABCDEFGHIJKLMNOPQRSTU",
+       "AI (10): 21 characters, and the AI holds 20; nothing was pasted"},
+      {"(01)095060001343520", "AI (01): 15 characters, and the AI holds 14; nothing was pasted"},
+      {"(01)09506000134352(10)A\x01"
+       "B",
+       "AI (10): character 2 ('\\x01') cannot be typed; nothing was pasted"},
+      {"(01)09506000134352(10)A\rB", "AI (10): character 2 ('\\x0D') cannot be typed; nothing was pasted"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.pasted);
+    const auto run = Run("pick 10\npaste " + row.pasted + "\ndump\n");
+    EXPECT_NE(run.Errors.find(row.says), std::string::npos) << run.Errors;
+    EXPECT_TRUE(run.Dumps.empty()) << "a script stops at its error";
+  }
   const auto later = Run("next\nnext\npaste (01)09506000134352\n");
   EXPECT_NE(later.Errors.find("a barcode is pasted on the first page"), std::string::npos) << later.Errors;
   const auto junk = Run("paste hello\n");
