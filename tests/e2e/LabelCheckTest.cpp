@@ -193,5 +193,41 @@ TEST_F(LabelCheckTest, AMissingOrMalformedTableStopsTheCheck) {
   }
 }
 
+// Each message names the cause, and nothing that only follows from it.
+TEST_F(LabelCheckTest, MessagesPointToTheCause) {
+  const std::string tpl = Example("label-template.ufo");
+  const std::string longAi = "https://id.gs1.org/01/09506000134352/99" + std::string(20000, '9') + "/x";
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+    std::string notSaid;
+  } rows[] = {
+      {{"check", tpl, "--set", "GTIN=9506000134352", "--set", "EXPIRY=271231", "--set", "LOT=A"},
+       "GTIN: 13 digits given for a 14-digit GTIN: a GTIN-13 needs a leading 0",
+       "check digit"},
+      {{"check", "--elements", "(01)09506000134352(17)2027-06-30"},
+       "AI (17) position 1: '2027-06-30' is not written as this AI's dates are: YYMMDD, 270630 for 30 June 2027",
+       "is not a digit"},
+      {{"check", "--elements", "(01)09506000134353(17)270630", "--dl-domain", "https://example.com"},
+       "digital link: none: the elements have findings",
+       "https://example.com/01"},
+      {{"check", "--dl", longAi},
+       "unknown AI (9999999999999999999999999999999999999999... (20002 characters))",
+       std::string(100, '9')},
+      {{"render", tpl, "--values", work.Path() + "gone.csv", "--out", work.Path() + "o"},
+       "gone.csv: cannot read the values (No such file or directory)",
+       ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.says);
+    const Outcome o = Run(row.args);
+    EXPECT_NE(o.status, 0);
+    EXPECT_NE((o.out + o.err).find(row.says), std::string::npos) << o.out << o.err;
+    if (!row.notSaid.empty()) {
+      EXPECT_EQ((o.out + o.err).find(row.notSaid), std::string::npos) << o.out << o.err;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velmora
