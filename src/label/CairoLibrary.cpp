@@ -1,20 +1,10 @@
 #include "label/CairoLibrary.h"
 
 namespace velmora::label {
-namespace {
-
-CairoLibrary Open() {
-  constexpr const char* soname = "libcairo.so.2";
-  void* library = OpenSharedLibrary(soname, "drawing labels needs libcairo");
-  CairoLibrary table;
-  VELMORA_CAIRO_FUNCTIONS(VELMORA_TABLE_LOAD)
-  return table;
-}
-
-}  // namespace
 
 const CairoLibrary& Cairo() {
-  static const CairoLibrary cairo = Open();
+  static const CairoLibrary cairo =
+      VELMORA_OPEN_LIBRARY(CairoLibrary, VELMORA_CAIRO_FUNCTIONS, "libcairo.so.2", "drawing labels needs libcairo");
   return cairo;
 }
 

@@ -23,3 +23,15 @@ void* SharedLibrarySymbol(void* library, const char* soname, const char* name);
 // Fills one member of `table` from `library`.
 #define VELMORA_TABLE_LOAD(name) \
   table.name = reinterpret_cast<decltype(table.name)>(::velmora::SharedLibrarySymbol(library, soname, #name));
+
+// The table of a library's FUNCTIONS, filled from `name` (a soname) opened
+// now; throws as OpenSharedLibrary does. For a static of the accessor that
+// opens the library the first time it is asked for.
+#define VELMORA_OPEN_LIBRARY(Table, FUNCTIONS, name, need)      \
+  [] {                                                          \
+    constexpr const char* soname = name;                        \
+    void* library = ::velmora::OpenSharedLibrary(soname, need); \
+    Table table;                                                \
+    FUNCTIONS(VELMORA_TABLE_LOAD)                               \
+    return table;                                               \
+  }()

@@ -39,13 +39,8 @@ struct ZbarLibrary {
 };
 
 const ZbarLibrary& Zbar() {
-  static const ZbarLibrary zbar = [] {
-    constexpr const char* soname = "libzbar.so.0";
-    void* library = OpenSharedLibrary(soname, "a second reading of a QR Code needs libzbar");
-    ZbarLibrary table;
-    VELMORA_ZBAR_FUNCTIONS(VELMORA_TABLE_LOAD)
-    return table;
-  }();
+  static const ZbarLibrary zbar = VELMORA_OPEN_LIBRARY(ZbarLibrary, VELMORA_ZBAR_FUNCTIONS, "libzbar.so.0",
+                                                       "a second reading of a QR Code needs libzbar");
   return zbar;
 }
 
