@@ -39,14 +39,19 @@ CLI::Validator DomainValidator() {
       "URI");
 }
 
+std::vector<std::string> SymbolNames() {
+  std::vector<std::string> names;
+  for (const auto& row : velmora::symbol::kSymbolKinds) names.emplace_back(row.name);
+  return names;
+}
+
 // --symbol, --module and --dl-domain: what carries the label's elements, how large.
 void AddSymbolOptions(CLI::App* command, velmora::label::RenderOptions& o) {
   command
       ->add_option_function<std::string>(
           "--symbol", [&o](const std::string& name) { o.symbol = *velmora::symbol::SymbolNamed(name); },
-          "gs1-128 (the template's own), gs1-datamatrix, gs1-qr, or the elements' GS1 Digital Link URI in dl-qr or "
-          "dl-datamatrix")
-      ->check(CLI::IsMember({"gs1-128", "gs1-datamatrix", "gs1-qr", "dl-qr", "dl-datamatrix"}));
+          velmora::symbol::SymbolHelp())
+      ->check(CLI::IsMember(SymbolNames()));
   command
       ->add_option_function<std::string>(
           "--module", [&o](const std::string& size) { o.module = std::stod(size); },

@@ -10,7 +10,8 @@
 
 namespace velmora::label {
 
-inline constexpr int kQuietModules = 10;  // GS1-128's quiet zone on each side, in X
+// GS1-128's quiet zone on each side, in X, from the symbol kinds' table.
+inline const int kQuietModules = symbol::QuietModules(symbol::SymbolKind::Gs1_128);
 
 struct LabelLayout {
   double width = 0;

@@ -87,10 +87,9 @@ std::string VerifyScan(const GreyImage& image, const Elements& expected, const S
 }
 
 std::string VerifySymbol(const GreyImage& image, const EncodedSymbol& symbol, const SyntaxDictionary& dictionary) {
-  const SymbolKind kind = symbol.kind;
-  const bool qr = kind == SymbolKind::Gs1Qr || kind == SymbolKind::DlQr;
-  const std::string problem = Compare(IsMatrix(kind) ? ScanMatrix(image, qr) : ScanCode128(image), symbol, dictionary);
-  if (problem.empty() || !qr) return problem;
+  const Symbology symbology = RowOf(symbol.kind).symbology;
+  const std::string problem = Compare(ScanSymbol(image, symbology), symbol, dictionary);
+  if (problem.empty() || symbology != Symbology::QrCode) return problem;
   try {  // zxing-cpp is known to misread some QR Codes: a second reader that reads it right confirms it
     const ScanResult second = ScanQrWithZbar(image);
     if (second.found && Compare(second, symbol, dictionary).empty()) return "";

@@ -13,49 +13,62 @@ struct ZintDeleter {
 };
 using ZintHandle = std::unique_ptr<zint_symbol, ZintDeleter>;
 
-// What each symbology holds at most, for a message about data that does not fit.
-const char* Capacity(int symbology) {
-  switch (symbology) {
-    case BARCODE_DATAMATRIX:
-      return "a Data Matrix holds at most 3116 digits or 2335 other characters (144 x 144 modules)";
-    case BARCODE_QRCODE: return "a QR Code holds at most 7089 digits or 2953 other characters (version 40)";
+// How zint encodes each of our symbologies, and what a message says of it.
+struct ZintWay {
+  Symbology symbology;
+  int zint;     // zint's symbology
+  int option3;  // zint's option_3: a square Data Matrix
+  const char* title;
+  const char* capacity;  // what it holds at most, for data that does not fit
+};
+
+constexpr ZintWay kZintWays[] = {
+    {Symbology::Code128, BARCODE_GS1_128, 0, "GS1-128",
+     "GS1 allows a GS1-128 symbol 48 data characters; split the elements over several symbols"},
+    {Symbology::DataMatrix, BARCODE_DATAMATRIX, DM_SQUARE, "Data Matrix",
+     "a Data Matrix holds at most 3116 digits or 2335 other characters (144 x 144 modules)"},
+    {Symbology::QrCode, BARCODE_QRCODE, 0, "QR Code",
+     "a QR Code holds at most 7089 digits or 2953 other characters (version 40)"},
+};
+
+const ZintWay& WayOf(Symbology symbology) {
+  for (const ZintWay& way : kZintWays) {
+    if (way.symbology == symbology) return way;
   }
-  return "GS1 allows a GS1-128 symbol 48 data characters; split the elements over several symbols";
+  return kZintWays[0];
 }
 
 // zint's verdict said as this program says things: which symbol, how much data, what fits.
-std::string InOurWords(int status, const char* text, int symbology, const std::string& input) {
-  const char* name = symbology == BARCODE_DATAMATRIX ? "Data Matrix"
-                     : symbology == BARCODE_QRCODE   ? "QR Code"
-                                                     : "GS1-128";
+std::string InOurWords(int status, const char* text, const ZintWay& way, const std::string& input) {
   if (status == ZINT_ERROR_TOO_LONG) {
-    return "the data (" + std::to_string(input.size()) + " characters) is more than a " + name +
-           " can hold: " + Capacity(symbology);
+    return "the data (" + std::to_string(input.size()) + " characters) is more than a " + way.title +
+           " can hold: " + way.capacity;
   }
   std::string said = text;  // "Error 261: ..." without zint's number
   if (const std::size_t colon = said.find(": "); said.starts_with("Error ") && colon != std::string::npos) {
     said.erase(0, colon + 2);
   }
-  return std::string(name) + ": " + said;
+  return std::string(way.title) + ": " + said;
 }
 
 // Encodes; returns the handle with zint's result. The error text is set on a
 // failure, and with zint's checks on also on a warning: zint reports data that
 // GS1 does not allow as a warning and encodes it all the same.
-ZintHandle Run(const Elements& elements, bool zintChecks, std::string& error, int symbology = BARCODE_GS1_128,
+ZintHandle Run(const Elements& elements, bool zintChecks, std::string& error, Symbology symbology = Symbology::Code128,
                const std::string* uri = nullptr) {
   ZintHandle symbol(ZBarcode_Create());
   if (!symbol) {
     error = "zint could not allocate a symbol";
     return symbol;
   }
-  symbol->symbology = symbology;
+  const ZintWay& way = WayOf(symbology);
+  symbol->symbology = way.zint;
   symbol->input_mode = uri != nullptr ? DATA_MODE : GS1_MODE | (zintChecks ? 0 : GS1NOCHECK_MODE);
-  if (symbology == BARCODE_DATAMATRIX) symbol->option_3 = DM_SQUARE;
+  symbol->option_3 = way.option3;
   const std::string input = uri != nullptr ? *uri : BracketedElements(elements);
   const int status = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()),
                                      static_cast<int>(input.size()));
-  if (status >= ZINT_ERROR || (zintChecks && status != 0)) error = InOurWords(status, symbol->errtxt, symbology, input);
+  if (status >= ZINT_ERROR || (zintChecks && status != 0)) error = InOurWords(status, symbol->errtxt, way, input);
   return symbol;
 }
 
@@ -79,28 +92,7 @@ Elements EncodeOrder(Elements elements) {
   return elements;
 }
 
-constexpr const char* kNames[] = {"gs1-128", "gs1-datamatrix", "gs1-qr", "dl-qr", "dl-datamatrix"};
-
 }  // namespace
-
-const char* SymbolName(SymbolKind kind) { return kNames[static_cast<int>(kind)]; }
-
-std::optional<SymbolKind> SymbolNamed(std::string_view name) {
-  for (int k = 0; k < 5; ++k) {
-    if (name == kNames[k]) return static_cast<SymbolKind>(k);
-  }
-  return std::nullopt;
-}
-
-int QuietModules(SymbolKind kind) {
-  if (kind == SymbolKind::Gs1_128) return 10;
-  return kind == SymbolKind::Gs1Qr || kind == SymbolKind::DlQr ? 4 : 1;
-}
-
-const char* SymbologyIdentifier(SymbolKind kind) {
-  constexpr const char* kIds[] = {"]C1", "]d2", "]Q3", "]Q1", "]d1"};
-  return kIds[static_cast<int>(kind)];
-}
 
 EncodedSymbol EncodeGs1_128(const Elements& elements) {
   EncodedSymbol result;
@@ -116,9 +108,8 @@ EncodedSymbol EncodeMatrix(SymbolKind kind, const Elements& elements, const std:
   result.kind = kind;
   result.elements = CarriesUri(kind) ? elements : EncodeOrder(elements);
   result.uri = uri;
-  const bool qr = kind == SymbolKind::Gs1Qr || kind == SymbolKind::DlQr;
-  const ZintHandle symbol = Run(result.elements, false, result.error, qr ? BARCODE_QRCODE : BARCODE_DATAMATRIX,
-                                CarriesUri(kind) ? &uri : nullptr);
+  const ZintHandle symbol =
+      Run(result.elements, false, result.error, RowOf(kind).symbology, CarriesUri(kind) ? &uri : nullptr);
   if (result.Ok()) CopyModules(*symbol, symbol->rows, result);
   return result;
 }

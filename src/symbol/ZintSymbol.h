@@ -7,24 +7,9 @@
 #include <vector>
 
 #include "symbol/Elements.h"
+#include "symbol/SymbolKinds.h"
 
 namespace velmora::symbol {
-
-// What a label's symbol is: the element string in GS1-128, GS1 DataMatrix or
-// GS1 QR Code (FNC1 in first position), or its GS1 Digital Link URI in a
-// plain QR Code or Data Matrix.
-enum class SymbolKind : std::uint8_t { Gs1_128, Gs1DataMatrix, Gs1Qr, DlQr, DlDataMatrix };
-
-// "gs1-128", "gs1-datamatrix", "gs1-qr", "dl-qr", "dl-datamatrix".
-const char* SymbolName(SymbolKind kind);
-std::optional<SymbolKind> SymbolNamed(std::string_view name);
-inline bool IsMatrix(SymbolKind kind) { return kind != SymbolKind::Gs1_128; }
-inline bool CarriesUri(SymbolKind kind) { return kind == SymbolKind::DlQr || kind == SymbolKind::DlDataMatrix; }
-// The light margin GS1 asks for on each side, in modules: 10 for GS1-128, 1 for
-// Data Matrix, 4 for QR Code.
-int QuietModules(SymbolKind kind);
-// What a scanner prefixes the data with: "]C1", "]d2", "]Q3", "]Q1", "]d1".
-const char* SymbologyIdentifier(SymbolKind kind);
 
 // The symbol's modules, row by row, left to right, without quiet zones.
 struct EncodedSymbol {

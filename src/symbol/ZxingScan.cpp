@@ -52,8 +52,13 @@ ScanResult Scan(const GreyImage& image, int format) {
 
 ScanResult ScanCode128(const GreyImage& image) { return Scan(image, VELMORA_ZXING_CODE128); }
 
-ScanResult ScanMatrix(const GreyImage& image, bool qr) {
-  return Scan(image, qr ? VELMORA_ZXING_QRCODE : VELMORA_ZXING_DATAMATRIX);
+ScanResult ScanSymbol(const GreyImage& image, Symbology symbology) {
+  switch (symbology) {
+    case Symbology::Code128: return Scan(image, VELMORA_ZXING_CODE128);
+    case Symbology::DataMatrix: return Scan(image, VELMORA_ZXING_DATAMATRIX);
+    case Symbology::QrCode: return Scan(image, VELMORA_ZXING_QRCODE);
+  }
+  return {};
 }
 
 }  // namespace velmora::symbol

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "symbol/SymbolKinds.h"
+
 namespace velmora::symbol {
 
 // An 8-bit grey image, one byte a pixel, rows top to bottom.
@@ -22,7 +24,7 @@ struct ScanResult {
 // Finds and reads a Code 128 symbol in the image.
 ScanResult ScanCode128(const GreyImage& image);
 
-// Finds and reads a Data Matrix (`qr` false) or QR Code symbol in the image.
-ScanResult ScanMatrix(const GreyImage& image, bool qr);
+// Finds and reads a symbol of `symbology` in the image.
+ScanResult ScanSymbol(const GreyImage& image, Symbology symbology);
 
 }  // namespace velmora::symbol

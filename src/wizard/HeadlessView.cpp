@@ -99,9 +99,7 @@ void Key(FMain& w, const std::string& key, int line) {
 symbol::EncodedSymbol PreviewSymbol(const SymbolPreview& preview, const std::string& kindName, int line) {
   if (kindName.empty()) return preview.symbol;
   const std::optional<symbol::SymbolKind> kind = symbol::SymbolNamed(kindName);
-  if (!kind)
-    throw ScriptError(
-        line, "--symbol takes gs1-128, gs1-datamatrix, gs1-qr, dl-qr or dl-datamatrix, not \"" + kindName + "\"");
+  if (!kind) throw ScriptError(line, "--symbol takes " + symbol::SymbolNameList() + ", not \"" + kindName + "\"");
   if (*kind == symbol::SymbolKind::Gs1_128) return preview.symbol;
   if (symbol::CarriesUri(*kind) && preview.digitalLink.empty()) {
     throw ScriptError(line, "there is no GS1 Digital Link URI to draw: " + preview.noDigitalLink);
