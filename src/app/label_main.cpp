@@ -74,8 +74,10 @@ void AddSymbolOptions(CLI::App* command, velmora::label::RenderOptions& o) {
 
 void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
   command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
-  command->add_option("--format", format, "png, svg, pdf, zpl or pbm (default: from --out's extension, else png)")
-      ->check(CLI::IsMember({"png", "svg", "pdf", "zpl", "pbm"}));
+  std::vector<std::string> formats;
+  for (const auto& row : velmora::label::kOutputFormats) formats.emplace_back(row.name);
+  command->add_option("--format", format, velmora::label::FormatList() + " (default: from --out's extension, else png)")
+      ->check(CLI::IsMember(formats));
   command->add_option("--dpi", o.dpi, "resolution of PNG, ZPL and PBM labels (default 203, as print)")
       ->check(CLI::Range(72, 2400));
   command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");

@@ -45,20 +45,6 @@ struct RowResult {
   LabelLayout layout;
 };
 
-std::string Extension(OutputFormat f) {
-  switch (f) {
-    case OutputFormat::Png: return "png";
-    case OutputFormat::Svg: return "svg";
-    case OutputFormat::Pdf: return "pdf";
-    case OutputFormat::Zpl: return "zpl";
-    case OutputFormat::Pbm: return "pbm";
-  }
-  return {};
-}
-
-// Formats written as one file for the run, in row order once all rows are drawn.
-bool OneFile(OutputFormat f) { return f == OutputFormat::Pdf || f == OutputFormat::Zpl || f == OutputFormat::Pbm; }
-
 // "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock".
 std::string Oversize(const LabelLayout& l, double width, double height) {
   char text[80];
@@ -229,7 +215,7 @@ class RowRenderer {
 
 // Is `name` a label file of a run in `format` ("label-00017.png")?
 bool IsLabelFile(const std::string& name, OutputFormat format) {
-  const std::string suffix = "." + Extension(format);
+  const std::string suffix = std::string(".") + Extension(format);
   if (!name.starts_with("label-") || !name.ends_with(suffix) || name.size() <= 6 + suffix.size()) return false;
   const std::string number = name.substr(6, name.size() - 6 - suffix.size());
   return number.find_first_not_of("0123456789") == std::string::npos;
@@ -393,7 +379,7 @@ std::string LabelFileName(int row, OutputFormat format, int rows) {
   const int width = std::max<int>(5, static_cast<int>(std::to_string(rows).size()));
   char name[48];
   std::snprintf(name, sizeof name, "label-%0*d.", width, row);
-  return name + Extension(format);
+  return std::string(name) + Extension(format);
 }
 
 void PrepareOutput(const RenderOptions& o) {
@@ -402,7 +388,8 @@ void PrepareOutput(const RenderOptions& o) {
     if (!fs::is_directory(folder))
       throw std::runtime_error(o.out + ": the folder " + folder.string() + " does not exist");
     if (fs::is_directory(o.out))
-      throw std::runtime_error(o.out + ": is a folder; a " + Extension(o.format) + " file needs a file name");
+      throw std::runtime_error(o.out + ": is a folder; a " + std::string(Extension(o.format)) +
+                               " file needs a file name");
     if (::access(folder.c_str(), W_OK) != 0) throw std::runtime_error(o.out + ": the folder cannot be written");
     return;
   }

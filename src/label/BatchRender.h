@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "label/OutputFormats.h"
 #include "label/TemplateReader.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ZintSymbol.h"
@@ -16,10 +17,6 @@ namespace velmora::label {
 // and print's alike: the most common label printer's, so that a file rendered
 // is the very job print sends.
 inline constexpr int kLabelPrinterDpi = 203;
-
-// Pbm: the run's 1-bit images, one P4 image a label in one file (what a raster
-// printer's job is made from).
-enum class OutputFormat { Png, Svg, Pdf, Zpl, Pbm };
 
 struct RenderOptions {
   std::string out;  // the folder (PNG, SVG) or the file (PDF, ZPL)

@@ -76,15 +76,11 @@ int CheckFile(const std::string& path, const symbol::Gs1Data& gs1, std::ostream&
 }  // namespace
 
 OutputFormat FormatFor(const std::string& format, const std::string& out) {
-  const std::string name = format.empty() ? fs::path(out).extension().string() : "." + format;
-  if (name == ".pdf") return OutputFormat::Pdf;
-  if (name == ".svg") return OutputFormat::Svg;
-  if (name == ".zpl") return OutputFormat::Zpl;
-  if (name == ".pbm") return OutputFormat::Pbm;
-  if (name == ".png" || name.empty()) return OutputFormat::Png;
-  throw std::runtime_error(
-      out + ": labels are written as png or svg (a folder of files) or pdf, zpl or pbm (one file), not as " +
-      name.substr(1) + "; give --format or another name");
+  const std::string extension = fs::path(out).extension().string();
+  const std::string name = !format.empty() ? format : extension.empty() ? "png" : extension.substr(1);
+  if (const std::optional<OutputFormat> found = FormatNamed(name)) return *found;
+  throw std::runtime_error(out + ": labels are written as " + FormatList() + ", not as " + name +
+                           "; give --format or another name");
 }
 
 int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
