@@ -17,6 +17,7 @@
 #include "ProcessFixture.h"
 #include "support/PngImage.h"
 #include "support/PwgRead.h"
+#include "support/ShippedData.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
 
@@ -123,7 +124,7 @@ TEST_F(IppPrintTest, OneJobAsPdfEveryLabelScannedBackFromWhatThePrinterKept) {
   }
   ASSERT_FALSE(pdf.empty()) << "the printer kept no PDF";
   ASSERT_EQ(std::system(("pdftoppm -r 300 -png " + pdf + " " + work.Path() + "page").c_str()), 0);
-  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const symbol::Gs1Data& gs1 = test::ShippedGs1();
   const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
                         "(01)09506000134352(17)280630(10)ABC127"};
   // the same labels on a sheet of label stock: one A4 page
@@ -165,7 +166,7 @@ TEST_F(IppPrintTest, APrinterThatTakesNoPdfGetsPwgRasterAtItsResolution) {
   }
   const std::vector<symbol::GreyImage> pages = test::ReadPwgPages(pwg);
   ASSERT_EQ(pages.size(), 3u) << pwg;
-  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const symbol::Gs1Data& gs1 = test::ShippedGs1();
   const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
                         "(01)09506000134352(17)280630(10)ABC127"};
   for (std::size_t i = 0; i < pages.size(); ++i) {

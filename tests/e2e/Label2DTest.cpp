@@ -6,6 +6,7 @@
 
 #include "ProcessFixture.h"
 #include "support/PngImage.h"
+#include "support/ShippedData.h"
 #include "support/ZplDecode.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -19,7 +20,7 @@ using test::Outcome;
 class Label2DTest : public test::ProcessFixture {
  protected:
   const std::vector<std::string> one = {"--set", "GTIN=09506000134352", "--set", "EXPIRY=271231", "--set", "LOT=AB/C"};
-  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const symbol::Gs1Data& gs1 = test::ShippedGs1();
   const symbol::Elements elements = symbol::ParseElementString("(01)09506000134352(17)271231(10)AB/C");
 
   Outcome Render(const std::string& kind, const std::string& out, std::vector<std::string> more = {}) {

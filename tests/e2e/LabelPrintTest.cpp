@@ -14,6 +14,7 @@
 
 #include "ProcessFixture.h"
 #include "support/FakePrinters.h"
+#include "support/ShippedData.h"
 #include "support/ZplDecode.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -60,7 +61,7 @@ TEST_F(LabelPrintTest, EveryLabelThePrinterReceivesScansBackAsItsRow) {
   EXPECT_NE(o.out.find("3 of 5 labels printed to " + printer.Uri()), std::string::npos) << o.out;
   const std::vector<test::ZplLabelImage> labels = test::DecodeZplLabels(printer.Held());
   ASSERT_EQ(labels.size(), 3u);
-  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const symbol::Gs1Data& gs1 = test::ShippedGs1();
   const char* rows[] = {"(01)09506000134352(17)271231(10)ABC123", "(01)09506000134352(17)280229(10)LOT,7",
                         "(01)09506000134352(17)280630(10)ABC127"};
   for (std::size_t i = 0; i < labels.size(); ++i) {

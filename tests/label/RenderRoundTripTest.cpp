@@ -3,6 +3,8 @@
 // rsvg-convert, PDF pages through pdftoppm.
 #include <gtest/gtest.h>
 
+#include "support/ShippedData.h"
+
 #include <filesystem>
 #include <sstream>
 
@@ -20,10 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using symbol::Elements;
 
-const symbol::Gs1Data& Data() {
-  static const symbol::Gs1Data data = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
-  return data;
-}
+const symbol::Gs1Data& Data() { return test::ShippedGs1(); }
 
 // Every fifth AI of the catalogue, with the AIs its pairing rules ask for, when
 // that makes data GS1 accepts.

@@ -3,6 +3,8 @@
 // Syntax Engine, each confirmed by running that engine.
 #include <gtest/gtest.h>
 
+#include "support/ShippedData.h"
+
 #include "support/RowNames.h"
 #include "symbol/Analysis.h"
 #include "symbol/DigitalLink.h"
@@ -11,10 +13,7 @@
 namespace velmora::symbol {
 namespace {
 
-const Gs1Data& Data() {
-  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
-  return data;
-}
+const Gs1Data& Data() { return test::ShippedGs1(); }
 
 std::string Read(const std::string& uri) {
   return HumanReadable(ReadDigitalLink(uri, Data().dictionary, Data().dlAlphas).elements);

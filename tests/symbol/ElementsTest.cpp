@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/ShippedData.h"
 #include "symbol/ElementForms.h"
 #include "symbol/Elements.h"
 #include "symbol/Gs1Data.h"
@@ -8,10 +9,7 @@
 namespace velmora::symbol {
 namespace {
 
-const Gs1Data& Data() {
-  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
-  return data;
-}
+const Gs1Data& Data() { return test::ShippedGs1(); }
 const AiCatalogue& Catalogue() { return Data().catalogue; }
 const SyntaxDictionary& Dictionary() { return Data().dictionary; }
 

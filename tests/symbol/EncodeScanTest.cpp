@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/ShippedData.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/Samples.h"
 #include "symbol/ScanBack.h"
@@ -7,10 +8,7 @@
 namespace velmora::symbol {
 namespace {
 
-const Gs1Data& Data() {
-  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
-  return data;
-}
+const Gs1Data& Data() { return test::ShippedGs1(); }
 
 TEST(EncodeScan, TheWorkedExampleScansBackAsEncoded) {
   const Elements e = ParseElementString("(01)00000012345670(10)ABC123");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ShippedData.h"
+
 #include <set>
 
 #include "support/RowNames.h"
@@ -11,10 +13,7 @@
 namespace velmora::symbol {
 namespace {
 
-const Gs1Data& Data() {
-  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
-  return data;
-}
+const Gs1Data& Data() { return test::ShippedGs1(); }
 
 std::vector<std::string> Texts(const Findings& findings) {
   std::vector<std::string> texts;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/RowNames.h"
+#include "support/ShippedData.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/Linters.h"
 
@@ -288,9 +289,8 @@ const Row kCouponFields[] = {
 class Linter : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Linter, GivesGs1sVerdict) {
-  static const Gs1Data data = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
   const Row& row = GetParam();
-  const auto fault = Lint(row.linter, row.data, data.codes);
+  const auto fault = Lint(row.linter, row.data, test::ShippedGs1().codes);
   EXPECT_EQ(fault.has_value(), row.fault.has_value());
   if (fault && row.fault) {
     EXPECT_EQ(fault->kind, *row.fault);
@@ -305,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(Coupon, Linter, ::testing::ValuesIn(kCouponFields), tes
 
 TEST(Linters, EveryLinterOfTheDictionaryIsChecked) {
   // A new dictionary release with a new linter fails here rather than passing silently.
-  const Gs1Data gs1 = LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const Gs1Data& gs1 = test::ShippedGs1();
   for (const auto& [ai, syntax] : gs1.dictionary.Entries()) {
     for (const Component& c : syntax.components) {
       for (const std::string& name : c.linters) EXPECT_TRUE(IsCheckedLinter(name)) << "AI " << ai << " linter " << name;

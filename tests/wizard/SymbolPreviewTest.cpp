@@ -3,6 +3,7 @@
 
 #include "platform/profile/ProfileApi.h"
 #include "support/PngImage.h"
+#include "support/ShippedData.h"
 #include "symbol/Findings.h"
 #include "symbol/Gs1Data.h"
 #include "symbol/ScanBack.h"
@@ -155,7 +156,7 @@ TEST_F(SymbolTest, TheDigitalLinkOfTheAisIsDumpedAndDrawn) {
   ASSERT_EQ(run.Result.Status, 0) << run.Errors;
   const std::string uri = "https://id.gs1.org/01/00000012345670/10/0000000000";
   EXPECT_EQ(run.Last()["symbol"]["digital_link"], uri);
-  const symbol::Gs1Data gs1 = symbol::LoadGs1Data(VELMORA_SHIPPED_DATA_DIR);
+  const symbol::Gs1Data& gs1 = test::ShippedGs1();
   symbol::EncodedSymbol expected;
   expected.kind = symbol::SymbolKind::DlQr;
   expected.uri = uri;
