@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +14,11 @@
 #include <CLI/CLI.hpp>
 
 #include "UsageErrors.h"
+#include "commands/LabelCommands.h"
 #include "commands/PrintCommand.h"
-#include "label/LabelCommands.h"
-#include "platform/Interruption.h"
+#include "commands/StockWords.h"
 #include "platform/ProgramDirectory.h"
 #include "print/Destination.h"
-#include "print/IppPrinter.h"
 
 namespace {
 
@@ -84,107 +82,10 @@ void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::
   AddSymbolOptions(command, o);
 }
 
-bool HasDisplay() {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    const char* value = std::getenv(name);
-    if (value != nullptr && *value != '\0') return true;
-  }
-  return false;
-}
-
-// "100x50mm" (or "100 x 50 mm") as millimetres; false for anything else.
-bool ParseMedia(const std::string& text, double& width, double& height) {
-  std::string t;
-  for (const char c : text) {
-    if (c != ' ') t += c;
-  }
-  if (!t.ends_with("mm")) return false;
-  t.resize(t.size() - 2);
-  const std::size_t x = t.find('x');
-  if (x == std::string::npos) return false;
-  try {
-    std::size_t used = 0;
-    width = std::stod(t.substr(0, x), &used);
-    if (used != x) return false;
-    height = std::stod(t.substr(x + 1), &used);
-    return used == t.size() - x - 1 && width > 0 && height > 0 && width <= 2000 && height <= 2000;
-  } catch (...) {
-    return false;
-  }
-}
-
-// --sheet (A4, A5, Letter or WxHmm), --grid CxR and --gap Nmm as a sheet of
-// label stock; false, with a line on standard error, for one that is not.
-struct SheetWords {
-  std::string sheet;
-  std::string grid;
-  std::string gap;
-};
-
-bool ParseSheet(const SheetWords& w, velmora::label::RenderOptions::Sheet& sheet) {
-  if (w.sheet.empty() && w.grid.empty()) return true;
-  const auto fail = [](const std::string& what) {
-    std::cerr << "velmora-label: " << what << std::endl;
-    return false;
-  };
-  if (w.sheet.empty() || w.grid.empty()) return fail("--sheet and --grid go together (--sheet A4 --grid 3x8)");
-  if (w.sheet == "A4") {
-    sheet.width = 210, sheet.height = 297;
-  } else if (w.sheet == "A5") {
-    sheet.width = 148, sheet.height = 210;
-  } else if (w.sheet == "Letter") {
-    sheet.width = 215.9, sheet.height = 279.4;
-  } else if (!ParseMedia(w.sheet, sheet.width, sheet.height)) {
-    return fail("--sheet " + w.sheet + ": expected A4, A5, Letter or WxHmm");
-  }
-  const std::size_t x = w.grid.find('x');
-  try {
-    sheet.columns = x == std::string::npos ? 0 : std::stoi(w.grid.substr(0, x));
-    sheet.rows = x == std::string::npos ? 0 : std::stoi(w.grid.substr(x + 1));
-  } catch (...) {
-    sheet.columns = 0;
-  }
-  if (sheet.columns < 1 || sheet.rows < 1 || sheet.columns > 50 || sheet.rows > 100) {
-    return fail("--grid " + w.grid + ": expected COLUMNSxROWS, such as 3x8");
-  }
-  if (!w.gap.empty()) {
-    std::string gap = w.gap.ends_with("mm") ? w.gap.substr(0, w.gap.size() - 2) : w.gap;
-    try {
-      std::size_t used = 0;
-      sheet.gap = std::stod(gap, &used);
-      if (used != gap.size() || sheet.gap < 0 || sheet.gap > 100) throw std::invalid_argument("gap");
-    } catch (...) {
-      return fail("--gap " + w.gap + ": expected a length in mm, such as 2mm");
-    }
-  }
-  return true;
-}
-
-void AddSheetOptions(CLI::App* command, SheetWords& w) {
+void AddSheetOptions(CLI::App* command, velmora::commands::SheetWords& w) {
   command->add_option("--sheet", w.sheet, "sheets of label stock for PDF: A4, A5, Letter or WxHmm (with --grid)");
   command->add_option("--grid", w.grid, "labels a sheet, COLUMNSxROWS (3x8)");
   command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
-}
-
-// The printer's options once read: --media as the stock's size; false, with a line, for a bad one.
-bool ReadMedia(const std::string& media, velmora::label::RenderOptions& o) {
-  if (media.empty() || ParseMedia(media, o.mediaWidth, o.mediaHeight)) return true;
-  std::cerr << "velmora-label: --media " << media << ": expected WxHmm, such as 100x50mm" << std::endl;
-  return false;
-}
-
-int ListPrinters(double timeout) {
-  velmora::CatchInterruptions();
-  try {
-    const std::vector<std::string> printers =
-        velmora::print::ListDestinations({timeout, [] { return velmora::InterruptingSignal(); }});
-    for (const std::string& line : printers) std::cout << line << '\n';
-    if (printers.empty()) std::cout << "no CUPS destinations (CUPS has no queue)\n";
-    return 0;
-  } catch (const velmora::print::PrintError& e) {
-    std::cerr << "velmora-label: " << e.what() << std::endl;
-    return e.Signal() != 0 ? velmora::StatusForSignal(e.Signal()) : velmora::kStatusFindings;
-  }
 }
 
 }  // namespace
@@ -208,7 +109,7 @@ int main(int argc, char** argv) {
   std::string dataDir;
   app.add_option("--data-dir", dataDir, "the data files (ID128.inf, gs1-syntax-dictionary.txt)");
 
-  velmora::label::CheckRequest check;
+  velmora::commands::CheckRequest check;
   CLI::App* checkCommand = app.add_subcommand(
       "check", "evaluate a template's barcode formula (or element strings) and check the data against GS1's rules");
   checkCommand->add_option("template", check.templatePath, "the label template (128.ufo)");
@@ -235,10 +136,10 @@ int main(int argc, char** argv) {
     if (given != 1) throw CLI::ValidationError("check", "give one of TEMPLATE, --elements, --elements-file or --dl");
   });
 
-  velmora::label::RenderRequest render;
+  velmora::commands::RenderRequest render;
   std::string renderFormat;
-  SheetWords renderSheet;
-  SheetWords printSheet;
+  velmora::commands::SheetWords renderSheet;
+  velmora::commands::SheetWords printSheet;
   CLI::App* renderCommand = app.add_subcommand("render", "draw one label, or one per row of a CSV file");
   renderCommand->add_option("template", render.templatePath, "the label template (128.ufo)")->required();
   renderCommand->add_option("--set", render.sets, "a variable's value for every label, NAME=VALUE (repeatable)");
@@ -289,7 +190,7 @@ int main(int argc, char** argv) {
   double printersTimeout = 30;
   printersCommand->add_option("--timeout", printersTimeout, timeoutHelp)->check(CLI::Range(1, 86400));
 
-  velmora::label::DesignRequest design;
+  velmora::commands::DesignRequest design;
   std::string designFormat;
   std::string script;
   bool headless = false;
@@ -315,44 +216,42 @@ int main(int argc, char** argv) {
   if (const int status = velmora::app::ParseOrExplain(app, args); status >= 0) return status;
   if (!dataDir.empty()) velmora::SetProgramDirectoryOverride(std::filesystem::absolute(dataDir).string());
   const std::string data = velmora::ProgramDirectory();
-  if (checkCommand->parsed()) return velmora::label::RunCheck(check, data, std::cout, std::cerr);
+  if (checkCommand->parsed()) return velmora::commands::RunCheck(check, data, std::cout, std::cerr);
   try {
-    render.options.format = velmora::label::FormatFor(renderFormat, render.options.out);
-    design.options.format = velmora::label::FormatFor(designFormat, design.options.out);
+    render.options.format = velmora::commands::FormatFor(renderFormat, render.options.out);
+    design.options.format = velmora::commands::FormatFor(designFormat, design.options.out);
   } catch (const std::runtime_error& e) {
     std::cerr << "velmora-label: " << e.what() << std::endl;
     return velmora::kStatusBadInput;
   }
   if (printCommand->parsed()) {
-    if (!ParseSheet(printSheet, print.render.options.sheet) || !ReadMedia(media, print.render.options)) {
+    if (const std::string bad = velmora::commands::ReadSheet(printSheet, print.render.options.sheet) +
+                                velmora::commands::ReadMedia(media, print.render.options);
+        !bad.empty()) {
+      std::cerr << "velmora-label: " << bad << std::endl;
       return velmora::kStatusBadInput;
     }
     print.render.progressBar = ::isatty(2) != 0;
     return velmora::commands::RunPrint(print, data, std::cout, std::cerr);
   }
-  if (printersCommand->parsed()) return ListPrinters(printersTimeout);
+  if (printersCommand->parsed()) return velmora::commands::RunPrinters(printersTimeout, std::cout, std::cerr);
   if (renderCommand->parsed()) {
-    if (!ParseSheet(renderSheet, render.options.sheet)) return velmora::kStatusBadInput;
+    if (const std::string bad = velmora::commands::ReadSheet(renderSheet, render.options.sheet); !bad.empty()) {
+      std::cerr << "velmora-label: " << bad << std::endl;
+      return velmora::kStatusBadInput;
+    }
     if (render.options.sheet.columns > 0 && render.options.format != velmora::label::OutputFormat::Pdf) {
       std::cerr << "velmora-label: --sheet places labels on the pages of a PDF; give --out FILE.pdf" << std::endl;
       return velmora::kStatusBadInput;
     }
     render.delimiter = delimiter == "tab" ? '\t' : delimiter.empty() ? '\0' : delimiter[0];
     render.progressBar = ::isatty(2) != 0;
-    return velmora::label::RunRender(render, data, std::cout, std::cerr);
+    return velmora::commands::RunRender(render, data, std::cout, std::cerr);
   }
-  if (!headless && !HasDisplay()) {
-    std::cerr << "velmora-label: design: no display to open the wizard's window on (DISPLAY is not set); give "
-                 "--headless --script FILE to play the user from a script"
-              << std::endl;
+  if (const std::string bad = velmora::commands::PrepareDesign(design, {headless, script, timeout}, data);
+      !bad.empty()) {
+    std::cerr << "velmora-label: " << bad << std::endl;
     return velmora::kStatusBadInput;
   }
-  const std::string own = velmora::ExecutableDirectory();
-  const char* wizard = std::getenv("VELMORA_WIZARD");
-  design.wizard =
-      wizard != nullptr && *wizard != '\0' ? wizard : (own.empty() ? std::string(".") : own) + "/velmora-wizard";
-  design.timeoutSeconds = timeout >= 0 ? timeout : headless ? 60 : 0;
-  if (headless) design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(script).string()};
-  design.wizardOptions.insert(design.wizardOptions.end(), {"--data-dir", data});
-  return velmora::label::RunDesign(design, data, std::cout, std::cerr);
+  return velmora::commands::RunDesign(design, data, std::cout, std::cerr);
 }

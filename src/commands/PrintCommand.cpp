@@ -3,10 +3,11 @@
 #include <csignal>
 #include <ostream>
 
-#include "label/CommandSupport.h"
+#include "commands/CommandSupport.h"
 #include "platform/Interruption.h"
 #include "platform/UnnamedFile.h"
 #include "print/Destination.h"
+#include "print/IppPrinter.h"
 #include "print/RawSocket.h"
 
 namespace velmora::commands {
@@ -113,12 +114,12 @@ int Print(const PrintRequest& p, const std::string& dataDir, std::ostream& out, 
     return kStatusBadInput;
   }
   const auto gs1 = symbol::LoadGs1Data(dataDir);
-  label::RenderRequest r = p.render;
-  const label::LabelTemplate t = label::ReadCheckedTemplate(r.templatePath);
+  RenderRequest r = p.render;
+  const label::LabelTemplate t = ReadCheckedTemplate(r.templatePath);
   std::unique_ptr<label::RowSource> rows;
   try {
-    rows = label::ValueRows(t, r, err);
-  } catch (const label::NoRows& e) {
+    rows = ValueRows(t, r, err);
+  } catch (const NoRows& e) {
     err << "velmora-label: " << e.what() << std::endl;
     return kStatusFindings;
   }
@@ -142,8 +143,7 @@ int Print(const PrintRequest& p, const std::string& dataDir, std::ostream& out, 
   o.out = "the print job";
   o.firstRow = p.fromRow;
   o.cancelled = [] { return InterruptingSignal() != 0; };
-  const label::RenderSummary s =
-      label::RenderLabels(t, gs1, *rows, o, err, r.progressBar ? label::ProgressBar(err) : nullptr);
+  const label::RenderSummary s = label::RenderLabels(t, gs1, *rows, o, err, r.progressBar ? ProgressBar(err) : nullptr);
   if (r.progressBar) err << "\r\033[K" << std::flush;
   if (s.interrupted) {
     err << "velmora-label: interrupted by " << SignalName(InterruptingSignal())
@@ -170,7 +170,20 @@ int Print(const PrintRequest& p, const std::string& dataDir, std::ostream& out, 
 
 int RunPrint(const PrintRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   CatchInterruptions();
-  return label::Guarded(out, err, [&] { return Print(request, dataDir, out, err); });
+  return Guarded(out, err, [&] { return Print(request, dataDir, out, err); });
+}
+
+int RunPrinters(double timeout, std::ostream& out, std::ostream& err) {
+  CatchInterruptions();
+  try {
+    const std::vector<std::string> printers = print::ListDestinations({timeout, [] { return InterruptingSignal(); }});
+    for (const std::string& line : printers) out << line << '\n';
+    if (printers.empty()) out << "no CUPS destinations (CUPS has no queue)\n";
+    return 0;
+  } catch (const print::PrintError& e) {
+    err << "velmora-label: " << e.what() << std::endl;
+    return StatusOf(e);
+  }
 }
 
 }  // namespace velmora::commands

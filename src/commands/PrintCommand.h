@@ -5,12 +5,12 @@
 #include <iosfwd>
 #include <string>
 
-#include "label/LabelCommands.h"
+#include "commands/LabelCommands.h"
 
 namespace velmora::commands {
 
 struct PrintRequest {
-  label::RenderRequest render;  // the rows and their checks, as render has them
+  RenderRequest render;         // the rows and their checks, as render has them
   std::string printer;          // as the user named it (socket://, ipp://, ipps://, a CUPS queue)
   double timeoutSeconds = 30;   // the longest the printer may make no progress
   bool waitForPrinter = false;  // a label printer: end once its buffer is empty
@@ -21,5 +21,8 @@ struct PrintRequest {
 // fewer labels than were drawn; 2: input that could not be used; 128 + the
 // signal for a run stopped by Ctrl-C or SIGTERM.
 int RunPrint(const PrintRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
+
+// velmora-label printers: this machine's CUPS destinations, CUPS asked within `timeout` s of no answer.
+int RunPrinters(double timeout, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora::commands

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "label/LabelCommands.h"
+#include "commands/LabelCommands.h"
 #include "support/PngImage.h"
 #include "support/TempDir.h"
 #include "support/ZplDecode.h"
@@ -86,7 +86,7 @@ class RenderRoundTrip : public ::testing::Test {
   }
 
   int Render(OutputFormat format, const std::string& out) {
-    RenderRequest r;
+    commands::RenderRequest r;
     r.templatePath = templatePath;
     r.valuesFile = values;
     r.options.out = out;
@@ -94,7 +94,7 @@ class RenderRoundTrip : public ::testing::Test {
     r.options.dpi = 200;
     std::ostringstream sink;
     std::ostringstream err;
-    const int status = RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err);
+    const int status = commands::RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err);
     EXPECT_EQ(err.str(), "");
     return status;
   }
@@ -130,7 +130,7 @@ TEST_F(RenderRoundTrip, ZplAtEachPrinterResolution) {
   for (const int dpi : {203, 300, 600}) {
     SCOPED_TRACE(dpi);
     const std::string zpl = dir.Path() + "labels" + std::to_string(dpi) + ".zpl";
-    RenderRequest r;
+    commands::RenderRequest r;
     r.templatePath = templatePath;
     r.valuesFile = values;
     r.options.out = zpl;
@@ -139,7 +139,7 @@ TEST_F(RenderRoundTrip, ZplAtEachPrinterResolution) {
     r.options.copies = 2;
     std::ostringstream sink;
     std::ostringstream err;
-    ASSERT_EQ(RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err), 0) << err.str();
+    ASSERT_EQ(commands::RunRender(r, VELMORA_SHIPPED_DATA_DIR, sink, err), 0) << err.str();
     const std::vector<test::ZplLabelImage> labels = test::DecodeZplLabels(dir.Read(zpl));
     ASSERT_EQ(labels.size(), spread.size());
     for (std::size_t i = 0; i < labels.size(); ++i) {

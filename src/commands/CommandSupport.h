@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "label/LabelCommands.h"
+#include "commands/LabelCommands.h"
 #include "label/RowSource.h"
 #include "label/TemplateReader.h"
 #include "symbol/Gs1Data.h"
 
-namespace velmora::label {
+namespace velmora::commands {
 
 // A values file with a header and no row: nothing to draw, status 1.
 class NoRows : public std::runtime_error {
@@ -29,23 +29,23 @@ symbol::VariableValues ParseSets(const std::vector<std::string>& sets, const std
 // The variables of `read` that `given` has no value for. Without --samples
 // the first is an error (`how` says how to give one, its NAME the variable's); with it, each takes the
 // template's sample and says so on `err`.
-void RequireValues(const LabelTemplate& t, const std::vector<std::string>& read,
+void RequireValues(const label::LabelTemplate& t, const std::vector<std::string>& read,
                    const std::function<bool(const std::string&)>& given, bool samples, const std::string& how,
                    std::ostream& err);
 
 // The template, with both formulas known to parse.
-LabelTemplate ReadCheckedTemplate(const std::string& path);
+label::LabelTemplate ReadCheckedTemplate(const std::string& path);
 
 // The rows of the CSV, each with the --set values (see RequireValues), or the
 // one row of --set values; throws NoRows for a file with a header only.
-std::unique_ptr<RowSource> ValueRows(const LabelTemplate& t, const RenderRequest& r, std::ostream& err);
+std::unique_ptr<label::RowSource> ValueRows(const label::LabelTemplate& t, const RenderRequest& r, std::ostream& err);
 
 // A progress bar on `err` for runs over a second.
 std::function<void(int, int)> ProgressBar(std::ostream& err);
 
 // Draws the rows to the output and prints the summary line; the exit status.
-int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, const RenderOptions& o,
-           bool progressBar, std::ostream& out, std::ostream& err);
+int Render(const label::LabelTemplate& t, const symbol::Gs1Data& gs1, label::RowSource& rows,
+           const label::RenderOptions& o, bool progressBar, std::ostream& out, std::ostream& err);
 
 // Runs a command; what it could not use ends it with one line on `err`.
 template <class Command>
@@ -59,4 +59,4 @@ int Guarded(std::ostream& out, std::ostream& err, Command command) {
   }
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::commands

@@ -1,15 +1,17 @@
-#include "label/LabelCommands.h"
+#include "commands/LabelCommands.h"
 
 #include <filesystem>
 #include <fstream>
 #include <ostream>
 
-#include "label/CommandSupport.h"
+#include "commands/CommandSupport.h"
 #include "label/ValueChecks.h"
 #include "label/VariableNames.h"
 #include "symbol/Analysis.h"
 
-namespace velmora::label {
+namespace velmora::commands {
+
+using namespace label;  // the label side, which the commands drive
 namespace {
 
 namespace fs = std::filesystem;
@@ -128,4 +130,4 @@ int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& 
   });
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::commands

@@ -1,18 +1,21 @@
-#include "label/LabelCommands.h"
+#include "commands/LabelCommands.h"
 
 #include <stdlib.h>
 
 #include <filesystem>
 #include <optional>
 
-#include "label/CommandSupport.h"
+#include "commands/CommandSupport.h"
 #include "label/LabelDocument.h"
 #include "label/VariableNames.h"
 #include "label/WizardHost.h"
 #include "platform/FileAccess.h"
+#include "platform/ProgramDirectory.h"
 #include "symbol/Findings.h"
 
-namespace velmora::label {
+namespace velmora::commands {
+
+using namespace label;  // the label side, which the commands drive
 namespace {
 
 namespace fs = std::filesystem;
@@ -111,4 +114,33 @@ int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& 
   });
 }
 
-}  // namespace velmora::label
+namespace {
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string PrepareDesign(DesignRequest& design, const DesignWords& words, const std::string& dataDir) {
+  if (!words.headless && !HasDisplay()) {
+    return "design: no display to open the wizard's window on (DISPLAY is not set); give --headless --script FILE "
+           "to play the user from a script";
+  }
+  const std::string own = ExecutableDirectory();
+  const char* wizard = std::getenv("VELMORA_WIZARD");
+  design.wizard =
+      wizard != nullptr && *wizard != '\0' ? wizard : (own.empty() ? std::string(".") : own) + "/velmora-wizard";
+  design.timeoutSeconds = words.timeout >= 0 ? words.timeout : words.headless ? 60 : 0;
+  if (words.headless) {
+    design.wizardOptions = {"--headless", "--script", std::filesystem::absolute(words.script).string()};
+  }
+  design.wizardOptions.insert(design.wizardOptions.end(), {"--data-dir", dataDir});
+  return "";
+}
+
+}  // namespace velmora::commands

@@ -10,7 +10,7 @@
 #include "base/ExitStatus.h"
 #include "label/BatchRender.h"
 
-namespace velmora::label {
+namespace velmora::commands {
 
 struct CheckRequest {
   std::string templatePath;
@@ -30,7 +30,7 @@ struct RenderRequest {
   std::string valuesFile;                   // CSV; empty for one label
   char delimiter = 0;                       // of the CSV's fields; 0: found from its header
   std::vector<std::string> ignoredColumns;  // columns of the CSV left out on purpose (no formula reads them)
-  RenderOptions options;
+  label::RenderOptions options;
   bool progressBar = false;  // on `err`, for runs over a second
   bool samples = false;
 };
@@ -42,9 +42,21 @@ struct DesignRequest {
   std::string hostDir;                     // empty: a temporary one
   std::string keepTemplate;                // where to keep a copy of the designed template
   int timeoutSeconds = 0;                  // for each of the wizard's messages; 0: no limit
-  RenderOptions options;
+  label::RenderOptions options;
   bool samples = false;
 };
+
+// What design's words say of the wizard to start: played by a script
+// (headless) or with its window, and how long its messages may take (-1: the
+// default, 60 s headless, no limit with the window).
+struct DesignWords {
+  bool headless = false;
+  std::string script;
+  int timeout = -1;
+};
+// Fills in the wizard to start (VELMORA_WIZARD, else the one beside this
+// program) and its options; "" or what is wrong (no display for the window).
+std::string PrepareDesign(DesignRequest& design, const DesignWords& words, const std::string& dataDir);
 
 // `dataDir` holds ID128.inf and the syntax dictionary.
 int RunCheck(const CheckRequest& request, const std::string& dataDir, std::ostream& out, std::ostream& err);
@@ -53,6 +65,6 @@ int RunDesign(const DesignRequest& request, const std::string& dataDir, std::ost
 
 // The format named by --format, or by the output's extension when not given;
 // throws std::runtime_error for an extension of a format not written.
-OutputFormat FormatFor(const std::string& format, const std::string& out);
+label::OutputFormat FormatFor(const std::string& format, const std::string& out);
 
-}  // namespace velmora::label
+}  // namespace velmora::commands

@@ -1,4 +1,4 @@
-#include "label/CommandSupport.h"
+#include "commands/CommandSupport.h"
 
 #include <chrono>
 #include <cstring>
@@ -10,7 +10,9 @@
 #include "platform/FileAccess.h"
 #include "symbol/Findings.h"
 
-namespace velmora::label {
+namespace velmora::commands {
+
+using namespace label;  // the label side, which the commands drive
 namespace {
 
 // A formula that stops right after a quote that closed its quoted text early
@@ -163,4 +165,4 @@ int Render(const LabelTemplate& t, const symbol::Gs1Data& gs1, RowSource& rows, 
   return Summarise(s, o, out);
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::commands
