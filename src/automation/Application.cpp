@@ -6,19 +6,14 @@
 #include "base/RuntimeError.h"
 #include "platform/MessageBox.h"
 #include "platform/profile/ProfileCache.h"
+#include "protocol/HostMembers.h"
 #include "wizard/Controls.h"
 #include "wizard/VariableNameList.h"
 
 namespace velmora {
 namespace {
 
-constexpr std::int32_t kVariableList = 1;
-constexpr std::int32_t kVariableKind = 3;
-constexpr std::int32_t kVariableName = 1;
-constexpr std::int32_t kNumberStep1 = 7;
-constexpr std::int32_t kNumberStep2 = 12;
-constexpr std::int32_t kNumber = 15;
-constexpr std::int32_t kImport = 23;
+using namespace protocol;  // the document's member numbers
 
 void ReadVariableNames(Dispatch& document, CVarColl& names) {
   for (const Variant& element : ObjectOf(document.Get(kVariableList)).Enumerate()) {

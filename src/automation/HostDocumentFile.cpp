@@ -11,6 +11,7 @@
 
 #include "base/RuntimeError.h"
 #include "platform/BoundedJson.h"
+#include "protocol/HostMembers.h"
 
 namespace velmora {
 namespace {
@@ -34,7 +35,7 @@ class FixedObject : public Dispatch {
     return found->second;
   }
   void Call(std::int32_t dispid, const std::vector<Variant>& args) override {
-    if (dispid != 23 || !onImport) RaiseError(kErrNoSuchMember);
+    if (dispid != protocol::kImport || !onImport) RaiseError(kErrNoSuchMember);
     onImport(args);
   }
   std::vector<Variant> Enumerate() override { return elements; }
@@ -85,22 +86,22 @@ std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream
     auto variable = std::make_shared<FixedObject>();
     variable->lastRead = lastRead;
     const std::string at = "variables[" + std::to_string(i) + "]";
-    variable->properties[1] = Value(v.value("name", json("")));
-    variable->properties[3] = Value(v.value("kind", json(0)));
+    variable->properties[protocol::kVariableName] = Value(v.value("name", json("")));
+    variable->properties[protocol::kVariableKind] = Value(v.value("kind", json(0)));
     variable->origins[1] = origin(at + ".name", v.value("name", json("")));
     variable->origins[3] = origin(at + ".kind", v.value("kind", json(0)));
     list->elements.push_back(Object(variable));
   }
   auto numberSource = std::make_shared<FixedObject>();
   numberSource->lastRead = lastRead;
-  numberSource->properties[15] = Value(doc.value("number", json(0)));
+  numberSource->properties[protocol::kNumber] = Value(doc.value("number", json(0)));
   numberSource->origins[15] = origin("number", doc.value("number", json(0)));
   auto numberHolder = std::make_shared<FixedObject>();
-  numberHolder->properties[12] = Object(numberSource);
+  numberHolder->properties[protocol::kNumberStep2] = Object(numberSource);
 
   auto document = std::make_shared<FixedObject>();
-  document->properties[1] = Object(list);
-  document->properties[7] = Object(numberHolder);
+  document->properties[protocol::kVariableList] = Object(list);
+  document->properties[protocol::kNumberStep1] = Object(numberHolder);
   document->onImport = [&out, start](const std::vector<Variant>& args) {
     if (args.size() != 1) RaiseError(kErrWrongArguments);
     const std::string template_ = args[0].ToText();

@@ -1,5 +1,7 @@
 #include "label/WizardHost.h"
 
+#include "protocol/HostMembers.h"
+
 #include "platform/BoundedJson.h"
 
 #include <fcntl.h>
@@ -146,20 +148,20 @@ class DocumentObjects {
       for (std::size_t i = 0; i < d_.variables.size(); ++i) list.push_back(Object("v" + std::to_string(i)));
       return Result(call, list);
     }
-    if (method == "Call" && object == "doc" && dispid == 23) {
+    if (method == "Call" && object == "doc" && dispid == protocol::kImport) {
       const json& args = p.value("args", json::array());
       if (args.is_array() && !args.empty() && args[0].is_string()) imported = args[0].get<std::string>();
       return Result(call, nullptr);
     }
     if (method == "Get") {
-      if (object == "doc" && dispid == 1) return Result(call, Object("vars"));
-      if (object == "doc" && dispid == 7) return Result(call, Object("n1"));
-      if (object == "n1" && dispid == 12) return Result(call, Object("n2"));
-      if (object == "n2" && dispid == 15) return Result(call, d_.number);
+      if (object == "doc" && dispid == protocol::kVariableList) return Result(call, Object("vars"));
+      if (object == "doc" && dispid == protocol::kNumberStep1) return Result(call, Object("n1"));
+      if (object == "n1" && dispid == protocol::kNumberStep2) return Result(call, Object("n2"));
+      if (object == "n2" && dispid == protocol::kNumber) return Result(call, d_.number);
       if (object.size() > 1 && object[0] == 'v' && object != "vars") {
         const std::size_t i = std::strtoul(object.c_str() + 1, nullptr, 10);
-        if (i < d_.variables.size() && dispid == 1) return Result(call, d_.variables[i].name);
-        if (i < d_.variables.size() && dispid == 3) return Result(call, d_.variables[i].kind);
+        if (i < d_.variables.size() && dispid == protocol::kVariableName) return Result(call, d_.variables[i].name);
+        if (i < d_.variables.size() && dispid == protocol::kVariableKind) return Result(call, d_.variables[i].kind);
       }
     }
     return {{"jsonrpc", "2.0"},
