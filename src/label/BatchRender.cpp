@@ -42,11 +42,11 @@ struct RowResult {
   bool verified = true;
   // kept for the PDF, which is drawn in row order once all rows are done
   std::optional<symbol::EncodedSymbol> symbol;
-  LabelLayout layout;
+  render::LabelLayout layout;
 };
 
 // "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock".
-std::string Oversize(const LabelLayout& l, double width, double height) {
+std::string Oversize(const render::LabelLayout& l, double width, double height) {
   char text[80];
   std::string by;
   if (l.width - width > 1e-6) {
@@ -65,7 +65,7 @@ std::string Oversize(const LabelLayout& l, double width, double height) {
 
 // The part of a label's image that holds its 2D symbol and its quiet zone,
 // with two modules more on each side for the rounding of modules to dots.
-symbol::GreyImage SymbolRegion(const symbol::GreyImage& image, const LabelLayout& l, int dpi) {
+symbol::GreyImage SymbolRegion(const symbol::GreyImage& image, const render::LabelLayout& l, int dpi) {
   const double dots = dpi / 25.4;
   const double module = std::max(1.0, std::round(l.module * dots));
   const double margin = (l.quiet + 2) * module;
@@ -137,7 +137,7 @@ class RowRenderer {
       r.symbol.reset();
       return;
     }
-    FitToSize(r.layout, width, height);
+    render::FitToSize(r.layout, width, height);
     try {
       symbol::GreyImage scanned;  // the PNG's very image, for the scan
       if (Write(row, r, *r.symbol, scanned)) {
@@ -169,7 +169,7 @@ class RowRenderer {
       bytes = std::move(raster.png);
       if (o_.verify) scanned = std::move(raster.grey);
     } else {
-      bytes = LabelSvg(r.layout, encoded, g_);
+      bytes = render::LabelSvg(r.layout, encoded, g_);
     }
     if (!ReplaceFile(path, bytes, Durability::HandOff)) {
       r.writeError = std::strerror(errno);
@@ -199,14 +199,14 @@ class RowRenderer {
   }
 
   // The template's geometry, with the bar width of --module for GS1-128.
-  static TemplateGeometry Geometry(const LabelTemplate& t, const RenderOptions& o) {
-    TemplateGeometry g = t.geometry;
+  static render::TemplateGeometry Geometry(const LabelTemplate& t, const RenderOptions& o) {
+    render::TemplateGeometry g = t.geometry;
     if (o.module > 0 && o.symbol == symbol::SymbolKind::Gs1_128) g.moduleWidth = o.module;
     return g;
   }
 
   const LabelTemplate& t_;
-  const TemplateGeometry g_;
+  const render::TemplateGeometry g_;
   const symbol::Gs1Data& gs1_;
   const RenderOptions& o_;
   const int rows_;  // in the run: the width of the files' numbers

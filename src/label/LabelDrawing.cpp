@@ -60,7 +60,7 @@ void SelectFont(cairo_t* cr, bool fixedPitch, double height) {
 }
 
 // Cairo's side of the canvas; user space is in millimetres.
-class CairoCanvas : public LabelCanvas {
+class CairoCanvas : public render::LabelCanvas {
  public:
   CairoCanvas(cairo_t* cr, bool paper) : cr_(cr), paper_(paper) {}
   ~CairoCanvas() override { FillBars(); }
@@ -99,15 +99,16 @@ class CairoCanvas : public LabelCanvas {
   bool bars_ = false;
 };
 
-void Draw(cairo_t* cr, const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
+void Draw(cairo_t* cr, const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
+          const render::TemplateGeometry& g) {
   CairoCanvas canvas(cr, true);
-  DrawLabel(canvas, l, symbol, g);
+  render::DrawLabel(canvas, l, symbol, g);
 }
 
 // An ink-only surface: the bars, whole pixels wide, are set straight into its
 // bytes (every bar row is the same, so one row is built and copied); cairo sets
 // the text.
-class BilevelCanvas : public LabelCanvas {
+class BilevelCanvas : public render::LabelCanvas {
  public:
   BilevelCanvas(cairo_surface_t* surface, cairo_t* cr, double pixelsPerMm)
       : surface_(surface), text_(cr, false), scale_(pixelsPerMm) {}
@@ -179,8 +180,8 @@ class BilevelCanvas : public LabelCanvas {
 
 }  // namespace
 
-LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule) {
+render::LabelLayout LayOutLabel(const render::TemplateGeometry& g, const symbol::EncodedSymbol& symbol,
+                                const std::string& text, double matrixModule) {
   return LayOutLabel(g, symbol, text, matrixModule,
                      [&g](const std::string& t) { return render::MeasureLabelText(g, t); });
 }
@@ -192,7 +193,7 @@ namespace {
 constexpr double kMaxSideDots = 32767;
 constexpr double kMaxDots = 64.0 * 1024 * 1024;
 
-void RefuseOversized(const LabelLayout& l, double width, double height, int dpi) {
+void RefuseOversized(const render::LabelLayout& l, double width, double height, int dpi) {
   if (width <= kMaxSideDots && height <= kMaxSideDots && width * height <= kMaxDots) return;
   char size[160];
   std::snprintf(size, sizeof size, "the label is %.1f x %.1f mm, %.0f x %.0f dots at %d dpi", l.width, l.height, width,
@@ -204,11 +205,11 @@ void RefuseOversized(const LabelLayout& l, double width, double height, int dpi)
 
 }  // namespace
 
-Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng, bool grey, int zplCopies, bool pbm) {
+Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
+                    const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies, bool pbm) {
   const double pixelsPerMm = dpi / kMmPerInch;
   // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
-  LabelLayout l = layout;
+  render::LabelLayout l = layout;
   const double modulePixels = std::max(1.0, std::round(l.module * pixelsPerMm));
   const double grown = modulePixels / pixelsPerMm - l.module;
   l.module += grown;
@@ -242,17 +243,17 @@ Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symb
     Cairo().cairo_font_options_destroy(options);
     Cairo().cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
     BilevelCanvas canvas(surface.get(), cr.get(), pixelsPerMm);
-    DrawLabel(canvas, l, symbol, g);
+    render::DrawLabel(canvas, l, symbol, g);
   }
   Cairo().cairo_surface_flush(surface.get());
   Raster raster;
   const unsigned char* ink = Cairo().cairo_image_surface_get_data(surface.get());
   const int stride = Cairo().cairo_image_surface_get_stride(surface.get());
-  if (encodePng) raster.png = EncodeBilevelPng(ink, width, height, stride, dpi);
+  if (encodePng) raster.png = render::EncodeBilevelPng(ink, width, height, stride, dpi);
   if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
   if (pbm)
     raster.pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n" +
-                 PackBilevel(ink, width, height, stride, true);
+                 render::PackBilevel(ink, width, height, stride, true);
   if (grey) {
     raster.grey.width = width;
     raster.grey.height = height;
@@ -293,7 +294,8 @@ PdfDocument::PdfDocument(std::function<void(std::string_view)> sink) : state_(st
 
 PdfDocument::~PdfDocument() = default;
 
-void PdfDocument::AddPage(const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
+void PdfDocument::AddPage(const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
+                          const render::TemplateGeometry& g) {
   cairo_t* cr = state_->cr.get();
   Cairo().cairo_pdf_surface_set_size(state_->surface.get(), l.width * kPointsPerMm, l.height * kPointsPerMm);
   Cairo().cairo_save(cr);
@@ -304,8 +306,9 @@ void PdfDocument::AddPage(const LabelLayout& l, const symbol::EncodedSymbol& sym
   ++pages_;
 }
 
-void PdfDocument::AddToSheet(const LabelLayout& l, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
-                             double sheetWidth, double sheetHeight, double x, double y, bool newSheet) {
+void PdfDocument::AddToSheet(const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
+                             const render::TemplateGeometry& g, double sheetWidth, double sheetHeight, double x,
+                             double y, bool newSheet) {
   cairo_t* cr = state_->cr.get();
   if (newSheet && sheetOpen_) Cairo().cairo_show_page(cr);
   if (newSheet || !sheetOpen_) {

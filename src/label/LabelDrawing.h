@@ -14,8 +14,8 @@ namespace velmora::label {
 
 // The label laid out for `symbol` and `text` in the template's face (see
 // render::LayOutLabel); a 2D symbol's modules are `matrixModule` mm (0: 1.5 X).
-LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule = 0);
+render::LabelLayout LayOutLabel(const render::TemplateGeometry& g, const symbol::EncodedSymbol& symbol,
+                                const std::string& text, double matrixModule = 0);
 
 struct Raster {
   std::string png;         // the encoded file, when asked for
@@ -26,8 +26,9 @@ struct Raster {
 
 // At `dpi`, black and white, with every module a whole number of pixels wide so
 // bars stay crisp. `zplCopies` above 0 asks for the ZPL format, printed that often.
-Raster RenderRaster(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g, int dpi,
-                    bool encodePng, bool grey, int zplCopies = 0, bool pbm = false);
+Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
+                    const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies = 0,
+                    bool pbm = false);
 
 // A PDF of one page per label, each page the size of its label. Given a
 // `sink`, the file's bytes go to it as pages are finished; else they are kept
@@ -38,11 +39,13 @@ class PdfDocument {
   ~PdfDocument();
   PdfDocument(const PdfDocument&) = delete;
   PdfDocument& operator=(const PdfDocument&) = delete;
-  void AddPage(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+  void AddPage(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
+               const render::TemplateGeometry& g);
   // A label on a sheet of `sheetWidth` x `sheetHeight` mm, its top left corner
   // at `x`, `y` mm; `newSheet` ends the sheet before it (a page is one sheet).
-  void AddToSheet(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
-                  double sheetWidth, double sheetHeight, double x, double y, bool newSheet);
+  void AddToSheet(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
+                  const render::TemplateGeometry& g, double sheetWidth, double sheetHeight, double x, double y,
+                  bool newSheet);
   int Pages() const { return pages_; }
   // The whole file (or, with a sink, its last bytes sent and nothing); the
   // document takes no more pages after it.

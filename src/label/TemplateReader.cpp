@@ -48,9 +48,9 @@ double Hundredths(const IniDocument& doc, const std::string& path, const std::st
   return static_cast<double>(value) / 100.0;
 }
 
-TemplateGeometry GeometryOf(const IniDocument& doc, const std::string& path) {
+render::TemplateGeometry GeometryOf(const IniDocument& doc, const std::string& path) {
   // Paragraph1's keys are written with a trailing blank, which the reader trims.
-  TemplateGeometry g;
+  render::TemplateGeometry g;
   g.barcodeX = Hundredths(doc, path, "Barcode1", "xOrigin", g.barcodeX, false);
   g.barcodeY = Hundredths(doc, path, "Barcode1", "yOrigin", g.barcodeY, false);
   g.barcodeHeight = Hundredths(doc, path, "Barcode1", "Height", g.barcodeHeight, true);

@@ -32,7 +32,7 @@ struct TemplateVariable {
 };
 
 struct LabelTemplate {
-  TemplateGeometry geometry;
+  render::TemplateGeometry geometry;
   TemplateText barcode;
   TemplateText readable;
   std::vector<TemplateVariable> variables;

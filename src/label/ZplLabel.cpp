@@ -72,7 +72,7 @@ std::string CompressGraphic(const std::string& packedRows, int rowBytes) {
 
 std::string ZplLabel(const unsigned char* ink, int width, int height, int stride, int copies) {
   const int rowBytes = (width + 7) / 8;
-  const std::string packed = PackBilevel(ink, width, height, stride, true);
+  const std::string packed = render::PackBilevel(ink, width, height, stride, true);
   const std::string total = std::to_string(packed.size());
   return "^XA\n^PW" + std::to_string(width) + "\n^LL" + std::to_string(height) + "\n^LH0,0\n^FO0,0^GFA," + total + "," +
          total + "," + std::to_string(rowBytes) + "," + CompressGraphic(packed, rowBytes) + "^FS\n^PQ" +

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace velmora::label {
+namespace velmora::render {
 namespace {
 
 void Append(png_structp png, png_bytep data, png_size_t length) {
@@ -103,4 +103,4 @@ std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, in
   return EncodeBilevelPng(ink.data(), width, height, stride, dpi);
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::render

@@ -4,7 +4,7 @@
 
 #include "symbol/ZintSymbol.h"
 
-namespace velmora::label {
+namespace velmora::render {
 
 // An ink map as cairo's A8 surfaces hold it (one byte a pixel, 0 paper, 255
 // ink; from 128 up is black), `stride` bytes a row, a multiple of 4 as cairo
@@ -19,4 +19,4 @@ std::string PackBilevel(const unsigned char* ink, int width, int height, int str
 // `dpi`: GS1-128's bars `heightDots` high, a 2D symbol's modules square.
 std::string SymbolPng(const symbol::EncodedSymbol& symbol, int dotsPerModule, int heightDots, int dpi);
 
-}  // namespace velmora::label
+}  // namespace velmora::render

@@ -1,6 +1,6 @@
 #include "render/LabelCanvas.h"
 
-namespace velmora::label {
+namespace velmora::render {
 
 void DrawLabel(LabelCanvas& canvas, const LabelLayout& l, const symbol::EncodedSymbol& symbol,
                const TemplateGeometry& g) {
@@ -18,4 +18,4 @@ void DrawLabel(LabelCanvas& canvas, const LabelLayout& l, const symbol::EncodedS
   if (!l.text.empty()) canvas.Text(l.textLeft, l.textBaseline, l.fontHeight, g.fontFace, g.fixedPitch, l.text);
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::render

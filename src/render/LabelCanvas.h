@@ -7,7 +7,7 @@
 #include "render/LabelLayout.h"
 #include "symbol/ZintSymbol.h"
 
-namespace velmora::label {
+namespace velmora::render {
 
 class LabelCanvas {
  public:
@@ -29,4 +29,4 @@ void DrawLabel(LabelCanvas& canvas, const LabelLayout& layout, const symbol::Enc
 // The label as an SVG document, sized in millimetres.
 std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
 
-}  // namespace velmora::label
+}  // namespace velmora::render

@@ -82,7 +82,7 @@ const LabelFace& LabelFace::For(bool fixedPitch) {
 
 unsigned LabelFace::Glyph(char32_t c) const { return FreeType().FT_Get_Char_Index(face_, c); }
 
-label::TextSize LabelFace::Measure(std::string_view text, double size) const {
+TextSize LabelFace::Measure(std::string_view text, double size) const {
   const std::lock_guard<std::mutex> hold(lock_);
   FT_Fixed units = 0;
   for (const char32_t c : ToCodePoints(text)) {
@@ -108,7 +108,7 @@ std::string LabelFace::Outline(std::string_view text, double x, double baseline,
   return path;
 }
 
-label::TextSize MeasureLabelText(const label::TemplateGeometry& g, const std::string& text) {
+TextSize MeasureLabelText(const TemplateGeometry& g, const std::string& text) {
   return LabelFace::For(g.fixedPitch).Measure(text, g.fontHeight);
 }
 

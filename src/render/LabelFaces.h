@@ -32,7 +32,7 @@ class LabelFace {
   static const LabelFace& For(bool fixedPitch);
 
   // `text` (UTF-8) set `size` mm high: its advance, height and ascent.
-  label::TextSize Measure(std::string_view text, double size) const;
+  TextSize Measure(std::string_view text, double size) const;
   // The outlines of `text` set from `x` on the `baseline`, as SVG path data in mm.
   std::string Outline(std::string_view text, double x, double baseline, double size) const;
   // A face of this file for cairo alone (FreeType faces are not shared between threads' users).
@@ -51,6 +51,6 @@ class LabelFace {
 };
 
 // The measure of the label's text in the template's face, for the layout.
-label::TextSize MeasureLabelText(const label::TemplateGeometry& g, const std::string& text);
+TextSize MeasureLabelText(const TemplateGeometry& g, const std::string& text);
 
 }  // namespace velmora::render

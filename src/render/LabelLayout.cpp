@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora::label {
+namespace velmora::render {
 
 LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& text,
                    const std::function<TextSize(const std::string&)>& measure) {
@@ -75,4 +75,4 @@ void FitToSize(LabelLayout& l, double width, double height) {
   l.height = std::max(l.height, height);
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::render

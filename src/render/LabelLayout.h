@@ -8,7 +8,7 @@
 #include "render/TemplateGeometry.h"
 #include "symbol/ZintSymbol.h"
 
-namespace velmora::label {
+namespace velmora::render {
 
 // GS1-128's quiet zone on each side, in X, from the symbol kinds' table.
 inline const int kQuietModules = symbol::QuietModules(symbol::SymbolKind::Gs1_128);
@@ -62,4 +62,4 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
 // The label made `width` x `height` mm (when larger), its content centred.
 void FitToSize(LabelLayout& l, double width, double height);
 
-}  // namespace velmora::label
+}  // namespace velmora::render

@@ -3,7 +3,7 @@
 #include "render/LabelCanvas.h"
 #include "render/LabelFaces.h"
 
-namespace velmora::label {
+namespace velmora::render {
 namespace {
 
 // Millimetres with three decimals, the same in every locale.
@@ -86,4 +86,4 @@ std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& sym
   return canvas.Finish();
 }
 
-}  // namespace velmora::label
+}  // namespace velmora::render

@@ -3,7 +3,7 @@
 // the template, apart from reading it.
 #include <string>
 
-namespace velmora::label {
+namespace velmora::render {
 
 // Places and sizes in millimetres, from the template's hundredths of a millimetre.
 struct TemplateGeometry {
@@ -18,4 +18,4 @@ struct TemplateGeometry {
   bool fixedPitch = true;
 };
 
-}  // namespace velmora::label
+}  // namespace velmora::render

@@ -122,12 +122,12 @@ void WritePreview(FMain& w, const std::string& arg, int line) {
   const symbol::EncodedSymbol drawn = PreviewSymbol(preview, kind, line);
   if (!drawn.Ok()) throw ScriptError(line, "the encoder refused the data: " + drawn.error);
   // The template's geometry and its face: the label's own layout, as velmora-label draws it.
-  const label::TemplateGeometry geometry;
-  const label::LabelLayout layout =
-      label::LayOutLabel(geometry, drawn, symbol::HumanReadable(preview.elements), 0,
-                         [&geometry](const std::string& t) { return render::MeasureLabelText(geometry, t); });
+  const render::TemplateGeometry geometry;
+  const render::LabelLayout layout =
+      render::LayOutLabel(geometry, drawn, symbol::HumanReadable(preview.elements), 0,
+                          [&geometry](const std::string& t) { return render::MeasureLabelText(geometry, t); });
   // PNG: the symbol at 300 dpi, 5 dots a module (0.42 mm), bars 12 mm high; SVG: the label with its text.
-  const std::string bytes = svg ? label::LabelSvg(layout, drawn, geometry) : label::SymbolPng(drawn, 5, 142, 300);
+  const std::string bytes = svg ? render::LabelSvg(layout, drawn, geometry) : render::SymbolPng(drawn, 5, 142, 300);
   if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
 }
 

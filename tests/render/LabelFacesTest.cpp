@@ -8,11 +8,11 @@ namespace velmora::render {
 namespace {
 
 TEST(LabelFacesTest, TextIsMeasuredByItsCharactersInTheFaceThatDrawsIt) {
-  label::TemplateGeometry fixed;
-  label::TemplateGeometry proportional;
+  TemplateGeometry fixed;
+  TemplateGeometry proportional;
   proportional.fixedPitch = false;
   const struct {
-    const label::TemplateGeometry& g;
+    const TemplateGeometry& g;
     std::string a;
     std::string b;
     bool sameWidth;
@@ -23,8 +23,8 @@ TEST(LabelFacesTest, TextIsMeasuredByItsCharactersInTheFaceThatDrawsIt) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.a + " / " + row.b);
-    const label::TextSize a = MeasureLabelText(row.g, row.a);
-    const label::TextSize b = MeasureLabelText(row.g, row.b);
+    const TextSize a = MeasureLabelText(row.g, row.a);
+    const TextSize b = MeasureLabelText(row.g, row.b);
     EXPECT_EQ(a.width == b.width, row.sameWidth) << a.width << " " << b.width;
     EXPECT_EQ(a.height, b.height);
   }

@@ -2,7 +2,7 @@
 
 #include "render/LabelLayout.h"
 
-namespace velmora::label {
+namespace velmora::render {
 namespace {
 
 // A font whose every character is 2 mm wide and 5 mm tall.
@@ -46,4 +46,4 @@ TEST(LabelLayout, NoTextNoParagraph) {
 }
 
 }  // namespace
-}  // namespace velmora::label
+}  // namespace velmora::render
