@@ -9,8 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "symbol/DigitalLinkKeys.h"
 #include "symbol/Elements.h"
 #include "symbol/SyntaxDictionary.h"
+#include "symbol/UriText.h"
 
 namespace velmora::symbol {
 
@@ -31,11 +33,6 @@ class DigitalLinkError : public std::runtime_error {
 using ConvenienceAlphas = std::map<std::string, std::string, std::less<>>;
 ConvenienceAlphas ParseConvenienceAlphas(std::string_view text, const std::string& path);
 
-// Every path a primary key may have: the key, then its qualifiers in one of its
-// orders with any of them left out ({"01"}, {"01","22"}, {"01","22","10"} ...),
-// sorted as their texts sort. Empty for an AI that is no primary key.
-std::vector<std::vector<std::string>> KeyPaths(const std::string& key, const SyntaxDictionary& dictionary);
-
 // The URI of `elements` under `domain` ("https://example.com", a trailing '/'
 // dropped): the first primary key with the most of its qualifiers in the path,
 // the other AIs as query parameters, those of predefined length first. An AI
@@ -54,8 +51,5 @@ struct ReadLink {
 // column of what is not one. Their data is not checked here: run GS1's checks
 // on the elements.
 ReadLink ReadDigitalLink(std::string_view uri, const SyntaxDictionary& dictionary, const ConvenienceAlphas& alphas);
-
-// Does `text` start as a URI would ("http://", "https://")?
-bool LooksLikeUri(std::string_view text);
 
 }  // namespace velmora::symbol

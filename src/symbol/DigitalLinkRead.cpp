@@ -4,8 +4,9 @@
 #include <set>
 
 #include "symbol/DigitalLink.h"
-#include "symbol/DigitalLinkText.h"
+#include "symbol/DigitalLinkKeys.h"
 #include "symbol/Findings.h"
+#include "symbol/UriText.h"
 
 namespace velmora::symbol {
 namespace {

@@ -1,4 +1,4 @@
-#include "symbol/DigitalLinkText.h"
+#include "symbol/UriText.h"
 
 #include <cstring>
 
@@ -15,12 +15,6 @@ int HexValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
-}
-
-std::string Join(const std::vector<std::string>& parts, const char* separator) {
-  std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
-  return text;
 }
 
 }  // namespace
@@ -68,28 +62,11 @@ bool IsUriCharacter(char c) {
   return c != '\0' && (Unreserved(static_cast<unsigned char>(c)) || std::strchr(":/?#[]@!$&'()*+,;=%", c) != nullptr);
 }
 
-std::string AiList(const std::vector<std::string>& ais, std::size_t first) {
-  std::vector<std::string> named;
-  for (std::size_t i = first; i < ais.size(); ++i) named.push_back("(" + ais[i] + ")");
-  return Join(named, ", ");
-}
-
-std::string QualifierOrders(const std::string& key, const SyntaxDictionary& dictionary) {
-  const AiSyntax* syntax = dictionary.Find(key);
-  if (syntax == nullptr || syntax->dlQualifiers.empty()) return "no qualifiers";
-  std::vector<std::string> orders;
-  for (const std::vector<std::string>& order : syntax->dlQualifiers) orders.push_back(Join(order, ", "));
-  std::string text = orders.back();
-  orders.pop_back();
-  return orders.empty() ? text : Join(orders, "; ") + " or " + text;
-}
-
-std::string PrimaryKeyList(const SyntaxDictionary& dictionary) {
-  std::vector<std::string> keys;
-  for (const auto& [ai, syntax] : dictionary.Entries()) {
-    if (syntax.dlPrimaryKey) keys.push_back(ai);
+bool LooksLikeUri(std::string_view text) {
+  for (const std::string_view scheme : {"http://", "https://", "HTTP://", "HTTPS://"}) {
+    if (text.starts_with(scheme)) return true;
   }
-  return AiList(keys);
+  return false;
 }
 
 }  // namespace velmora::symbol

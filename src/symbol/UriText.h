@@ -1,12 +1,10 @@
 #pragma once
-// The small texts of GS1 Digital Link URIs: values percent-encoded and decoded,
-// and the lists that messages name AIs with.
+// A URI's own text: the characters it may hold, values percent-encoded and
+// decoded, and what looks like one.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "symbol/SyntaxDictionary.h"
 
 namespace velmora::symbol {
 
@@ -21,13 +19,7 @@ std::optional<std::string> UnescapeUriValue(std::string_view value, bool query, 
 // May `c` appear in a URI at all?
 bool IsUriCharacter(char c);
 
-// "(22), (10)" from the AIs of `ais` from `first` on.
-std::string AiList(const std::vector<std::string>& ais, std::size_t first = 0);
-
-// "22, 10, 21 or 235": the qualifier orders of a primary key; "no qualifiers".
-std::string QualifierOrders(const std::string& key, const SyntaxDictionary& dictionary);
-
-// "(00), (01), (253), ...": every primary key of the dictionary.
-std::string PrimaryKeyList(const SyntaxDictionary& dictionary);
+// "http://" or "https://" (either case) at the start: text that is a URI, not an element string.
+bool LooksLikeUri(std::string_view text);
 
 }  // namespace velmora::symbol
