@@ -13,6 +13,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "LabelOptions.h"
 #include "UsageErrors.h"
 #include "commands/LabelCommands.h"
 #include "commands/PrintCommand.h"
@@ -25,68 +26,6 @@ namespace {
 constexpr const char* kVersion = VELMORA_VERSION;
 constexpr const char* kSamplesHelp =
     "a variable without a value takes the template's sample (said on standard error); without it, that is an error";
-
-// A --dl-domain: http(s)://HOST[:PORT][/PATH], with nothing a URI's data would take.
-CLI::Validator DomainValidator() {
-  return CLI::Validator(
-      [](const std::string& d) -> std::string {
-        const bool host = velmora::symbol::LooksLikeUri(d) && d.size() > d.find("://") + 3;
-        if (host && d.find_first_of("?#& \t") == std::string::npos) return "";
-        return "expected https://DOMAIN[/PATH], such as https://example.com";
-      },
-      "URI");
-}
-
-std::vector<std::string> SymbolNames() {
-  std::vector<std::string> names;
-  for (const auto& row : velmora::symbol::kSymbolKinds) names.emplace_back(row.name);
-  return names;
-}
-
-// --symbol, --module and --dl-domain: what carries the label's elements, how large.
-void AddSymbolOptions(CLI::App* command, velmora::label::RenderOptions& o) {
-  command
-      ->add_option_function<std::string>(
-          "--symbol", [&o](const std::string& name) { o.symbol = *velmora::symbol::SymbolNamed(name); },
-          velmora::symbol::SymbolHelp())
-      ->check(CLI::IsMember(SymbolNames()));
-  command
-      ->add_option_function<std::string>(
-          "--module", [&o](const std::string& size) { o.module = std::stod(size); },
-          "the module (X-dimension) in mm, such as 0.5mm (default: the template's bar width; 1.5 times it for 2D)")
-      ->transform(CLI::Validator(
-          [](std::string& size) -> std::string {
-            if (size.ends_with("mm")) size.resize(size.size() - 2);
-            std::size_t used = 0;
-            try {
-              const double mm = std::stod(size, &used);
-              if (used == size.size() && mm >= 0.05 && mm <= 10) return "";
-            } catch (...) {
-            }
-            return "expected a size in mm from 0.05 to 10, such as 0.5mm";
-          },
-          "MM"));
-  command->add_option("--dl-domain", o.dlDomain, "the Digital Link URI's domain (default https://id.gs1.org)")
-      ->check(DomainValidator());
-}
-
-void AddRenderOptions(CLI::App* command, velmora::label::RenderOptions& o, std::string& format) {
-  command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
-  std::vector<std::string> formats;
-  for (const auto& row : velmora::label::kOutputFormats) formats.emplace_back(row.name);
-  command->add_option("--format", format, velmora::label::FormatList() + " (default: from --out's extension, else png)")
-      ->check(CLI::IsMember(formats));
-  command->add_option("--dpi", o.dpi, "resolution of PNG, ZPL and PBM labels (default 203, as print)")
-      ->check(CLI::Range(72, 2400));
-  command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
-  AddSymbolOptions(command, o);
-}
-
-void AddSheetOptions(CLI::App* command, velmora::commands::SheetWords& w) {
-  command->add_option("--sheet", w.sheet, "sheets of label stock for PDF: A4, A5, Letter or WxHmm (with --grid)");
-  command->add_option("--grid", w.grid, "labels a sheet, COLUMNSxROWS (3x8)");
-  command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
-}
 
 }  // namespace
 
@@ -126,7 +65,7 @@ int main(int argc, char** argv) {
   CLI::Option* domainOption =
       checkCommand->add_option("--dl-domain", check.linkDomain, "the URI's domain (implies --digital-link)")
           ->default_str(velmora::symbol::kDefaultDigitalLinkDomain)
-          ->check(DomainValidator());
+          ->check(velmora::app::DomainValidator());
   checkCommand->add_flag("--samples", check.samples, kSamplesHelp);
   checkCommand->callback([&] {
     check.elementsGiven = elementsOption->count() > 0;
@@ -146,9 +85,9 @@ int main(int argc, char** argv) {
   renderCommand->add_option("--values", render.valuesFile, "a CSV file: a header of variable names, a row per label");
   const char* ignoreHelp = "a column of --values that no formula reads, left out on purpose (repeatable)";
   renderCommand->add_option("--ignore-column", render.ignoredColumns, ignoreHelp);
-  AddRenderOptions(renderCommand, render.options, renderFormat);
+  velmora::app::AddRenderOptions(renderCommand, render.options, renderFormat);
   renderCommand->add_flag("--samples", render.samples, kSamplesHelp);
-  AddSheetOptions(renderCommand, renderSheet);
+  velmora::app::AddSheetOptions(renderCommand, renderSheet);
   std::string delimiter;
   renderCommand
       ->add_option("--delimiter", delimiter,
@@ -182,8 +121,8 @@ int main(int argc, char** argv) {
   printCommand->add_option("--copies", print.render.options.copies, "copies of each label")
       ->check(CLI::Range(1, 99999));
   printCommand->add_flag("--verify", print.render.options.verify, "scan every label's printed image back");
-  AddSymbolOptions(printCommand, print.render.options);
-  AddSheetOptions(printCommand, printSheet);
+  velmora::app::AddSymbolOptions(printCommand, print.render.options);
+  velmora::app::AddSheetOptions(printCommand, printSheet);
 
   CLI::App* printersCommand = app.add_subcommand(
       "printers", "list this machine's CUPS destinations with their state, formats and default media");
@@ -201,7 +140,7 @@ int main(int argc, char** argv) {
   designCommand->add_flag("--headless", headless, "no window: the action script plays the user")
       ->needs(
           designCommand->add_option("--script", script, "the action script for --headless")->check(CLI::ExistingFile));
-  AddRenderOptions(designCommand, design.options, designFormat);
+  velmora::app::AddRenderOptions(designCommand, design.options, designFormat);
   designCommand->add_flag("--samples", design.samples, kSamplesHelp);
   designCommand->add_option("--keep-template", design.keepTemplate, "keep a copy of the designed template at PATH");
   int timeout = -1;

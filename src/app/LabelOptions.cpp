@@ -1,0 +1,74 @@
+#include "LabelOptions.h"
+
+#include <vector>
+
+#include "symbol/DigitalLink.h"
+#include "symbol/SymbolKinds.h"
+
+namespace velmora::app {
+
+CLI::Validator DomainValidator() {
+  return CLI::Validator(
+      [](const std::string& d) -> std::string {
+        const bool host = symbol::LooksLikeUri(d) && d.size() > d.find("://") + 3;
+        if (host && d.find_first_of("?#& \t") == std::string::npos) return "";
+        return "expected https://DOMAIN[/PATH], such as https://example.com";
+      },
+      "URI");
+}
+
+namespace {
+
+std::vector<std::string> SymbolNames() {
+  std::vector<std::string> names;
+  for (const auto& row : symbol::kSymbolKinds) names.emplace_back(row.name);
+  return names;
+}
+
+}  // namespace
+
+// --symbol, --module and --dl-domain: what carries the label's elements, how large.
+void AddSymbolOptions(CLI::App* command, label::RenderOptions& o) {
+  command
+      ->add_option_function<std::string>(
+          "--symbol", [&o](const std::string& name) { o.symbol = *symbol::SymbolNamed(name); }, symbol::SymbolHelp())
+      ->check(CLI::IsMember(SymbolNames()));
+  command
+      ->add_option_function<std::string>(
+          "--module", [&o](const std::string& size) { o.module = std::stod(size); },
+          "the module (X-dimension) in mm, such as 0.5mm (default: the template's bar width; 1.5 times it for 2D)")
+      ->transform(CLI::Validator(
+          [](std::string& size) -> std::string {
+            if (size.ends_with("mm")) size.resize(size.size() - 2);
+            std::size_t used = 0;
+            try {
+              const double mm = std::stod(size, &used);
+              if (used == size.size() && mm >= 0.05 && mm <= 10) return "";
+            } catch (...) {
+            }
+            return "expected a size in mm from 0.05 to 10, such as 0.5mm";
+          },
+          "MM"));
+  command->add_option("--dl-domain", o.dlDomain, "the Digital Link URI's domain (default https://id.gs1.org)")
+      ->check(DomainValidator());
+}
+
+void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& format) {
+  command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
+  std::vector<std::string> formats;
+  for (const auto& row : label::kOutputFormats) formats.emplace_back(row.name);
+  command->add_option("--format", format, label::FormatList() + " (default: from --out's extension, else png)")
+      ->check(CLI::IsMember(formats));
+  command->add_option("--dpi", o.dpi, "resolution of PNG, ZPL and PBM labels (default 203, as print)")
+      ->check(CLI::Range(72, 2400));
+  command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
+  AddSymbolOptions(command, o);
+}
+
+void AddSheetOptions(CLI::App* command, commands::SheetWords& w) {
+  command->add_option("--sheet", w.sheet, "sheets of label stock for PDF: A4, A5, Letter or WxHmm (with --grid)");
+  command->add_option("--grid", w.grid, "labels a sheet, COLUMNSxROWS (3x8)");
+  command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
+}
+
+}  // namespace velmora::app
