@@ -88,14 +88,14 @@ std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream
     const std::string at = "variables[" + std::to_string(i) + "]";
     variable->properties[protocol::kVariableName] = Value(v.value("name", json("")));
     variable->properties[protocol::kVariableKind] = Value(v.value("kind", json(0)));
-    variable->origins[1] = origin(at + ".name", v.value("name", json("")));
-    variable->origins[3] = origin(at + ".kind", v.value("kind", json(0)));
+    variable->origins[protocol::kVariableName] = origin(at + ".name", v.value("name", json("")));
+    variable->origins[protocol::kVariableKind] = origin(at + ".kind", v.value("kind", json(0)));
     list->elements.push_back(Object(variable));
   }
   auto numberSource = std::make_shared<FixedObject>();
   numberSource->lastRead = lastRead;
   numberSource->properties[protocol::kNumber] = Value(doc.value("number", json(0)));
-  numberSource->origins[15] = origin("number", doc.value("number", json(0)));
+  numberSource->origins[protocol::kNumber] = origin("number", doc.value("number", json(0)));
   auto numberHolder = std::make_shared<FixedObject>();
   numberHolder->properties[protocol::kNumberStep2] = Object(numberSource);
 
