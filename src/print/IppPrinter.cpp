@@ -171,9 +171,11 @@ std::string QueueUri(const std::string& name, const Patience& patience) {
     throw PrintError(name + ": not a socket://, ipp:// or ipps:// URI, and " + e.what() + ", which knows the queues",
                      e.Signal());
   }
-  Target queue;
+  Target queue;  // the queue at the CUPS server asked (its own socket is reached as localhost)
+  const std::string server = Cups().cupsServer();
   queue.resource = "/printers/" + name;
-  queue.uri = "ipp://localhost" + queue.resource;
+  queue.uri = "ipp://" + (server.starts_with('/') ? std::string("localhost") : server) + ":" +
+              std::to_string(Cups().ippPort()) + queue.resource;
   Ipp response = cups->Do(Request(IPP_OP_GET_PRINTER_ATTRIBUTES, queue), queue.resource, patience.stallSeconds);
   if (!response && Cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND && cups->Interrupted() == 0) {
     throw PrintError(name + ": " + cups->Label() +
