@@ -1,5 +1,7 @@
 #include "label/TemplateReader.h"
 
+#include "protocol/TemplateKeys.h"
+
 #include <optional>
 
 #include "platform/FileAccess.h"
@@ -9,6 +11,8 @@
 namespace velmora::label {
 namespace {
 
+namespace keys = protocol::keys;
+
 std::optional<std::string> Key(const IniDocument& doc, const std::string& section, const std::string& key) {
   const std::optional<std::string_view> value = doc.Find(section, key);
   return value ? std::optional<std::string>(*value) : std::nullopt;
@@ -17,8 +21,8 @@ std::optional<std::string> Key(const IniDocument& doc, const std::string& sectio
 // The formula of a Variable section, or the literal under `literalKey`.
 TemplateText TextOf(const IniDocument& doc, const std::string& path, const std::string& section,
                     const std::string& literalKey) {
-  if (const std::optional<std::string> name = Key(doc, section, "Variable")) {
-    const std::optional<std::string> format = Key(doc, *name, "Format");
+  if (const std::optional<std::string> name = Key(doc, section, keys::kVariable)) {
+    const std::optional<std::string> format = Key(doc, *name, keys::kFormat);
     if (!format) {
       throw TemplateError(path + ": [" + section + "] Variable names [" + *name + "], which has no Format");
     }
@@ -51,15 +55,15 @@ double Hundredths(const IniDocument& doc, const std::string& path, const std::st
 render::TemplateGeometry GeometryOf(const IniDocument& doc, const std::string& path) {
   // Paragraph1's keys are written with a trailing blank, which the reader trims.
   render::TemplateGeometry g;
-  g.barcodeX = Hundredths(doc, path, "Barcode1", "xOrigin", g.barcodeX, false);
-  g.barcodeY = Hundredths(doc, path, "Barcode1", "yOrigin", g.barcodeY, false);
-  g.barcodeHeight = Hundredths(doc, path, "Barcode1", "Height", g.barcodeHeight, true);
-  g.moduleWidth = Hundredths(doc, path, "Barcode1", "NarrowBarWidth", g.moduleWidth, true);
-  g.textX = Hundredths(doc, path, "Paragraph1", "xOrigin", g.textX, false);
-  g.textY = Hundredths(doc, path, "Paragraph1", "yOrigin", g.textY, false);
-  g.fontHeight = Hundredths(doc, path, "Font1", "Height", g.fontHeight, true);
-  if (const std::optional<std::string> face = Key(doc, "Font1", "FaceName")) g.fontFace = *face;
-  if (const std::optional<std::string> pitch = Key(doc, "Font1", "FixedPitch")) g.fixedPitch = *pitch != "0";
+  g.barcodeX = Hundredths(doc, path, keys::kBarcode, keys::kXOrigin, g.barcodeX, false);
+  g.barcodeY = Hundredths(doc, path, keys::kBarcode, keys::kYOrigin, g.barcodeY, false);
+  g.barcodeHeight = Hundredths(doc, path, keys::kBarcode, keys::kHeight, g.barcodeHeight, true);
+  g.moduleWidth = Hundredths(doc, path, keys::kBarcode, keys::kNarrowBarWidth, g.moduleWidth, true);
+  g.textX = Hundredths(doc, path, keys::kParagraph, keys::kXOrigin, g.textX, false);
+  g.textY = Hundredths(doc, path, keys::kParagraph, keys::kYOrigin, g.textY, false);
+  g.fontHeight = Hundredths(doc, path, keys::kFont, keys::kHeight, g.fontHeight, true);
+  if (const std::optional<std::string> face = Key(doc, keys::kFont, keys::kFaceName)) g.fontFace = *face;
+  if (const std::optional<std::string> pitch = Key(doc, keys::kFont, keys::kFixedPitch)) g.fixedPitch = *pitch != "0";
   return g;
 }
 
@@ -93,20 +97,20 @@ LabelTemplate ReadLabelTemplate(const std::string& path) {
   if (status == ReadStatus::Missing) throw TemplateError(path + ": no such template");
   if (status != ReadStatus::Ok) throw TemplateError(path + ": cannot read the template");
   const IniDocument doc = IniDocument::Parse(DecodeFileText(std::move(bytes)));
-  if (!Key(doc, "Objlist", "1") || !Key(doc, "Barcode1", "Symbology")) {
+  if (!Key(doc, keys::kObjects, "1") || !Key(doc, keys::kBarcode, keys::kSymbology)) {
     throw TemplateError(path + ": not a label template (no [Objlist] or [Barcode1] Symbology)");
   }
   LabelTemplate t;
   t.geometry = GeometryOf(doc, path);
-  t.barcode = TextOf(doc, path, "Barcode1", "Data");
-  t.readable = TextOf(doc, path, "Text1.1", "Text1");
+  t.barcode = TextOf(doc, path, keys::kBarcode, keys::kData);
+  t.readable = TextOf(doc, path, keys::kText, keys::kTextLine);
   for (int n = 1;; ++n) {
-    const std::string section = "Variable" + std::to_string(n);
-    const std::optional<std::string> name = Key(doc, section, "Name");
+    const std::string section = keys::kVariablePrefix + std::to_string(n);
+    const std::optional<std::string> name = Key(doc, section, keys::kName);
     if (!name) break;
-    const std::optional<std::string> type = Key(doc, section, "Type");
+    const std::optional<std::string> type = Key(doc, section, keys::kType);
     if (type && *type == "3") {
-      const std::optional<std::string> value = Key(doc, section, "Value");
+      const std::optional<std::string> value = Key(doc, section, keys::kValue);
       t.variables.push_back({*name, value ? *value : std::string()});
     }
   }

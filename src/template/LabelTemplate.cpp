@@ -13,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PathLookup.h"
 #include "platform/ini/IniEditor.h"
+#include "protocol/TemplateKeys.h"
 #include "settings/MFile.h"
 #include "settings/MGlobal.h"
 #include "template/VariableNames.h"
@@ -47,40 +48,46 @@ class TemplateText {
   std::string text_;
 };
 
+namespace keys = protocol::keys;
+
+// A key as the host's own templates carry it in some sections, a blank before
+// its '=' (readers trim it).
+std::string Blank(const char* key) { return std::string(key) + " "; }
+
 void WriteFixedSections(TemplateText& t) {
   t.WriteSection("General", {{"Version", "1.0"}, {"Identification", "32320"}});
-  t.WriteSection("Objlist", {{"1", "BarCode1"}, {"2", "Paragraph1"}, {"3", "Font1"}});
-  t.WriteSection("Font1", {{"FaceName", "toto"},
-                           {"Height", "430"},
-                           {"Rotation", "0"},
-                           {"Device", "1"},
-                           {"FixedPitch", "1"},
-                           {"Family", "16"}});
-  t.WriteSection("Barcode1", {{"xOrigin", "50"},
-                              {"yOrigin", "50"},
-                              {"AnchorPoint", "17"},
-                              {"Rotation", "0"},
-                              {"NonPrintable", "0"},
-                              {"Color", "0,0,0"},
-                              {"Symbology", "67"},
-                              {"Device", "1"},
-                              {"Height", "1200"},
-                              {"NarrowBarWidth", "40"},
-                              {"Gap1", "1"},
-                              {"Ratio", "0"},
-                              {"Check", "1"},
-                              {"HumanReadable", "0"},
-                              {"CheckInHR", "1"},
-                              {"HRAlign", "2"},
-                              {"Options", "1"}});
-  t.WriteSection("Paragraph1", {{"xOrigin ", "100"},
-                                {"yOrigin ", "1350"},
-                                {"AnchorPoint ", "17"},
-                                {"Rotation ", "0"},
-                                {"NonPrintable ", "0"},
-                                {"Color ", "0, 0, 0"},
-                                {"Alignment ", "0"},
-                                {"LineHeight% ", "100"}});
+  t.WriteSection(keys::kObjects, {{"1", "BarCode1"}, {"2", keys::kParagraph}, {"3", keys::kFont}});
+  t.WriteSection(keys::kFont, {{keys::kFaceName, "toto"},
+                               {keys::kHeight, "430"},
+                               {"Rotation", "0"},
+                               {"Device", "1"},
+                               {keys::kFixedPitch, "1"},
+                               {"Family", "16"}});
+  t.WriteSection(keys::kBarcode, {{keys::kXOrigin, "50"},
+                                  {keys::kYOrigin, "50"},
+                                  {"AnchorPoint", "17"},
+                                  {"Rotation", "0"},
+                                  {"NonPrintable", "0"},
+                                  {"Color", "0,0,0"},
+                                  {keys::kSymbology, "67"},
+                                  {"Device", "1"},
+                                  {keys::kHeight, "1200"},
+                                  {keys::kNarrowBarWidth, "40"},
+                                  {"Gap1", "1"},
+                                  {"Ratio", "0"},
+                                  {"Check", "1"},
+                                  {"HumanReadable", "0"},
+                                  {"CheckInHR", "1"},
+                                  {"HRAlign", "2"},
+                                  {"Options", "1"}});
+  t.WriteSection(keys::kParagraph, {{Blank(keys::kXOrigin), "100"},
+                                    {Blank(keys::kYOrigin), "1350"},
+                                    {"AnchorPoint ", "17"},
+                                    {"Rotation ", "0"},
+                                    {"NonPrintable ", "0"},
+                                    {"Color ", "0, 0, 0"},
+                                    {"Alignment ", "0"},
+                                    {"LineHeight% ", "100"}});
 }
 
 // A formula that begins and ends with a quote gets one more pair, which the
@@ -105,10 +112,10 @@ void WriteVariableMode(TemplateText& t) {
       const IdRecord& r = History().IdTable(i);
       if (!r.VarData.empty() && r.IsFixed == 0) {
         ++k;
-        t.WriteSection("Variable" + std::to_string(k), {{"Name", r.VarData},
-                                                        {"Type", "3"},
-                                                        {"MaxLength", std::to_string(r.CharLen)},
-                                                        {"Value", SampleValue(r.CharLenBackup)}});
+        t.WriteSection(keys::kVariablePrefix + std::to_string(k), {{keys::kName, r.VarData},
+                                                                   {keys::kType, "3"},
+                                                                   {"MaxLength", std::to_string(r.CharLen)},
+                                                                   {keys::kValue, SampleValue(r.CharLenBackup)}});
       }
       length += r.CharLen + Len(r.IdKey) + r.Choice[0] + r.Choice[1];
       lastKey = r.IdKey;
@@ -117,24 +124,24 @@ void WriteVariableMode(TemplateText& t) {
   std::string h;
   Contained([&] { f = WrapInQuotes(ComposeBarcodeData()); });
   Contained([&] { h = WrapInQuotes(ComposeReadableText()); });
-  const std::string barcodeVariable = "Variable" + std::to_string(k + 1);
-  const std::string textVariable = "Variable" + std::to_string(k + 2);
-  t.WriteSection(barcodeVariable, {{"Name", MakeVariableName("C128_", lastKey)},
-                                   {"Type", "4"},
-                                   {"Format", f},
+  const std::string barcodeVariable = keys::kVariablePrefix + std::to_string(k + 1);
+  const std::string textVariable = keys::kVariablePrefix + std::to_string(k + 2);
+  t.WriteSection(barcodeVariable, {{keys::kName, MakeVariableName("C128_", lastKey)},
+                                   {keys::kType, "4"},
+                                   {keys::kFormat, f},
                                    {"MaxLength", std::to_string(length + CountOccurrences(f, "{"))}});
-  t.WriteTemplateValue("Barcode1", "Variable", barcodeVariable);
-  t.WriteSection(textVariable, {{"Name", MakeVariableName("H128_", lastKey)},
-                                {"Type", "4"},
-                                {"Format", h},
+  t.WriteTemplateValue(keys::kBarcode, keys::kVariable, barcodeVariable);
+  t.WriteSection(textVariable, {{keys::kName, MakeVariableName("H128_", lastKey)},
+                                {keys::kType, "4"},
+                                {keys::kFormat, h},
                                 {"MaxLength ", std::to_string(Len(h))}});
-  t.WriteSection("Text1.1", {{"Font ", "Font1"}, {"Color ", "0, 0, 0"}, {"Variable", textVariable}});
+  t.WriteSection(keys::kText, {{"Font ", keys::kFont}, {"Color ", "0, 0, 0"}, {keys::kVariable, textVariable}});
 }
 
 void WriteLiteralMode(TemplateText& t) {
-  Contained([&] { t.WriteTemplateValue("Barcode1", "Data", ComposeBarcodeData()); });
-  t.WriteSection("Text1.1", {{"Font ", "Font1"}, {"Color ", "0, 0, 0"}});
-  Contained([&] { t.WriteTemplateValue("Text1.1", "Text1", ComposeReadableText()); });
+  Contained([&] { t.WriteTemplateValue(keys::kBarcode, keys::kData, ComposeBarcodeData()); });
+  t.WriteSection(keys::kText, {{"Font ", keys::kFont}, {"Color ", "0, 0, 0"}});
+  Contained([&] { t.WriteTemplateValue(keys::kText, keys::kTextLine, ComposeReadableText()); });
 }
 
 // Literal mode only when both tests say so; a failing test cannot make it literal.

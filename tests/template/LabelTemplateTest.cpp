@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "ids/CatalogueFixture.h"
+#include "label/TemplateReader.h"
 #include "platform/MessageBox.h"
 #include "support/FixedRandom.h"
 #include "template/LabelTemplate.h"
@@ -91,6 +92,33 @@ TEST_F(LabelTemplateTest, WorkedExample) {
                      "Format=\"(01)0000001234567\" & Modulo10(\"0000001234567\") & \"(10)\" & LOT\r\n"
                      "MaxLength =62\r\n"
                      "[Text1.1]\r\nFont =Font1\r\nColor =0, 0, 0\r\nVariable=Variable3\r\n"));
+}
+
+// What the wizard writes is what velmora-label reads, in the same process: the
+// template's keys are one table for both sides.
+TEST_F(LabelTemplateTest, WhatTheWriterWritesTheReaderReads) {
+  const struct {
+    bool fromVariable;
+    std::string data;
+    std::string text;
+  } rows[] = {
+      {false, "{CODE C}{FNC1}0100000001234567", "(01)00000001234567"},
+      {true, "{CODE C}{FNC1}0100000001234567{CODE B}100000000000", "(01)00000001234567(10)0000000000"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    SetUp();
+    Typed(0, "1234567");
+    if (row.fromVariable) FromVariable(1, "LOT");
+    Finish();
+    const label::LabelTemplate t = label::ReadLabelTemplate(dir.Path() + "SYSTEM/128.ufo");
+    EXPECT_EQ(t.barcode.Evaluate(t.ValuesWith({})), row.data);
+    EXPECT_EQ(t.readable.Evaluate(t.ValuesWith({})), row.text);
+    EXPECT_DOUBLE_EQ(t.geometry.moduleWidth, 0.4);
+    EXPECT_DOUBLE_EQ(t.geometry.barcodeHeight, 12);
+    EXPECT_DOUBLE_EQ(t.geometry.textY, 13.5);
+    EXPECT_TRUE(t.geometry.fixedPitch);
+  }
 }
 
 TEST_F(LabelTemplateTest, OneLiteralFormulaGetsASecondPairOfQuotesInVariableMode) {
