@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/Tables.h"
+
 namespace velmora::print {
 namespace {
 
@@ -77,12 +79,6 @@ std::vector<std::string> HostStatus::Problems() const {
   return problems;
 }
 
-std::string JoinedProblems(const std::vector<std::string>& problems) {
-  std::string text;
-  for (std::size_t i = 0; i < problems.size(); ++i) {
-    text += (i == 0 ? "" : i + 1 == problems.size() ? " and " : ", ") + problems[i];
-  }
-  return text;
-}
+std::string JoinedProblems(const std::vector<std::string>& problems) { return ListedWords(problems, "and"); }
 
 }  // namespace velmora::print

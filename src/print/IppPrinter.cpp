@@ -157,8 +157,34 @@ std::unique_ptr<Session> CupsSession(const Patience& patience) {
   return std::make_unique<Session>(label, server, Cups().ippPort(), Cups().cupsEncryption(), patience);
 }
 
-Ipp Request(ipp_op_t operation, const Target& t);
-std::string First(ipp_t* ipp, const char* name);
+Ipp Request(ipp_op_t operation, const Target& t) {
+  Ipp request(Cups().ippNewRequest(operation));
+  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, t.uri.c_str());
+  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                      Cups().cupsUser());
+  return request;
+}
+
+Ipp JobRequest(ipp_op_t operation, const Target& t, int job) {
+  Ipp request = Request(operation, t);
+  Cups().ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+  return request;
+}
+
+std::vector<std::string> Strings(ipp_t* ipp, const char* name) {
+  std::vector<std::string> values;
+  if (ipp_attribute_t* a = Cups().ippFindAttribute(ipp, name, IPP_TAG_ZERO)) {
+    for (int i = 0; i < Cups().ippGetCount(a); ++i) {
+      if (const char* v = Cups().ippGetString(a, i, nullptr)) values.emplace_back(v);
+    }
+  }
+  return values;
+}
+
+std::string First(ipp_t* ipp, const char* name) {
+  const std::vector<std::string> values = Strings(ipp, name);
+  return values.empty() ? "" : values.front();
+}
 
 // The URI of a CUPS queue, asked of CUPS itself within the limits: CUPS
 // unreachable, not answering and without such a queue are each said as what
@@ -195,35 +221,6 @@ std::unique_ptr<Session> Open(const std::string& destination, const Patience& pa
   const bool uri = destination.starts_with("ipp://") || destination.starts_with("ipps://");
   t = Split(uri ? destination : QueueUri(destination, patience));
   return std::make_unique<Session>(t.uri, t.host, t.port, t.encryption, patience);
-}
-
-Ipp Request(ipp_op_t operation, const Target& t) {
-  Ipp request(Cups().ippNewRequest(operation));
-  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, t.uri.c_str());
-  Cups().ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                      Cups().cupsUser());
-  return request;
-}
-
-Ipp JobRequest(ipp_op_t operation, const Target& t, int job) {
-  Ipp request = Request(operation, t);
-  Cups().ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-  return request;
-}
-
-std::vector<std::string> Strings(ipp_t* ipp, const char* name) {
-  std::vector<std::string> values;
-  if (ipp_attribute_t* a = Cups().ippFindAttribute(ipp, name, IPP_TAG_ZERO)) {
-    for (int i = 0; i < Cups().ippGetCount(a); ++i) {
-      if (const char* v = Cups().ippGetString(a, i, nullptr)) values.emplace_back(v);
-    }
-  }
-  return values;
-}
-
-std::string First(ipp_t* ipp, const char* name) {
-  const std::vector<std::string> values = Strings(ipp, name);
-  return values.empty() ? "" : values.front();
 }
 
 int Integer(ipp_t* ipp, const char* name, ipp_tag_t tag, int otherwise) {
@@ -357,13 +354,12 @@ struct JobState {
   bool operator!=(const JobState& o) const { return state != o.state || pages != o.pages; }
 };
 
+// A job stopped on the way (no progress, or the run interrupted): what it printed, then cancelled.
 void Settle(Session& s, const Target& t, int id, const PrintJob& job, const JobState& j, Delivery& d) {
   d.counted = j.pages >= 0;
   d.labels = d.counted ? std::min(j.pages * job.labelsPerPage, job.labels) : 0;
-  if (!d.problem.empty() || d.signal != 0) {
-    d.said = "job " + std::to_string(id) +
-             (Cancel(s, t, id) ? " cancelled at the printer" : " could not be cancelled: it may still print");
-  }
+  d.said = "job " + std::to_string(id) +
+           (Cancel(s, t, id) ? " cancelled at the printer" : " could not be cancelled: it may still print");
 }
 
 // Follows job `id` until it ends, makes no progress for the limit, or the run is interrupted.

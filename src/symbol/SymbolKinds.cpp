@@ -1,28 +1,25 @@
 #include "symbol/SymbolKinds.h"
 
+#include <vector>
+
+#include "platform/Tables.h"
+
 namespace velmora::symbol {
 
 const SymbolKindRow& RowOf(SymbolKind kind) {
-  for (const SymbolKindRow& row : kSymbolKinds) {
-    if (row.kind == kind) return row;
-  }
-  return kSymbolKinds[0];  // every kind has its row
+  const SymbolKindRow* row = RowWhere(kSymbolKinds, &SymbolKindRow::kind, kind);
+  return row != nullptr ? *row : kSymbolKinds[0];  // every kind has its row
 }
 
 std::optional<SymbolKind> SymbolNamed(std::string_view name) {
-  for (const SymbolKindRow& row : kSymbolKinds) {
-    if (name == row.name) return row.kind;
-  }
-  return std::nullopt;
+  const SymbolKindRow* row = RowWhere(kSymbolKinds, &SymbolKindRow::name, name);
+  return row != nullptr ? std::optional<SymbolKind>(row->kind) : std::nullopt;
 }
 
 std::string SymbolNameList() {
-  std::string list;
-  const std::size_t count = std::size(kSymbolKinds);
-  for (std::size_t i = 0; i < count; ++i) {
-    list += std::string(i == 0 ? "" : i + 1 == count ? " or " : ", ") + kSymbolKinds[i].name;
-  }
-  return list;
+  std::vector<std::string> names;
+  for (const SymbolKindRow& row : kSymbolKinds) names.emplace_back(row.name);
+  return ListedWords(names, "or");
 }
 
 std::string SymbolHelp() {
