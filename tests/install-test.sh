@@ -9,7 +9,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix" "$prefix.moved"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 test -x "$prefix/bin/velmora-wizard" && test -x "$prefix/bin/velmora-label"
-test -f "$prefix/share/velmora-wizard/ID128.inf" && test -f "$prefix/share/velmora-wizard/gs1-syntax-dictionary.txt"
+test -f "$prefix/share/velmora-wizard/ID128.inf" && test -f "$prefix/share/velmora-wizard/cn128A.INF"
 test -f "$prefix/share/doc/velmora-wizard/copyright"
 window=$(ls "$prefix"/lib*/velmora-wizard/velmora-wizard-window)
 "$window" --version | grep -q "velmora-wizard"

@@ -13,8 +13,8 @@ dpkg-deb -f "$deb" Depends | grep -q libcups2 || { echo "Depends lacks libcups2,
 ! dpkg-deb -f "$deb" Depends | grep -q iso-codes || { echo "the code lists ship in the package: no iso-codes"; exit 1; }
 dpkg -x "$deb" "$work/root"
 root="$work/root/usr"
-for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf share/velmora-wizard/iso-4217.tsv \
-         share/velmora-wizard/iso-3166-1.tsv share/velmora-wizard/gs1-package-types.txt share/doc/velmora-wizard/copyright \
+for f in bin/velmora-wizard bin/velmora-label share/velmora-wizard/ID128.inf share/velmora-wizard/cn128B.INF \
+         share/doc/velmora-wizard/copyright \
          share/doc/velmora-wizard/changelog.gz share/man/man1/velmora-wizard.1.gz share/man/man1/velmora-label.1.gz \
          share/doc/velmora-wizard/examples/label-template.ufo share/doc/velmora-wizard/examples/label-example.png; do
   test -e "$root/$f" || { echo "missing /usr/$f"; exit 1; }

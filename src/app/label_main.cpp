@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();  // --data-dir may follow the command's name
   std::string dataDir;
-  app.add_option("--data-dir", dataDir, "the data files (ID128.inf, gs1-syntax-dictionary.txt)");
+  app.add_option("--data-dir", dataDir,
+                 "the folder of the wizard's catalogue (ID128.inf), which splits a template's data");
 
   velmora::commands::CheckRequest check;
   CLI::App* checkCommand = app.add_subcommand(

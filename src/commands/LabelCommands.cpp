@@ -87,7 +87,9 @@ OutputFormat FormatFor(const std::string& format, const std::string& out) {
 
 int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   return Guarded(out, err, [&] {
-    const auto gs1 = symbol::LoadGs1Data(dataDir);
+    // The catalogue only splits a template's data: element strings and links are read without it.
+    const bool ofTemplate = r.elementsFile.empty() && !r.elementsGiven && r.digitalLink.empty();
+    const auto gs1 = ofTemplate ? symbol::LoadGs1Data(dataDir) : symbol::Gs1Data{};
     if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
     if (r.elementsGiven) {
       if (r.elements.empty()) throw std::runtime_error("--elements: the element string is empty");

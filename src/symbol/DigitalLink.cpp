@@ -46,7 +46,7 @@ std::string NotAnAttribute(const std::string& ai, const std::vector<std::string>
   const AiSyntax* syntax = dictionary.Find(ai);
   if (syntax == nullptr) return "AI (" + ai + ") is not in GS1's dictionary; a GS1 Digital Link URI cannot carry it";
   const std::string& key = path.front();
-  for (const std::vector<std::string>& order : dictionary.Find(key)->dlQualifiers) {
+  for (const AiPatterns order : dictionary.Find(key)->dlQualifiers) {
     if (std::find(order.begin(), order.end(), ai) != order.end()) {
       return "AI (" + ai + ") qualifies (" + key + ") in the path, which cannot hold it beside " + AiList(path, 1) +
              ": (" + key + ") takes " + QualifierOrders(key, dictionary);

@@ -30,8 +30,10 @@ class DigitalLinkError : public std::runtime_error {
 };
 
 // The deprecated short names of path AIs ("gtin" for 01), read never written.
-using ConvenienceAlphas = std::map<std::string, std::string, std::less<>>;
-ConvenienceAlphas ParseConvenienceAlphas(std::string_view text, const std::string& path);
+class ConvenienceAlphas {
+ public:
+  std::string_view Find(std::string_view alpha) const;  // its AI, or the empty text
+};
 
 // The URI of `elements` under `domain` ("https://example.com", a trailing '/'
 // dropped): the first primary key with the most of its qualifiers in the path,

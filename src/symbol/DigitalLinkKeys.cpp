@@ -5,13 +5,15 @@
 #include <stdexcept>
 
 #include "symbol/DigitalLink.h"
+#include "symbol/Gs1Tables.h"
 
 namespace velmora::symbol {
 namespace {
 
-std::string Join(const std::vector<std::string>& parts, const char* separator) {
+template <class Parts>
+std::string Join(const Parts& parts, const char* separator) {
   std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
+  for (const auto& part : parts) (text += text.empty() ? "" : separator) += part;
   return text;
 }
 
@@ -22,23 +24,11 @@ const AiSyntax* PrimaryKeySyntax(const std::string& ai, const SyntaxDictionary& 
   return syntax != nullptr && syntax->dlPrimaryKey ? syntax : nullptr;
 }
 
-ConvenienceAlphas ParseConvenienceAlphas(std::string_view text, const std::string& path) {
-  ConvenienceAlphas alphas;
-  int number = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    const std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    ++number;
-    if (line.empty() || line.front() == '#') continue;
-    const std::size_t space = line.find(' ');
-    const std::string_view ai = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
-    if (space == 0 || ai.size() < 2 || ai.size() > 4 || ai.find_first_not_of("0123456789") != std::string_view::npos) {
-      throw std::runtime_error(path + " line " + std::to_string(number) + ": not an \"alpha AI\" pair");
-    }
-    alphas.emplace(line.substr(0, space), ai);
-  }
-  return alphas;
+std::string_view ConvenienceAlphas::Find(std::string_view alpha) const {
+  const auto& all = kGs1Tables.alphas;
+  const auto at = std::lower_bound(all.begin(), all.end(), alpha,
+                                   [](const ConvenienceAlpha& a, std::string_view b) { return a.alpha < b; });
+  return at != all.end() && at->alpha == alpha ? at->ai : std::string_view();
 }
 
 std::vector<std::vector<std::string>> KeyPaths(const std::string& key, const SyntaxDictionary& dictionary) {
@@ -46,12 +36,12 @@ std::vector<std::vector<std::string>> KeyPaths(const std::string& key, const Syn
   if (syntax == nullptr) return {};
   // A space sorts before every digit, so vectors of AIs sort as their texts.
   std::set<std::vector<std::string>> paths = {{key}};
-  for (const std::vector<std::string>& order : syntax->dlQualifiers) {
+  for (const AiPatterns order : syntax->dlQualifiers) {
     const std::size_t n = std::min<std::size_t>(order.size(), 12);
     for (std::size_t mask = 1; mask < (std::size_t{1} << n); ++mask) {
       std::vector<std::string> path = {key};
       for (std::size_t i = 0; i < n; ++i) {
-        if ((mask >> i & 1) != 0) path.push_back(order[i]);
+        if ((mask >> i & 1) != 0) path.emplace_back(order[i]);
       }
       paths.insert(std::move(path));
     }
@@ -69,7 +59,7 @@ std::string QualifierOrders(const std::string& key, const SyntaxDictionary& dict
   const AiSyntax* syntax = dictionary.Find(key);
   if (syntax == nullptr || syntax->dlQualifiers.empty()) return "no qualifiers";
   std::vector<std::string> orders;
-  for (const std::vector<std::string>& order : syntax->dlQualifiers) orders.push_back(Join(order, ", "));
+  for (const AiPatterns order : syntax->dlQualifiers) orders.push_back(Join(order, ", "));
   std::string text = orders.back();
   orders.pop_back();
   return orders.empty() ? text : Join(orders, "; ") + " or " + text;

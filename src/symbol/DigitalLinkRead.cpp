@@ -32,8 +32,7 @@ bool AllDigits(std::string_view s) { return !s.empty() && s.find_first_not_of("0
 // The AI a path segment names: its digits, or a convenience alpha's; "" for neither.
 std::string PathAi(std::string_view segment, const SyntaxDictionary& dictionary, const ConvenienceAlphas& alphas) {
   if (AllDigits(segment)) return dictionary.Find(segment) != nullptr ? std::string(segment) : "";
-  const auto alpha = alphas.find(segment);
-  return alpha == alphas.end() ? "" : alpha->second;
+  return std::string(alphas.Find(segment));
 }
 
 std::string Decoded(const Piece& value, bool query, const std::string& ai) {

@@ -1,8 +1,11 @@
 #include "symbol/Elements.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 
+#include "platform/CaseFold.h"
 #include "platform/ini/IniDocument.h"
 
 namespace velmora::symbol {
@@ -77,16 +80,32 @@ AiCatalogue ParseAiCatalogue(std::string_view fileText) {
 }
 
 AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
+  // idN_number, idN_Length, idN_FixedLength, idN_Flags for N = 0, 1, ... up to
+  // the first N without a number; read in one walk of [ID128], the first of
+  // keys that differ in case only being the one a lookup would find.
+  constexpr std::string_view kFields[] = {"number", "Length", "FixedLength", "Flags"};
+  std::size_t keys = 0;
+  doc.ForEachKey("ID128", [&](std::string_view, std::string_view) { ++keys; });
+  std::vector<std::array<std::optional<std::string_view>, 4>> ids;
+  doc.ForEachKey("ID128", [&](std::string_view name, std::string_view value) {
+    const std::size_t underscore = name.find('_');
+    if (underscore == std::string_view::npos || underscore < 3 || !EqualsIgnoreCase(name.substr(0, 2), "id")) return;
+    const std::string_view n = name.substr(2, underscore - 2);
+    if (!IsDigits(n) || (n.size() > 1 && n[0] == '0') || n.size() > 9) return;
+    const std::size_t id = std::stoul(std::string(n));
+    const auto field = std::find_if(std::begin(kFields), std::end(kFields), [&](std::string_view f) {
+      return EqualsIgnoreCase(f, name.substr(underscore + 1));
+    });
+    if (id >= keys || field == std::end(kFields)) return;  // past any run of numbers from 0
+    if (ids.size() <= id) ids.resize(id + 1);
+    auto& slot = ids[id][static_cast<std::size_t>(field - std::begin(kFields))];
+    if (!slot) slot = value;
+  });
   AiCatalogue catalogue;
-  for (int n = 0;; ++n) {
-    const std::string stem = "id" + std::to_string(n);
-    const std::optional<std::string_view> number = doc.Find("ID128", stem + "_number");
-    if (!number) break;
-    CatalogueAi ai;
-    ai.length = Number(doc.Find("ID128", stem + "_Length"));
-    ai.fixed = Number(doc.Find("ID128", stem + "_FixedLength")) != 0;
-    ai.decimalDigit = (Number(doc.Find("ID128", stem + "_Flags")) & 2) != 0;
-    catalogue.emplace(std::string(*number), ai);
+  for (const auto& fields : ids) {
+    if (!fields[0]) break;
+    catalogue.emplace(std::string(*fields[0]),
+                      CatalogueAi{Number(fields[1]), Number(fields[2]) != 0, (Number(fields[3]) & 2) != 0});
   }
   return catalogue;
 }

@@ -74,17 +74,18 @@ std::optional<LintFault> CharacterFault(char charset, std::string_view part) {
 // first linter that refuses it.
 std::optional<LintFault> ComponentFault(const Component& c, std::string_view part, const CodeLists& codes) {
   if (auto fault = CharacterFault(c.charset, part)) return fault;
-  for (const std::string& linter : c.linters) {
+  for (const std::string_view linter : c.linters) {
     if (auto fault = Lint(linter, part, codes)) return fault;
   }
   return std::nullopt;
 }
 
-std::string Describe(const std::vector<std::vector<std::string>>& alternatives) {
+std::string Describe(std::span<const AiPatterns> alternatives) {
   std::string text;
   for (std::size_t i = 0; i < alternatives.size(); ++i) {
     if (i > 0) text += i + 1 == alternatives.size() ? " {or} " : ", ";  // the word in the reader's language
-    for (std::size_t j = 0; j < alternatives[i].size(); ++j) text += (j > 0 ? "+(" : "(") + alternatives[i][j] + ")";
+    for (std::size_t j = 0; j < alternatives[i].size(); ++j)
+      ((text += j > 0 ? "+(" : "(") += alternatives[i][j]) += ")";
   }
   return text;
 }
@@ -100,12 +101,12 @@ bool Contains(const AiSet& ais, std::string_view ai) { return std::binary_search
 
 void CheckPairs(const std::string& ai, const AiSyntax& s, const AiSet& ais, Findings& findings) {
   for (const auto& rule : s.required) {
-    const bool met = std::any_of(rule.begin(), rule.end(), [&](const std::vector<std::string>& group) {
-      return std::all_of(group.begin(), group.end(), [&](const std::string& p) { return Present(ais, p); });
+    const bool met = std::any_of(rule.begin(), rule.end(), [&](const AiPatterns group) {
+      return std::all_of(group.begin(), group.end(), [&](std::string_view p) { return Present(ais, p); });
     });
     if (!met) findings.push_back({FindingKind::MissingPair, ai, 0, {}, Describe(rule)});
   }
-  for (const std::string& pattern : s.excluded) {
+  for (const std::string_view pattern : s.excluded) {
     for (const std::string_view other : ais) {
       if (other != ai && MatchesPattern(other, pattern)) {
         findings.push_back({FindingKind::ExcludedPair, ai, 0, {}, std::string(other)});
@@ -145,8 +146,8 @@ Findings Once(Findings findings) {
 // the form says which is the day (ISO's year first).
 std::optional<Finding> DateForm(const Element& e, const AiSyntax& s) {
   if (s.components.empty() || e.data.find_first_of("-./") == std::string::npos) return std::nullopt;
-  const std::vector<std::string>& linters = s.components.front().linters;
-  if (std::none_of(linters.begin(), linters.end(), [](const std::string& l) { return l.starts_with("yymmd"); })) {
+  const auto linters = s.components.front().linters;
+  if (std::none_of(linters.begin(), linters.end(), [](std::string_view l) { return l.starts_with("yymmd"); })) {
     return std::nullopt;
   }
   static const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",

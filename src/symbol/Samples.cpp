@@ -10,8 +10,8 @@ namespace velmora::symbol {
 namespace {
 
 // A fixed sample for a linter that decides the whole component, by length.
-std::string LinterSample(const std::string& linter, int length) {
-  static const std::map<std::string, std::string> samples = {
+std::string LinterSample(std::string_view linter, int length) {
+  static const std::map<std::string, std::string, std::less<>> samples = {
       {"yymmd0", "260115"},
       {"yymmdd", "260115"},
       {"yyyymmdd", "20260115"},
@@ -49,7 +49,7 @@ std::string LinterSample(const std::string& linter, int length) {
 std::string ComponentSample(const Component& c) {
   const int length = c.minLength == c.maxLength ? c.maxLength : std::max(c.minLength, 1);
   std::string text;
-  for (const std::string& linter : c.linters) {
+  for (const std::string_view linter : c.linters) {
     if (const std::string s = LinterSample(linter, c.maxLength); !s.empty()) text = s;
   }
   const bool checkPair = std::find(c.linters.begin(), c.linters.end(), "csumalpha") != c.linters.end();

@@ -35,8 +35,8 @@ std::vector<Elements> Spread() {
     const symbol::AiSyntax* s = Data().dictionary.Find(ai);
     Elements e = {{ai, symbol::ValidSample(*s)}};
     for (const auto& rule : s->required) {
-      for (const std::string& pattern : rule.front()) {
-        std::string other = pattern;
+      for (const std::string_view pattern : rule.front()) {
+        std::string other(pattern);
         std::replace(other.begin(), other.end(), 'n', '1');
         const symbol::AiSyntax* o = Data().dictionary.Find(other);
         if (o != nullptr) e.push_back({other, symbol::ValidSample(*o)});

@@ -308,7 +308,8 @@ TEST(Linters, EveryLinterOfTheDictionaryIsChecked) {
   const Gs1Data& gs1 = test::ShippedGs1();
   for (const auto& [ai, syntax] : gs1.dictionary.Entries()) {
     for (const Component& c : syntax.components) {
-      for (const std::string& name : c.linters) EXPECT_TRUE(IsCheckedLinter(name)) << "AI " << ai << " linter " << name;
+      for (const std::string_view name : c.linters)
+        EXPECT_TRUE(IsCheckedLinter(name)) << "AI " << ai << " linter " << name;
     }
   }
 }
