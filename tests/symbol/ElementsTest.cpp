@@ -13,6 +13,20 @@ const Gs1Data& Data() { return test::ShippedGs1(); }
 const AiCatalogue& Catalogue() { return Data().catalogue; }
 const SyntaxDictionary& Dictionary() { return Data().dictionary; }
 
+// The catalogue is read as the wizard's lookups read it: names in any case, the
+// first of a key given twice, numbers from 0 up to the first gap.
+TEST(Catalogue, ReadsAsTheWizardsLookups) {
+  const AiCatalogue c = ParseAiCatalogue(
+      "[id128]\r\nID0_NUMBER=01\r\nid0_length=14\r\nid0_FixedLength=1\r\nid0_Length=99\r\n"
+      "id1_number=310\r\nid1_Flags=3\r\nid1_Length=6\r\nid01_number=77\r\nid_number=78\r\n"
+      "id3_number=90\r\n[ID128]\r\nid2_number=91\r\n");
+  ASSERT_EQ(c.size(), 2u) << "id3 follows a gap; a second [ID128] is never read";
+  EXPECT_EQ(c.at("01").length, 14);
+  EXPECT_TRUE(c.at("01").fixed);
+  EXPECT_TRUE(c.at("310").decimalDigit);
+  EXPECT_EQ(c.at("310").length, 6);
+}
+
 TEST(ElementString, ReadsAndWritesTheParenthesisedForm) {
   const Elements e = ParseElementString("(01)00000012345670(10)ABC123(3103)000500");
   EXPECT_EQ(e, (Elements{{"01", "00000012345670"}, {"10", "ABC123"}, {"3103", "000500"}}));

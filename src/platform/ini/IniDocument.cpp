@@ -69,17 +69,18 @@ void IniDocument::IndexKeys(Section& section) const {
   }
 }
 
-std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
-  const auto sectionHash = static_cast<std::uint32_t>(HashIgnoreCase(section));
-  const Section* s = nullptr;
-  const std::size_t sectionMask = sectionSlots_.size() - 1;
-  for (std::size_t slot = sectionHash & sectionMask; sectionSlots_[slot] != 0; slot = (slot + 1) & sectionMask) {
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+  const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(name));
+  const std::size_t mask = sectionSlots_.size() - 1;
+  for (std::size_t slot = hash & mask; sectionSlots_[slot] != 0; slot = (slot + 1) & mask) {
     const Section& candidate = sections_[sectionSlots_[slot] - 1];
-    if (candidate.hash == sectionHash && EqualsIgnoreCase(View(candidate.name), section)) {
-      s = &candidate;
-      break;
-    }
+    if (candidate.hash == hash && EqualsIgnoreCase(View(candidate.name), name)) return &candidate;
   }
+  return nullptr;
+}
+
+std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const Section* s = FindSection(section);
   if (s == nullptr) return std::nullopt;
   const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(key));
   const std::size_t mask = s->slots.size() - 1;

@@ -18,6 +18,16 @@ class IniDocument {
   // nothing. Names compare without regard to letter case.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
+  // Every key of the first matching section with its value, in the file's
+  // order, duplicates too: a table of many keys read in one walk.
+  template <class Visit>
+  void ForEachKey(std::string_view section, Visit visit) const {
+    if (const Section* s = FindSection(section)) {
+      for (std::size_t i = 0; i < s->keyCount; ++i)
+        visit(View(keys_[s->firstKey + i].name), View(keys_[s->firstKey + i].value));
+    }
+  }
+
  private:
   // Names and values are kept as places in text_, which the document owns and
   // never changes: a copy or a move keeps them right. 32 bits each: a settings
@@ -42,6 +52,7 @@ class IniDocument {
   Span SpanOf(std::string_view part) const {
     return {static_cast<std::uint32_t>(part.data() - text_.data()), static_cast<std::uint32_t>(part.size())};
   }
+  const Section* FindSection(std::string_view name) const;
   void IndexKeys(Section& section) const;
   void IndexSections();
 
