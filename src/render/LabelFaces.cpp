@@ -1,6 +1,7 @@
 #include "render/LabelFaces.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "platform/Utf8Text.h"
@@ -25,16 +26,25 @@ struct OutlineWriter {
   double baseline;
   double scale;  // mm a font unit
 
-  // to_chars writes what "%.3f" would, a few times faster: a label's text is thousands of points.
   void Point(char command, const FT_Vector* p) {
-    char text[48];
-    const auto first = std::to_chars(text, text + 23, x + p->x * scale, std::chars_format::fixed, 3);
-    const auto second =
-        std::to_chars(text + 24, text + sizeof text, baseline - p->y * scale, std::chars_format::fixed, 3);
-    if (first.ec != std::errc() || second.ec != std::errc()) return;  // beyond any label: a point of no glyph drawn
     *out += command;
-    out->append(text, first.ptr) += ' ';
-    out->append(text + 24, second.ptr);
+    AppendThousandths(x + p->x * scale);
+    *out += ' ';
+    AppendThousandths(baseline - p->y * scale);
+  }
+  // A coordinate to the thousandth of a millimetre, "12.345": integer digits
+  // written by hand, as a label's text is thousands of points.
+  void AppendThousandths(double value) {
+    const long long thousandths = std::llround(std::clamp(value, -1e9, 1e9) * 1000);
+    unsigned long long rest = static_cast<unsigned long long>(thousandths < 0 ? -thousandths : thousandths);
+    char text[24];
+    char* at = text + sizeof text;
+    for (int n = 0; rest > 0 || n < 4; rest /= 10, ++n) {
+      if (n == 3) *--at = '.';
+      *--at = static_cast<char>('0' + rest % 10);
+    }
+    if (thousandths < 0) *--at = '-';
+    out->append(at, text + sizeof text);
   }
   void Point(const FT_Vector* p) { Point(' ', p); }
 };

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <climits>
 #include <optional>
 
-#include "platform/CaseFold.h"
 #include "platform/ini/IniDocument.h"
 
 namespace velmora::symbol {
@@ -13,13 +13,31 @@ namespace {
 
 bool IsDigits(std::string_view s) { return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos; }
 
+// A catalogue value: blanks, a sign, digits, the rest ignored; nothing
+// readable (or beyond an int) is 0.
 int Number(std::optional<std::string_view> text) {
   if (!text) return 0;
-  try {
-    return std::stoi(std::string(*text));
-  } catch (...) {
-    return 0;
+  std::string_view t = *text;
+  while (!t.empty() && std::isspace(static_cast<unsigned char>(t.front())) != 0) t.remove_prefix(1);
+  const bool negative = !t.empty() && t.front() == '-';
+  if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
+  long long value = 0;
+  for (std::size_t i = 0; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
+    value = value * 10 + (t[i] - '0');
+    if (value > INT_MAX) return 0;
   }
+  return static_cast<int>(negative ? -value : value);
+}
+
+// Does `name` spell `lower` (lower-case ASCII) in any case? A non-ASCII letter
+// never folds to an ASCII one.
+bool IsWord(std::string_view name, std::string_view lower) {
+  if (name.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] + 32) : name[i];
+    if (c != lower[i]) return false;
+  }
+  return true;
 }
 
 // The barcode data without its code-set hints, each kept character with its
@@ -83,19 +101,19 @@ AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
   // idN_number, idN_Length, idN_FixedLength, idN_Flags for N = 0, 1, ... up to
   // the first N without a number; read in one walk of [ID128], the first of
   // keys that differ in case only being the one a lookup would find.
-  constexpr std::string_view kFields[] = {"number", "Length", "FixedLength", "Flags"};
+  constexpr std::string_view kFields[] = {"number", "length", "fixedlength", "flags"};
   std::size_t keys = 0;
   doc.ForEachKey("ID128", [&](std::string_view, std::string_view) { ++keys; });
   std::vector<std::array<std::optional<std::string_view>, 4>> ids;
   doc.ForEachKey("ID128", [&](std::string_view name, std::string_view value) {
     const std::size_t underscore = name.find('_');
-    if (underscore == std::string_view::npos || underscore < 3 || !EqualsIgnoreCase(name.substr(0, 2), "id")) return;
+    if (underscore == std::string_view::npos || underscore < 3 || !IsWord(name.substr(0, 2), "id")) return;
     const std::string_view n = name.substr(2, underscore - 2);
     if (!IsDigits(n) || (n.size() > 1 && n[0] == '0') || n.size() > 9) return;
-    const std::size_t id = std::stoul(std::string(n));
-    const auto field = std::find_if(std::begin(kFields), std::end(kFields), [&](std::string_view f) {
-      return EqualsIgnoreCase(f, name.substr(underscore + 1));
-    });
+    std::size_t id = 0;
+    for (const char digit : n) id = id * 10 + static_cast<std::size_t>(digit - '0');
+    const auto field = std::find_if(std::begin(kFields), std::end(kFields),
+                                    [&](std::string_view f) { return IsWord(name.substr(underscore + 1), f); });
     if (id >= keys || field == std::end(kFields)) return;  // past any run of numbers from 0
     if (ids.size() <= id) ids.resize(id + 1);
     auto& slot = ids[id][static_cast<std::size_t>(field - std::begin(kFields))];
