@@ -1,0 +1,28 @@
+#pragma once
+// velmora-label's commands, one row each: its name, what it does, and what
+// declares its options. A run declares the options of the command it names
+// only: the others are listed for the help, nothing more.
+#include <functional>
+#include <span>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+namespace velmora::app {
+
+// What runs a parsed command, given the data directory.
+using CommandRun = std::function<int(const std::string& dataDir)>;
+
+struct LabelCommand {
+  const char* name;
+  const char* description;
+  CommandRun (*declare)(CLI::App& command);
+};
+
+std::span<const LabelCommand> LabelCommands();
+
+// The command that `args` (argv without the program) names, or nullptr; a
+// value of --data-dir is never taken for one.
+const LabelCommand* NamedCommand(std::span<char* const> args);
+
+}  // namespace velmora::app
