@@ -105,62 +105,56 @@ void Draw(cairo_t* cr, const render::LabelLayout& l, const symbol::EncodedSymbol
   render::DrawLabel(canvas, l, symbol, g);
 }
 
-// An ink-only surface: the bars, whole pixels wide, are set straight into its
-// bytes (every bar row is the same, so one row is built and copied); cairo sets
-// the text.
+// An ink-only image: the bars, whole pixels wide, are set straight into its
+// bytes (every bar row is the same, so one row is built and copied); FreeType
+// sets the text, without cairo.
 class BilevelCanvas : public render::LabelCanvas {
  public:
-  BilevelCanvas(cairo_surface_t* surface, cairo_t* cr, double pixelsPerMm)
-      : surface_(surface), text_(cr, false), scale_(pixelsPerMm) {}
+  explicit BilevelCanvas(const render::InkImage& image) : image_(image) {}
 
-  void Paper(double, double) override {}  // the surface starts as paper
+  void Paper(double, double) override {}  // the image starts as paper
 
   void Bar(double x, double y, double width, double height) override {
-    const int left = static_cast<int>(std::lround(x * scale_));
-    const int right = static_cast<int>(std::lround((x + width) * scale_));
-    top_ = static_cast<int>(std::lround(y * scale_));
-    bottom_ = static_cast<int>(std::lround((y + height) * scale_));
-    const int stride = Cairo().cairo_image_surface_get_stride(surface_);
-    if (row_.empty()) row_.assign(static_cast<std::size_t>(stride), 0);
+    const double scale = image_.pixelsPerMm;
+    const int left = static_cast<int>(std::lround(x * scale));
+    const int right = static_cast<int>(std::lround((x + width) * scale));
+    top_ = static_cast<int>(std::lround(y * scale));
+    bottom_ = static_cast<int>(std::lround((y + height) * scale));
+    if (row_.empty()) row_.assign(static_cast<std::size_t>(image_.stride), 0);
     const int from = std::max(left, 0);
-    const int to = std::min(right, Cairo().cairo_image_surface_get_width(surface_));
+    const int to = std::min(right, image_.width);
     if (from < to) std::fill(row_.begin() + from, row_.begin() + to, static_cast<unsigned char>(255));
   }
 
-  // Kept, then set straight into the surface with the bars: the modules lie on whole pixels.
+  // Kept, then set straight into the image with the bars: the modules lie on whole pixels.
   void Block(double x, double y, double width, double height) override {
-    blocks_.push_back({static_cast<int>(std::lround(x * scale_)), static_cast<int>(std::lround(y * scale_)),
-                       static_cast<int>(std::lround((x + width) * scale_)),
-                       static_cast<int>(std::lround((y + height) * scale_))});
+    const double scale = image_.pixelsPerMm;
+    blocks_.push_back({static_cast<int>(std::lround(x * scale)), static_cast<int>(std::lround(y * scale)),
+                       static_cast<int>(std::lround((x + width) * scale)),
+                       static_cast<int>(std::lround((y + height) * scale))});
   }
 
-  void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
+  void Text(double x, double baseline, double fontHeight, const std::string&, bool fixedPitch,
             const std::string& text) override {
     CopyBars();
-    text_.Text(x, baseline, fontHeight, face, fixedPitch, text);
+    render::LabelFace::For(fixedPitch).Paint(text, x, baseline, fontHeight, image_);
   }
 
   ~BilevelCanvas() override { CopyBars(); }
 
  private:
   void CopyBars() {
-    if (row_.empty() && blocks_.empty()) return;
-    Cairo().cairo_surface_flush(surface_);
-    unsigned char* data = Cairo().cairo_image_surface_get_data(surface_);
-    const int stride = Cairo().cairo_image_surface_get_stride(surface_);
-    const int width = Cairo().cairo_image_surface_get_width(surface_);
-    const int height = Cairo().cairo_image_surface_get_height(surface_);
-    for (int y = std::max(top_, 0); !row_.empty() && y < bottom_ && y < height; ++y) {
-      std::copy(row_.begin(), row_.end(), data + static_cast<std::ptrdiff_t>(y) * stride);
+    unsigned char* data = image_.data;
+    for (int y = std::max(top_, 0); !row_.empty() && y < bottom_ && y < image_.height; ++y) {
+      std::copy(row_.begin(), row_.end(), data + static_cast<std::ptrdiff_t>(y) * image_.stride);
     }
     for (const Rect& b : blocks_) {
       const int left = std::max(b.left, 0);
-      const int right = std::min(b.right, width);
-      for (int y = std::max(b.top, 0); y < b.bottom && y < height && left < right; ++y) {
-        std::fill_n(data + static_cast<std::ptrdiff_t>(y) * stride + left, right - left, 255);
+      const int right = std::min(b.right, image_.width);
+      for (int y = std::max(b.top, 0); y < b.bottom && y < image_.height && left < right; ++y) {
+        std::fill_n(data + static_cast<std::ptrdiff_t>(y) * image_.stride + left, right - left, 255);
       }
     }
-    Cairo().cairo_surface_mark_dirty(surface_);
     row_.clear();
     blocks_.clear();
   }
@@ -169,9 +163,7 @@ class BilevelCanvas : public render::LabelCanvas {
     int left, top, right, bottom;
   };
 
-  cairo_surface_t* surface_;
-  CairoCanvas text_;
-  double scale_;
+  render::InkImage image_;
   std::vector<unsigned char> row_;
   std::vector<Rect> blocks_;
   int top_ = 0;
@@ -229,26 +221,14 @@ Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymb
   const int width = static_cast<int>(widthDots);
   const int height = static_cast<int>(heightDots);
   // Ink only, black or white in the end: a label printer prints each dot or not.
-  const Surface surface(Cairo().cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
-  if (Cairo().cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-    throw std::runtime_error("the label's image of " + std::to_string(width) + " x " + std::to_string(height) +
-                             " dots could not be made");
-  }
+  const int stride = (width + 3) & ~3;
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
   {
-    const Context cr(Cairo().cairo_create(surface.get()));
-    // Smoothed glyphs are drawn fastest; the threshold at half ink makes them black or white.
-    cairo_font_options_t* options = Cairo().cairo_font_options_create();
-    Cairo().cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    Cairo().cairo_set_font_options(cr.get(), options);
-    Cairo().cairo_font_options_destroy(options);
-    Cairo().cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
-    BilevelCanvas canvas(surface.get(), cr.get(), pixelsPerMm);
+    BilevelCanvas canvas({pixels.data(), width, height, stride, pixelsPerMm});
     render::DrawLabel(canvas, l, symbol, g);
   }
-  Cairo().cairo_surface_flush(surface.get());
   Raster raster;
-  const unsigned char* ink = Cairo().cairo_image_surface_get_data(surface.get());
-  const int stride = Cairo().cairo_image_surface_get_stride(surface.get());
+  const unsigned char* ink = pixels.data();
   if (encodePng) raster.png = render::EncodeBilevelPng(ink, width, height, stride, dpi);
   if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
   if (pbm)

@@ -18,7 +18,9 @@ namespace velmora::render {
   F(FT_Init_FreeType) \
   F(FT_Load_Glyph) \
   F(FT_New_Face) \
-  F(FT_Outline_Decompose)
+  F(FT_Outline_Decompose) \
+  F(FT_Set_Char_Size) \
+  F(FT_Set_Transform)
 // clang-format on
 
 struct FreeTypeLibrary {

@@ -1,7 +1,7 @@
 #pragma once
 // What the one drawing routine draws on: paper, bars and a line of text, in
-// millimetres. Cairo draws PNG and PDF; SVG is written as plain rectangles and
-// a text element, small and quick to write.
+// millimetres. Images (PNG, PBM, ZPL) are set into bytes, PDF drawn by cairo,
+// SVG written as plain rectangles and outlines.
 #include <string>
 
 #include "render/LabelLayout.h"

@@ -77,9 +77,8 @@ constexpr FT_Int32 kUnscaled = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_N
 
 }  // namespace
 
-LabelFace::LabelFace(const FaceFile& file) {
-  if (FreeType().FT_New_Face(Library(), file.path, 0, &face_) != 0 ||
-      FreeType().FT_New_Face(Library(), file.path, 0, &cairoFace_) != 0) {
+LabelFace::LabelFace(const FaceFile& file) : file_(file) {
+  if (FreeType().FT_New_Face(Library(), file.path, 0, &face_) != 0) {
     throw std::runtime_error(std::string(file.path) + ": cannot read the label's face (package " + file.package + ")");
   }
   unitsPerEm_ = face_->units_per_EM;
@@ -94,6 +93,52 @@ const LabelFace& LabelFace::For(bool fixedPitch) {
   }
   static const LabelFace proportional(kFaceFiles[1]);
   return proportional;
+}
+
+FT_Face LabelFace::CairoFace() const {
+  std::call_once(cairoOpened_, [this] {
+    if (FreeType().FT_New_Face(Library(), file_.path, 0, &cairoFace_) != 0) {
+      throw std::runtime_error(std::string(file_.path) + ": cannot read the label's face (package " + file_.package +
+                               ")");
+    }
+  });
+  return cairoFace_;
+}
+
+void LabelFace::Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const {
+  const std::lock_guard<std::mutex> hold(lock_);
+  const double pixels = size * image.pixelsPerMm;  // the em, in pixels
+  if (FreeType().FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(pixels * 64)), 72, 72) != 0) return;
+  double penX = x * image.pixelsPerMm;
+  const double penY = baseline * image.pixelsPerMm;
+  for (const char32_t c : ToCodePoints(text)) {
+    const unsigned glyph = Glyph(c);
+    // The pen's whole pixel, and the rest as the glyph's shift: glyphs land where the layout measured them.
+    const double left = std::floor(penX);
+    const double top = std::floor(penY);
+    FT_Vector shift{static_cast<FT_Pos>(std::lround((penX - left) * 64)),
+                    -static_cast<FT_Pos>(std::lround((penY - top) * 64))};
+    FreeType().FT_Set_Transform(face_, nullptr, &shift);
+    FT_Fixed advance = 0;
+    FreeType().FT_Get_Advance(face_, glyph, kUnscaled, &advance);
+    penX += advance * pixels / unitsPerEm_;
+    if (FreeType().FT_Load_Glyph(face_, glyph, FT_LOAD_RENDER | FT_LOAD_NO_HINTING) != 0) continue;
+    const FT_Bitmap& b = face_->glyph->bitmap;
+    if (b.pixel_mode != FT_PIXEL_MODE_GRAY) continue;
+    const int x0 = static_cast<int>(left) + face_->glyph->bitmap_left;
+    const int y0 = static_cast<int>(top) - face_->glyph->bitmap_top;
+    for (int row = 0; row < static_cast<int>(b.rows); ++row) {
+      const int y = y0 + row;
+      if (y < 0 || y >= image.height) continue;
+      const unsigned char* from = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
+      unsigned char* to = image.data + static_cast<std::ptrdiff_t>(y) * image.stride;
+      for (int col = 0; col < static_cast<int>(b.width); ++col) {
+        const int px = x0 + col;
+        if (px >= 0 && px < image.width) to[px] = std::max(to[px], from[col]);
+      }
+    }
+  }
+  FreeType().FT_Set_Transform(face_, nullptr, nullptr);
 }
 
 unsigned LabelFace::Glyph(char32_t c) const { return FreeType().FT_Get_Char_Index(face_, c); }

@@ -14,6 +14,15 @@ typedef struct FT_FaceRec_* FT_Face;
 
 namespace velmora::render {
 
+// An 8-bit image of ink, a byte a pixel, rows `stride` bytes apart.
+struct InkImage {
+  unsigned char* data;
+  int width;
+  int height;
+  int stride;
+  double pixelsPerMm;
+};
+
 struct FaceFile {
   bool fixedPitch;
   const char* path;  // from the Debian package `package`, which the program's package depends on
@@ -35,15 +44,20 @@ class LabelFace {
   TextSize Measure(std::string_view text, double size) const;
   // The outlines of `text` set from `x` on the `baseline`, as SVG path data in mm.
   std::string Outline(std::string_view text, double x, double baseline, double size) const;
+  // `text` set `size` mm high from `x` on the `baseline` into an 8-bit image
+  // of ink (255 black) at `pixelsPerMm`: each pixel keeps the more ink.
+  void Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const;
   // A face of this file for cairo alone (FreeType faces are not shared between threads' users).
-  FT_Face CairoFace() const { return cairoFace_; }
+  FT_Face CairoFace() const;
 
  private:
   explicit LabelFace(const FaceFile& file);
   unsigned Glyph(char32_t c) const;
 
+  const FaceFile& file_;
   FT_Face face_ = nullptr;
-  FT_Face cairoFace_ = nullptr;
+  mutable FT_Face cairoFace_ = nullptr;  // opened when PDF first asks for it
+  mutable std::once_flag cairoOpened_;
   double unitsPerEm_ = 2048;
   double ascender_ = 0;
   double descender_ = 0;
