@@ -28,6 +28,17 @@ int BadInput(const std::string& why) {
   return kStatusBadInput;
 }
 
+// The labels' format from --format, else --out's extension; false, said, when neither names one.
+bool ReadFormat(const std::string& format, label::RenderOptions& o) {
+  try {
+    o.format = commands::FormatFor(format, o.out);
+    return true;
+  } catch (const std::runtime_error& e) {
+    BadInput(e.what());
+    return false;
+  }
+}
+
 CommandRun DeclareCheck(CLI::App& c) {
   auto check = std::make_shared<commands::CheckRequest>();
   c.add_option("template", check->templatePath, "the label template (128.ufo)");
@@ -78,11 +89,7 @@ CommandRun DeclareRender(CLI::App& c) {
       ->check(CLI::IsMember({",", ";", "tab"}));
   return [s](const std::string& data) {
     commands::RenderRequest& r = s->request;
-    try {
-      r.options.format = commands::FormatFor(s->format, r.options.out);
-    } catch (const std::runtime_error& e) {
-      return BadInput(e.what());
-    }
+    if (!ReadFormat(s->format, r.options)) return kStatusBadInput;
     if (const std::string bad = commands::ReadSheet(s->sheet, r.options.sheet); !bad.empty()) return BadInput(bad);
     if (r.options.sheet.columns > 0 && r.options.format != label::OutputFormat::Pdf) {
       return BadInput("--sheet places labels on the pages of a PDF; give --out FILE.pdf");
@@ -155,11 +162,7 @@ CommandRun DeclareDesign(CLI::App& c) {
       ->check(CLI::Range(0, 86400));
   return [s](const std::string& data) {
     commands::DesignRequest& r = s->request;
-    try {
-      r.options.format = commands::FormatFor(s->format, r.options.out);
-    } catch (const std::runtime_error& e) {
-      return BadInput(e.what());
-    }
+    if (!ReadFormat(s->format, r.options)) return kStatusBadInput;
     if (const std::string bad = commands::PrepareDesign(r, {s->headless, s->script, s->timeout}, data); !bad.empty()) {
       return BadInput(bad);
     }
