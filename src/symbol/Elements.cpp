@@ -76,14 +76,14 @@ const CatalogueAi* FindAi(const AiCatalogue& catalogue, std::string_view text, s
   for (std::size_t digits = 2; digits <= 4 && at + digits <= text.size(); ++digits) {
     const std::string_view number = text.substr(at, digits);
     if (!IsDigits(number)) return nullptr;
-    const auto found = catalogue.find(number);
-    if (found == catalogue.end()) continue;
+    const CatalogueAi* found = catalogue.Find(number);
+    if (found == nullptr) continue;
     ai = std::string(number);
-    if (found->second.decimalDigit) {
+    if (found->decimalDigit) {
       if (at + digits >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at + digits]))) return nullptr;
       ai += text[at + digits];
     }
-    return &found->second;
+    return found;
   }
   return nullptr;
 }
@@ -93,11 +93,18 @@ const CatalogueAi* FindAi(const AiCatalogue& catalogue, std::string_view text, s
 ElementError::ElementError(const std::string& where, std::size_t position, const std::string& reason)
     : std::runtime_error(where + " position " + std::to_string(position) + ": " + reason), position_(position) {}
 
-AiCatalogue ParseAiCatalogue(std::string_view fileText) {
-  return ParseAiCatalogue(IniDocument::Parse(std::string(fileText)));
+const CatalogueAi* AiCatalogue::Find(std::string_view number) const {
+  const auto at = std::lower_bound(entries_.begin(), entries_.end(), number,
+                                   [](const CatalogueEntry& e, std::string_view n) { return e.number < n; });
+  return at != entries_.end() && at->number == number ? &at->ai : nullptr;
 }
 
-AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
+AiCatalogue ParseAiCatalogue(std::string_view fileText) {
+  return ParseAiCatalogue(std::make_shared<const IniDocument>(IniDocument::Parse(std::string(fileText))));
+}
+
+AiCatalogue ParseAiCatalogue(std::shared_ptr<const IniDocument> file) {
+  const IniDocument& doc = *file;
   // idN_number, idN_Length, idN_FixedLength, idN_Flags for N = 0, 1, ... up to
   // the first N without a number; read in one walk of [ID128], the first of
   // keys that differ in case only being the one a lookup would find.
@@ -119,13 +126,19 @@ AiCatalogue ParseAiCatalogue(const IniDocument& doc) {
     auto& slot = ids[id][static_cast<std::size_t>(field - std::begin(kFields))];
     if (!slot) slot = value;
   });
-  AiCatalogue catalogue;
+  auto entries = std::make_shared<std::vector<CatalogueEntry>>();
   for (const auto& fields : ids) {
     if (!fields[0]) break;
-    catalogue.emplace(std::string(*fields[0]),
-                      CatalogueAi{Number(fields[1]), Number(fields[2]) != 0, (Number(fields[3]) & 2) != 0});
+    entries->push_back({*fields[0], {Number(fields[1]), Number(fields[2]) != 0, (Number(fields[3]) & 2) != 0}});
   }
-  return catalogue;
+  // Sorted for lookups; of a number given twice, the first is the one read.
+  std::stable_sort(entries->begin(), entries->end(),
+                   [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.number < b.number; });
+  entries->erase(std::unique(entries->begin(), entries->end(),
+                             [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.number == b.number; }),
+                 entries->end());
+  const std::span<const CatalogueEntry> view(*entries);
+  return AiCatalogue(view, std::make_shared<std::pair<decltype(file), decltype(entries)>>(file, entries));
 }
 
 Elements ParseElementString(std::string_view text, char open, char close) {

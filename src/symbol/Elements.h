@@ -2,6 +2,8 @@
 // GS1 element strings: AI and data pairs, read from the "(01)...(10)..." form
 // or split out of a template's evaluated barcode data.
 #include <map>
+#include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,11 +39,31 @@ struct CatalogueAi {
   bool fixed = false;
   bool decimalDigit = false;
 };
-using AiCatalogue = std::map<std::string, CatalogueAi, std::less<>>;
+struct CatalogueEntry {
+  std::string_view number;  // "01", "310"
+  CatalogueAi ai;
+};
+
+// The catalogue's entries, sorted by number: the shipped one compiled in, or
+// one read from a file (which it keeps alive, its numbers being views of it).
+class AiCatalogue {
+ public:
+  AiCatalogue() = default;
+  explicit AiCatalogue(std::span<const CatalogueEntry> entries, std::shared_ptr<const void> keep = nullptr)
+      : entries_(entries), keep_(std::move(keep)) {}
+  const CatalogueAi* Find(std::string_view number) const;
+  auto begin() const { return entries_.begin(); }
+  auto end() const { return entries_.end(); }
+  bool empty() const { return entries_.empty(); }
+
+ private:
+  std::span<const CatalogueEntry> entries_;
+  std::shared_ptr<const void> keep_;
+};
 
 // The catalogue's entries from the text of ID128.inf.
 AiCatalogue ParseAiCatalogue(std::string_view fileText);
-AiCatalogue ParseAiCatalogue(const velmora::IniDocument& file);
+AiCatalogue ParseAiCatalogue(std::shared_ptr<const velmora::IniDocument> file);
 
 // "(01)00000012345670(10)ABC" -> elements; a '(' of the data is written "\(".
 // With '[' and ']', zint's form "[01]...[10]ABC" (no escapes: '[' is never data).

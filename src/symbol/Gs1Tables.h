@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "symbol/Elements.h"
 #include "symbol/SyntaxDictionary.h"
 
 namespace velmora::symbol {
@@ -22,7 +23,9 @@ struct Gs1Tables {
   // Codes of one to three characters, each kept as a number (CodeLists::Key), sorted.
   std::span<const std::uint32_t> countryNumeric, countryAlpha2, countryAlpha3;
   std::span<const std::uint32_t> currencyNumeric, currencyAlpha, packageTypes;
-  std::span<const ConvenienceAlpha> alphas;  // sorted by alpha
+  std::span<const ConvenienceAlpha> alphas;   // sorted by alpha
+  std::span<const CatalogueEntry> catalogue;  // of the shipped ID128.inf, sorted by number
+  std::string_view catalogueFile;             // that file's bytes
 };
 
 extern const Gs1Tables kGs1Tables;

@@ -31,7 +31,7 @@ std::vector<Elements> Spread() {
   int n = 0;
   for (const auto& [number, entry] : Data().catalogue) {
     if (n++ % 5 != 0) continue;
-    const std::string ai = entry.decimalDigit ? number + "1" : number;
+    const std::string ai = std::string(number) + (entry.decimalDigit ? "1" : "");
     const symbol::AiSyntax* s = Data().dictionary.Find(ai);
     Elements e = {{ai, symbol::ValidSample(*s)}};
     for (const auto& rule : s->required) {

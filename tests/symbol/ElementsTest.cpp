@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <tuple>
+
 #include "support/ShippedData.h"
 #include "symbol/ElementForms.h"
 #include "symbol/Elements.h"
@@ -20,11 +24,25 @@ TEST(Catalogue, ReadsAsTheWizardsLookups) {
       "[id128]\r\nID0_NUMBER=01\r\nid0_length=14\r\nid0_FixedLength=1\r\nid0_Length=99\r\n"
       "id1_number=310\r\nid1_Flags=3\r\nid1_Length=6\r\nid01_number=77\r\nid_number=78\r\n"
       "id3_number=90\r\n[ID128]\r\nid2_number=91\r\n");
-  ASSERT_EQ(c.size(), 2u) << "id3 follows a gap; a second [ID128] is never read";
-  EXPECT_EQ(c.at("01").length, 14);
-  EXPECT_TRUE(c.at("01").fixed);
-  EXPECT_TRUE(c.at("310").decimalDigit);
-  EXPECT_EQ(c.at("310").length, 6);
+  ASSERT_EQ(std::distance(c.begin(), c.end()), 2) << "id3 follows a gap; a second [ID128] is never read";
+  ASSERT_NE(c.Find("01"), nullptr);
+  ASSERT_NE(c.Find("310"), nullptr);
+  EXPECT_EQ(c.Find("01")->length, 14);
+  EXPECT_TRUE(c.Find("01")->fixed);
+  EXPECT_TRUE(c.Find("310")->decimalDigit);
+  EXPECT_EQ(c.Find("310")->length, 6);
+}
+
+// The compiled-in catalogue is what reading the shipped file gives, entry for entry.
+TEST(Catalogue, TheCompiledTableIsTheShippedFileRead) {
+  std::ifstream in(std::string(VELMORA_SHIPPED_DATA_DIR) + "/ID128.inf", std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::tuple<std::string_view, int, bool, bool>> read, compiled;
+  const AiCatalogue file = ParseAiCatalogue(bytes);
+  for (const auto& [number, ai] : file) read.emplace_back(number, ai.length, ai.fixed, ai.decimalDigit);
+  for (const auto& [number, ai] : Catalogue()) compiled.emplace_back(number, ai.length, ai.fixed, ai.decimalDigit);
+  EXPECT_GT(read.size(), 250u);
+  EXPECT_EQ(read, compiled);
 }
 
 TEST(ElementString, ReadsAndWritesTheParenthesisedForm) {
@@ -67,7 +85,7 @@ TEST(ElementString, EveryFormAScannerOrAUserSends) {
 
 TEST(ElementString, EveryCatalogueAiRoundTripsThroughEveryForm) {
   for (const auto& [number, entry] : Catalogue()) {
-    const std::string ai = entry.decimalDigit ? number + "3" : number;
+    const std::string ai = std::string(number) + (entry.decimalDigit ? "3" : "");
     const AiSyntax* syntax = Dictionary().Find(ai);
     ASSERT_NE(syntax, nullptr) << ai;
     std::string data = ValidSample(*syntax);

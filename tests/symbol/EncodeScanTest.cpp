@@ -35,7 +35,7 @@ TEST(EncodeScan, EveryAiOfTheCatalogueRoundTrips) {
   // element so that separators are exercised too.
   int tried = 0;
   for (const auto& [number, entry] : Data().catalogue) {
-    const std::string ai = entry.decimalDigit ? number + "2" : number;
+    const std::string ai = std::string(number) + (entry.decimalDigit ? "2" : "");
     const AiSyntax* syntax = Data().dictionary.Find(ai);
     ASSERT_NE(syntax, nullptr) << ai;
     const std::string data = ValidSample(*syntax);
@@ -56,7 +56,7 @@ TEST(EncodeScan, EveryAiOfTheCatalogueRoundTrips) {
 TEST(EncodeScan, EveryAiOfTheCatalogueRoundTripsInBoth2DSymbols) {
   int tried = 0;
   for (const auto& [number, entry] : Data().catalogue) {
-    const std::string ai = entry.decimalDigit ? number + "2" : number;
+    const std::string ai = std::string(number) + (entry.decimalDigit ? "2" : "");
     const Elements e = {{"91", "Y2"}, {ai, ValidSample(*Data().dictionary.Find(ai))}, {"90", "X1"}};
     for (const SymbolKind kind : {SymbolKind::Gs1DataMatrix, SymbolKind::Gs1Qr}) {
       SCOPED_TRACE(std::string(SymbolName(kind)) + " " + HumanReadable(e));
