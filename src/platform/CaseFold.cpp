@@ -1,5 +1,8 @@
 #include "platform/CaseFold.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/Utf8Text.h"
 
 namespace velmora {
@@ -55,20 +58,53 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() == b.size();  // what is left of the longer one upper-cases to something
 }
 
-std::size_t HashIgnoreCase(std::string_view text) {
-  // FNV-1a over the upper-cased bytes; ASCII texts are folded in place.
-  const auto hash = [](std::string_view bytes, bool fold) {
-    std::size_t h = 14695981039346656037ULL;
-    for (const char c : bytes) {
-      const auto b = static_cast<unsigned char>(c);
-      h = (h ^ (fold ? AsciiUpper(b) : b)) * 1099511628211ULL;
-    }
-    return h;
-  };
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return hash(UpperCase(text), false);
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Eight bytes at once: their ASCII lower-case letters made upper-case (SWAR).
+std::uint64_t AsciiUpper8(std::uint64_t bytes) {
+  const std::uint64_t low = bytes & ~kHighBits;
+  const std::uint64_t fromA = low + (0x80 - 'a') * kOnes;      // high bit: >= 'a'
+  const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * kOnes;  // high bit: > 'z'
+  const std::uint64_t lower = (fromA ^ pastZ) & ~bytes & kHighBits;
+  return bytes - (lower >> 2);  // 0x80 >> 2 is the 0x20 between the cases
+}
+
+// The hash of ASCII-folded bytes, eight at a time.
+std::size_t FoldedHash(std::string_view bytes) {
+  std::uint64_t h = 14695981039346656037ULL ^ bytes.size();
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    h = (h ^ AsciiUpper8(word)) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 29;
   }
-  return hash(text, true);
+  std::uint64_t tail = 0;
+  std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+  h = (h ^ AsciiUpper8(tail)) * 0x9E3779B97F4A7C15ULL;
+  return h ^ (h >> 32);
+}
+
+bool IsAscii(std::string_view text) {
+  std::size_t i = 0;
+  std::uint64_t any = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
+  }
+  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  return (any & kHighBits) == 0;
+}
+
+}  // namespace
+
+std::size_t HashIgnoreCase(std::string_view text) {
+  // ASCII texts are folded as they are hashed; others are upper-cased first.
+  return IsAscii(text) ? FoldedHash(text) : FoldedHash(UpperCase(text));
 }
 
 }  // namespace velmora
