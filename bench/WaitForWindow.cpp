@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     if (image == nullptr) break;
     std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a of the pixels
     const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(image->height);
-    for (std::size_t i = 0; i < bytes; ++i) hash = (hash ^ static_cast<unsigned char>(image->data[i])) * 1099511628211ULL;
+    for (std::size_t i = 0; i < bytes; ++i)
+      hash = (hash ^ static_cast<unsigned char>(image->data[i])) * 1099511628211ULL;
     XDestroyImage(image);
     if (hash != last) {
       last = hash;
