@@ -1,16 +1,13 @@
 #include "automation/HostDocumentFile.h"
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <ostream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "base/RuntimeError.h"
-#include "platform/BoundedJson.h"
+#include "protocol/HostDocument.h"
 #include "protocol/HostMembers.h"
 
 namespace velmora {
@@ -52,50 +49,35 @@ Variant Value(const json& j) {
   return Variant(j.dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
-json Parse(const std::string& path) {
-  if (std::filesystem::is_directory(path)) throw DocumentFileError(path + ": is a folder, not a host document file");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw DocumentFileError(path + ": cannot open the host document file");
-  std::ostringstream text;
-  text << in.rdbuf();
-  BoundedJson parsed = ParseBoundedJson(text.str());
-  if (!parsed.Ok()) throw DocumentFileError(path + ": " + parsed.error);
-  return std::move(parsed.value);
-}
-
 Variant Object(std::shared_ptr<Dispatch> object) { return Variant(Variant::Object(std::move(object))); }
 
 }  // namespace
 
 std::shared_ptr<Dispatch> LoadHostDocument(const std::string& path, std::ostream& out,
                                            std::shared_ptr<std::string> lastRead, FileClock start) {
-  const std::string file = std::filesystem::path(path).filename().string();
-  const auto origin = [&file](const std::string& field, const json& value) {
-    return file + ": " + field + " is " + value.dump(-1, ' ', false, json::error_handler_t::replace);
-  };
-  const json doc = Parse(path);
-  if (!doc.is_object()) throw DocumentFileError(path + ": the document must be a JSON object");
-  const json variables = doc.value("variables", json::array());
-  if (!variables.is_array()) throw DocumentFileError(path + ": \"variables\" must be a list");
-
+  protocol::HostDocument doc;
+  try {
+    doc = protocol::ReadHostDocument(path);
+  } catch (const protocol::DocumentError& e) {
+    throw DocumentFileError(e.what());
+  }
   auto list = std::make_shared<FixedObject>();
   list->lastRead = lastRead;
-  for (std::size_t i = 0; i < variables.size(); ++i) {
-    const json& v = variables[i];
-    if (!v.is_object()) throw DocumentFileError(path + ": variable " + std::to_string(i + 1) + " is not an object");
+  for (std::size_t i = 0; i < doc.variables.size(); ++i) {
+    const protocol::HostDocument::Variable& v = doc.variables[i];
     auto variable = std::make_shared<FixedObject>();
     variable->lastRead = lastRead;
     const std::string at = "variables[" + std::to_string(i) + "]";
-    variable->properties[protocol::kVariableName] = Value(v.value("name", json("")));
-    variable->properties[protocol::kVariableKind] = Value(v.value("kind", json(0)));
-    variable->origins[protocol::kVariableName] = origin(at + ".name", v.value("name", json("")));
-    variable->origins[protocol::kVariableKind] = origin(at + ".kind", v.value("kind", json(0)));
+    variable->properties[protocol::kVariableName] = Value(v.name);
+    variable->properties[protocol::kVariableKind] = Value(v.kind);
+    variable->origins[protocol::kVariableName] = doc.Origin(at + ".name", v.name);
+    variable->origins[protocol::kVariableKind] = doc.Origin(at + ".kind", v.kind);
     list->elements.push_back(Object(variable));
   }
   auto numberSource = std::make_shared<FixedObject>();
   numberSource->lastRead = lastRead;
-  numberSource->properties[protocol::kNumber] = Value(doc.value("number", json(0)));
-  numberSource->origins[protocol::kNumber] = origin("number", doc.value("number", json(0)));
+  numberSource->properties[protocol::kNumber] = Value(doc.number);
+  numberSource->origins[protocol::kNumber] = doc.Origin("number", doc.number);
   auto numberHolder = std::make_shared<FixedObject>();
   numberHolder->properties[protocol::kNumberStep2] = Object(numberSource);
 

@@ -6,6 +6,7 @@
 #include "automation/Dispatch.h"
 #include "base/RuntimeError.h"
 #include "platform/BoundedJson.h"
+#include "protocol/Messages.h"
 
 namespace velmora {
 namespace {
@@ -75,17 +76,17 @@ json ToJson(const Variant& value) {
 }
 
 Variant RemoteObject::Get(std::int32_t dispid) {
-  return FromJson(server_, server_.CallHost("Get", {{"object", id_}, {"dispid", dispid}}));
+  return FromJson(server_, server_.CallHost(protocol::Get(nullptr, id_, dispid)));
 }
 
 void RemoteObject::Call(std::int32_t dispid, const std::vector<Variant>& args) {
   json list = json::array();
   for (const Variant& arg : args) list.push_back(ToJson(arg));
-  server_.CallHost("Call", {{"object", id_}, {"dispid", dispid}, {"args", list}});
+  server_.CallHost(protocol::Call(nullptr, id_, dispid, std::move(list)));
 }
 
 std::vector<Variant> RemoteObject::Enumerate() {
-  const json elements = server_.CallHost("Enumerate", {{"object", id_}});
+  const json elements = server_.CallHost(protocol::Enumerate(nullptr, id_));
   if (!elements.is_array()) RaiseError(kErrTypeMismatch, "the host's enumeration is not a list");
   std::vector<Variant> values;
   for (const json& element : elements) values.push_back(FromJson(server_, element));
@@ -166,13 +167,9 @@ void JsonRpcServer::Send(const json& message) {
 }
 
 // A request with "id":null is a request all the same, answered with that null.
-void JsonRpcServer::Answer(const json& id, const json& result) {
-  Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
-}
+void JsonRpcServer::Answer(const json& id, const json& result) { Send(protocol::Result(id, result)); }
 
-void JsonRpcServer::Fail(const json& id, int code, const std::string& text) {
-  Send({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", text}}}});
-}
+void JsonRpcServer::Fail(const json& id, int code, const std::string& text) { Send(protocol::Error(id, code, text)); }
 
 int JsonRpcServer::Serve() {
   for (;;) {
@@ -231,9 +228,10 @@ void JsonRpcServer::HandleWhileWaiting(const json& m) {
   Fail(id, -32000, "Server busy: it waits for the host's answer to its own call");
 }
 
-json JsonRpcServer::CallHost(const std::string& method, json params) {
+json JsonRpcServer::CallHost(json request) {
   const std::int64_t id = nextId_++;
-  Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}});
+  request["id"] = id;
+  Send(request);
   for (;;) {
     json message;
     const Read read = ReadMessage(message);

@@ -20,8 +20,9 @@ class JsonRpcServer {
   // Serves until the input ends; returns the process's exit status.
   int Serve();
 
-  // A call to the host, answered before it returns; a host error is run-time error 440.
-  nlohmann::json CallHost(const std::string& method, nlohmann::json params);
+  // A call to the host (a request of protocol/Messages.h, its id given here),
+  // answered before it returns; a host error is run-time error 440.
+  nlohmann::json CallHost(nlohmann::json request);
 
  private:
   enum class Read { Message, Unreadable, End };

@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "commands/CommandSupport.h"
-#include "label/LabelDocument.h"
 #include "label/VariableNames.h"
 #include "label/WizardHost.h"
 #include "platform/FileAccess.h"
 #include "platform/ProgramDirectory.h"
+#include "protocol/HostDocument.h"
 #include "symbol/Findings.h"
 
 namespace velmora::commands {
@@ -62,8 +62,8 @@ void KeepTemplate(const DesignRequest& r, const std::string& imported, const std
 // The document's variables offered to the wizard whose names no formula can
 // read as one name: said before the wizard starts, as a template using one
 // would read something else.
-void WarnOfNames(const LabelDocument& document, const std::string& path, std::ostream& err) {
-  for (const LabelDocument::Variable& v : document.variables) {
+void WarnOfNames(const protocol::HostDocument& document, const std::string& path, std::ostream& err) {
+  for (const protocol::HostDocument::Variable& v : document.variables) {
     if (!v.name.is_string() || !v.kind.is_number_integer()) continue;
     const auto kind = v.kind.get<long long>();
     if (kind < 5 || kind > 7) continue;
@@ -82,7 +82,7 @@ void WarnOfNames(const LabelDocument& document, const std::string& path, std::os
 int RunDesign(const DesignRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   return Guarded(out, err, [&] {
     const auto gs1 = symbol::LoadGs1Data(dataDir);
-    const LabelDocument document = LoadLabelDocument(r.documentPath);
+    const protocol::HostDocument document = protocol::ReadHostDocument(r.documentPath);
     WarnOfNames(document, r.documentPath, err);
     PrepareOutput(r.options);
     std::optional<TemporaryHost> temporary;

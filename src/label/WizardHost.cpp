@@ -1,6 +1,7 @@
 #include "label/WizardHost.h"
 
-#include "protocol/HostMembers.h"
+#include "protocol/DocumentHost.h"
+#include "protocol/Messages.h"
 
 #include "platform/BoundedJson.h"
 
@@ -132,60 +133,11 @@ class Child {
   std::size_t scanned_ = 0;  // of buffer_, known to hold no line break
 };
 
-json Object(const std::string& id) { return {{"$object", id}}; }
-
-class DocumentObjects {
- public:
-  explicit DocumentObjects(const LabelDocument& d) : d_(d) {}
-
-  json Answer(const json& call) {
-    const json& p = call.value("params", json::object());
-    const std::string method = call["method"].is_string() ? call["method"].get<std::string>() : "";
-    const std::string object = p.value("object", "");
-    const int dispid = p.value("dispid", -1);
-    if (method == "Enumerate" && object == "vars") {
-      json list = json::array();
-      for (std::size_t i = 0; i < d_.variables.size(); ++i) list.push_back(Object("v" + std::to_string(i)));
-      return Result(call, list);
-    }
-    if (method == "Call" && object == "doc" && dispid == protocol::kImport) {
-      const json& args = p.value("args", json::array());
-      if (args.is_array() && !args.empty() && args[0].is_string()) imported = args[0].get<std::string>();
-      return Result(call, nullptr);
-    }
-    if (method == "Get") {
-      if (object == "doc" && dispid == protocol::kVariableList) return Result(call, Object("vars"));
-      if (object == "doc" && dispid == protocol::kNumberStep1) return Result(call, Object("n1"));
-      if (object == "n1" && dispid == protocol::kNumberStep2) return Result(call, Object("n2"));
-      if (object == "n2" && dispid == protocol::kNumber) return Result(call, d_.number);
-      if (object.size() > 1 && object[0] == 'v' && object != "vars") {
-        const std::size_t i = std::strtoul(object.c_str() + 1, nullptr, 10);
-        if (i < d_.variables.size() && dispid == protocol::kVariableName) return Result(call, d_.variables[i].name);
-        if (i < d_.variables.size() && dispid == protocol::kVariableKind) return Result(call, d_.variables[i].kind);
-      }
-    }
-    return {{"jsonrpc", "2.0"},
-            {"id", call.value("id", json())},
-            {"error", {{"code", -32601}, {"message", "no such member"}}}};
-  }
-
-  std::string imported;
-
- private:
-  static json Result(const json& call, json result) {
-    return {{"jsonrpc", "2.0"}, {"id", call.value("id", json())}, {"result", std::move(result)}};
-  }
-  const LabelDocument& d_;
-};
-
-std::string Converse(const std::vector<std::string>& command, const LabelDocument& document,
+std::string Converse(const std::vector<std::string>& command, const protocol::HostDocument& document,
                      const WizardLimits& limits) {
   Child child(command);
-  DocumentObjects objects(document);
-  child.Send({{"jsonrpc", "2.0"},
-              {"id", "connect"},
-              {"method", "Connect"},
-              {"params", {{"Doc", Object("doc")}, {"pwd", ""}}}});
+  protocol::DocumentHost host(document);
+  child.Send(protocol::Connect("connect", protocol::kDocumentObject, ""));
   for (std::string line;;) {
     if (!child.ReadLine(line, limits.messageSeconds))
       throw WizardError("the wizard ended before it answered Connect" + child.Ended());
@@ -195,7 +147,7 @@ std::string Converse(const std::vector<std::string>& command, const LabelDocumen
       throw WizardError("the wizard broke the protocol: '" + line.substr(0, 80) + "' is no JSON-RPC message");
     }
     if (message.contains("method") && message["method"].is_string()) {
-      child.Send(objects.Answer(message));
+      child.Send(host.Answer(message));
       continue;
     }
     if (message.value("id", json()) != "connect") continue;  // an answer to nothing of ours
@@ -208,18 +160,22 @@ std::string Converse(const std::vector<std::string>& command, const LabelDocumen
     }
     break;
   }
-  child.Send({{"jsonrpc", "2.0"}, {"id", "release"}, {"method", "Release"}});
+  child.Send(protocol::Release("release"));
   child.CloseInput();
   if (!child.WaitFor(limits.endSeconds) && limits.stopped) {
     limits.stopped("the wizard did not end within " + std::to_string(limits.endSeconds) +
                    " s of its release; it was stopped");
   }
-  return objects.imported;
+  // The template is the last import's path (a text), if any.
+  for (auto it = host.Imports().rbegin(); it != host.Imports().rend(); ++it) {
+    if (it->is_array() && !it->empty() && (*it)[0].is_string()) return (*it)[0].get<std::string>();
+  }
+  return {};
 }
 
 }  // namespace
 
-std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document,
+std::string DesignWithWizard(const std::vector<std::string>& command, const protocol::HostDocument& document,
                              const WizardLimits& limits) {
   try {
     return Converse(command, document, limits);

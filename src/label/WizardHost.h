@@ -1,13 +1,13 @@
 #pragma once
 // The host's side of the wizard's automation protocol, out of process: starts
 // velmora-wizard serve as a child, answers its calls from a label document and
-// receives the template it imports.
+// receives the template it imports (the protocol's own host, protocol::DocumentHost).
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "label/LabelDocument.h"
+#include "protocol/HostDocument.h"
 
 namespace velmora::label {
 
@@ -29,7 +29,7 @@ struct WizardLimits {
 // Runs one Connect of the wizard started as `command` (the program and its
 // arguments) and returns the path it handed to the import call, empty when the
 // user cancelled before any template was written.
-std::string DesignWithWizard(const std::vector<std::string>& command, const LabelDocument& document,
+std::string DesignWithWizard(const std::vector<std::string>& command, const protocol::HostDocument& document,
                              const WizardLimits& limits = {});
 
 }  // namespace velmora::label

@@ -43,7 +43,7 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
     int status;
     std::string says;
   } cases[] = {
-      {{"run", "--doc", work.Path() + "none.json", "--script", script}, 2, "none.json: cannot open"},
+      {{"run", "--doc", work.Path() + "none.json", "--script", script}, 2, "none.json: no such document file"},
       {{"run", "--doc", work.Write("bad.json", "{"), "--script", script}, 2, "bad.json: not valid JSON at line 1"},
       {{"run", "--doc", work.Write("deep.json", std::string(100000, '[') + std::string(100000, ']')), "--script",
         script},
@@ -52,7 +52,7 @@ TEST_F(RunCommandTest, CommandLineErrorsAreClear) {
       {{"run", "--doc", work.Write("huge.json", R"({"variables":[],"number":1e400})"), "--script", script},
        2,
        "huge.json: number overflow"},
-      {{"run", "--doc", work.Path(), "--script", script}, 2, "is a folder, not a host document file"},
+      {{"run", "--doc", work.Path(), "--script", script}, 2, "is a folder, not a document file"},
       {{"run", "--doc", work.Write("kind.json", R"({"variables":[{"name":"A","kind":5},{"name":"B","kind":"x"}]})"),
         "--script", script},
        1,

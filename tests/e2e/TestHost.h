@@ -1,6 +1,7 @@
 #pragma once
-// The host's side of the protocol: a label document of a few variables that
-// answers the server's Get, Enumerate and Call, and records the import call.
+// The host's side of the protocol for the server's tests: the protocol's own
+// host (protocol::DocumentHost) on a document of a few variables, recording
+// every call and failing the ones a test asks to fail.
 #include <map>
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ChildProcess.h"
+#include "protocol/DocumentHost.h"
 
 namespace velmora::test {
 
@@ -19,8 +21,8 @@ struct HostVariable {
 
 class TestHost {
  public:
-  TestHost(ChildProcess& server, std::vector<HostVariable> variables, nlohmann::json number)
-      : server_(server), variables_(std::move(variables)), number_(std::move(number)) {}
+  TestHost(ChildProcess& server, const std::vector<HostVariable>& variables, nlohmann::json number)
+      : server_(server), host_(Document(variables, std::move(number))) {}
 
   // Sends Connect and serves the server's calls until the answer comes.
   nlohmann::json Connect();
@@ -33,10 +35,16 @@ class TestHost {
   std::vector<std::string> Calls;          // every call received: "Get v0 3", "Enumerate vars"
 
  private:
+  static protocol::HostDocument Document(const std::vector<HostVariable>& variables, nlohmann::json number) {
+    protocol::HostDocument d;
+    for (const HostVariable& v : variables) d.variables.push_back({v.name, v.kind, std::nullopt});
+    d.number = std::move(number);
+    return d;
+  }
+  // The protocol's own host, with the failures and the record above around it.
   nlohmann::json Answer(const nlohmann::json& call);
   ChildProcess& server_;
-  std::vector<HostVariable> variables_;
-  nlohmann::json number_;
+  protocol::DocumentHost host_;
   int nextId_ = 1;
 };
 
