@@ -91,7 +91,7 @@ CommandRun DeclareRender(CLI::App& c) {
     commands::RenderRequest& r = s->request;
     if (!ReadFormat(s->format, r.options)) return kStatusBadInput;
     if (const std::string bad = commands::ReadSheet(s->sheet, r.options.sheet); !bad.empty()) return BadInput(bad);
-    if (r.options.sheet.columns > 0 && r.options.format != label::OutputFormat::Pdf) {
+    if (r.options.sheet.columns > 0 && !label::Pages(r.options.format)) {
       return BadInput("--sheet places labels on the pages of a PDF; give --out FILE.pdf");
     }
     r.delimiter = s->delimiter == "tab" ? '\t' : s->delimiter.empty() ? '\0' : s->delimiter[0];

@@ -148,30 +148,21 @@ class RowRenderer {
       r.problems.push_back(e.what());
       r.verified = !r.drawn;  // drawn as vectors; the scanner's image was too large
     }
-    if (o_.format != OutputFormat::Pdf || !r.drawn) r.symbol.reset();  // the PDF draws its pages at the end
+    if (!Pages(o_.format) || !r.drawn) r.symbol.reset();  // pages are drawn at the end
   }
 
  private:
   bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage& scanned) const {
-    if (o_.format == OutputFormat::Pdf) return true;
-    if (o_.format == OutputFormat::Zpl || o_.format == OutputFormat::Pbm) {  // exactly the bitmap that is scanned back
-      const bool zpl = o_.format == OutputFormat::Zpl;
-      Raster raster =
-          RenderRaster(r.layout, encoded, g_, o_.dpi, false, o_.verify, zpl ? std::max(1, o_.copies) : 0, !zpl);
-      r.part = zpl ? std::move(raster.zpl) : std::move(raster.pbm);
-      if (o_.verify) scanned = std::move(raster.grey);
+    const OutputFormatRow& format = RowOf(o_.format);
+    if (format.write == nullptr) return true;  // pages, drawn at the run's end
+    LabelBytes label = format.write(r.layout, encoded, g_, {o_.dpi, o_.copies, o_.verify});
+    scanned = std::move(label.drawn);
+    if (format.oneFile) {
+      r.part = std::move(label.bytes);
       return true;
     }
     const std::string path = (fs::path(o_.out) / LabelFileName(row, o_.format, rows_)).string();
-    std::string bytes;
-    if (o_.format == OutputFormat::Png) {
-      Raster raster = RenderRaster(r.layout, encoded, g_, o_.dpi, true, o_.verify);
-      bytes = std::move(raster.png);
-      if (o_.verify) scanned = std::move(raster.grey);
-    } else {
-      bytes = render::LabelSvg(r.layout, encoded, g_);
-    }
-    if (!ReplaceFile(path, bytes, Durability::HandOff)) {
+    if (!ReplaceFile(path, label.bytes, Durability::HandOff)) {
       r.writeError = std::strerror(errno);
       r.problems.push_back(path + ": cannot be written: " + r.writeError);
       return false;
@@ -181,7 +172,7 @@ class RowRenderer {
 
   void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
     int dpi = o_.dpi;
-    if (o_.format == OutputFormat::Svg || o_.format == OutputFormat::Pdf) {
+    if (image.pixels.empty()) {  // a vector format: drawn for the scanner at a few pixels a module
       dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / r.layout.module + 0.5);
       image = RenderRaster(r.layout, encoded, g_, dpi, false, true).grey;
     }
@@ -410,12 +401,11 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
   std::vector<RowResult> kept;
   const auto [width, height] = RunSize(rows, renderer, options, cores, kept);
-  // ZPL and PBM go to their file as rows finish, in row order; PDF pages batch by batch.
+  // One-file formats get their labels as rows finish, in row order; pages batch by batch.
   std::optional<RowOrderedFile> parts;
-  if (options.format == OutputFormat::Zpl || options.format == OutputFormat::Pbm)
-    parts.emplace(options.out, options.jobFd);
+  if (OneFile(options.format) && !Pages(options.format)) parts.emplace(options.out, options.jobFd);
   std::optional<PdfPages> pdf;
-  if (options.format == OutputFormat::Pdf) pdf.emplace(label, options);
+  if (Pages(options.format)) pdf.emplace(label, options);
   RenderSummary s;
   s.rows = total;
   std::vector<symbol::VariableValues> batch;

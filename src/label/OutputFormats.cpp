@@ -1,10 +1,37 @@
 #include "label/OutputFormats.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "label/LabelDrawing.h"
 #include "platform/Tables.h"
+#include "render/LabelCanvas.h"
 
 namespace velmora::label {
+
+LabelBytes WritePng(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
+                    const LabelRequest& r) {
+  Raster raster = RenderRaster(l, s, g, r.dpi, true, r.verify);
+  return {std::move(raster.png), std::move(raster.grey)};
+}
+
+LabelBytes WriteSvg(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
+                    const LabelRequest&) {
+  return {render::LabelSvg(l, s, g), {}};
+}
+
+// ZPL and PBM: exactly the bitmap that is scanned back.
+LabelBytes WriteZpl(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
+                    const LabelRequest& r) {
+  Raster raster = RenderRaster(l, s, g, r.dpi, false, r.verify, std::max(1, r.copies));
+  return {std::move(raster.zpl), std::move(raster.grey)};
+}
+
+LabelBytes WritePbm(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
+                    const LabelRequest& r) {
+  Raster raster = RenderRaster(l, s, g, r.dpi, false, r.verify, 0, true);
+  return {std::move(raster.pbm), std::move(raster.grey)};
+}
 
 const OutputFormatRow& RowOf(OutputFormat format) {
   const OutputFormatRow* row = RowWhere(kOutputFormats, &OutputFormatRow::format, format);
