@@ -8,7 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "base/ExitStatus.h"
+#include "platform/ExitStatus.h"
 
 namespace velmora::app {
 

@@ -1,5 +1,5 @@
 #include "WindowProgram.h"
-#include "base/ExitStatus.h"
+#include "platform/ExitStatus.h"
 
 #include <unistd.h>
 

@@ -11,7 +11,7 @@
 
 #include "UsageErrors.h"
 #include "automation/Sessions.h"
-#include "base/ExitStatus.h"
+#include "platform/ExitStatus.h"
 #include "wizard/HeadlessView.h"
 #ifdef VELMORA_WINDOW_PROGRAM
 #include "wizard/qt/QtWindow.h"

@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "base/ExitStatus.h"
+#include "platform/ExitStatus.h"
 #include "wizard/WindowView.h"
 
 namespace velmora {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/ExitStatus.h"
 #include "label/BatchRender.h"
+#include "platform/ExitStatus.h"
 
 namespace velmora::commands {
 

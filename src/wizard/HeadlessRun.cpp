@@ -1,5 +1,5 @@
 #include "wizard/HeadlessRun.h"
-#include "base/ExitStatus.h"
+#include "platform/ExitStatus.h"
 
 #include <ostream>
 

@@ -1,5 +1,5 @@
 #include "wizard/qt/QtWindow.h"
-#include "base/ExitStatus.h"
+#include "platform/ExitStatus.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
