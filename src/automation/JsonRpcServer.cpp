@@ -48,12 +48,13 @@ Variant FromJson(JsonRpcServer& server, const json& value) {
       for (const json& item : value) items.push_back(FromJson(server, item));
       return Variant(std::move(items));
     }
-    case json::value_t::object:
-      if (value.size() == 1 && value.contains("$object") &&
-          (value["$object"].is_string() || value["$object"].is_number())) {
-        return Variant(Variant::Object(std::make_shared<RemoteObject>(server, value["$object"])));
+    case json::value_t::object: {
+      const char* key = protocol::kObjectKey;
+      if (value.size() == 1 && value.contains(key) && (value[key].is_string() || value[key].is_number())) {
+        return Variant(Variant::Object(std::make_shared<RemoteObject>(server, value[key])));
       }
       [[fallthrough]];
+    }
     default: RaiseError(kErrTypeMismatch, "the host answered a value of no known kind");
   }
 }
@@ -205,7 +206,7 @@ void JsonRpcServer::HandleRequest(const json& m) {
   if (method != "Connect") return fail(-32601, "Method not found: " + method);
   const json* doc = Member(params, "Doc");
   const json* pwd = Member(params, "pwd");
-  const bool docOk = doc != nullptr && doc->is_object() && IsString(Member(*doc, "$object"));
+  const bool docOk = doc != nullptr && doc->is_object() && IsString(Member(*doc, protocol::kObjectKey));
   if (!docOk || (pwd != nullptr && !pwd->is_string())) {
     return fail(-32602, "Invalid params: Connect takes {\"Doc\":{\"$object\":ID},\"pwd\":TEXT}");
   }

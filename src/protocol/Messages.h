@@ -21,8 +21,9 @@ inline json Error(const json& id, int code, const std::string& message) {
   return {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}};
 }
 
-// A host object as the messages carry it.
-inline json ObjectRef(const std::string& id) { return {{"$object", id}}; }
+// A host object as the messages carry it: {"$object":ID}.
+inline constexpr const char* kObjectKey = "$object";
+inline json ObjectRef(const std::string& id) { return {{kObjectKey, id}}; }
 
 // The host's calls.
 inline json Connect(const json& id, const std::string& document, const std::string& password) {

@@ -9,6 +9,7 @@
 
 #include "ProcessFixture.h"
 #include "TestHost.h"
+#include "protocol/Messages.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -55,7 +56,7 @@ TEST_F(ServerTest, VariablesNumberAndImportReachTheirPlaces) {
   EXPECT_EQ(dump["controls"]["ActionCombo"]["items"], (json{"LOT", "SERIAL", "LOT", "PACKDATE", "12"}));
   EXPECT_EQ(dump["hostNumberText"], "-42");
   EXPECT_EQ(doc.Imports, (std::vector<json>{json{""}})) << "a first-run cancel hands over the empty path";
-  EXPECT_EQ(doc.Request({{"jsonrpc", "2.0"}, {"id", 9}, {"method", "Release"}})["result"], nullptr);
+  EXPECT_EQ(doc.Request(protocol::Release(9))["result"], nullptr);
   server->CloseInput();
   EXPECT_EQ(server->Wait(), 0);
 }
