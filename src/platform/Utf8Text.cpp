@@ -166,6 +166,7 @@ std::string DecodeFileText(std::string bytes) {
 }
 
 std::size_t CodePointSize(std::string_view bytes, std::size_t pos) {
+  if (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) return 1;  // the common case, undecoded
   const std::size_t len = WellFormedLength(bytes, pos);
   return len == 0 ? 1 : len;
 }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "platform/Utf8Text.h"
 #include "render/FreeTypeLibrary.h"
@@ -49,27 +52,32 @@ struct OutlineWriter {
   void Point(const FT_Vector* p) { Point(' ', p); }
 };
 
-int MoveTo(const FT_Vector* to, void* w) {
-  auto* writer = static_cast<OutlineWriter*>(w);
-  if (!writer->out->empty() && writer->out->back() != 'Z') *writer->out += 'Z';
-  writer->Point('M', to);
+// A glyph's outline as FreeType decomposes it, kept to be written at every
+// place the glyph stands: 'M' starts a contour, ' ' continues a command.
+struct GlyphOutline {
+  std::vector<std::pair<char, FT_Vector>> points;
+  FT_Pos advance = 0;
+};
+
+int MoveTo(const FT_Vector* to, void* g) {
+  static_cast<GlyphOutline*>(g)->points.emplace_back('M', *to);
   return 0;
 }
-int LineTo(const FT_Vector* to, void* w) {
-  static_cast<OutlineWriter*>(w)->Point('L', to);
+int LineTo(const FT_Vector* to, void* g) {
+  static_cast<GlyphOutline*>(g)->points.emplace_back('L', *to);
   return 0;
 }
-int ConicTo(const FT_Vector* control, const FT_Vector* to, void* w) {
-  auto* writer = static_cast<OutlineWriter*>(w);
-  writer->Point('Q', control);
-  writer->Point(to);
+int ConicTo(const FT_Vector* control, const FT_Vector* to, void* g) {
+  auto& points = static_cast<GlyphOutline*>(g)->points;
+  points.emplace_back('Q', *control);
+  points.emplace_back(' ', *to);
   return 0;
 }
-int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* w) {
-  auto* writer = static_cast<OutlineWriter*>(w);
-  writer->Point('C', c1);
-  writer->Point(c2);
-  writer->Point(to);
+int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* g) {
+  auto& points = static_cast<GlyphOutline*>(g)->points;
+  points.emplace_back('C', *c1);
+  points.emplace_back(' ', *c2);
+  points.emplace_back(' ', *to);
   return 0;
 }
 
@@ -160,11 +168,23 @@ std::string LabelFace::Outline(std::string_view text, double x, double baseline,
   std::string path;
   OutlineWriter writer{&path, x, baseline, size / unitsPerEm_};
   const FT_Outline_Funcs funcs{MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
+  std::map<unsigned, GlyphOutline> outlines;  // each glyph decomposed once: a text repeats its digits
   for (const char32_t c : ToCodePoints(text)) {
-    if (FreeType().FT_Load_Glyph(face_, Glyph(c), kUnscaled) != 0) continue;
-    FreeType().FT_Outline_Decompose(&face_->glyph->outline, &funcs, &writer);
+    const unsigned glyph = Glyph(c);
+    auto found = outlines.find(glyph);
+    if (found == outlines.end()) {
+      GlyphOutline outline;
+      if (FreeType().FT_Load_Glyph(face_, glyph, kUnscaled) != 0) continue;
+      FreeType().FT_Outline_Decompose(&face_->glyph->outline, &funcs, &outline);
+      outline.advance = face_->glyph->advance.x;
+      found = outlines.emplace(glyph, std::move(outline)).first;
+    }
+    for (const auto& [command, point] : found->second.points) {
+      if (command == 'M' && !path.empty() && path.back() != 'Z') path += 'Z';
+      writer.Point(command, &point);
+    }
     if (!path.empty() && path.back() != 'Z') path += 'Z';
-    writer.x += face_->glyph->advance.x * writer.scale;
+    writer.x += found->second.advance * writer.scale;
   }
   return path;
 }
