@@ -1,14 +1,22 @@
 #include "render/LabelFaces.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "platform/Utf8Text.h"
 #include "render/FreeTypeLibrary.h"
+#include "render/GlyphOutline.h"
 
 namespace velmora::render {
 namespace {
@@ -39,67 +47,109 @@ struct OutlineWriter {
   // written by hand, as a label's text is thousands of points.
   void AppendThousandths(double value) {
     const long long thousandths = std::llround(std::clamp(value, -1e9, 1e9) * 1000);
-    unsigned long long rest = static_cast<unsigned long long>(thousandths < 0 ? -thousandths : thousandths);
-    char text[24];
-    char* at = text + sizeof text;
-    for (int n = 0; rest > 0 || n < 4; rest /= 10, ++n) {
-      if (n == 3) *--at = '.';
-      *--at = static_cast<char>('0' + rest % 10);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, thousandths < 0 ? -thousandths : thousandths).ptr;
+    const std::size_t n = static_cast<std::size_t>(end - digits);
+    if (thousandths < 0) *out += '-';
+    if (n <= 3) {
+      (*out += "0.").append(3 - n, '0').append(digits, n);
+    } else {
+      out->append(digits, n - 3).append(1, '.').append(digits + n - 3, 3);
     }
-    if (thousandths < 0) *--at = '-';
-    out->append(at, text + sizeof text);
   }
   void Point(const FT_Vector* p) { Point(' ', p); }
 };
 
-// A glyph's outline as FreeType decomposes it, kept to be written at every
-// place the glyph stands: 'M' starts a contour, ' ' continues a command.
-struct GlyphOutline {
-  std::vector<std::pair<char, FT_Vector>> points;
-  FT_Pos advance = 0;
-};
+// The file's size and its own checksum (the TrueType head table's
+// checkSumAdjustment), read without FreeType; nullopt when it cannot be read.
+std::optional<std::pair<std::uint64_t, std::uint32_t>> FileIdentity(const char* path) {
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  const auto be = [](const unsigned char* b, int n) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < n; ++i) v = v << 8 | b[i];
+    return v;
+  };
+  std::optional<std::pair<std::uint64_t, std::uint32_t>> identity;
+  struct stat st {};
+  unsigned char header[12];
+  if (::fstat(fd, &st) == 0 && ::pread(fd, header, sizeof header, 0) == sizeof header) {
+    const std::uint32_t tables = std::min<std::uint32_t>(be(header + 4, 2), 64);
+    std::vector<unsigned char> records(tables * 16);
+    if (::pread(fd, records.data(), records.size(), 12) == static_cast<ssize_t>(records.size())) {
+      for (std::uint32_t t = 0; t < tables; ++t) {
+        const unsigned char* r = records.data() + t * 16;
+        unsigned char checksum[4];
+        if (std::memcmp(r, "head", 4) == 0 && ::pread(fd, checksum, 4, be(r + 8, 4) + 8) == 4) {
+          identity.emplace(static_cast<std::uint64_t>(st.st_size), be(checksum, 4));
+        }
+      }
+    }
+  }
+  ::close(fd);
+  return identity;
+}
 
-int MoveTo(const FT_Vector* to, void* g) {
-  static_cast<GlyphOutline*>(g)->points.emplace_back('M', *to);
-  return 0;
+// The table made from this very file, if there is one.
+const FaceTable* MatchingTable(const FaceFile& file) {
+  const auto identity = FileIdentity(file.path);
+  for (const FaceTable& table : FaceTables()) {
+    if (std::strcmp(table.path, file.path) == 0 && identity &&
+        *identity == std::make_pair(table.size, table.checksum)) {
+      return &table;
+    }
+  }
+  return nullptr;
 }
-int LineTo(const FT_Vector* to, void* g) {
-  static_cast<GlyphOutline*>(g)->points.emplace_back('L', *to);
-  return 0;
-}
-int ConicTo(const FT_Vector* control, const FT_Vector* to, void* g) {
-  auto& points = static_cast<GlyphOutline*>(g)->points;
-  points.emplace_back('Q', *control);
-  points.emplace_back(' ', *to);
-  return 0;
-}
-int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* g) {
-  auto& points = static_cast<GlyphOutline*>(g)->points;
-  points.emplace_back('C', *c1);
-  points.emplace_back(' ', *c2);
-  points.emplace_back(' ', *to);
-  return 0;
-}
-
-constexpr FT_Int32 kUnscaled = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
 
 }  // namespace
 
-LabelFace::LabelFace(const FaceFile& file) : file_(file) {
-  if (FreeType().FT_New_Face(Library(), file.path, 0, &face_) != 0) {
-    throw std::runtime_error(std::string(file.path) + ": cannot read the label's face (package " + file.package + ")");
+LabelFace::LabelFace(const FaceFile& file, bool useTable)
+    : file_(file), table_(useTable ? MatchingTable(file) : nullptr) {
+  if (table_ != nullptr) {
+    unitsPerEm_ = table_->unitsPerEm;
+    ascender_ = table_->ascender;
+    descender_ = table_->descender;
+    return;
   }
-  unitsPerEm_ = face_->units_per_EM;
-  ascender_ = face_->ascender;
-  descender_ = face_->descender;
+  const FT_Face face = Face();  // said now, when the file cannot be read
+  unitsPerEm_ = face->units_per_EM;
+  ascender_ = face->ascender;
+  descender_ = face->descender;
+}
+
+std::unique_ptr<LabelFace> LabelFace::WithoutTable(const FaceFile& file) {
+  return std::unique_ptr<LabelFace>(new LabelFace(file, false));
+}
+
+FT_Face LabelFace::Face() const {
+  std::call_once(faceOpened_, [this] {
+    if (FreeType().FT_New_Face(Library(), file_.path, 0, &face_) != 0) {
+      throw std::runtime_error(std::string(file_.path) + ": cannot read the label's face (package " + file_.package +
+                               ")");
+    }
+  });
+  return face_;
+}
+
+bool LabelFace::TableGlyphs(std::string_view text, std::vector<const TableGlyph*>& glyphs) const {
+  if (table_ == nullptr) return false;
+  for (const char32_t c : ToCodePoints(text)) {
+    const auto& all = table_->glyphs;
+    const auto at = std::lower_bound(all.begin(), all.end(), c,
+                                     [](const TableGlyph& g, char32_t code) { return g.codePoint < code; });
+    if (at == all.end() || at->codePoint != c) return false;
+    glyphs.push_back(&*at);
+  }
+  return true;
 }
 
 const LabelFace& LabelFace::For(bool fixedPitch) {
   if (fixedPitch) {  // each opened when first asked for
-    static const LabelFace fixed(kFaceFiles[0]);
+    static const LabelFace fixed(kFaceFiles[0], true);
     return fixed;
   }
-  static const LabelFace proportional(kFaceFiles[1]);
+  static const LabelFace proportional(kFaceFiles[1], true);
   return proportional;
 }
 
@@ -114,9 +164,10 @@ FT_Face LabelFace::CairoFace() const {
 }
 
 void LabelFace::Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const {
+  const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
   const double pixels = size * image.pixelsPerMm;  // the em, in pixels
-  if (FreeType().FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(pixels * 64)), 72, 72) != 0) return;
+  if (FreeType().FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(pixels * 64)), 72, 72) != 0) return;
   double penX = x * image.pixelsPerMm;
   const double penY = baseline * image.pixelsPerMm;
   for (const char32_t c : ToCodePoints(text)) {
@@ -126,15 +177,15 @@ void LabelFace::Paint(std::string_view text, double x, double baseline, double s
     const double top = std::floor(penY);
     FT_Vector shift{static_cast<FT_Pos>(std::lround((penX - left) * 64)),
                     -static_cast<FT_Pos>(std::lround((penY - top) * 64))};
-    FreeType().FT_Set_Transform(face_, nullptr, &shift);
+    FreeType().FT_Set_Transform(face, nullptr, &shift);
     FT_Fixed advance = 0;
-    FreeType().FT_Get_Advance(face_, glyph, kUnscaled, &advance);
+    FreeType().FT_Get_Advance(face, glyph, kUnscaled, &advance);
     penX += advance * pixels / unitsPerEm_;
-    if (FreeType().FT_Load_Glyph(face_, glyph, FT_LOAD_RENDER | FT_LOAD_NO_HINTING) != 0) continue;
-    const FT_Bitmap& b = face_->glyph->bitmap;
+    if (FreeType().FT_Load_Glyph(face, glyph, FT_LOAD_RENDER | FT_LOAD_NO_HINTING) != 0) continue;
+    const FT_Bitmap& b = face->glyph->bitmap;
     if (b.pixel_mode != FT_PIXEL_MODE_GRAY) continue;
-    const int x0 = static_cast<int>(left) + face_->glyph->bitmap_left;
-    const int y0 = static_cast<int>(top) - face_->glyph->bitmap_top;
+    const int x0 = static_cast<int>(left) + face->glyph->bitmap_left;
+    const int y0 = static_cast<int>(top) - face->glyph->bitmap_top;
     for (int row = 0; row < static_cast<int>(b.rows); ++row) {
       const int y = y0 + row;
       if (y < 0 || y >= image.height) continue;
@@ -146,45 +197,64 @@ void LabelFace::Paint(std::string_view text, double x, double baseline, double s
       }
     }
   }
-  FreeType().FT_Set_Transform(face_, nullptr, nullptr);
+  FreeType().FT_Set_Transform(face, nullptr, nullptr);
 }
 
-unsigned LabelFace::Glyph(char32_t c) const { return FreeType().FT_Get_Char_Index(face_, c); }
+unsigned LabelFace::Glyph(char32_t c) const { return FreeType().FT_Get_Char_Index(Face(), c); }
 
 TextSize LabelFace::Measure(std::string_view text, double size) const {
+  const double scale = size / unitsPerEm_;
+  const TextSize extent{0, (ascender_ - descender_) * scale, ascender_ * scale};
+  if (std::vector<const TableGlyph*> glyphs; TableGlyphs(text, glyphs)) {
+    std::int64_t units = 0;
+    for (const TableGlyph* g : glyphs) units += g->advance;
+    return {units * scale, extent.height, extent.ascent};
+  }
+  const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
   FT_Fixed units = 0;
   for (const char32_t c : ToCodePoints(text)) {
     FT_Fixed advance = 0;
-    FreeType().FT_Get_Advance(face_, Glyph(c), kUnscaled, &advance);
+    FreeType().FT_Get_Advance(face, Glyph(c), kUnscaled, &advance);
     units += advance;
   }
-  const double scale = size / unitsPerEm_;
-  return {units * scale, (ascender_ - descender_) * scale, ascender_ * scale};
+  return {units * scale, extent.height, extent.ascent};
 }
 
 std::string LabelFace::Outline(std::string_view text, double x, double baseline, double size) const {
-  const std::lock_guard<std::mutex> hold(lock_);
   std::string path;
   OutlineWriter writer{&path, x, baseline, size / unitsPerEm_};
-  const FT_Outline_Funcs funcs{MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
+  const auto write = [&](const auto& points, double advance) {
+    for (const auto& point : points) {
+      if (point.first == 'M' && !path.empty() && path.back() != 'Z') path += 'Z';
+      writer.Point(point.first, &point.second);
+    }
+    if (!path.empty() && path.back() != 'Z') path += 'Z';
+    writer.x += advance * writer.scale;
+  };
+  if (std::vector<const TableGlyph*> glyphs; TableGlyphs(text, glyphs)) {
+    std::vector<std::pair<char, FT_Vector>> points;
+    for (const TableGlyph* g : glyphs) {
+      points.clear();
+      for (const TablePoint& p : table_->points.subspan(g->first, g->count)) points.push_back({p.command, {p.x, p.y}});
+      write(points, g->advance);
+    }
+    return path;
+  }
+  const FT_Face face = Face();
+  const std::lock_guard<std::mutex> hold(lock_);
   std::map<unsigned, GlyphOutline> outlines;  // each glyph decomposed once: a text repeats its digits
   for (const char32_t c : ToCodePoints(text)) {
     const unsigned glyph = Glyph(c);
     auto found = outlines.find(glyph);
     if (found == outlines.end()) {
       GlyphOutline outline;
-      if (FreeType().FT_Load_Glyph(face_, glyph, kUnscaled) != 0) continue;
-      FreeType().FT_Outline_Decompose(&face_->glyph->outline, &funcs, &outline);
-      outline.advance = face_->glyph->advance.x;
+      if (FreeType().FT_Load_Glyph(face, glyph, kUnscaled) != 0) continue;
+      FreeType().FT_Outline_Decompose(&face->glyph->outline, &kOutlineFuncs, &outline);
+      outline.advance = face->glyph->advance.x;
       found = outlines.emplace(glyph, std::move(outline)).first;
     }
-    for (const auto& [command, point] : found->second.points) {
-      if (command == 'M' && !path.empty() && path.back() != 'Z') path += 'Z';
-      writer.Point(command, &point);
-    }
-    if (!path.empty() && path.back() != 'Z') path += 'Z';
-    writer.x += found->second.advance * writer.scale;
+    write(found->second.points, static_cast<double>(found->second.advance));
   }
   return path;
 }

@@ -4,10 +4,14 @@
 // give the same label, to the byte, on every machine. One table maps a
 // template's face to its file; a fixed-pitch face (the template's own) to the
 // monospace file, any other to the proportional one.
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "render/FaceFiles.h"
+#include "render/FaceTables.h"
 #include "render/LabelLayout.h"
 
 typedef struct FT_FaceRec_* FT_Face;
@@ -23,22 +27,14 @@ struct InkImage {
   double pixelsPerMm;
 };
 
-struct FaceFile {
-  bool fixedPitch;
-  const char* path;  // from the Debian package `package`, which the program's package depends on
-  const char* package;
-};
-
-inline constexpr FaceFile kFaceFiles[] = {
-    {true, "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "fonts-dejavu-core"},
-    {false, "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "fonts-dejavu-core"},
-};
-
 class LabelFace {
  public:
   // The face of a template's text, opened once; throws std::runtime_error
   // naming the file and its package when it cannot be read.
   static const LabelFace& For(bool fixedPitch);
+  // The same file read by FreeType for every character, its table left aside
+  // (what the table is held equal to).
+  static std::unique_ptr<LabelFace> WithoutTable(const FaceFile& file);
 
   // `text` (UTF-8) set `size` mm high: its advance, height and ascent.
   TextSize Measure(std::string_view text, double size) const;
@@ -49,13 +45,20 @@ class LabelFace {
   void Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const;
   // A face of this file for cairo alone (FreeType faces are not shared between threads' users).
   FT_Face CairoFace() const;
+  // Does a table made from this very file stand in for FreeType's common characters?
+  bool Tabled() const { return table_ != nullptr; }
 
  private:
-  explicit LabelFace(const FaceFile& file);
+  LabelFace(const FaceFile& file, bool useTable);
+  FT_Face Face() const;  // FreeType's, opened when first needed
   unsigned Glyph(char32_t c) const;
+  // The table's glyphs of `text`, or false when one of its characters is not in the table.
+  bool TableGlyphs(std::string_view text, std::vector<const TableGlyph*>& glyphs) const;
 
   const FaceFile& file_;
-  FT_Face face_ = nullptr;
+  const FaceTable* table_ = nullptr;
+  mutable FT_Face face_ = nullptr;
+  mutable std::once_flag faceOpened_;
   mutable FT_Face cairoFace_ = nullptr;  // opened when PDF first asks for it
   mutable std::once_flag cairoOpened_;
   double unitsPerEm_ = 2048;

@@ -2,6 +2,7 @@
 // (not its bytes) in the face that draws it, and outlined for SVG.
 #include <gtest/gtest.h>
 
+#include "platform/Utf8Text.h"
 #include "render/LabelFaces.h"
 
 namespace velmora::render {
@@ -31,6 +32,25 @@ TEST(LabelFacesTest, TextIsMeasuredByItsCharactersInTheFaceThatDrawsIt) {
   // DejaVu Sans Mono: 1233 units of 2048 an em, at the template's 4.3 mm
   EXPECT_NEAR(MeasureLabelText(fixed, "0123456789").width, 10 * 1233.0 / 2048 * 4.3, 1e-9);
   EXPECT_NE(LabelFace::For(true).Outline("Ö", 0, 5, 4.3).find('M'), std::string::npos);
+}
+
+// The build's tables of the faces stand in for FreeType only as its exact
+// equal: every character they hold, measured and outlined both ways.
+TEST(LabelFacesTest, TheFaceTablesAreWhatFreeTypeReadsFromTheFiles) {
+  for (const FaceFile& file : kFaceFiles) {
+    SCOPED_TRACE(file.path);
+    const LabelFace& tabled = LabelFace::For(file.fixedPitch);
+    ASSERT_TRUE(tabled.Tabled()) << "the build's tables were made from another file";
+    const auto plain = LabelFace::WithoutTable(file);
+    std::vector<std::string> texts = {"(01)09506000134352(17)271231(10)ABC123"};
+    for (char32_t c = 0x20; c < 0x180; ++c) {
+      if (c < 0x7F || c >= 0xA0) texts.push_back(EncodeCodePoint(c));
+    }
+    for (const std::string& text : texts) {
+      EXPECT_EQ(tabled.Measure(text, 4.3).width, plain->Measure(text, 4.3).width) << text;
+      EXPECT_EQ(tabled.Outline(text, 1.5, 13.5, 4.3), plain->Outline(text, 1.5, 13.5, 4.3)) << text;
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// A glyph's outline as FreeType decomposes it, in font units: what the SVG's
+// outlines are written from, by the program and by the generator of its face
+// tables alike (the same calls, so the same points).
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#include <utility>
+#include <vector>
+
+namespace velmora::render {
+
+// Unscaled, unhinted: font units, as the layout measures.
+inline constexpr FT_Int32 kUnscaled = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
+
+// 'M' starts a contour, 'L', 'Q' and 'C' start their commands, ' ' continues one.
+struct GlyphOutline {
+  std::vector<std::pair<char, FT_Vector>> points;
+  FT_Pos advance = 0;
+};
+
+namespace outline {
+inline int MoveTo(const FT_Vector* to, void* g) {
+  static_cast<GlyphOutline*>(g)->points.emplace_back('M', *to);
+  return 0;
+}
+inline int LineTo(const FT_Vector* to, void* g) {
+  static_cast<GlyphOutline*>(g)->points.emplace_back('L', *to);
+  return 0;
+}
+inline int ConicTo(const FT_Vector* control, const FT_Vector* to, void* g) {
+  auto& points = static_cast<GlyphOutline*>(g)->points;
+  points.emplace_back('Q', *control);
+  points.emplace_back(' ', *to);
+  return 0;
+}
+inline int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* g) {
+  auto& points = static_cast<GlyphOutline*>(g)->points;
+  points.emplace_back('C', *c1);
+  points.emplace_back(' ', *c2);
+  points.emplace_back(' ', *to);
+  return 0;
+}
+}  // namespace outline
+
+inline constexpr FT_Outline_Funcs kOutlineFuncs{
+    outline::MoveTo, outline::LineTo, outline::ConicTo, outline::CubicTo, 0, 0};
+
+}  // namespace velmora::render
