@@ -45,19 +45,6 @@ std::string UpperCase(std::string_view text) {
   return out;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  // ASCII letters fold in place; from the first other byte on, the rest of both
-  // (which starts at a character in each) is compared upper-cased.
-  std::size_t i = 0;
-  for (; i < a.size() && i < b.size(); ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (x >= 0x80 || y >= 0x80) return UpperCase(a.substr(i)) == UpperCase(b.substr(i));
-    if (AsciiUpper(x) != AsciiUpper(y)) return false;
-  }
-  return a.size() == b.size();  // what is left of the longer one upper-cases to something
-}
-
 namespace {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
@@ -71,6 +58,36 @@ std::uint64_t AsciiUpper8(std::uint64_t bytes) {
   const std::uint64_t lower = (fromA ^ pastZ) & ~bytes & kHighBits;
   return bytes - (lower >> 2);  // 0x80 >> 2 is the 0x20 between the cases
 }
+
+std::uint64_t Load8(const char* at) {
+  std::uint64_t word;
+  std::memcpy(&word, at, 8);
+  return word;
+}
+
+}  // namespace
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  // ASCII letters fold in place, eight bytes at a time; from the first other
+  // byte on, the rest of both (which starts at a character in each) is
+  // compared upper-cased.
+  std::size_t i = 0;
+  for (; i + 8 <= a.size() && i + 8 <= b.size(); i += 8) {
+    const std::uint64_t x = Load8(a.data() + i);
+    const std::uint64_t y = Load8(b.data() + i);
+    if (((x | y) & kHighBits) != 0) break;
+    if (AsciiUpper8(x) != AsciiUpper8(y)) return false;
+  }
+  for (; i < a.size() && i < b.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) return UpperCase(a.substr(i)) == UpperCase(b.substr(i));
+    if (AsciiUpper(x) != AsciiUpper(y)) return false;
+  }
+  return a.size() == b.size();  // what is left of the longer one upper-cases to something
+}
+
+namespace {
 
 // The hash of ASCII-folded bytes, eight at a time.
 std::size_t FoldedHash(std::string_view bytes) {
