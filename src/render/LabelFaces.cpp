@@ -163,41 +163,65 @@ FT_Face LabelFace::CairoFace() const {
   return cairoFace_;
 }
 
-void LabelFace::Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const {
+const LabelFace::GlyphImage* LabelFace::Rendered(const GlyphKey& key) const {
+  if (const auto found = images_.find(key); found != images_.end()) return &found->second;
   const FT_Face face = Face();
-  const std::lock_guard<std::mutex> hold(lock_);
+  if (key.size != setSize_) {
+    if (FreeType().FT_Set_Char_Size(face, 0, key.size, 72, 72) != 0) return nullptr;
+    setSize_ = key.size;
+  }
+  FT_Vector shift{key.dx, key.dy};
+  FreeType().FT_Set_Transform(face, nullptr, &shift);
+  const bool rendered = FreeType().FT_Load_Glyph(face, key.glyph, FT_LOAD_RENDER | FT_LOAD_NO_HINTING) == 0 &&
+                        face->glyph->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY;
+  FreeType().FT_Set_Transform(face, nullptr, nullptr);
+  if (!rendered) return nullptr;
+  const FT_Bitmap& b = face->glyph->bitmap;
+  GlyphImage image{
+      face->glyph->bitmap_left, face->glyph->bitmap_top, static_cast<int>(b.width), static_cast<int>(b.rows), {}};
+  for (unsigned row = 0; row < b.rows; ++row) {
+    const unsigned char* from = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
+    image.ink.insert(image.ink.end(), from, from + b.width);
+  }
+  if (images_.size() >= 4096) images_.clear();  // a bound on the memory of a run of many sizes
+  return &images_.emplace(key, std::move(image)).first->second;
+}
+
+void LabelFace::Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const {
   const double pixels = size * image.pixelsPerMm;  // the em, in pixels
-  if (FreeType().FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(pixels * 64)), 72, 72) != 0) return;
+  const auto em = static_cast<FT_F26Dot6>(std::lround(pixels * 64));
+  std::vector<const TableGlyph*> tabled;
+  const bool inTable = TableGlyphs(text, tabled);
+  const std::lock_guard<std::mutex> hold(lock_);
   double penX = x * image.pixelsPerMm;
   const double penY = baseline * image.pixelsPerMm;
+  std::size_t index = 0;
   for (const char32_t c : ToCodePoints(text)) {
     const unsigned glyph = Glyph(c);
     // The pen's whole pixel, and the rest as the glyph's shift: glyphs land where the layout measured them.
     const double left = std::floor(penX);
     const double top = std::floor(penY);
-    FT_Vector shift{static_cast<FT_Pos>(std::lround((penX - left) * 64)),
-                    -static_cast<FT_Pos>(std::lround((penY - top) * 64))};
-    FreeType().FT_Set_Transform(face, nullptr, &shift);
-    FT_Fixed advance = 0;
-    FreeType().FT_Get_Advance(face, glyph, kUnscaled, &advance);
+    const GlyphKey key{glyph, em, static_cast<FT_Pos>(std::lround((penX - left) * 64)),
+                       -static_cast<FT_Pos>(std::lround((penY - top) * 64))};
+    FT_Fixed advance = inTable ? tabled[index]->advance : 0;
+    if (!inTable) FreeType().FT_Get_Advance(Face(), glyph, kUnscaled, &advance);
+    ++index;
     penX += advance * pixels / unitsPerEm_;
-    if (FreeType().FT_Load_Glyph(face, glyph, FT_LOAD_RENDER | FT_LOAD_NO_HINTING) != 0) continue;
-    const FT_Bitmap& b = face->glyph->bitmap;
-    if (b.pixel_mode != FT_PIXEL_MODE_GRAY) continue;
-    const int x0 = static_cast<int>(left) + face->glyph->bitmap_left;
-    const int y0 = static_cast<int>(top) - face->glyph->bitmap_top;
-    for (int row = 0; row < static_cast<int>(b.rows); ++row) {
+    const GlyphImage* g = Rendered(key);
+    if (g == nullptr) continue;
+    const int x0 = static_cast<int>(left) + g->left;
+    const int y0 = static_cast<int>(top) - g->top;
+    for (int row = 0; row < g->rows; ++row) {
       const int y = y0 + row;
       if (y < 0 || y >= image.height) continue;
-      const unsigned char* from = b.buffer + static_cast<std::ptrdiff_t>(row) * b.pitch;
+      const unsigned char* from = g->ink.data() + static_cast<std::ptrdiff_t>(row) * g->width;
       unsigned char* to = image.data + static_cast<std::ptrdiff_t>(y) * image.stride;
-      for (int col = 0; col < static_cast<int>(b.width); ++col) {
+      for (int col = 0; col < g->width; ++col) {
         const int px = x0 + col;
         if (px >= 0 && px < image.width) to[px] = std::max(to[px], from[col]);
       }
     }
   }
-  FreeType().FT_Set_Transform(face, nullptr, nullptr);
 }
 
 unsigned LabelFace::Glyph(char32_t c) const { return FreeType().FT_Get_Char_Index(Face(), c); }

@@ -4,6 +4,7 @@
 // give the same label, to the byte, on every machine. One table maps a
 // template's face to its file; a fixed-pitch face (the template's own) to the
 // monospace file, any other to the proportional one.
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -55,6 +56,24 @@ class LabelFace {
   // The table's glyphs of `text`, or false when one of its characters is not in the table.
   bool TableGlyphs(std::string_view text, std::vector<const TableGlyph*>& glyphs) const;
 
+  // A glyph set into pixels at a size and a shift (in 64ths of a pixel), kept:
+  // the labels of a run set the same glyphs at the same places.
+  struct GlyphKey {
+    unsigned glyph;
+    long size;
+    long dx;
+    long dy;
+    auto operator<=>(const GlyphKey&) const = default;
+  };
+  struct GlyphImage {
+    int left;
+    int top;
+    int width;
+    int rows;
+    std::vector<unsigned char> ink;
+  };
+  const GlyphImage* Rendered(const GlyphKey& key) const;  // with lock_ held
+
   const FaceFile& file_;
   const FaceTable* table_ = nullptr;
   mutable FT_Face face_ = nullptr;
@@ -64,7 +83,9 @@ class LabelFace {
   double unitsPerEm_ = 2048;
   double ascender_ = 0;
   double descender_ = 0;
-  mutable std::mutex lock_;  // a FreeType face is used by one thread at a time
+  mutable std::mutex lock_;                        // a FreeType face is used by one thread at a time
+  mutable std::map<GlyphKey, GlyphImage> images_;  // with lock_ held
+  mutable long setSize_ = -1;                      // the face's character size now, with lock_ held
 };
 
 // The measure of the label's text in the template's face, for the layout.
