@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -47,15 +46,15 @@ struct OutlineWriter {
   // written by hand, as a label's text is thousands of points.
   void AppendThousandths(double value) {
     const long long thousandths = std::llround(std::clamp(value, -1e9, 1e9) * 1000);
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, thousandths < 0 ? -thousandths : thousandths).ptr;
-    const std::size_t n = static_cast<std::size_t>(end - digits);
-    if (thousandths < 0) *out += '-';
-    if (n <= 3) {
-      (*out += "0.").append(3 - n, '0').append(digits, n);
-    } else {
-      out->append(digits, n - 3).append(1, '.').append(digits + n - 3, 3);
+    unsigned long long rest = static_cast<unsigned long long>(thousandths < 0 ? -thousandths : thousandths);
+    char text[24];
+    char* at = text + sizeof text;
+    for (int n = 0; rest > 0 || n < 4; rest /= 10, ++n) {
+      if (n == 3) *--at = '.';
+      *--at = static_cast<char>('0' + rest % 10);
     }
+    if (thousandths < 0) *--at = '-';
+    out->append(at, text + sizeof text);
   }
   void Point(const FT_Vector* p) { Point(' ', p); }
 };
@@ -247,6 +246,7 @@ TextSize LabelFace::Measure(std::string_view text, double size) const {
 
 std::string LabelFace::Outline(std::string_view text, double x, double baseline, double size) const {
   std::string path;
+  path.reserve(text.size() * 512);  // a glyph's outline runs to a few hundred bytes
   OutlineWriter writer{&path, x, baseline, size / unitsPerEm_};
   const auto write = [&](const auto& points, double advance) {
     for (const auto& point : points) {

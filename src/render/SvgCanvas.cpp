@@ -32,6 +32,7 @@ void Escaped(std::string& out, const std::string& text) {
 class SvgCanvas : public LabelCanvas {
  public:
   void Paper(double width, double height) override {
+    out_.reserve(32 * 1024);  // a label's SVG: its bars and its text's outlines
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
     Attribute("width", width, "mm");
     Attribute("height", height, "mm");
