@@ -1,5 +1,7 @@
 #include "commands/LabelCommands.h"
 
+#include "symbol/Gs1_128Limits.h"
+
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -38,6 +40,16 @@ int Report(const symbol::Analysis& analysis, const CheckRequest& r, const symbol
   return analysis.Valid() && linked ? 0 : kStatusFindings;
 }
 
+// The analysis with GS1-128's own limits: the characters always, the length
+// when a module is known (a template's bars).
+symbol::Analysis WithLimits(symbol::Analysis a, const symbol::Gs1Data& gs1, double module = 0) {
+  const symbol::EncodedSymbol encoded = module > 0 ? symbol::EncodeGs1_128(a.elements) : symbol::EncodedSymbol{};
+  const symbol::Findings limits =
+      symbol::Gs1_128LimitFindings(a.elements, gs1.dictionary, module > 0 && encoded.Ok() ? &encoded : nullptr, module);
+  a.findings.insert(a.findings.end(), limits.begin(), limits.end());
+  return a;
+}
+
 int CheckLink(const CheckRequest& r, const symbol::Gs1Data& gs1, std::ostream& out) {
   std::vector<std::string> aside;
   symbol::Analysis analysis;
@@ -63,7 +75,7 @@ int CheckFile(const std::string& path, const symbol::Gs1Data& gs1, std::ostream&
     if (line.empty()) continue;
     const std::string where = path + " line " + std::to_string(lines) + ": ";
     try {
-      const auto analysis = symbol::AnalyseElementString(line, gs1);
+      const auto analysis = WithLimits(symbol::AnalyseElementString(line, gs1), gs1);
       for (const auto& finding : analysis.findings) text += where + symbol::FindingText(finding) + '\n';
       rejected += analysis.Valid() ? 0 : 1;
     } catch (const symbol::ElementError& e) {
@@ -93,7 +105,7 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     if (!r.elementsFile.empty()) return CheckFile(r.elementsFile, gs1, out);
     if (r.elementsGiven) {
       if (r.elements.empty()) throw std::runtime_error("--elements: the element string is empty");
-      return Report(symbol::AnalyseElementString(r.elements, gs1), r, gs1, out);
+      return Report(WithLimits(symbol::AnalyseElementString(r.elements, gs1), gs1), r, gs1, out);
     }
     if (!r.digitalLink.empty()) return CheckLink(r, gs1, out);
     const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
@@ -113,7 +125,9 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
     // follows from it and is left unsaid.
     const std::vector<std::string> problems = ValueProblems(sets, t.barcode.Padded());
     for (const std::string& problem : problems) out << problem << '\n';
-    return problems.empty() ? Report(symbol::AnalyseBarcodeData(data, gs1), r, gs1, out) : kStatusFindings;
+    return problems.empty()
+               ? Report(WithLimits(symbol::AnalyseBarcodeData(data, gs1), gs1, t.geometry.moduleWidth), r, gs1, out)
+               : kStatusFindings;
   });
 }
 

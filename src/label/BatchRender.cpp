@@ -1,5 +1,7 @@
 #include "label/BatchRender.h"
 
+#include "symbol/Gs1_128Limits.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -123,6 +125,12 @@ class RowRenderer {
     if (!encoded.Ok()) {
       r.problems.push_back("the encoder refused the data: " + encoded.error);
       return r;
+    }
+    if (encoded.kind == symbol::SymbolKind::Gs1_128) {
+      const symbol::Findings limits =
+          symbol::Gs1_128LimitFindings(encoded.elements, gs1_.dictionary, &encoded, g_.moduleWidth);
+      for (const symbol::Finding& f : limits) r.problems.push_back(symbol::FindingText(f));
+      if (!limits.empty()) return r;
     }
     r.layout = LayOutLabel(g_, encoded, text, o_.module);
     r.symbol = std::move(encoded);

@@ -100,6 +100,8 @@ const char* KindName(FindingKind kind) {
     case FindingKind::BadVariableName: return "bad-variable-name";
     case FindingKind::MissingPair: return "missing-pair";
     case FindingKind::ExcludedPair: return "excluded-pair";
+    case FindingKind::SymbolCharacters: return "symbol-characters";
+    case FindingKind::SymbolLength: return "symbol-length";
     case FindingKind::Duplicate: return "duplicate";
   }
   return "unknown";
@@ -152,6 +154,12 @@ const char* EnglishSentence(FindingKind kind) {
       return "the variable name '{detail}' cannot be carried by the label template ('{found}')";
     case FindingKind::MissingPair: return "needs AI {detail} in the same barcode";
     case FindingKind::ExcludedPair: return "must not come with AI ({detail})";
+    case FindingKind::SymbolCharacters:
+      return "the GS1-128 symbol reaches {found} data characters with this AI; it holds {detail} at most (AIs and "
+             "FNC1 separators counted)";
+    case FindingKind::SymbolLength:
+      return "the GS1-128 symbol from this AI on is {found} long with its quiet zones at a {detail} module; GS1-128 "
+             "is 165.10 mm at most";
     case FindingKind::Duplicate: return "repeated with another value '{detail}'";
   }
   return "";

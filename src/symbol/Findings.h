@@ -43,17 +43,19 @@ enum class FindingKind {
                // written ("270630 for 30 June 2027")
   NoCompanyPrefix,  // fewer than 4 digits where the GS1 Company Prefix starts
   UnknownPackageType,
-  BadPadding,       // base64url '=' padding: too many, or a length it does not fit
-  CouponTruncated,  // detail: the coupon field the data ends in
-  CouponBadValue,   // detail: the coupon field whose value is not one of its values
-  CouponExcess,     // data after the coupon's last field
-  NoSerial,         // detail: the AI whose presence asks for the serial part
-  ZerosAdded,       // found: the digits typed; detail: the zeros a fixed length adds before them
-  QuoteInData,      // a '"' typed in data, which a template's formula cannot carry
-  BadVariableName,  // found: the character a formula cannot read; detail: the host variable's name
-  MissingPair,      // detail: the AIs, one of which must come with this one
-  ExcludedPair,     // detail: the AI that must not come with this one
-  Duplicate,        // detail: the other value; the last kind
+  BadPadding,        // base64url '=' padding: too many, or a length it does not fit
+  CouponTruncated,   // detail: the coupon field the data ends in
+  CouponBadValue,    // detail: the coupon field whose value is not one of its values
+  CouponExcess,      // data after the coupon's last field
+  NoSerial,          // detail: the AI whose presence asks for the serial part
+  ZerosAdded,        // found: the digits typed; detail: the zeros a fixed length adds before them
+  QuoteInData,       // a '"' typed in data, which a template's formula cannot carry
+  BadVariableName,   // found: the character a formula cannot read; detail: the host variable's name
+  MissingPair,       // detail: the AIs, one of which must come with this one
+  ExcludedPair,      // detail: the AI that must not come with this one
+  SymbolCharacters,  // GS1-128 beyond 48 data characters at this AI; found: the count; detail: 48
+  SymbolLength,      // GS1-128 beyond 165.10 mm; found: its length; detail: the module
+  Duplicate,         // detail: the other value; the last kind
 };
 
 struct Finding {

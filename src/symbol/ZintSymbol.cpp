@@ -84,15 +84,12 @@ void CopyModules(const zint_symbol& symbol, int rows, EncodedSymbol& out) {
   }
 }
 
-// zint takes every AI starting with 23 for one of predefined length and puts
-// no FNC1 after it, though (235) is of variable length: such an element goes
-// last, where it needs none.
+}  // namespace
+
 Elements EncodeOrder(Elements elements) {
   std::stable_partition(elements.begin(), elements.end(), [](const Element& e) { return !e.ai.starts_with("23"); });
   return elements;
 }
-
-}  // namespace
 
 EncodedSymbol EncodeGs1_128(const Elements& elements) {
   EncodedSymbol result;

@@ -24,6 +24,12 @@ struct EncodedSymbol {
   bool Dark(int row, int column) const { return modules[static_cast<std::size_t>(row * Columns() + column)]; }
 };
 
+// The order GS1-128 carries `elements` in: as given, but zint takes every AI
+// starting with 23 for one of predefined length and puts no FNC1 after it,
+// though (235) is of variable length: such an element goes last, where it
+// needs none.
+Elements EncodeOrder(Elements elements);
+
 // Encodes the elements as GS1-128 in GS1 mode with zint's own data checks off:
 // our dictionary-driven checks decide what is valid, zint knows fewer AIs.
 // An element of an AI starting with 23 is moved last (zint would put no FNC1

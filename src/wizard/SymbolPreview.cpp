@@ -1,5 +1,8 @@
 #include "wizard/SymbolPreview.h"
 
+#include "render/TemplateGeometry.h"
+#include "symbol/Gs1_128Limits.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -131,6 +134,11 @@ SymbolPreview ComputeSymbolPreview(const ChosenAis& chosen, const symbol::Gs1Dat
   }
   p.symbol = symbol::EncodeGs1_128(p.elements);
   if (!p.symbol.Ok()) p.problem = p.symbol.error;
+  // GS1-128's own limits, at the module the wizard's template gives its bars.
+  const double module = p.symbol.Ok() ? render::TemplateGeometry{}.moduleWidth : 0;
+  for (const symbol::Finding& f : symbol::Gs1_128LimitFindings(p.elements, gs1.dictionary, &p.symbol, module)) {
+    p.findings.push_back({f.ai, f.position, symbol::KindName(f.kind), symbol::FindingText(f, words)});
+  }
   try {
     p.digitalLink = symbol::MakeDigitalLink(p.elements, gs1.dictionary);
   } catch (const symbol::DigitalLinkError& e) {

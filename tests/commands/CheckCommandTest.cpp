@@ -20,6 +20,8 @@ TEST(CheckCommand, ElementStringsAndLinksNeedNoDataFolder) {
        "elements: (01)09506000134352(17)271231(10)ABC123"},
       {"(01)09506000134353", nullptr, kStatusFindings, "check digit"},
       {"(01)123(10", nullptr, kStatusBadInput, "'(' without its ')'"},
+      {"(00)095060000000000015(02)09506000134352(37)48(10)LOT2027A(15)271231", nullptr, kStatusFindings,
+       "AI (10): the GS1-128 symbol reaches 60 data characters with this AI; it holds 48 at most"},
       {nullptr, "https://id.gs1.org/01/09506000134352/10/ABC123", kStatusOk, "elements: (01)09506000134352(10)ABC123"},
   };
   for (const auto& row : rows) {

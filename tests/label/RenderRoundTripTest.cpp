@@ -13,6 +13,7 @@
 #include "support/TempDir.h"
 #include "support/ZplDecode.h"
 #include "symbol/Gs1Checks.h"
+#include "symbol/Gs1_128Limits.h"
 #include "symbol/Samples.h"
 #include "symbol/ScanBack.h"
 
@@ -42,7 +43,9 @@ std::vector<Elements> Spread() {
         if (o != nullptr) e.push_back({other, symbol::ValidSample(*o)});
       }
     }
-    if (symbol::CheckElements(e, Data().dictionary, Data().codes).empty()) spread.push_back(e);
+    const bool fits = symbol::Gs1_128Characters(e, Data().dictionary) <= symbol::kMaxGs1_128Characters &&
+                      symbol::Gs1_128Length(symbol::EncodeGs1_128(e), 0.4) <= symbol::kMaxGs1_128Millimetres;
+    if (fits && symbol::CheckElements(e, Data().dictionary, Data().codes).empty()) spread.push_back(e);
   }
   return spread;
 }

@@ -2,6 +2,7 @@
 
 #include "support/ShippedData.h"
 #include "symbol/Gs1Data.h"
+#include "symbol/Gs1_128Limits.h"
 #include "symbol/Samples.h"
 #include "symbol/ScanBack.h"
 
@@ -122,6 +123,41 @@ TEST(EncodeScan, BarRunsCoverTheDarkModules) {
   EXPECT_EQ(covered, dark);
   EXPECT_TRUE(symbol.modules.front());
   EXPECT_TRUE(symbol.modules.back()) << "the stop pattern ends in a bar";
+}
+
+// GS1-128's own limits: the characters the symbol carries (AIs, data and the
+// FNC1 after an AI of no predefined length that another follows), the finding
+// at the AI that passes 48, and the length with the quiet zones.
+TEST(Gs1_128Limits, CharactersAndLength) {
+  const struct {
+    const char* elements;
+    int characters;
+    const char* passesAt;  // nullptr: within both limits at 0.25 mm
+  } rows[] = {
+      {"(00)095060000000000015(02)09506000134352(37)48(10)LOT2027A(15)271231", 60, "10"},
+      {"(01)09506000134352(17)271231(10)ABC123", 32, nullptr},
+      {"(10)ABC(21)XYZ", 11, nullptr},  // one FNC1, none after the last
+      {"(235)X(10)A", 8, nullptr},      // (235) goes last, where it needs no FNC1
+      {"(00)095060000000000015(01)09506000134352(10)AAAAAAAAAA", 48, nullptr},
+      {"(00)095060000000000015(01)09506000134352(10)AAAAAAAAAAA", 49, "10"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.elements);
+    const Elements e = ParseElementString(row.elements);
+    EXPECT_EQ(Gs1_128Characters(e, Data().dictionary), row.characters);
+    const Findings f = Gs1_128LimitFindings(e, Data().dictionary);
+    ASSERT_EQ(f.size(), row.passesAt != nullptr ? 1u : 0u);
+    if (row.passesAt != nullptr) {
+      EXPECT_EQ(f[0].ai, row.passesAt);
+    }
+  }
+  const Elements pallet = ParseElementString("(00)095060000000000015(01)09506000134352(10)AAAAAAAAAA");
+  const EncodedSymbol symbol = EncodeGs1_128(pallet);
+  EXPECT_EQ(Gs1_128LimitFindings(pallet, Data().dictionary, &symbol, 0.25).size(), 0u);
+  const Findings longer = Gs1_128LimitFindings(pallet, Data().dictionary, &symbol, 0.8);
+  ASSERT_EQ(longer.size(), 1u);
+  EXPECT_EQ(longer[0].kind, FindingKind::SymbolLength);
+  EXPECT_NE(FindingText(longer[0]).find("long with its quiet zones at a 0.80 mm module"), std::string::npos);
 }
 
 }  // namespace
