@@ -65,13 +65,31 @@ CommandRun DeclareCheck(CLI::App& c) {
   return [check](const std::string& data) { return commands::RunCheck(*check, data, std::cout, std::cerr); };
 }
 
-// The options render and print share: the template and where its values come from.
+// The options render and print share: the template (or the element strings
+// drawn without one) and where its values come from.
 void AddValueOptions(CLI::App& c, commands::RenderRequest& r, const char* setHelp) {
-  c.add_option("template", r.templatePath, "the label template (128.ufo)")->required();
+  c.add_option("template", r.templatePath, "the label template (128.ufo)");
+  CLI::Option* elements =
+      c.add_option("--elements", r.elements,
+                   "draw this element string instead of a template (every form check --elements reads), one label");
+  c.add_option("--elements-column", r.elementsColumn,
+               "draw the element string of this column of --values on each label, instead of a template");
   c.add_option("--set", r.sets, setHelp);
   c.add_option("--values", r.valuesFile, "a CSV file: a header of variable names, a row per label");
   c.add_option("--ignore-column", r.ignoredColumns, kIgnoreHelp);
   c.add_flag("--samples", r.samples, kSamplesHelp);
+  c.callback([&r, elements, &c] {
+    r.elementsGiven = elements->count() > 0;
+    if (!r.templatePath.empty() + r.elementsGiven + !r.elementsColumn.empty() != 1) {
+      throw CLI::ValidationError(c.get_name(), "give one of TEMPLATE, --elements or --elements-column");
+    }
+    if (!r.elementsColumn.empty() && r.valuesFile.empty()) {
+      throw CLI::ValidationError("--elements-column", "names a column of --values FILE.csv; give it");
+    }
+    if (r.elementsGiven && !r.valuesFile.empty()) {
+      throw CLI::ValidationError("--elements", "draws one label; a CSV's labels take --elements-column NAME");
+    }
+  });
 }
 
 CommandRun DeclareRender(CLI::App& c) {

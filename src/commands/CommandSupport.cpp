@@ -87,6 +87,25 @@ LabelTemplate ReadCheckedTemplate(const std::string& path) {
   return t;
 }
 
+RunInput ReadRunInput(const RenderRequest& r, const std::string& dataDir) {
+  RunInput in{r, {}, {}};
+  if (!ByElements(r)) {
+    in.gs1 = symbol::LoadGs1Data(dataDir);
+    in.label = ReadCheckedTemplate(r.templatePath);
+    return in;
+  }
+  if (r.elementsGiven && r.elements.empty()) throw std::runtime_error("--elements: the element string is empty");
+  const std::string variable = r.elementsGiven ? std::string("ELEMENTS") : r.elementsColumn;
+  if (const std::size_t bad = symbol::BadNameCharacter(variable); bad != std::string::npos) {
+    throw std::runtime_error("--elements-column " + symbol::Printable(variable) +
+                             ": a column name of letters, digits and '_' is read as one ('" +
+                             symbol::Printable(variable.substr(bad, 1)) + "' is not)");
+  }
+  in.label = label::ElementStringTemplate(variable);
+  if (r.elementsGiven) in.request.sets.push_back(variable + "=" + r.elements);
+  return in;
+}
+
 namespace {
 
 // The columns of `header` the run reads: every one a formula reads, less those

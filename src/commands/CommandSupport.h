@@ -36,6 +36,19 @@ void RequireValues(const label::LabelTemplate& t, const std::vector<std::string>
 // The template, with both formulas known to parse.
 label::LabelTemplate ReadCheckedTemplate(const std::string& path);
 
+// Does the run draw element strings given without a template (--elements, --elements-column)?
+inline bool ByElements(const RenderRequest& r) { return r.elementsGiven || !r.elementsColumn.empty(); }
+
+// The run's template and its data: the template file's (after `gs1` is loaded
+// from `dataDir`: its catalogue splits the data), or one for element strings,
+// which need no catalogue; --elements becomes the one row's value.
+struct RunInput {
+  RenderRequest request;
+  symbol::Gs1Data gs1;
+  label::LabelTemplate label;
+};
+RunInput ReadRunInput(const RenderRequest& r, const std::string& dataDir);
+
 // The rows of the CSV, each with the --set values (see RequireValues), or the
 // one row of --set values; throws NoRows for a file with a header only.
 std::unique_ptr<label::RowSource> ValueRows(const label::LabelTemplate& t, const RenderRequest& r, std::ostream& err);

@@ -133,16 +133,15 @@ int RunCheck(const CheckRequest& r, const std::string& dataDir, std::ostream& ou
 
 int RunRender(const RenderRequest& r, const std::string& dataDir, std::ostream& out, std::ostream& err) {
   return Guarded(out, err, [&] {
-    const auto gs1 = symbol::LoadGs1Data(dataDir);
-    const LabelTemplate t = ReadCheckedTemplate(r.templatePath);
+    const RunInput in = ReadRunInput(r, dataDir);
     std::unique_ptr<RowSource> rows;
     try {
-      rows = ValueRows(t, r, err);
+      rows = ValueRows(in.label, in.request, err);
     } catch (const NoRows& e) {
       err << "velmora-label: " << e.what() << std::endl;  // nothing to draw: no label, not bad input
       return kStatusFindings;
     }
-    return Render(t, gs1, *rows, r.options, r.progressBar, out, err);
+    return Render(in.label, in.gs1, *rows, r.options, r.progressBar, out, err);
   });
 }
 

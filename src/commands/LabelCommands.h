@@ -26,6 +26,9 @@ struct CheckRequest {
 
 struct RenderRequest {
   std::string templatePath;
+  std::string elements;        // --elements: one label of this element string, instead of a template
+  bool elementsGiven = false;  // even with an empty text
+  std::string elementsColumn;  // --elements-column: the CSV column each label's element string is in
   std::vector<std::string> sets;
   std::string valuesFile;                   // CSV; empty for one label
   char delimiter = 0;                       // of the CSV's fields; 0: found from its header

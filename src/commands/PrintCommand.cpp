@@ -113,9 +113,10 @@ int Print(const PrintRequest& p, const std::string& dataDir, std::ostream& out, 
     err << "velmora-label: " << e.what() << std::endl;
     return kStatusBadInput;
   }
-  const auto gs1 = symbol::LoadGs1Data(dataDir);
-  RenderRequest r = p.render;
-  const label::LabelTemplate t = ReadCheckedTemplate(r.templatePath);
+  RunInput in = ReadRunInput(p.render, dataDir);
+  RenderRequest& r = in.request;
+  const label::LabelTemplate& t = in.label;
+  const symbol::Gs1Data& gs1 = in.gs1;
   std::unique_ptr<label::RowSource> rows;
   try {
     rows = ValueRows(t, r, err);

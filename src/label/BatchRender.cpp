@@ -101,14 +101,15 @@ class RowRenderer {
     std::string text;
     try {
       data = t_.barcode.Evaluate(values);
-      text = t_.readable.Evaluate(values);
+      text = t_.elementString ? std::string() : t_.readable.Evaluate(values);
     } catch (const symbol::FormulaError& e) {
       r.problems.push_back(std::string(e.what()));
       return r;
     }
     symbol::Analysis analysis;
     try {
-      analysis = symbol::AnalyseBarcodeData(data, gs1_);
+      analysis = t_.elementString ? symbol::AnalyseElementString(data, gs1_) : symbol::AnalyseBarcodeData(data, gs1_);
+      if (t_.elementString) text = symbol::HumanReadable(analysis.elements);
     } catch (const symbol::ElementError& e) {
       r.problems.push_back(e.what());
       return r;

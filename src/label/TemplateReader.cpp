@@ -91,6 +91,15 @@ symbol::VariableValues LabelTemplate::ValuesWith(const symbol::VariableValues& v
   return all;
 }
 
+LabelTemplate ElementStringTemplate(const std::string& variable) {
+  LabelTemplate t;
+  t.barcode = {variable, false, "the element string " + variable};
+  t.readable = {"", true, "the elements' text"};
+  t.variables = {{variable, ""}};
+  t.elementString = true;
+  return t;
+}
+
 LabelTemplate ReadLabelTemplate(const std::string& path) {
   std::string bytes;
   const ReadStatus status = ReadWholeFile(path, bytes);

@@ -36,10 +36,17 @@ struct LabelTemplate {
   TemplateText barcode;
   TemplateText readable;
   std::vector<TemplateVariable> variables;
+  // No file's: the barcode formula gives an element string (in any form check
+  // reads), and the text is the elements' human-readable form.
+  bool elementString = false;
   // The sample values, overridden by `values`.
   symbol::VariableValues ValuesWith(const symbol::VariableValues& values) const;
 };
 
 LabelTemplate ReadLabelTemplate(const std::string& path);
+
+// A template for element strings given without one: each label's symbol
+// carries the value of `variable`, in the template's default geometry.
+LabelTemplate ElementStringTemplate(const std::string& variable);
 
 }  // namespace velmora::label

@@ -70,6 +70,13 @@ TEST_F(LabelPrintTest, EveryLabelThePrinterReceivesScansBackAsItsRow) {
     EXPECT_EQ(labels[i].image.width, 1040) << "130 mm at 203 dpi, in whole bytes";
     EXPECT_EQ(symbol::VerifyScan(labels[i].image, symbol::ParseElementString(rows[i]), gs1.dictionary), "");
   }
+  // An element string printed as it is, without a template.
+  FakeLabelPrinter plain(RawBehaviour().Answering(test::HostStatusAnswer(false, false, 0)));
+  const Outcome e = Run({"print", "--elements", rows[2], "--printer", plain.Uri(), "--media", "130x30mm"});
+  EXPECT_EQ(e.status, 0) << e.err;
+  const std::vector<test::ZplLabelImage> one = test::DecodeZplLabels(plain.Held());
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(symbol::VerifyScan(one[0].image, symbol::ParseElementString(rows[2]), gs1.dictionary), "");
 }
 
 TEST_F(LabelPrintTest, ALabelPrinterThatMisbehavesEndsTheRunWithTheCountItHolds) {

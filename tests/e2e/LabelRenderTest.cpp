@@ -35,6 +35,38 @@ TEST_F(LabelRenderTest, TheExampleRowsWithTheirTwoMistakes) {
   }
 }
 
+// Element strings drawn without a template: one given, or a column of a CSV;
+// the checks, the limits and --verify as for a template's labels.
+TEST_F(LabelRenderTest, ElementStringsWithoutATemplate) {
+  const std::string pallet = "(00)095060000000000015(02)09506000134352(37)48(10)LOT2027A(15)271231";
+  const std::string csv = work.Write("e.csv",
+                                     "SSCC,GS1\n1,(01)09506000134352(10)A1\n2,[01]09506000134352[10]B2\n"
+                                     "3,(01)0950600013435(10)C\n");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string says;
+  } rows[] = {
+      {{"--elements", "(01)09506000134352(17)271231(10)ABC123", "--verify"}, 0, "1 scanned back equal"},
+      {{"--values", csv, "--elements-column", "GS1", "--ignore-column", "SSCC", "--verify"},
+       1,
+       "row 3, AI (01) position 14: too short"},
+      {{"--elements", pallet}, 1, "it holds 48 at most"},
+      {{"--elements", pallet, "--symbol", "gs1-datamatrix", "--verify"}, 0, "1 scanned back equal"},
+      {{"--elements", pallet, "--values", csv}, 2, "a CSV's labels take --elements-column NAME"},
+      {{"--elements-column", "GS1"}, 2, "names a column of --values"},
+  };
+  int n = 0;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.says);
+    std::vector<std::string> args = {"render", "--out", work.Path() + "e" + std::to_string(++n)};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, row.status) << o.err;
+    EXPECT_NE((o.out + o.err).find(row.says), std::string::npos) << o.out << o.err;
+  }
+}
+
 TEST_F(LabelRenderTest, EveryLabelOfARunHasOneSize) {
   const std::string csv = work.Write("sizes.csv",
                                      "GTIN,EXPIRY,LOT\n09506000134352,271231,A\n"
