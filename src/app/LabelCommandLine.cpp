@@ -134,6 +134,9 @@ CommandRun DeclarePrint(CLI::App& c) {
                "start at this row of the values (from 1): a run that stopped short says where to go on")
       ->check(CLI::Range(1, 1 << 30));
   c.add_option("--media", s->media, "the label stock, WxHmm (100x50mm): every label that size, centred");
+  c.add_option("--print-width", p.render.options.printWidth,
+               "the width the printer prints across, in mm (104 for a 4-inch head): a wider label is refused")
+      ->check(CLI::Range(10.0, 1000.0));
   c.add_option("--dpi", p.render.options.dpi, "the printer's resolution (default 203)")
       ->check(CLI::IsMember({203, 300, 600}));
   c.add_option("--copies", p.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));

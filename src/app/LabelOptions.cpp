@@ -1,5 +1,7 @@
 #include "LabelOptions.h"
 
+#include <cstdio>
+
 #include <vector>
 
 #include "symbol/DigitalLink.h"
@@ -28,27 +30,44 @@ std::vector<std::string> SymbolNames() {
 }  // namespace
 
 // --symbol, --module and --dl-domain: what carries the label's elements, how large.
+namespace {
+
+// A size in millimetres from `least` to `most`, "0.5mm" or "0.5"; stored in `mm`.
+void AddMillimetres(CLI::App* command, const char* name, double& mm, double least, double most, double example,
+                    const char* help) {
+  char expected[96];
+  std::snprintf(expected, sizeof expected, "expected a size in mm from %g to %g, such as %gmm", least, most, example);
+  command
+      ->add_option_function<std::string>(
+          name, [&mm](const std::string& size) { mm = std::stod(size); }, help)
+      ->transform(CLI::Validator(
+          [least, most, said = std::string(expected)](std::string& size) -> std::string {
+            if (size.ends_with("mm")) size.resize(size.size() - 2);
+            std::size_t used = 0;
+            try {
+              const double value = std::stod(size, &used);
+              if (used == size.size() && value >= least && value <= most) return "";
+            } catch (...) {
+            }
+            return said;
+          },
+          "MM"));
+}
+
+}  // namespace
+
 void AddSymbolOptions(CLI::App* command, label::RenderOptions& o) {
   command
       ->add_option_function<std::string>(
           "--symbol", [&o](const std::string& name) { o.symbol = *symbol::SymbolNamed(name); }, symbol::SymbolHelp())
       ->check(CLI::IsMember(SymbolNames()));
-  command
-      ->add_option_function<std::string>(
-          "--module", [&o](const std::string& size) { o.module = std::stod(size); },
-          "the module (X-dimension) in mm, such as 0.5mm (default: the template's bar width; 1.5 times it for 2D)")
-      ->transform(CLI::Validator(
-          [](std::string& size) -> std::string {
-            if (size.ends_with("mm")) size.resize(size.size() - 2);
-            std::size_t used = 0;
-            try {
-              const double mm = std::stod(size, &used);
-              if (used == size.size() && mm >= 0.05 && mm <= 10) return "";
-            } catch (...) {
-            }
-            return "expected a size in mm from 0.05 to 10, such as 0.5mm";
-          },
-          "MM"));
+  AddMillimetres(command, "--module", o.module, 0.05, 10, 0.5,
+                 "the module (X-dimension) in mm, such as 0.5mm (default: the template's bar width; 1.5 times it for "
+                 "2D)");
+  AddMillimetres(command, "--bar-height", o.barHeight, 1, 200, 32,
+                 "the GS1-128 bars' height in mm (default: the template's); the text moves with them");
+  AddMillimetres(command, "--text-size", o.textSize, 1, 50, 7, "the text's height in mm (default: the template's)");
+  command->add_flag("--no-text", o.noText, "no human-readable text under the symbol");
   command->add_option("--dl-domain", o.dlDomain, "the Digital Link URI's domain (default https://id.gs1.org)")
       ->check(DomainValidator());
 }

@@ -47,7 +47,22 @@ struct RowResult {
   render::LabelLayout layout;
 };
 
-// "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock".
+// What would make a label `excess` mm too wide fit `room` mm: a smaller module
+// when its symbol is what is too wide, else a smaller text.
+std::string NarrowerBy(const render::LabelLayout& l, double room) {
+  const double quiet = l.quiet * l.module;
+  const double margin = l.barsLeft - quiet;  // the template's own, left and right
+  if (l.barsLeft + l.modules * l.module + quiet + margin <= room + 1e-6) {
+    return "; the text is what is wider: a smaller --text-size, or --no-text, makes it fit";
+  }
+  const double module = std::floor((room - 2 * margin) / (l.modules + 2 * l.quiet) * 100) / 100;
+  if (module < 0.05) return "";
+  char text[80];
+  std::snprintf(text, sizeof text, "; --module %.2fmm makes it fit", module);
+  return text;
+}
+
+// "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock; --module 0.36mm makes it fit".
 std::string Oversize(const render::LabelLayout& l, double width, double height) {
   char text[80];
   std::string by;
@@ -62,7 +77,23 @@ std::string Oversize(const render::LabelLayout& l, double width, double height) 
   std::snprintf(text, sizeof text, "the label is %.1f x %.1f mm: ", l.width, l.height);
   std::string said = text + by;
   std::snprintf(text, sizeof text, " than the %g x %g mm stock", width, height);
-  return said + text;
+  said += text;
+  if (l.width - width > 1e-6) said += NarrowerBy(l, width);
+  if (l.height - height > 1e-6 && l.rows == 0 && l.barsHeight - (l.height - height) >= 1) {
+    std::snprintf(text, sizeof text, "; --bar-height %.1fmm makes it low enough", l.barsHeight - (l.height - height));
+    said += text;
+  }
+  return said;
+}
+
+// "the label is 120.0 mm wide: 18.4 mm wider than the printer prints (101.6 mm, --print-width); ...".
+std::string WiderThanPrinted(const render::LabelLayout& l, double printWidth) {
+  char text[128];
+  std::snprintf(text, sizeof text,
+                "the label is %.1f mm wide: %.1f mm wider than the printer prints (%g mm, "
+                "--print-width)",
+                l.width, l.width - printWidth, printWidth);
+  return text + NarrowerBy(l, printWidth);
 }
 
 // The part of a label's image that holds its 2D symbol and its quiet zone,
@@ -101,7 +132,7 @@ class RowRenderer {
     std::string text;
     try {
       data = t_.barcode.Evaluate(values);
-      text = t_.elementString ? std::string() : t_.readable.Evaluate(values);
+      text = t_.elementString || o_.noText ? std::string() : t_.readable.Evaluate(values);
     } catch (const symbol::FormulaError& e) {
       r.problems.push_back(std::string(e.what()));
       return r;
@@ -109,7 +140,7 @@ class RowRenderer {
     symbol::Analysis analysis;
     try {
       analysis = t_.elementString ? symbol::AnalyseElementString(data, gs1_) : symbol::AnalyseBarcodeData(data, gs1_);
-      if (t_.elementString) text = symbol::HumanReadable(analysis.elements);
+      if (t_.elementString && !o_.noText) text = symbol::HumanReadable(analysis.elements);
     } catch (const symbol::ElementError& e) {
       r.problems.push_back(e.what());
       return r;
@@ -143,6 +174,11 @@ class RowRenderer {
     if (!r.symbol) return;
     if (r.layout.width > width + 1e-6 || r.layout.height > height + 1e-6) {  // larger than the stock
       r.problems.push_back(Oversize(r.layout, width, height));
+      r.symbol.reset();
+      return;
+    }
+    if (o_.printWidth > 0 && r.layout.width > o_.printWidth + 1e-6) {  // beyond what the printer's head reaches
+      r.problems.push_back(WiderThanPrinted(r.layout, o_.printWidth));
       r.symbol.reset();
       return;
     }
@@ -202,6 +238,11 @@ class RowRenderer {
   static render::TemplateGeometry Geometry(const LabelTemplate& t, const RenderOptions& o) {
     render::TemplateGeometry g = t.geometry;
     if (o.module > 0 && o.symbol == symbol::SymbolKind::Gs1_128) g.moduleWidth = o.module;
+    if (o.barHeight > 0) {  // the text keeps its distance below the bars
+      g.textY += o.barHeight - g.barcodeHeight;
+      g.barcodeHeight = o.barHeight;
+    }
+    if (o.textSize > 0) g.fontHeight = o.textSize;
     return g;
   }
 

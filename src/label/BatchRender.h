@@ -26,10 +26,14 @@ struct RenderOptions {
   unsigned threads = 0;  // 0: one per core
   int copies = 1;        // of each label (ZPL's ^PQ)
   symbol::SymbolKind symbol = symbol::SymbolKind::Gs1_128;
-  double module = 0;  // mm; 0: the template's bar width (1.5 times it for 2D symbols)
+  double module = 0;     // mm; 0: the template's bar width (1.5 times it for 2D symbols)
+  double barHeight = 0;  // mm; 0: the template's
+  double textSize = 0;   // mm; 0: the template's
+  bool noText = false;
   std::string dlDomain = symbol::kDefaultDigitalLinkDomain;  // of the Digital Link forms' URI
   double mediaWidth = 0;  // the label stock, in mm: every label this size; 0: the content's
   double mediaHeight = 0;
+  double printWidth = 0;  // mm the printer prints across; a wider label is refused; 0: no limit
   // Sheets of label stock (PDF): labels in a grid of `columns` x `rows` on
   // sheets of `width` x `height` mm, `gap` mm apart, the grid centred.
   struct Sheet {

@@ -281,5 +281,30 @@ TEST_F(LabelPrintTest, WhatPrintRefusesBeforeAnyJob) {
   }
 }
 
+// A label wider than its stock or than the printer prints is refused before a
+// byte of it is sent, saying by how much and what makes it fit.
+TEST_F(LabelPrintTest, ALabelThatDoesNotFitSaysWhatWouldMakeItFit) {
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } rows[] = {
+      {{"--media", "80x30mm"}, "35.4 mm wider than the 80 x 30 mm stock; --module 0.27mm makes it fit"},
+      {{"--media", "130x14mm"}, "5.0 mm taller than the 130 x 14 mm stock; --bar-height 7.0mm makes it low enough"},
+      {{"--print-width", "100"}, "15.4 mm wider than the printer prints (100 mm, --print-width); --module 0.34mm"},
+      {{"--media", "130x30mm", "--text-size", "9"}, "the text is what is wider: a smaller --text-size, or --no-text"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.says);
+    FakeLabelPrinter printer(RawBehaviour().Answering(test::HostStatusAnswer(false, false, 0)));
+    std::vector<std::string> args = {"print", "--elements", "(01)09506000134352(17)271231(10)ABC123", "--printer",
+                                     printer.Uri()};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;
+    EXPECT_EQ(test::DecodeZplLabels(printer.Held()).size(), 0u);
+  }
+}
+
 }  // namespace
 }  // namespace velmora
