@@ -164,7 +164,8 @@ class RowRenderer {
       for (const symbol::Finding& f : limits) r.problems.push_back(symbol::FindingText(f));
       if (!limits.empty()) return r;
     }
-    r.layout = LayOutLabel(g_, encoded, text, o_.module);
+    // The text wraps to the stock's width (or the printer's), where it would make the label wider.
+    r.layout = LayOutLabel(g_, encoded, text, o_.module, o_.mediaWidth > 0 ? o_.mediaWidth : o_.printWidth);
     r.symbol = std::move(encoded);
     return r;
   }

@@ -173,9 +173,9 @@ class BilevelCanvas : public render::LabelCanvas {
 }  // namespace
 
 render::LabelLayout LayOutLabel(const render::TemplateGeometry& g, const symbol::EncodedSymbol& symbol,
-                                const std::string& text, double matrixModule) {
-  return LayOutLabel(g, symbol, text, matrixModule,
-                     [&g](const std::string& t) { return render::MeasureLabelText(g, t); });
+                                const std::string& text, double matrixModule, double maxWidth) {
+  return LayOutLabel(
+      g, symbol, text, matrixModule, [&g](const std::string& t) { return render::MeasureLabelText(g, t); }, maxWidth);
 }
 
 namespace {

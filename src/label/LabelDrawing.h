@@ -15,7 +15,7 @@ namespace velmora::label {
 // The label laid out for `symbol` and `text` in the template's face (see
 // render::LayOutLabel); a 2D symbol's modules are `matrixModule` mm (0: 1.5 X).
 render::LabelLayout LayOutLabel(const render::TemplateGeometry& g, const symbol::EncodedSymbol& symbol,
-                                const std::string& text, double matrixModule = 0);
+                                const std::string& text, double matrixModule = 0, double maxWidth = 0);
 
 struct Raster {
   std::string png;         // the encoded file, when asked for

@@ -15,7 +15,9 @@ void DrawLabel(LabelCanvas& canvas, const LabelLayout& l, const symbol::EncodedS
       canvas.Block(l.barsLeft + start * l.module, l.barsTop + row * l.module, width * l.module, l.module);
     }
   }
-  if (!l.text.empty()) canvas.Text(l.textLeft, l.textBaseline, l.fontHeight, g.fontFace, g.fixedPitch, l.text);
+  for (std::size_t i = 0; i < l.lines.size(); ++i) {
+    canvas.Text(l.textLeft, l.textBaseline + i * l.lineHeight, l.fontHeight, g.fontFace, g.fixedPitch, l.lines[i]);
+  }
 }
 
 }  // namespace velmora::render

@@ -4,6 +4,7 @@
 // the label's own size.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "render/TemplateGeometry.h"
 #include "symbol/ZintSymbol.h"
@@ -28,6 +29,10 @@ struct LabelLayout {
   double textBaseline = 0;
   double fontHeight = 0;
   std::string text;
+  // The text's lines: the text broken before its AIs where it is wider than
+  // its symbol, each line `lineHeight` mm below the one before.
+  std::vector<std::string> lines;
+  double lineHeight = 0;
 };
 
 // A line of text as the font sets it, in millimetres: its advance and the
@@ -39,13 +44,14 @@ struct TextSize {
 };
 
 LabelLayout LayOut(const TemplateGeometry& g, int modules, const std::string& text,
-                   const std::function<TextSize(const std::string&)>& measure);
+                   const std::function<TextSize(const std::string&)>& measure, double maxWidth = 0);
 
 // A 2D symbol of `columns` x `rows` modules `module` mm wide, `quiet` modules of
 // light margin round it, at the template's place for the bars; the text goes
 // under it, starting where the symbol starts.
 LabelLayout LayOutMatrix(const TemplateGeometry& g, int columns, int rows, double module, int quiet,
-                         const std::string& text, const std::function<TextSize(const std::string&)>& measure);
+                         const std::string& text, const std::function<TextSize(const std::string&)>& measure,
+                         double maxWidth = 0);
 
 // A 2D symbol's module is 1.5 times the template's bar width unless given: GS1
 // asks that 2D symbols, read by imagers, be printed at 1.5 times the X-dimension
@@ -55,9 +61,11 @@ inline constexpr double kMatrixModuleFactor = 1.5;
 // The one layout of a label, for every output and for the wizard's preview:
 // `symbol` (a 2D symbol's modules `matrixModule` mm, 0: as above) with its
 // quiet zones, and `text` under it as `measure` sets it (MeasureLabelText: the
-// template's face, opened from its file).
+// template's face, opened from its file). Given a `maxWidth` (the stock's),
+// the text wraps before an AI where it would make the label wider.
 LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& symbol, const std::string& text,
-                        double matrixModule, const std::function<TextSize(const std::string&)>& measure);
+                        double matrixModule, const std::function<TextSize(const std::string&)>& measure,
+                        double maxWidth = 0);
 
 // The label made `width` x `height` mm (when larger), its content centred.
 void FitToSize(LabelLayout& l, double width, double height);

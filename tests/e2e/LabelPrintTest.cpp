@@ -291,7 +291,7 @@ TEST_F(LabelPrintTest, ALabelThatDoesNotFitSaysWhatWouldMakeItFit) {
       {{"--media", "80x30mm"}, "35.4 mm wider than the 80 x 30 mm stock; --module 0.27mm makes it fit"},
       {{"--media", "130x14mm"}, "5.0 mm taller than the 130 x 14 mm stock; --bar-height 7.0mm makes it low enough"},
       {{"--print-width", "100"}, "15.4 mm wider than the printer prints (100 mm, --print-width); --module 0.34mm"},
-      {{"--media", "130x30mm", "--text-size", "9"}, "the text is what is wider: a smaller --text-size, or --no-text"},
+      {{"--media", "130x200mm", "--text-size", "20"}, "the text is what is wider: a smaller --text-size, or --no-text"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.says);
@@ -304,6 +304,12 @@ TEST_F(LabelPrintTest, ALabelThatDoesNotFitSaysWhatWouldMakeItFit) {
     EXPECT_NE(o.err.find(row.says), std::string::npos) << o.err;
     EXPECT_EQ(test::DecodeZplLabels(printer.Held()).size(), 0u);
   }
+  // The text wraps before an AI to the stock's width: a GS1 DataMatrix label fits 60 x 40 mm stock.
+  FakeLabelPrinter printer(RawBehaviour().Answering(test::HostStatusAnswer(false, false, 0)));
+  const Outcome o = Run({"print", "--elements", "(01)09506000134352(17)271231(10)ABC123", "--symbol", "gs1-datamatrix",
+                         "--printer", printer.Uri(), "--media", "60x40mm", "--verify"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(test::DecodeZplLabels(printer.Held()).size(), 1u);
 }
 
 }  // namespace

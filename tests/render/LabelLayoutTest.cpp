@@ -26,6 +26,17 @@ TEST(LabelLayout, ALongTextWidensTheLabel) {
   EXPECT_DOUBLE_EQ(l.width, 5.0 + 100.0 + 5.0);
 }
 
+// Kept to a width (the stock's), the text breaks before an AI, never before a
+// '(' of the data ("\("), a piece wider alone on a line alone.
+TEST(LabelLayout, TheTextWrapsBeforeAnAiToAWidth) {
+  const std::string text = "(01)12345678(10)A\\(B(21)C";
+  EXPECT_EQ(LayOut(TemplateGeometry{}, 20, text, Fixed).lines, std::vector<std::string>{text}) << "no width: one line";
+  const LabelLayout l = LayOut(TemplateGeometry{}, 20, text, Fixed, 40);
+  EXPECT_EQ(l.lines, (std::vector<std::string>{"(01)12345678", "(10)A\\(B(21)C"}));
+  EXPECT_DOUBLE_EQ(l.width, 5.0 + 26.0 + 5.0);
+  EXPECT_DOUBLE_EQ(l.height, 13.5 + 2 * 5.0 + 0.5);
+}
+
 TEST(LabelLayout, FittedToTheRunsSizeWithTheContentCentred) {
   LabelLayout l = LayOut(TemplateGeometry{}, 200, "(10)A", Fixed);
   const LabelLayout before = l;
