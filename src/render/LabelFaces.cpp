@@ -121,15 +121,22 @@ std::unique_ptr<LabelFace> LabelFace::WithoutTable(const FaceFile& file) {
   return std::unique_ptr<LabelFace>(new LabelFace(file, false));
 }
 
-FT_Face LabelFace::Face() const {
-  std::call_once(faceOpened_, [this] {
-    if (FreeType().FT_New_Face(Library(), file_.path, 0, &face_) != 0) {
-      throw std::runtime_error(std::string(file_.path) + ": cannot read the label's face (package " + file_.package +
+namespace {
+
+// A FreeType face of `file`, opened into `face` once.
+FT_Face OpenedOnce(std::once_flag& once, FT_Face& face, const FaceFile& file) {
+  std::call_once(once, [&] {
+    if (FreeType().FT_New_Face(Library(), file.path, 0, &face) != 0) {
+      throw std::runtime_error(std::string(file.path) + ": cannot read the label's face (package " + file.package +
                                ")");
     }
   });
-  return face_;
+  return face;
 }
+
+}  // namespace
+
+FT_Face LabelFace::Face() const { return OpenedOnce(faceOpened_, face_, file_); }
 
 bool LabelFace::TableGlyphs(std::string_view text, std::vector<const TableGlyph*>& glyphs) const {
   if (table_ == nullptr) return false;
@@ -152,15 +159,7 @@ const LabelFace& LabelFace::For(bool fixedPitch) {
   return proportional;
 }
 
-FT_Face LabelFace::CairoFace() const {
-  std::call_once(cairoOpened_, [this] {
-    if (FreeType().FT_New_Face(Library(), file_.path, 0, &cairoFace_) != 0) {
-      throw std::runtime_error(std::string(file_.path) + ": cannot read the label's face (package " + file_.package +
-                               ")");
-    }
-  });
-  return cairoFace_;
-}
+FT_Face LabelFace::CairoFace() const { return OpenedOnce(cairoOpened_, cairoFace_, file_); }
 
 const LabelFace::GlyphImage* LabelFace::Rendered(const GlyphKey& key) const {
   if (const auto found = images_.find(key); found != images_.end()) return &found->second;
