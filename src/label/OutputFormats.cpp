@@ -34,13 +34,11 @@ LabelBytes WritePbm(const render::LabelLayout& l, const symbol::EncodedSymbol& s
 }
 
 const OutputFormatRow& RowOf(OutputFormat format) {
-  const OutputFormatRow* row = RowWhere(kOutputFormats, &OutputFormatRow::format, format);
-  return row != nullptr ? *row : kOutputFormats[0];  // every format has its row
+  return RowOfMember(kOutputFormats, &OutputFormatRow::format, format);
 }
 
 std::optional<OutputFormat> FormatNamed(std::string_view name) {
-  const OutputFormatRow* row = RowWhere(kOutputFormats, &OutputFormatRow::name, name);
-  return row != nullptr ? std::optional<OutputFormat>(row->format) : std::nullopt;
+  return KeyNamed(kOutputFormats, &OutputFormatRow::name, &OutputFormatRow::format, name);
 }
 
 std::string FormatList() {

@@ -6,14 +6,10 @@
 
 namespace velmora::symbol {
 
-const SymbolKindRow& RowOf(SymbolKind kind) {
-  const SymbolKindRow* row = RowWhere(kSymbolKinds, &SymbolKindRow::kind, kind);
-  return row != nullptr ? *row : kSymbolKinds[0];  // every kind has its row
-}
+const SymbolKindRow& RowOf(SymbolKind kind) { return RowOfMember(kSymbolKinds, &SymbolKindRow::kind, kind); }
 
 std::optional<SymbolKind> SymbolNamed(std::string_view name) {
-  const SymbolKindRow* row = RowWhere(kSymbolKinds, &SymbolKindRow::name, name);
-  return row != nullptr ? std::optional<SymbolKind>(row->kind) : std::nullopt;
+  return KeyNamed(kSymbolKinds, &SymbolKindRow::name, &SymbolKindRow::kind, name);
 }
 
 std::string SymbolNameList() {
