@@ -1,7 +1,9 @@
 #include "template/LabelTemplate.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/GlobalValues.h"
 #include "base/MGeneral.h"
@@ -9,10 +11,11 @@
 #include "ids/FormulaComposer.h"
 #include "ids/HistoryState.h"
 #include "ids/IdTable.h"
+#include "platform/CaseFold.h"
 #include "platform/FileAccess.h"
 #include "platform/MessageBox.h"
 #include "platform/PathLookup.h"
-#include "platform/ini/IniEditor.h"
+#include "platform/ini/IniLines.h"
 #include "protocol/TemplateKeys.h"
 #include "settings/MFile.h"
 #include "settings/MGlobal.h"
@@ -32,20 +35,51 @@ void Contained(Step step) {
   }
 }
 
-// The file in memory, written key by key as the settings-file writer would.
+// The file in memory, written key by key as the settings-file writer would:
+// a new section goes last, a new key after its section's last key, a key
+// written again keeps its place and its name as the reader trims it. Kept as
+// sections and lines, and joined once: a template's keys are many.
 class TemplateText {
  public:
   // A value the writer refuses (one holding a line break) is left out.
   void WriteTemplateValue(std::string_view section, std::string_view key, std::string_view value) {
-    SetIniValue(text_, section, key, value);
+    const auto breaks = [](std::string_view t) { return t.find_first_of("\r\n") != std::string_view::npos; };
+    if (breaks(section) || breaks(key) || breaks(value)) return;
+    section = TrimSpaces(section);
+    auto found = std::find_if(sections_.begin(), sections_.end(),
+                              [&](const Section& s) { return EqualsIgnoreCase(TrimIniBlanks(s.name), section); });
+    if (found == sections_.end()) found = sections_.insert(sections_.end(), Section{std::string(section), {}});
+    const std::string_view name = TrimSpaces(key);
+    for (Line& line : found->lines) {
+      if (EqualsIgnoreCase(line.name, name)) {
+        line.text = line.name + "=" + std::string(value);
+        return;
+      }
+    }
+    found->lines.push_back({std::string(TrimIniBlanks(key)), std::string(key) + "=" + std::string(value)});
   }
   void WriteSection(std::string_view section, Keys keys) {
     for (const auto& [key, value] : keys) WriteTemplateValue(section, key, value);
   }
-  const std::string& Text() const { return text_; }
+  std::string Text() const {
+    std::string text;
+    for (const Section& section : sections_) {
+      text += "[" + section.name + "]\r\n";
+      for (const Line& line : section.lines) text += line.text + "\r\n";
+    }
+    return text;
+  }
 
  private:
-  std::string text_;
+  struct Line {
+    std::string name;  // as the reader trims it
+    std::string text;  // as written, without its line break
+  };
+  struct Section {
+    std::string name;
+    std::vector<Line> lines;
+  };
+  std::vector<Section> sections_;
 };
 
 namespace keys = protocol::keys;
