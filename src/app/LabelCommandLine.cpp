@@ -112,6 +112,9 @@ CommandRun DeclareRender(CLI::App& c) {
     if (r.options.sheet.columns > 0 && !label::Pages(r.options.format)) {
       return BadInput("--sheet places labels on the pages of a PDF; give --out FILE.pdf");
     }
+    if (r.options.sheet.columns > 0 && r.options.rotate != 0) {
+      return BadInput("--rotate turns labels on pages of their own; a sheet places them as they are");
+    }
     r.delimiter = s->delimiter == "tab" ? '\t' : s->delimiter.empty() ? '\0' : s->delimiter[0];
     r.progressBar = ::isatty(2) != 0;
     return commands::RunRender(r, data, std::cout, std::cerr);

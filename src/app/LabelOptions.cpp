@@ -68,6 +68,8 @@ void AddSymbolOptions(CLI::App* command, label::RenderOptions& o) {
                  "the GS1-128 bars' height in mm (default: the template's); the text moves with them");
   AddMillimetres(command, "--text-size", o.textSize, 1, 50, 7, "the text's height in mm (default: the template's)");
   command->add_flag("--no-text", o.noText, "no human-readable text under the symbol");
+  command->add_option("--rotate", o.rotate, "turn every label this many degrees clockwise: 0, 90, 180 or 270")
+      ->check(CLI::IsMember({0, 90, 180, 270}));
   command->add_option("--dl-domain", o.dlDomain, "the Digital Link URI's domain (default https://id.gs1.org)")
       ->check(DomainValidator());
 }

@@ -87,13 +87,15 @@ std::string Oversize(const render::LabelLayout& l, double width, double height) 
 }
 
 // "the label is 120.0 mm wide: 18.4 mm wider than the printer prints (101.6 mm, --print-width); ...".
-std::string WiderThanPrinted(const render::LabelLayout& l, double printWidth) {
+std::string WiderThanPrinted(const render::LabelLayout& l, double printWidth, bool turned) {
+  const double across = turned ? l.height : l.width;
   char text[128];
   std::snprintf(text, sizeof text,
                 "the label is %.1f mm wide: %.1f mm wider than the printer prints (%g mm, "
                 "--print-width)",
-                l.width, l.width - printWidth, printWidth);
-  return text + NarrowerBy(l, printWidth);
+                across, across - printWidth, printWidth);
+  return text + (turned ? std::string("; turned, its height is its width: a lower --bar-height or --text-size")
+                        : NarrowerBy(l, printWidth));
 }
 
 // The part of a label's image that holds its 2D symbol and its quiet zone,
@@ -165,7 +167,11 @@ class RowRenderer {
       if (!limits.empty()) return r;
     }
     // The text wraps to the stock's width (or the printer's), where it would make the label wider.
-    r.layout = LayOutLabel(g_, encoded, text, o_.module, o_.mediaWidth > 0 ? o_.mediaWidth : o_.printWidth);
+    const bool quarter = o_.rotate == 90 || o_.rotate == 270;  // a turned label's text runs down the printer
+    r.layout = LayOutLabel(g_, encoded, text, o_.module,
+                           o_.mediaWidth > 0 ? o_.mediaWidth
+                           : quarter         ? 0
+                                             : o_.printWidth);
     r.symbol = std::move(encoded);
     return r;
   }
@@ -174,12 +180,15 @@ class RowRenderer {
   void Draw(int row, RowResult& r, double width, double height) const {
     if (!r.symbol) return;
     if (r.layout.width > width + 1e-6 || r.layout.height > height + 1e-6) {  // larger than the stock
-      r.problems.push_back(Oversize(r.layout, width, height));
+      const bool turned = o_.rotate == 90 || o_.rotate == 270;
+      r.problems.push_back(Oversize(r.layout, width, height) +
+                           (turned ? " (turned a quarter: the label's width runs along the stock's height)" : ""));
       r.symbol.reset();
       return;
     }
-    if (o_.printWidth > 0 && r.layout.width > o_.printWidth + 1e-6) {  // beyond what the printer's head reaches
-      r.problems.push_back(WiderThanPrinted(r.layout, o_.printWidth));
+    const bool quarter = o_.rotate == 90 || o_.rotate == 270;  // turned, its height runs across the printer
+    if (o_.printWidth > 0 && (quarter ? r.layout.height : r.layout.width) > o_.printWidth + 1e-6) {
+      r.problems.push_back(WiderThanPrinted(r.layout, o_.printWidth, quarter));
       r.symbol.reset();
       return;
     }
@@ -201,7 +210,7 @@ class RowRenderer {
   bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage& scanned) const {
     const OutputFormatRow& format = RowOf(o_.format);
     if (format.write == nullptr) return true;  // pages, drawn at the run's end
-    LabelBytes label = format.write(r.layout, encoded, g_, {o_.dpi, o_.copies, o_.verify});
+    LabelBytes label = format.write(r.layout, encoded, g_, {o_.dpi, o_.copies, o_.verify, o_.rotate});
     scanned = std::move(label.drawn);
     if (format.oneFile) {
       r.part = std::move(label.bytes);
@@ -352,7 +361,7 @@ class PdfPages {
     for (RowResult& r : results) {
       if (!r.drawn) continue;
       if (sheet.columns == 0) {
-        pdf_.AddPage(r.layout, *r.symbol, t_.geometry);
+        pdf_.AddPage(r.layout, *r.symbol, t_.geometry, o_.rotate);
       } else {
         const auto [left, top] = GridOrigin(sheet, r.layout.width, r.layout.height);
         const int cell = placed_ % (sheet.columns * sheet.rows);
@@ -444,8 +453,11 @@ void PrepareOutput(const RenderOptions& o) {
 }
 
 RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs1, RowSource& rows,
-                           const RenderOptions& options, std::ostream& report,
+                           const RenderOptions& given, std::ostream& report,
                            const std::function<void(int, int)>& progress) {
+  // A label turned a quarter is laid out across the stock's height, then turned onto it.
+  RenderOptions options = given;
+  if (options.rotate == 90 || options.rotate == 270) std::swap(options.mediaWidth, options.mediaHeight);
   const int total = rows.Count();
   ClearEarlierRun(options, report);
   const RowRenderer renderer(label, gs1, options, total);

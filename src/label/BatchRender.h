@@ -30,6 +30,7 @@ struct RenderOptions {
   double barHeight = 0;  // mm; 0: the template's
   double textSize = 0;   // mm; 0: the template's
   bool noText = false;
+  int rotate = 0;  // the labels turned clockwise, in degrees: 0, 90, 180 or 270
   std::string dlDomain = symbol::kDefaultDigitalLinkDomain;  // of the Digital Link forms' URI
   double mediaWidth = 0;  // the label stock, in mm: every label this size; 0: the content's
   double mediaHeight = 0;

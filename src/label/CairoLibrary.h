@@ -34,6 +34,7 @@ namespace velmora::label {
   F(cairo_pdf_surface_set_size) \
   F(cairo_rectangle) \
   F(cairo_restore) \
+  F(cairo_rotate) \
   F(cairo_save) \
   F(cairo_scale) \
   F(cairo_set_font_face) \

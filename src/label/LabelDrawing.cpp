@@ -197,8 +197,35 @@ void RefuseOversized(const render::LabelLayout& l, double width, double height, 
 
 }  // namespace
 
+namespace {
+
+// An 8-bit image turned `rotate` degrees clockwise; `width`, `height` and
+// `stride` become the turned image's.
+std::vector<unsigned char> Turned(const std::vector<unsigned char>& ink, int& width, int& height, int& stride,
+                                  int rotate) {
+  const int w = rotate == 180 ? width : height;
+  const int h = rotate == 180 ? height : width;
+  const int s = (w + 3) & ~3;
+  std::vector<unsigned char> turned(static_cast<std::size_t>(s) * static_cast<std::size_t>(h), 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const int fromX = rotate == 90 ? y : rotate == 180 ? width - 1 - x : width - 1 - y;
+      const int fromY = rotate == 90 ? height - 1 - x : rotate == 180 ? height - 1 - y : x;
+      turned[static_cast<std::size_t>(y) * static_cast<std::size_t>(s) + static_cast<std::size_t>(x)] =
+          ink[static_cast<std::size_t>(fromY) * static_cast<std::size_t>(stride) + static_cast<std::size_t>(fromX)];
+    }
+  }
+  width = w;
+  height = h;
+  stride = s;
+  return turned;
+}
+
+}  // namespace
+
 Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-                    const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies, bool pbm) {
+                    const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies, bool pbm,
+                    int rotate) {
   const double pixelsPerMm = dpi / kMmPerInch;
   // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
   render::LabelLayout l = layout;
@@ -228,22 +255,25 @@ Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymb
     render::DrawLabel(canvas, l, symbol, g);
   }
   Raster raster;
-  const unsigned char* ink = pixels.data();
-  if (encodePng) raster.png = render::EncodeBilevelPng(ink, width, height, stride, dpi);
-  if (zplCopies > 0) raster.zpl = ZplLabel(ink, width, height, stride, zplCopies);
-  if (pbm)
-    raster.pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n" +
-                 render::PackBilevel(ink, width, height, stride, true);
-  if (grey) {
+  if (grey) {  // the scanner's image, as drawn: the symbol the same whichever way the label is turned
     raster.grey.width = width;
     raster.grey.height = height;
     raster.grey.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     std::uint8_t* out = raster.grey.pixels.data();
     for (int y = 0; y < height; ++y, out += width) {
-      const unsigned char* row = ink + static_cast<std::ptrdiff_t>(y) * stride;
+      const unsigned char* row = pixels.data() + static_cast<std::ptrdiff_t>(y) * stride;
       for (int x = 0; x < width; ++x) out[x] = row[x] >= 128 ? 0 : 255;
     }
   }
+  int w = width;
+  int h = height;
+  int s = stride;
+  if (rotate != 0) pixels = Turned(pixels, w, h, s, rotate);
+  const unsigned char* ink = pixels.data();
+  if (encodePng) raster.png = render::EncodeBilevelPng(ink, w, h, s, dpi);
+  if (zplCopies > 0) raster.zpl = ZplLabel(ink, w, h, s, zplCopies);
+  if (pbm)
+    raster.pbm = "P4\n" + std::to_string(w) + " " + std::to_string(h) + "\n" + render::PackBilevel(ink, w, h, s, true);
   return raster;
 }
 
@@ -275,11 +305,18 @@ PdfDocument::PdfDocument(std::function<void(std::string_view)> sink) : state_(st
 PdfDocument::~PdfDocument() = default;
 
 void PdfDocument::AddPage(const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
-                          const render::TemplateGeometry& g) {
+                          const render::TemplateGeometry& g, int rotate) {
   cairo_t* cr = state_->cr.get();
-  Cairo().cairo_pdf_surface_set_size(state_->surface.get(), l.width * kPointsPerMm, l.height * kPointsPerMm);
+  const bool quarter = rotate == 90 || rotate == 270;
+  const double across = quarter ? l.height : l.width;
+  const double down = quarter ? l.width : l.height;
+  Cairo().cairo_pdf_surface_set_size(state_->surface.get(), across * kPointsPerMm, down * kPointsPerMm);
   Cairo().cairo_save(cr);
   Cairo().cairo_scale(cr, kPointsPerMm, kPointsPerMm);
+  if (rotate != 0) {  // turned clockwise, back onto the page's corner
+    Cairo().cairo_translate(cr, rotate == 270 ? 0 : across, rotate == 90 ? 0 : down);
+    Cairo().cairo_rotate(cr, rotate * M_PI / 180);
+  }
   Draw(cr, l, symbol, g);
   Cairo().cairo_restore(cr);
   Cairo().cairo_show_page(cr);

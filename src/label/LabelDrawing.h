@@ -28,7 +28,7 @@ struct Raster {
 // bars stay crisp. `zplCopies` above 0 asks for the ZPL format, printed that often.
 Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
                     const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies = 0,
-                    bool pbm = false);
+                    bool pbm = false, int rotate = 0);
 
 // A PDF of one page per label, each page the size of its label. Given a
 // `sink`, the file's bytes go to it as pages are finished; else they are kept
@@ -39,8 +39,9 @@ class PdfDocument {
   ~PdfDocument();
   PdfDocument(const PdfDocument&) = delete;
   PdfDocument& operator=(const PdfDocument&) = delete;
+  // A page of the label's size, the label turned `rotate` degrees clockwise.
   void AddPage(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-               const render::TemplateGeometry& g);
+               const render::TemplateGeometry& g, int rotate = 0);
   // A label on a sheet of `sheetWidth` x `sheetHeight` mm, its top left corner
   // at `x`, `y` mm; `newSheet` ends the sheet before it (a page is one sheet).
   void AddToSheet(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,

@@ -25,6 +25,7 @@ struct LabelRequest {
   int dpi;
   int copies;
   bool verify;
+  int rotate;  // degrees clockwise: 0, 90, 180 or 270
 };
 struct LabelBytes {
   std::string bytes;

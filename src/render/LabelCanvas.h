@@ -26,7 +26,9 @@ class LabelCanvas {
 void DrawLabel(LabelCanvas& canvas, const LabelLayout& layout, const symbol::EncodedSymbol& symbol,
                const TemplateGeometry& g);
 
-// The label as an SVG document, sized in millimetres.
-std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g);
+// The label as an SVG document, sized in millimetres, turned `rotate` degrees
+// clockwise (0, 90, 180 or 270).
+std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
+                     int rotate = 0);
 
 }  // namespace velmora::render

@@ -1,4 +1,5 @@
 #include <charconv>
+#include <string>
 
 #include "render/LabelCanvas.h"
 #include "render/LabelFaces.h"
@@ -31,16 +32,29 @@ void Escaped(std::string& out, const std::string& text) {
 
 class SvgCanvas : public LabelCanvas {
  public:
+  explicit SvgCanvas(int rotate) : rotate_(rotate) {}
+
   void Paper(double width, double height) override {
     out_.reserve(32 * 1024);  // a label's SVG: its bars and its text's outlines
+    const bool quarter = rotate_ == 90 || rotate_ == 270;
+    const double across = quarter ? height : width;
+    const double down = quarter ? width : height;
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
-    Attribute("width", width, "mm");
-    Attribute("height", height, "mm");
+    Attribute("width", across, "mm");
+    Attribute("height", down, "mm");
     out_ += " viewBox=\"0 0 ";
-    Number(out_, width);
+    Number(out_, across);
     out_ += ' ';
-    Number(out_, height);
-    out_ += "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n<g fill=\"#000\">\n";
+    Number(out_, down);
+    out_ += "\">\n<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n<g fill=\"#000\"";
+    if (rotate_ != 0) {  // turned clockwise, back onto the page's corner
+      out_ += " transform=\"translate(";
+      Number(out_, rotate_ == 270 ? 0 : across);
+      out_ += ' ';
+      Number(out_, rotate_ == 90 ? 0 : down);
+      out_ += ") rotate(" + std::to_string(rotate_) + ")\"";
+    }
+    out_ += ">\n";
   }
 
   void Bar(double x, double y, double width, double height) override {
@@ -76,13 +90,15 @@ class SvgCanvas : public LabelCanvas {
     out_ += '"';
   }
 
+  int rotate_;
   std::string out_;
 };
 
 }  // namespace
 
-std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g) {
-  SvgCanvas canvas;
+std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
+                     int rotate) {
+  SvgCanvas canvas(rotate);
   DrawLabel(canvas, layout, symbol, g);
   return canvas.Finish();
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "ProcessFixture.h"
+#include "support/PngImage.h"
 
 namespace velmora {
 namespace {
@@ -64,6 +65,44 @@ TEST_F(LabelRenderTest, ElementStringsWithoutATemplate) {
     const Outcome o = Run(args);
     EXPECT_EQ(o.status, row.status) << o.err;
     EXPECT_NE((o.out + o.err).find(row.says), std::string::npos) << o.out << o.err;
+  }
+}
+
+// --rotate turns the label on its image and page: every pixel of a PNG is the
+// unturned label's, turned clockwise; SVG and PDF pages swap their sides.
+TEST_F(LabelRenderTest, TurnedLabelsAreTheLabelTurned) {
+  const std::vector<std::string> one = {"render", "--elements", "(01)09506000134352(17)271231(10)ABC123"};
+  const auto render = [&](const std::string& out, std::vector<std::string> more) {
+    std::vector<std::string> args = one;
+    args.insert(args.end(), {"--out", work.Path() + out});
+    args.insert(args.end(), more.begin(), more.end());
+    const Outcome o = Run(args);
+    EXPECT_EQ(o.status, 0) << o.err;
+  };
+  render("r0", {});
+  const symbol::GreyImage plain = test::LoadPngGrey(work.Path() + "r0/label-00001.png");
+  for (const int turn : {90, 180, 270}) {
+    SCOPED_TRACE(turn);
+    const std::string name = "r" + std::to_string(turn);
+    render(name, {"--rotate", std::to_string(turn), "--verify"});
+    render(name + ".svg", {"--rotate", std::to_string(turn), "--format", "svg"});
+    const symbol::GreyImage turned = test::LoadPngGrey(work.Path() + name + "/label-00001.png");
+    const bool quarter = turn != 180;
+    ASSERT_EQ(turned.width, quarter ? plain.height : plain.width);
+    ASSERT_EQ(turned.height, quarter ? plain.width : plain.height);
+    int differ = 0;
+    for (int y = 0; y < turned.height; ++y) {
+      for (int x = 0; x < turned.width; ++x) {
+        const int fromX = turn == 90 ? y : turn == 180 ? plain.width - 1 - x : plain.width - 1 - y;
+        const int fromY = turn == 90 ? plain.height - 1 - x : turn == 180 ? plain.height - 1 - y : x;
+        differ += turned.pixels[static_cast<std::size_t>(y * turned.width + x)] !=
+                  plain.pixels[static_cast<std::size_t>(fromY * plain.width + fromX)];
+      }
+    }
+    EXPECT_EQ(differ, 0);
+    const std::string svg = work.Read(name + ".svg/label-00001.svg");
+    EXPECT_NE(svg.find(quarter ? R"(width="19.005mm" height="115.4mm")" : R"(width="115.4mm" height="19.005mm")"),
+              std::string::npos);
   }
 }
 
