@@ -69,7 +69,13 @@ void AddSymbolOptions(CLI::App* command, label::RenderOptions& o) {
   AddMillimetres(command, "--text-size", o.textSize, 1, 50, 7, "the text's height in mm (default: the template's)");
   command->add_flag("--no-text", o.noText, "no human-readable text under the symbol");
   command->add_option("--rotate", o.rotate, "turn every label this many degrees clockwise: 0, 90, 180 or 270")
-      ->check(CLI::IsMember({0, 90, 180, 270}));
+      ->check(CLI::Validator(
+          [](const std::string& degrees) {
+            return degrees == "0" || degrees == "90" || degrees == "180" || degrees == "270"
+                       ? std::string()
+                       : "expected 0, 90, 180 or 270 degrees";
+          },
+          "DEGREES"));
   command->add_option("--dl-domain", o.dlDomain, "the Digital Link URI's domain (default https://id.gs1.org)")
       ->check(DomainValidator());
 }
