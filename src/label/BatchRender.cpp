@@ -167,11 +167,9 @@ class RowRenderer {
       if (!limits.empty()) return r;
     }
     // The text wraps to the stock's width (or the printer's), where it would make the label wider.
-    const bool quarter = o_.rotate == 90 || o_.rotate == 270;  // a turned label's text runs down the printer
-    r.layout = LayOutLabel(g_, encoded, text, o_.module,
-                           o_.mediaWidth > 0 ? o_.mediaWidth
-                           : quarter         ? 0
-                                             : o_.printWidth);
+    // A label turned a quarter runs its text down the printer, not across.
+    const double across = render::QuarterTurn(o_.rotate) ? 0 : o_.printWidth;
+    r.layout = LayOutLabel(g_, encoded, text, o_.module, o_.mediaWidth > 0 ? o_.mediaWidth : across);
     r.symbol = std::move(encoded);
     return r;
   }
@@ -179,14 +177,13 @@ class RowRenderer {
   // Draws a prepared row at the run's label size, writes it and, if asked, scans it back.
   void Draw(int row, RowResult& r, double width, double height) const {
     if (!r.symbol) return;
+    const bool quarter = render::QuarterTurn(o_.rotate);  // turned, its height runs across the printer
     if (r.layout.width > width + 1e-6 || r.layout.height > height + 1e-6) {  // larger than the stock
-      const bool turned = o_.rotate == 90 || o_.rotate == 270;
       r.problems.push_back(Oversize(r.layout, width, height) +
-                           (turned ? " (turned a quarter: the label's width runs along the stock's height)" : ""));
+                           (quarter ? " (turned a quarter: the label's width runs along the stock's height)" : ""));
       r.symbol.reset();
       return;
     }
-    const bool quarter = o_.rotate == 90 || o_.rotate == 270;  // turned, its height runs across the printer
     if (o_.printWidth > 0 && (quarter ? r.layout.height : r.layout.width) > o_.printWidth + 1e-6) {
       r.problems.push_back(WiderThanPrinted(r.layout, o_.printWidth, quarter));
       r.symbol.reset();
@@ -457,7 +454,7 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
                            const std::function<void(int, int)>& progress) {
   // A label turned a quarter is laid out across the stock's height, then turned onto it.
   RenderOptions options = given;
-  if (options.rotate == 90 || options.rotate == 270) std::swap(options.mediaWidth, options.mediaHeight);
+  if (render::QuarterTurn(options.rotate)) std::swap(options.mediaWidth, options.mediaHeight);
   const int total = rows.Count();
   ClearEarlierRun(options, report);
   const RowRenderer renderer(label, gs1, options, total);

@@ -1,7 +1,6 @@
 #pragma once
-// cairo, opened the first time a label is measured or drawn: --version, --help,
-// check and a print to a label printer's socket of ZPL never map it, nor the
-// font and X libraries it brings. Its declarations come from its own headers.
+// cairo, opened the first time a PDF label is drawn: no other run maps it, nor
+// the font and X libraries it brings. Its declarations come from its own headers.
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -15,19 +14,12 @@ namespace velmora::label {
   F(cairo_create) \
   F(cairo_destroy) \
   F(cairo_fill) \
-  F(cairo_font_extents) \
   F(cairo_font_options_create) \
   F(cairo_font_options_destroy) \
-  F(cairo_font_options_set_antialias) \
   F(cairo_font_options_set_hint_metrics) \
   F(cairo_font_options_set_hint_style) \
   F(cairo_ft_font_face_create_for_ft_face) \
   F(cairo_get_font_options) \
-  F(cairo_image_surface_create) \
-  F(cairo_image_surface_get_data) \
-  F(cairo_image_surface_get_height) \
-  F(cairo_image_surface_get_stride) \
-  F(cairo_image_surface_get_width) \
   F(cairo_move_to) \
   F(cairo_pdf_surface_create_for_stream) \
   F(cairo_pdf_surface_set_metadata) \
@@ -44,10 +36,6 @@ namespace velmora::label {
   F(cairo_show_page) \
   F(cairo_show_text) \
   F(cairo_surface_destroy) \
-  F(cairo_surface_flush) \
-  F(cairo_surface_mark_dirty) \
-  F(cairo_surface_status) \
-  F(cairo_text_extents) \
   F(cairo_translate)
 // clang-format on
 

@@ -307,7 +307,7 @@ PdfDocument::~PdfDocument() = default;
 void PdfDocument::AddPage(const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
                           const render::TemplateGeometry& g, int rotate) {
   cairo_t* cr = state_->cr.get();
-  const bool quarter = rotate == 90 || rotate == 270;
+  const bool quarter = render::QuarterTurn(rotate);
   const double across = quarter ? l.height : l.width;
   const double down = quarter ? l.width : l.height;
   Cairo().cairo_pdf_surface_set_size(state_->surface.get(), across * kPointsPerMm, down * kPointsPerMm);

@@ -36,7 +36,7 @@ class SvgCanvas : public LabelCanvas {
 
   void Paper(double width, double height) override {
     out_.reserve(32 * 1024);  // a label's SVG: its bars and its text's outlines
-    const bool quarter = rotate_ == 90 || rotate_ == 270;
+    const bool quarter = QuarterTurn(rotate_);
     const double across = quarter ? height : width;
     const double down = quarter ? width : height;
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
