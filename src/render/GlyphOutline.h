@@ -6,7 +6,6 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
-#include <utility>
 #include <vector>
 
 namespace velmora::render {
@@ -15,31 +14,37 @@ namespace velmora::render {
 inline constexpr FT_Int32 kUnscaled = FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
 
 // 'M' starts a contour, 'L', 'Q' and 'C' start their commands, ' ' continues one.
+struct OutlinePoint {
+  char command;
+  FT_Pos x;
+  FT_Pos y;
+};
+
 struct GlyphOutline {
-  std::vector<std::pair<char, FT_Vector>> points;
+  std::vector<OutlinePoint> points;
   FT_Pos advance = 0;
 };
 
 namespace outline {
 inline int MoveTo(const FT_Vector* to, void* g) {
-  static_cast<GlyphOutline*>(g)->points.emplace_back('M', *to);
+  static_cast<GlyphOutline*>(g)->points.push_back({'M', to->x, to->y});
   return 0;
 }
 inline int LineTo(const FT_Vector* to, void* g) {
-  static_cast<GlyphOutline*>(g)->points.emplace_back('L', *to);
+  static_cast<GlyphOutline*>(g)->points.push_back({'L', to->x, to->y});
   return 0;
 }
 inline int ConicTo(const FT_Vector* control, const FT_Vector* to, void* g) {
   auto& points = static_cast<GlyphOutline*>(g)->points;
-  points.emplace_back('Q', *control);
-  points.emplace_back(' ', *to);
+  points.push_back({'Q', control->x, control->y});
+  points.push_back({' ', to->x, to->y});
   return 0;
 }
 inline int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* g) {
   auto& points = static_cast<GlyphOutline*>(g)->points;
-  points.emplace_back('C', *c1);
-  points.emplace_back(' ', *c2);
-  points.emplace_back(' ', *to);
+  points.push_back({'C', c1->x, c1->y});
+  points.push_back({' ', c2->x, c2->y});
+  points.push_back({' ', to->x, to->y});
   return 0;
 }
 }  // namespace outline

@@ -16,6 +16,7 @@
 #include "platform/Utf8Text.h"
 #include "render/FreeTypeLibrary.h"
 #include "render/GlyphOutline.h"
+#include "render/Thousandths.h"
 
 namespace velmora::render {
 namespace {
@@ -36,27 +37,25 @@ struct OutlineWriter {
   double baseline;
   double scale;  // mm a font unit
 
-  void Point(char command, const FT_Vector* p) {
-    *out += command;
-    AppendThousandths(x + p->x * scale);
-    *out += ' ';
-    AppendThousandths(baseline - p->y * scale);
+  void Point(char command, FT_Pos px, FT_Pos py) {
+    char text[2 * kThousandthsRoom + 2];
+    char* at = text;
+    *at++ = command;
+    at = WriteThousandths(at, x + static_cast<double>(px) * scale);
+    *at++ = ' ';
+    at = WriteThousandths(at, baseline - static_cast<double>(py) * scale);
+    out->append(text, at);
   }
-  // A coordinate to the thousandth of a millimetre, "12.345": integer digits
-  // written by hand, as a label's text is thousands of points.
-  void AppendThousandths(double value) {
-    const long long thousandths = std::llround(std::clamp(value, -1e9, 1e9) * 1000);
-    unsigned long long rest = static_cast<unsigned long long>(thousandths < 0 ? -thousandths : thousandths);
-    char text[24];
-    char* at = text + sizeof text;
-    for (int n = 0; rest > 0 || n < 4; rest /= 10, ++n) {
-      if (n == 3) *--at = '.';
-      *--at = static_cast<char>('0' + rest % 10);
+  // A glyph's points, each contour closed; then the pen moves on.
+  template <typename Points>
+  void Glyph(const Points& points, double advance) {
+    for (const auto& [command, px, py] : points) {
+      if (command == 'M' && !out->empty() && out->back() != 'Z') *out += 'Z';
+      Point(command, px, py);
     }
-    if (thousandths < 0) *--at = '-';
-    out->append(at, text + sizeof text);
+    if (!out->empty() && out->back() != 'Z') *out += 'Z';
+    x += advance * scale;
   }
-  void Point(const FT_Vector* p) { Point(' ', p); }
 };
 
 // The file's size and its own checksum (the TrueType head table's
@@ -247,21 +246,8 @@ std::string LabelFace::Outline(std::string_view text, double x, double baseline,
   std::string path;
   path.reserve(text.size() * 512);  // a glyph's outline runs to a few hundred bytes
   OutlineWriter writer{&path, x, baseline, size / unitsPerEm_};
-  const auto write = [&](const auto& points, double advance) {
-    for (const auto& point : points) {
-      if (point.first == 'M' && !path.empty() && path.back() != 'Z') path += 'Z';
-      writer.Point(point.first, &point.second);
-    }
-    if (!path.empty() && path.back() != 'Z') path += 'Z';
-    writer.x += advance * writer.scale;
-  };
   if (std::vector<const TableGlyph*> glyphs; TableGlyphs(text, glyphs)) {
-    std::vector<std::pair<char, FT_Vector>> points;
-    for (const TableGlyph* g : glyphs) {
-      points.clear();
-      for (const TablePoint& p : table_->points.subspan(g->first, g->count)) points.push_back({p.command, {p.x, p.y}});
-      write(points, g->advance);
-    }
+    for (const TableGlyph* g : glyphs) writer.Glyph(table_->points.subspan(g->first, g->count), g->advance);
     return path;
   }
   const FT_Face face = Face();
@@ -277,7 +263,7 @@ std::string LabelFace::Outline(std::string_view text, double x, double baseline,
       outline.advance = face->glyph->advance.x;
       found = outlines.emplace(glyph, std::move(outline)).first;
     }
-    write(found->second.points, static_cast<double>(found->second.advance));
+    writer.Glyph(found->second.points, static_cast<double>(found->second.advance));
   }
   return path;
 }

@@ -1,21 +1,16 @@
-#include <charconv>
 #include <string>
 
 #include "render/LabelCanvas.h"
 #include "render/LabelFaces.h"
+#include "render/Thousandths.h"
 
 namespace velmora::render {
 namespace {
 
-// Millimetres with three decimals, the same in every locale.
+// Millimetres to the thousandth, the same in every locale.
 void Number(std::string& out, double value) {
-  char buffer[32];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
-  if (error != std::errc()) return;
-  std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-  while (text.ends_with('0')) text.remove_suffix(1);
-  if (text.ends_with('.')) text.remove_suffix(1);
-  out += text;
+  char text[kThousandthsRoom];
+  out.append(text, WriteThousandths(text, value, true));
 }
 
 void Escaped(std::string& out, const std::string& text) {

@@ -46,7 +46,7 @@ std::string Table(FT_Library library, const velmora::render::FaceFile& file, int
     }
     glyphs << "    {" << static_cast<std::uint32_t>(c) << ", " << advance << ", " << count << ", "
            << outline.points.size() << "},\n";
-    for (const auto& [command, at] : outline.points) points << "{'" << command << "'," << at.x << "," << at.y << "},";
+    for (const auto& [command, x, y] : outline.points) points << "{'" << command << "'," << x << "," << y << "},";
     count += static_cast<std::uint32_t>(outline.points.size());
   }
   glyphs << "};\nconstexpr TablePoint " << p << "[] = {" << points.str() << "};\n";
