@@ -1,5 +1,6 @@
 #include "platform/Utf8Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -41,6 +42,17 @@ std::size_t WellFormedLength(std::string_view s, std::size_t pos) {
   }
   if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
   return len;
+}
+
+// How many bytes at the start are ASCII, eight at a time: most texts are all ASCII,
+// and there a character is a byte.
+std::size_t AsciiPrefix(std::string_view text) {
+  std::size_t pos = 0;
+  for (std::uint64_t word = 0;
+       pos + 8 <= text.size() && (std::memcpy(&word, text.data() + pos, 8), (word & 0x8080808080808080ULL) == 0);)
+    pos += 8;
+  while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+  return pos;
 }
 
 }  // namespace
@@ -172,14 +184,17 @@ std::size_t CodePointSize(std::string_view bytes, std::size_t pos) {
 }
 
 std::size_t CodePointCount(std::string_view text) {
-  std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += CodePointSize(text, pos)) ++count;
+  std::size_t pos = AsciiPrefix(text);
+  std::size_t count = pos;
+  for (; pos < text.size(); pos += CodePointSize(text, pos)) ++count;
   return count;
 }
 
 std::size_t ByteOffsetOfChar(std::string_view text, std::size_t index) {
-  std::size_t pos = 0;
-  for (std::size_t i = 0; i < index && pos < text.size(); ++i) pos += CodePointSize(text, pos);
+  const std::size_t ascii = AsciiPrefix(text.substr(0, index));
+  if (ascii == index) return std::min(index, text.size());
+  std::size_t pos = ascii;
+  for (std::size_t i = ascii; i < index && pos < text.size(); ++i) pos += CodePointSize(text, pos);
   return pos < text.size() ? pos : text.size();
 }
 

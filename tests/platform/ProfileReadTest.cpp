@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 
 #include "platform/Utf8Text.h"
+#include "platform/ini/IniDocument.h"
+#include "platform/profile/FrozenProfiles.h"
 #include "platform/profile/ProfileApi.h"
 #include "platform/profile/ProfileCache.h"
 #include "support/TempDir.h"
@@ -156,6 +160,38 @@ TEST(ProfileWindows, ReadsTheFileNamedByTheEnvironment) {
   test::ScopedEnv none("VELMORA_WIN_INI", nullptr);
   test::ScopedEnv xdg("XDG_CONFIG_HOME", "/cfg");
   EXPECT_EQ(WindowsProfilePath(), "/cfg/velmora/win.ini");
+}
+
+// Each shipped file, read as shipped, is served by its compiled-in index, which
+// is what parsing it gives; one changed byte and it is parsed like any file.
+TEST(ProfileReadFiles, ShippedFilesAreReadFromTheirCompiledInIndex) {
+  for (const char* name : {"ID128.inf", "cn128A.INF", "cn128B.INF"}) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    std::ifstream in(std::string(VELMORA_SHIPPED_DATA_DIR) + name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const FrozenProfile* frozen = FindFrozenProfile(bytes);
+    ASSERT_NE(frozen, nullptr);
+    const IniDocument parsed = IniDocument::Parse(DecodeFileText(bytes));
+    const IniIndex a = parsed.Index();
+    const IniIndex& b = frozen->index;
+    EXPECT_EQ(a.text, b.text);
+    const auto same = [](const auto& x, const auto& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    EXPECT_TRUE(std::ranges::equal(a.keys, b.keys, same));
+    EXPECT_TRUE(std::ranges::equal(a.sections, b.sections, same));
+    EXPECT_TRUE(std::ranges::equal(a.slots, b.slots));
+    EXPECT_TRUE(std::ranges::equal(a.sectionSlots, b.sectionSlots));
+
+    const std::string path = dir.Write(name, bytes);
+    const std::uint64_t before = ProfileParses();
+    EXPECT_EQ(GetPrivateProfileStringA("Format", "TypeFile", "", 256, path).Buffer,
+              std::string(*parsed.Find("Format", "TypeFile")));
+    EXPECT_EQ(ProfileParses(), before);
+    dir.Write(name, bytes + " ");
+    NextFileEpoch();
+    GetPrivateProfileStringA("Format", "TypeFile", "", 256, path);
+    EXPECT_EQ(ProfileParses(), before + 1);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,33 @@
 #include "platform/ini/IniLines.h"
 
 namespace velmora {
+namespace {
+
+std::size_t TableSize(std::size_t entries) {
+  std::size_t size = 8;
+  while (size < entries * 2) size *= 2;
+  return size;
+}
+
+// Puts entries [0, count) in `slots` (a power of two long) by their hash; of
+// entries whose names differ in case only, the first in the file is the one read.
+template <class Entry>
+void Place(std::span<std::uint32_t> slots, std::size_t count, const Entry& entry) {
+  const std::size_t mask = slots.size() - 1;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto [hash, name] = entry(i);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+      if (slots[slot] == 0) {
+        slots[slot] = static_cast<std::uint32_t>(i + 1);
+        break;
+      }
+      const auto [earlierHash, earlierName] = entry(slots[slot] - 1);
+      if (earlierHash == hash && EqualsIgnoreCase(earlierName, name)) break;
+    }
+  }
+}
+
+}  // namespace
 
 IniDocument IniDocument::Parse(std::string text) {
   IniDocument doc;
@@ -13,80 +40,84 @@ IniDocument IniDocument::Parse(std::string text) {
   text.resize(std::min({text.find('\0'), text.size(), std::size_t{UINT32_MAX}}));
   doc.text_ = std::move(text);
   const std::string_view whole(doc.text_);
+  const auto spanOf = [&whole](std::string_view part) {
+    return IniSpan{static_cast<std::uint32_t>(part.data() - whole.data()), static_cast<std::uint32_t>(part.size())};
+  };
   // Room for the keys at once (lines run 16 bytes and more), not a doubling block.
   doc.keys_.reserve(whole.size() / 16 + 1);
-  Section* current = nullptr;  // lines before the first header belong to no section
+  IniSection* current = nullptr;  // lines before the first header belong to no section
   for (std::size_t pos = 0; pos < whole.size();) {
     const IniLine line = ReadIniLine(whole, pos);
     if (line.kind == IniLineKind::Header) {
-      current = &doc.sections_.emplace_back(Section{
-          doc.SpanOf(line.name), static_cast<std::uint32_t>(HashIgnoreCase(line.name)), doc.keys_.size(), 0, {}});
+      current = &doc.sections_.emplace_back(IniSection{spanOf(line.name),
+                                                       static_cast<std::uint32_t>(HashIgnoreCase(line.name)),
+                                                       static_cast<std::uint32_t>(doc.keys_.size())});
     } else if (line.kind == IniLineKind::Key && current != nullptr) {
       doc.keys_.push_back(
-          Key{doc.SpanOf(line.name), doc.SpanOf(line.value), static_cast<std::uint32_t>(HashIgnoreCase(line.name))});
+          IniKey{spanOf(line.name), spanOf(line.value), static_cast<std::uint32_t>(HashIgnoreCase(line.name))});
       ++current->keyCount;
     }
     pos = line.end;
   }
-  for (Section& section : doc.sections_) doc.IndexKeys(section);
+  doc.IndexKeys();
   doc.IndexSections();
   return doc;
 }
 
+IniDocument IniDocument::Over(const IniIndex& index) {
+  IniDocument doc;
+  doc.over_ = index;
+  return doc;
+}
+
+IniIndex IniDocument::Index() const {
+  if (over_) return *over_;
+  return {text_, keys_, sections_, slots_, sectionSlots_};
+}
+
+void IniDocument::IndexKeys() {
+  std::size_t total = 0;
+  for (IniSection& section : sections_) {
+    section.firstSlot = static_cast<std::uint32_t>(total);
+    section.slotCount = static_cast<std::uint32_t>(TableSize(section.keyCount));
+    total += section.slotCount;
+  }
+  slots_.assign(total, 0);
+  for (const IniSection& section : sections_) {
+    Place(std::span(slots_).subspan(section.firstSlot, section.slotCount), section.keyCount, [&](std::size_t i) {
+      const IniKey& key = keys_[section.firstKey + i];
+      return std::pair{key.hash, std::string_view(text_).substr(key.name.pos, key.name.size)};
+    });
+  }
+}
+
 void IniDocument::IndexSections() {
-  std::size_t size = 8;
-  while (size < sections_.size() * 2) size *= 2;
-  sectionSlots_.assign(size, 0);
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    const Section& section = sections_[i];
-    for (std::size_t slot = section.hash & (size - 1);; slot = (slot + 1) & (size - 1)) {
-      if (sectionSlots_[slot] == 0) {
-        sectionSlots_[slot] = static_cast<std::uint32_t>(i + 1);
-        break;
-      }
-      // Of sections whose names differ in case only, the first in the file is the one read.
-      const Section& earlier = sections_[sectionSlots_[slot] - 1];
-      if (earlier.hash == section.hash && EqualsIgnoreCase(View(earlier.name), View(section.name))) break;
-    }
-  }
+  sectionSlots_.assign(TableSize(sections_.size()), 0);
+  Place(std::span(sectionSlots_), sections_.size(), [&](std::size_t i) {
+    return std::pair{sections_[i].hash, std::string_view(text_).substr(sections_[i].name.pos, sections_[i].name.size)};
+  });
 }
 
-void IniDocument::IndexKeys(Section& section) const {
-  std::size_t size = 8;
-  while (size < section.keyCount * 2) size *= 2;
-  section.slots.assign(size, 0);
-  for (std::size_t i = 0; i < section.keyCount; ++i) {
-    const Key& key = keys_[section.firstKey + i];
-    for (std::size_t slot = key.hash & (size - 1);; slot = (slot + 1) & (size - 1)) {
-      if (section.slots[slot] == 0) {
-        section.slots[slot] = static_cast<std::uint32_t>(i + 1);
-        break;
-      }
-      // Of keys that differ in case only, the first in the file is the one read.
-      const Key& earlier = keys_[section.firstKey + section.slots[slot] - 1];
-      if (earlier.hash == key.hash && EqualsIgnoreCase(View(earlier.name), View(key.name))) break;
-    }
-  }
-}
-
-const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+const IniSection* IniDocument::FindSection(const IniIndex& index, std::string_view name) {
   const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(name));
-  const std::size_t mask = sectionSlots_.size() - 1;
-  for (std::size_t slot = hash & mask; sectionSlots_[slot] != 0; slot = (slot + 1) & mask) {
-    const Section& candidate = sections_[sectionSlots_[slot] - 1];
-    if (candidate.hash == hash && EqualsIgnoreCase(View(candidate.name), name)) return &candidate;
+  const std::size_t mask = index.sectionSlots.size() - 1;
+  for (std::size_t slot = hash & mask; index.sectionSlots[slot] != 0; slot = (slot + 1) & mask) {
+    const IniSection& candidate = index.sections[index.sectionSlots[slot] - 1];
+    if (candidate.hash == hash && EqualsIgnoreCase(View(index, candidate.name), name)) return &candidate;
   }
   return nullptr;
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
-  const Section* s = FindSection(section);
+  const IniIndex index = Index();
+  const IniSection* s = FindSection(index, section);
   if (s == nullptr) return std::nullopt;
   const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(key));
-  const std::size_t mask = s->slots.size() - 1;
-  for (std::size_t slot = hash & mask; s->slots[slot] != 0; slot = (slot + 1) & mask) {
-    const Key& entry = keys_[s->firstKey + s->slots[slot] - 1];
-    if (entry.hash == hash && EqualsIgnoreCase(View(entry.name), key)) return View(entry.value);
+  const std::span<const std::uint32_t> slots = index.slots.subspan(s->firstSlot, s->slotCount);
+  const std::size_t mask = slots.size() - 1;
+  for (std::size_t slot = hash & mask; slots[slot] != 0; slot = (slot + 1) & mask) {
+    const IniKey& entry = index.keys[s->firstKey + slots[slot] - 1];
+    if (entry.hash == hash && EqualsIgnoreCase(View(index, entry.name), key)) return View(index, entry.value);
   }
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include "platform/FileAccess.h"
 #include "platform/PathLookup.h"
 #include "platform/Utf8Text.h"
+#include "platform/profile/FrozenProfiles.h"
 
 namespace velmora {
 namespace {
@@ -39,6 +40,10 @@ struct Seen {
 struct Cache {
   std::unordered_map<std::string, Entry> entries;  // by resolved path
   std::unordered_map<std::string, Seen> seen;      // by the path as asked
+  // The path asked for last: a reader asks one file many times running, and
+  // comparing beats hashing a long path each time.
+  std::string lastPath;
+  Seen* last = nullptr;
   std::uint64_t parses = 0;
   std::uint64_t epoch = 1;
   std::chrono::steady_clock::time_point epochStart = std::chrono::steady_clock::now();
@@ -70,8 +75,13 @@ CachedProfile LoadFromDisk(const std::string& path) {
   const ReadStatus status = ReadWholeFile(resolved, bytes);
   if (status == ReadStatus::Missing) return {};
   if (status == ReadStatus::Unreadable) return {nullptr, kAccessError};
-  auto document = std::make_shared<const IniDocument>(IniDocument::Parse(DecodeFileText(std::move(bytes))));
-  ++cache.parses;
+  std::shared_ptr<const IniDocument> document;
+  if (const FrozenProfile* shipped = FindFrozenProfile(bytes)) {
+    document = std::make_shared<const IniDocument>(IniDocument::Over(shipped->index));
+  } else {
+    document = std::make_shared<const IniDocument>(IniDocument::Parse(DecodeFileText(std::move(bytes))));
+    ++cache.parses;
+  }
   cache.entries[resolved] = Entry{stamp, document};
   return {document, 0};
 }
@@ -80,7 +90,11 @@ CachedProfile LoadFromDisk(const std::string& path) {
 
 CachedProfile LoadProfile(const std::string& path) {
   Cache& cache = TheCache();
-  Seen& seen = cache.seen[path];
+  if (cache.last == nullptr || cache.lastPath != path) {
+    cache.last = &cache.seen[path];  // elements of an unordered_map stay where they are
+    cache.lastPath = path;
+  }
+  Seen& seen = *cache.last;
   if (seen.epoch != cache.epoch) {
     seen.result = LoadFromDisk(path);
     seen.epoch = cache.epoch;
@@ -106,6 +120,7 @@ void ForgetProfile(const std::string& path) {
   cache.entries.erase(ResolvePath(path));
   // Any name that led to it is looked at again: the file may have come into being.
   cache.seen.clear();
+  cache.last = nullptr;
 }
 
 std::uint64_t ProfileParses() { return TheCache().parses; }
