@@ -78,6 +78,13 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (((x | y) & kHighBits) != 0) break;
     if (AsciiUpper8(x) != AsciiUpper8(y)) return false;
   }
+  if (const std::size_t rest = a.size() - i; rest < 8 && rest == b.size() - i) {  // equal ASCII tails: one word
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::memcpy(&x, a.data() + i, rest);
+    std::memcpy(&y, b.data() + i, rest);
+    if (((x | y) & kHighBits) == 0) return AsciiUpper8(x) == AsciiUpper8(y);
+  }
   for (; i < a.size() && i < b.size(); ++i) {
     const auto x = static_cast<unsigned char>(a[i]);
     const auto y = static_cast<unsigned char>(b[i]);

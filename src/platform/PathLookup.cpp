@@ -45,6 +45,12 @@ bool MatchFrom(const std::u32string& name, std::size_t n, const std::u32string& 
 std::string ResolvePath(const std::string& path) {
   if (path.empty() || Exists(path)) return path;
   const fs::path original(path);
+  // A file not there yet in a folder that is: the folder's listing alone says.
+  if (const fs::path parent = original.parent_path();
+      original.has_filename() && !parent.empty() && parent != original.root_path() && Exists(parent)) {
+    const std::string entry = FindEntry(parent, original.filename().string());
+    return entry.empty() ? path : (parent / entry).string();
+  }
   fs::path resolved = original.root_path();
   bool found = true;  // once a component is missing, the rest is kept as written
   for (const fs::path& part : original.relative_path()) {
@@ -79,6 +85,13 @@ std::vector<std::string> ListFiles(const std::string& path) {
   const fs::path p(path);
   const std::string pattern = p.filename().string();
   if (pattern.empty()) return found;
+  if (pattern.find_first_of("*?") == std::string::npos) {  // one name: looked at, not looked for
+    const fs::path resolved(ResolvePath(path));
+    std::error_code typeEc;
+    const std::string name = resolved.filename().string();
+    if (!name.starts_with('.') && fs::is_regular_file(resolved, typeEc) && !typeEc) found.push_back(name);
+    return found;
+  }
   const std::string dir = p.has_parent_path() ? ResolvePath(p.parent_path().string()) : ".";
   std::error_code ec;
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {

@@ -1,5 +1,6 @@
 #include "settings/MFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/GlobalValues.h"
@@ -69,7 +70,10 @@ bool FileExists(const std::string& path) {
 void DeleteFile(const std::string& path) {
   if (path.empty()) return;
   // A read-only file stays, as on Windows (root could unlink it regardless).
-  if (!IsReadOnlyFile(path)) ::unlink(ResolvePath(path).c_str());
+  const std::string resolved = ResolvePath(path);
+  struct stat st {};
+  if (::stat(resolved.c_str(), &st) != 0 || (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)) return;
+  ::unlink(resolved.c_str());
 }
 
 std::string ShortenUserName(const std::string& name) {

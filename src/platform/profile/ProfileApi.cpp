@@ -33,18 +33,27 @@ std::optional<std::string_view> Lookup(const CachedProfile& profile, std::string
   return profile.Document->Find(TrimSpaces(section), TrimSpaces(key));
 }
 
+// The file a read goes to: `file` itself when it names its folder (the common
+// case, not copied), else `file` in the Windows folder, kept in `named`.
+const std::string& FileToRead(const std::string& file, std::string& named) {
+  if (file.empty() || file.find_first_of("/\\") != std::string::npos) return file;
+  return named = ProfilePath(file);
+}
+
 }  // namespace
 
 ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultText,
                                        std::uint32_t size, const std::string& file) {
-  const CachedProfile profile = LoadProfile(ProfilePath(file));
+  std::string named;
+  const CachedProfile profile = LoadProfile(FileToRead(file, named));
   const std::optional<std::string_view> value = Lookup(profile, section, key);
   return CopyToBuffer(value ? *value : TrimTrailingSpaces(defaultText), size, profile.Failure);
 }
 
 std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
                                     const std::string& file) {
-  const std::optional<std::string_view> value = Lookup(LoadProfile(ProfilePath(file)), section, key);
+  std::string named;
+  const std::optional<std::string_view> value = Lookup(LoadProfile(FileToRead(file, named)), section, key);
   if (!value || value->empty()) return static_cast<std::uint32_t>(defaultValue);
   std::string_view text = *value;
   bool negative = false;
