@@ -16,8 +16,8 @@ std::string Stem(std::int32_t n) { return "id" + std::to_string(n); }
 
 // A number of the catalogue; one that does not convert names the catalogue and
 // its key, the real cause, rather than whatever was read before.
-std::int16_t CatalogueNumber(const std::string& key) {
-  const std::string text = ReadIdCatalogue("ID128", key);
+std::int16_t CatalogueNumber(const CatalogueReader& read, const std::string& key) {
+  const std::string text = read.Catalogue(key);
   try {
     return TextToInt16(text);
   } catch (const RuntimeError& e) {
@@ -29,10 +29,11 @@ std::int16_t CatalogueNumber(const std::string& key) {
 
 void LoadIdCatalogue() {
   HistoryState& h = History();
+  const CatalogueReader read;
   std::int16_t count = 0;
   for (;; count = CheckedInt16(count + 1)) {
-    const std::string number = FitWidth(ReadIdCatalogue("ID128", Stem(count) + "_number"), 5);
-    const std::string name = GetCny(Stem(count) + "_name");
+    const std::string number = FitWidth(read.Catalogue(Stem(count) + "_number"), 5);
+    const std::string name = read.PageText(Stem(count) + "_name");
     if (Len(name) < 2) break;
     h.IdCatalogueList.ReDimPreserve(0, count);
     h.IdCatalogueList(count) = number + "\t" + name;
@@ -43,7 +44,7 @@ void LoadIdCatalogue() {
     flags.ReDimPreserve(0, count - 1);
   }
   for (std::int16_t j = 0; j < count; ++j) {
-    const std::int16_t value = CatalogueNumber(Stem(j) + "_Flags");
+    const std::int16_t value = CatalogueNumber(read, Stem(j) + "_Flags");
     for (std::size_t bit = 0; bit < h.IdFlags.size(); ++bit) {
       h.IdFlags[bit](j) = ToBoolean((value & (1 << bit)) != 0);
     }
@@ -62,14 +63,15 @@ void InitIdRecord(IdRecord& record) {
 
 void FillRecordFromCatalogue(IdRecord& record, std::int16_t rank) {
   const std::string stem = Stem(rank);
+  const CatalogueReader read;
   record.RankInFile = rank;
-  record.IdName = GetCny(stem + "_name");
-  record.IdKey = ReadIdCatalogue("ID128", stem + "_number");
+  record.IdName = read.PageText(stem + "_name");
+  record.IdKey = read.Catalogue(stem + "_number");
   record.IdKeyBackup = record.IdKey;
-  record.CharLen = CatalogueNumber(stem + "_Length");
+  record.CharLen = CatalogueNumber(read, stem + "_Length");
   record.CharLenBackup = record.CharLen;
-  record.IsNumeric = CatalogueNumber(stem + "_numerical");
-  record.HasMax = CatalogueNumber(stem + "_FixedLength");
+  record.IsNumeric = CatalogueNumber(read, stem + "_numerical");
+  record.HasMax = CatalogueNumber(read, stem + "_FixedLength");
 }
 
 }  // namespace velmora

@@ -14,7 +14,13 @@ namespace {
 
 constexpr std::uint32_t kValueBuffer = 256;
 
-// Reads one value; in debug mode a failure the read recorded is reported.
+// In debug mode a failure the read recorded is reported.
+std::string Reported(const ProfileString& read, const std::string& source, const std::string& param) {
+  if (Globals().DebugMode != False && read.Failure != 0) ReportError(read.Failure, source, False, Variant(param));
+  return read.Buffer;
+}
+
+// Reads one value, reported as above.
 std::string ReadReported(const std::string& file, const std::string& section, const std::string& key,
                          const std::string& defaultText, const std::string& source, const std::string& param) {
   ProfileString read;
@@ -23,8 +29,16 @@ std::string ReadReported(const std::string& file, const std::string& section, co
   } catch (...) {
     read.Failure = kErrPathAccess;
   }
-  if (Globals().DebugMode != False && read.Failure != 0) ReportError(read.Failure, source, False, Variant(param));
-  return read.Buffer;
+  return Reported(read, source, param);
+}
+
+template <class Read>
+std::optional<ProfileSectionReader> TryReader(Read read) {
+  try {
+    return read();
+  } catch (...) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -54,6 +68,28 @@ std::string ReadIdCatalogue(const std::string& section, const std::string& key) 
   } catch (...) {
     return {};
   }
+}
+
+CatalogueReader::CatalogueReader()
+    : catalogue_(TryReader([] { return ProfileSectionReader("ID128", Globals().DataDir + "ID128.inf"); })),
+      texts_(TryReader([] { return ProfileSectionReader("Country", Globals().PageTextFile); })) {}
+
+std::string CatalogueReader::Catalogue(const std::string& key) const {
+  try {
+    return catalogue_ ? Trim(catalogue_->Get(key, "", kValueBuffer).Buffer) : std::string();
+  } catch (...) {
+    return {};
+  }
+}
+
+std::string CatalogueReader::PageText(const std::string& key) const {
+  ProfileString read;
+  try {
+    read = texts_ ? texts_->Get(key, "", kValueBuffer) : ProfileString{0, {}, kErrPathAccess};
+  } catch (...) {
+    read = ProfileString{0, {}, kErrPathAccess};
+  }
+  return Trim(Reported(read, "GLOBAL\\GetCny", key));
 }
 
 std::string FieldDescription(const IdRecord& record) {

@@ -109,9 +109,13 @@ const IniSection* IniDocument::FindSection(const IniIndex& index, std::string_vi
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const IniSection* s = FindSection(Index(), section);
+  return s == nullptr ? std::nullopt : Find(*s, key);
+}
+
+std::optional<std::string_view> IniDocument::Find(const IniSection& section, std::string_view key) const {
   const IniIndex index = Index();
-  const IniSection* s = FindSection(index, section);
-  if (s == nullptr) return std::nullopt;
+  const IniSection* s = &section;
   const auto hash = static_cast<std::uint32_t>(HashIgnoreCase(key));
   const std::span<const std::uint32_t> slots = index.slots.subspan(s->firstSlot, s->slotCount);
   const std::size_t mask = slots.size() - 1;

@@ -21,6 +21,10 @@ class IniDocument {
   // The value of the first matching key of the first matching section, or
   // nothing. Names compare without regard to letter case.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+  // The same in two steps, for many keys of one section: the section (or
+  // nullptr), then a key of it.
+  const IniSection* FindSection(std::string_view name) const { return FindSection(Index(), name); }
+  std::optional<std::string_view> Find(const IniSection& section, std::string_view key) const;
 
   // Every key of the first matching section with its value, in the file's
   // order, duplicates too: a table of many keys read in one walk.

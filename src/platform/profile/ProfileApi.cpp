@@ -50,6 +50,20 @@ ProfileString GetPrivateProfileStringA(std::string_view section, std::string_vie
   return CopyToBuffer(value ? *value : TrimTrailingSpaces(defaultText), size, profile.Failure);
 }
 
+ProfileSectionReader::ProfileSectionReader(std::string_view section, const std::string& file) {
+  std::string named;
+  CachedProfile profile = LoadProfile(FileToRead(file, named));
+  document_ = std::move(profile.Document);
+  failure_ = profile.Failure;
+  if (document_) section_ = document_->FindSection(TrimSpaces(section));
+}
+
+ProfileString ProfileSectionReader::Get(std::string_view key, std::string_view defaultText, std::uint32_t size) const {
+  const std::optional<std::string_view> value =
+      section_ == nullptr ? std::nullopt : document_->Find(*section_, TrimSpaces(key));
+  return CopyToBuffer(value ? *value : TrimTrailingSpaces(defaultText), size, failure_);
+}
+
 std::uint32_t GetPrivateProfileIntA(std::string_view section, std::string_view key, std::int32_t defaultValue,
                                     const std::string& file) {
   std::string named;

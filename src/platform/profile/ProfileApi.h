@@ -1,8 +1,11 @@
 #pragma once
 // The Windows profile (settings-file) functions, with their arguments and results.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/ini/IniDocument.h"
 
 namespace velmora {
 
@@ -19,6 +22,20 @@ struct ProfileString {
 // a buffer of `size` characters receives at most size-1 of them.
 ProfileString GetPrivateProfileStringA(std::string_view section, std::string_view key, std::string_view defaultText,
                                        std::uint32_t size, const std::string& file);
+
+// Many keys of one section of one file read in a row (a catalogue's hundreds):
+// Get answers what GetPrivateProfileStringA(section, key, ...) answers in the
+// same file epoch, the file and section found once, when the reader is made.
+class ProfileSectionReader {
+ public:
+  ProfileSectionReader(std::string_view section, const std::string& file);
+  ProfileString Get(std::string_view key, std::string_view defaultText, std::uint32_t size) const;
+
+ private:
+  std::shared_ptr<const IniDocument> document_;
+  const IniSection* section_ = nullptr;
+  std::int16_t failure_ = 0;
+};
 
 // An optional sign and the leading digits of the value, modulo 2^32; the default
 // when the file, section or key is missing or the value is empty.
