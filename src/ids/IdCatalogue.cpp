@@ -1,5 +1,6 @@
 #include "ids/IdCatalogue.h"
 
+#include <charconv>
 #include <string>
 
 #include "base/Int16.h"
@@ -12,7 +13,12 @@
 namespace velmora {
 namespace {
 
-std::string Stem(std::int32_t n) { return "id" + std::to_string(n); }
+// "id" and the rank: the start of a catalogue entry's keys.
+std::string Stem(std::int32_t n) {
+  char text[16] = "id";
+  const auto end = std::to_chars(text + 2, text + sizeof text, n).ptr;
+  return std::string(text, end);
+}
 
 // A number of the catalogue; one that does not convert names the catalogue and
 // its key, the real cause, rather than whatever was read before.

@@ -68,6 +68,7 @@ std::uint64_t Load8(const char* at) {
 }  // namespace
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a == b) return true;  // the common case of a name found: spelled alike
   // ASCII letters fold in place, eight bytes at a time; from the first other
   // byte on, the rest of both (which starts at a character in each) is
   // compared upper-cased.
