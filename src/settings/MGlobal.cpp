@@ -6,6 +6,7 @@
 #include "base/VbText.h"
 #include "platform/PathLookup.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/ini/IniLines.h"
 #include "platform/profile/ProfileApi.h"
 #include "settings/MFile.h"
 
@@ -30,6 +31,12 @@ std::string ReadReported(const std::string& file, const std::string& section, co
     read.Failure = kErrPathAccess;
   }
   return Reported(read, source, param);
+}
+
+// Trim, keeping the string when it has no spaces to lose (most values).
+std::string TrimInPlace(std::string text) {
+  const std::string_view kept = TrimSpaces(text);
+  return kept.size() == text.size() ? std::move(text) : std::string(kept);
 }
 
 template <class Read>
@@ -76,7 +83,7 @@ CatalogueReader::CatalogueReader()
 
 std::string CatalogueReader::Catalogue(const std::string& key) const {
   try {
-    return catalogue_ ? Trim(catalogue_->Get(key, "", kValueBuffer).Buffer) : std::string();
+    return catalogue_ ? TrimInPlace(catalogue_->Get(key, "", kValueBuffer).Buffer) : std::string();
   } catch (...) {
     return {};
   }
@@ -89,7 +96,7 @@ std::string CatalogueReader::PageText(const std::string& key) const {
   } catch (...) {
     read = ProfileString{0, {}, kErrPathAccess};
   }
-  return Trim(Reported(read, "GLOBAL\\GetCny", key));
+  return TrimInPlace(Reported(read, "GLOBAL\\GetCny", key));
 }
 
 std::string FieldDescription(const IdRecord& record) {

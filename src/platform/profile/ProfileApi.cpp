@@ -22,8 +22,9 @@ ProfileString CopyToBuffer(std::string_view text, std::uint32_t size, std::int16
   ProfileString result;
   result.Failure = failure;
   if (size == 0) return result;
-  result.Buffer = LeftChars(text, size - 1);
-  result.Count = static_cast<std::uint32_t>(CodePointCount(result.Buffer));
+  const std::size_t count = CodePointCount(text);
+  result.Buffer = count < size ? std::string(text) : LeftChars(text, size - 1);  // most values fit whole
+  result.Count = static_cast<std::uint32_t>(count < size ? count : CodePointCount(result.Buffer));
   return result;
 }
 
