@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <utility>
@@ -138,6 +139,30 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   ::close(fd);
   bytes.resize(used);
   return ReadStatus::Ok;
+}
+
+bool FileHoldsExactly(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char block[16384];
+  std::size_t matched = 0;
+  bool same = true;
+  for (;;) {
+    const ssize_t n = ::read(fd, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      same = n == 0 && matched == bytes.size();
+      break;
+    }
+    const auto got = static_cast<std::size_t>(n);
+    if (got > bytes.size() - matched || std::memcmp(block, bytes.data() + matched, got) != 0) {
+      same = false;
+      break;
+    }
+    matched += got;
+  }
+  ::close(fd);
+  return same;
 }
 
 bool IsReadOnlyFile(const std::string& path) {

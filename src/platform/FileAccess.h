@@ -2,6 +2,7 @@
 // Whole-file reads and atomic whole-file writes.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -9,6 +10,10 @@ enum class ReadStatus : std::uint8_t { Ok, Missing, Unreadable };
 
 // Reads the file at `path` (found without regard to letter case) into `bytes`.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
+
+// True when the file at `path` (as named) holds exactly `bytes`: compared as it
+// is read, a block at a time, with no copy of the whole file kept.
+bool FileHoldsExactly(const std::string& path, std::string_view bytes);
 
 // True for an existing regular file with no write bit: the Windows read-only
 // attribute, which permissions alone would not give (root writes anyway).

@@ -170,7 +170,8 @@ TEST(ProfileReadFiles, ShippedFilesAreReadFromTheirCompiledInIndex) {
     TempDir dir;
     std::ifstream in(std::string(VELMORA_SHIPPED_DATA_DIR) + name, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const FrozenProfile* frozen = FindFrozenProfile(bytes);
+    const std::string path = dir.Write(name, bytes);
+    const FrozenProfile* frozen = ShippedProfileAt(path, bytes.size());
     ASSERT_NE(frozen, nullptr);
     const IniDocument parsed = IniDocument::Parse(DecodeFileText(bytes));
     const IniIndex a = parsed.Index();
@@ -182,7 +183,6 @@ TEST(ProfileReadFiles, ShippedFilesAreReadFromTheirCompiledInIndex) {
     EXPECT_TRUE(std::ranges::equal(a.slots, b.slots));
     EXPECT_TRUE(std::ranges::equal(a.sectionSlots, b.sectionSlots));
 
-    const std::string path = dir.Write(name, bytes);
     const std::uint64_t before = ProfileParses();
     EXPECT_EQ(GetPrivateProfileStringA("Format", "TypeFile", "", 256, path).Buffer,
               std::string(*parsed.Find("Format", "TypeFile")));

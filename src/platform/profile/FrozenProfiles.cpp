@@ -1,14 +1,14 @@
 #include "platform/profile/FrozenProfiles.h"
 
-#include <algorithm>
+#include "platform/FileAccess.h"
 
 namespace velmora {
 
-const FrozenProfile* FindFrozenProfile(std::string_view bytes) {
-  const auto profiles = FrozenProfiles();
-  const auto found =
-      std::find_if(profiles.begin(), profiles.end(), [bytes](const FrozenProfile& p) { return p.bytes == bytes; });
-  return found == profiles.end() ? nullptr : &*found;
+const FrozenProfile* ShippedProfileAt(const std::string& path, std::uint64_t size) {
+  for (const FrozenProfile& shipped : FrozenProfiles()) {
+    if (shipped.bytes.size() == size && FileHoldsExactly(path, shipped.bytes)) return &shipped;
+  }
+  return nullptr;
 }
 
 }  // namespace velmora

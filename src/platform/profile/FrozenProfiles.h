@@ -2,7 +2,9 @@
 // The settings files the program ships (its catalogue and page texts), parsed
 // at build time (tools/FreezeProfiles.cpp): a run that reads one of them as
 // shipped searches the compiled-in index instead of parsing 50 KB of text.
+#include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/ini/IniIndex.h"
@@ -17,7 +19,7 @@ struct FrozenProfile {
 // Made by the build from data/.
 std::span<const FrozenProfile> FrozenProfiles();
 
-// The shipped file whose bytes these are, or nullptr.
-const FrozenProfile* FindFrozenProfile(std::string_view bytes);
+// The shipped file that the file at `path`, of `size` bytes, is byte for byte, or nullptr.
+const FrozenProfile* ShippedProfileAt(const std::string& path, std::uint64_t size);
 
 }  // namespace velmora

@@ -71,14 +71,14 @@ CachedProfile LoadFromDisk(const std::string& path) {
   const auto found = cache.entries.find(resolved);
   if (found != cache.entries.end() && found->second.stamp == stamp) return {found->second.document, 0};
 
-  std::string bytes;
-  const ReadStatus status = ReadWholeFile(resolved, bytes);
-  if (status == ReadStatus::Missing) return {};
-  if (status == ReadStatus::Unreadable) return {nullptr, kAccessError};
   std::shared_ptr<const IniDocument> document;
-  if (const FrozenProfile* shipped = FindFrozenProfile(bytes)) {
+  if (const FrozenProfile* shipped = ShippedProfileAt(resolved, static_cast<std::uint64_t>(st.st_size))) {
     document = std::make_shared<const IniDocument>(IniDocument::Over(shipped->index));
   } else {
+    std::string bytes;
+    const ReadStatus status = ReadWholeFile(resolved, bytes);
+    if (status == ReadStatus::Missing) return {};
+    if (status == ReadStatus::Unreadable) return {nullptr, kAccessError};
     document = std::make_shared<const IniDocument>(IniDocument::Parse(DecodeFileText(std::move(bytes))));
     ++cache.parses;
   }
