@@ -1,7 +1,7 @@
 #include "ids/TextToNumber.h"
 
+#include <algorithm>
 #include <charconv>
-
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -61,6 +61,14 @@ double ValueOfText(std::string_view text) {
 }
 
 std::int16_t TextToInt16(std::string_view text) {
+  // A plain whole number of a few digits (a catalogue's flags and lengths) needs no general reading.
+  const std::size_t sign = text.starts_with('-') ? 1 : 0;
+  if (text.size() > sign && text.size() <= sign + 4 &&
+      std::all_of(text.begin() + static_cast<std::ptrdiff_t>(sign), text.end(), IsDigit)) {
+    int value = 0;
+    for (const char c : text.substr(sign)) value = value * 10 + (c - '0');
+    return static_cast<std::int16_t>(sign != 0 ? -value : value);
+  }
   const double rounded = std::nearbyint(ValueOfText(text));  // the default mode rounds halves to even
   if (!(rounded >= -32768.0 && rounded <= 32767.0)) RaiseError(kErrOverflow);
   return static_cast<std::int16_t>(rounded);

@@ -16,9 +16,9 @@ namespace {
 constexpr std::uint32_t kValueBuffer = 256;
 
 // In debug mode a failure the read recorded is reported.
-std::string Reported(const ProfileString& read, const std::string& source, const std::string& param) {
+std::string Reported(ProfileString&& read, const std::string& source, const std::string& param) {
   if (Globals().DebugMode != False && read.Failure != 0) ReportError(read.Failure, source, False, Variant(param));
-  return read.Buffer;
+  return std::move(read.Buffer);
 }
 
 // Reads one value, reported as above.
@@ -30,7 +30,7 @@ std::string ReadReported(const std::string& file, const std::string& section, co
   } catch (...) {
     read.Failure = kErrPathAccess;
   }
-  return Reported(read, source, param);
+  return Reported(std::move(read), source, param);
 }
 
 // Trim, keeping the string when it has no spaces to lose (most values).
@@ -96,7 +96,7 @@ std::string CatalogueReader::PageText(const std::string& key) const {
   } catch (...) {
     read = ProfileString{0, {}, kErrPathAccess};
   }
-  return TrimInPlace(Reported(read, "GLOBAL\\GetCny", key));
+  return TrimInPlace(Reported(std::move(read), "GLOBAL\\GetCny", key));
 }
 
 std::string FieldDescription(const IdRecord& record) {
