@@ -137,14 +137,20 @@ FT_Face OpenedOnce(std::once_flag& once, FT_Face& face, const FaceFile& file) {
 
 FT_Face LabelFace::Face() const { return OpenedOnce(faceOpened_, face_, file_); }
 
+const TableGlyph* LabelFace::InTable(char32_t c) const {
+  if (table_ == nullptr) return nullptr;
+  const auto& all = table_->glyphs;
+  const auto at = std::lower_bound(all.begin(), all.end(), c,
+                                   [](const TableGlyph& g, char32_t code) { return g.codePoint < code; });
+  return at == all.end() || at->codePoint != c ? nullptr : &*at;
+}
+
 bool LabelFace::TableGlyphs(std::string_view text, std::vector<const TableGlyph*>& glyphs) const {
   if (table_ == nullptr) return false;
   for (const char32_t c : ToCodePoints(text)) {
-    const auto& all = table_->glyphs;
-    const auto at = std::lower_bound(all.begin(), all.end(), c,
-                                     [](const TableGlyph& g, char32_t code) { return g.codePoint < code; });
-    if (at == all.end() || at->codePoint != c) return false;
-    glyphs.push_back(&*at);
+    const TableGlyph* g = InTable(c);
+    if (g == nullptr) return false;
+    glyphs.push_back(g);
   }
   return true;
 }
@@ -223,48 +229,52 @@ void LabelFace::Paint(std::string_view text, double x, double baseline, double s
 
 unsigned LabelFace::Glyph(char32_t c) const { return FreeType().FT_Get_Char_Index(Face(), c); }
 
-TextSize LabelFace::Measure(std::string_view text, double size) const {
-  const double scale = size / unitsPerEm_;
-  const TextSize extent{0, (ascender_ - descender_) * scale, ascender_ * scale};
+template <class Visit>
+void LabelFace::ForEachAdvance(std::string_view text, Visit visit) const {
   if (std::vector<const TableGlyph*> glyphs; TableGlyphs(text, glyphs)) {
-    std::int64_t units = 0;
-    for (const TableGlyph* g : glyphs) units += g->advance;
-    return {units * scale, extent.height, extent.ascent};
+    for (const TableGlyph* g : glyphs) visit(g->codePoint, static_cast<std::int64_t>(g->advance));
+    return;
   }
   const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
-  FT_Fixed units = 0;
   for (const char32_t c : ToCodePoints(text)) {
     FT_Fixed advance = 0;
     FreeType().FT_Get_Advance(face, Glyph(c), kUnscaled, &advance);
-    units += advance;
+    visit(c, static_cast<std::int64_t>(advance));
   }
-  return {units * scale, extent.height, extent.ascent};
 }
 
-std::string LabelFace::Outline(std::string_view text, double x, double baseline, double size) const {
+TextSize LabelFace::Measure(std::string_view text, double size) const {
+  const double scale = size / unitsPerEm_;
+  std::int64_t units = 0;
+  ForEachAdvance(text, [&units](char32_t, std::int64_t advance) { units += advance; });
+  return {static_cast<double>(units) * scale, (ascender_ - descender_) * scale, ascender_ * scale};
+}
+
+std::vector<LabelFace::Pen> LabelFace::Pens(std::string_view text, double x, double size) const {
+  const double scale = size / unitsPerEm_;
+  std::vector<Pen> pens;
+  std::int64_t units = 0;  // summed whole, as Measure sums them
+  ForEachAdvance(text, [&](char32_t c, std::int64_t advance) {
+    pens.push_back({c, x + static_cast<double>(units) * scale});
+    units += advance;
+  });
+  return pens;
+}
+
+std::string LabelFace::GlyphOutline(char32_t c, double size) const {
   std::string path;
-  path.reserve(text.size() * 512);  // a glyph's outline runs to a few hundred bytes
-  OutlineWriter writer{&path, x, baseline, size / unitsPerEm_};
-  if (std::vector<const TableGlyph*> glyphs; TableGlyphs(text, glyphs)) {
-    for (const TableGlyph* g : glyphs) writer.Glyph(table_->points.subspan(g->first, g->count), g->advance);
+  OutlineWriter writer{&path, 0, 0, size / unitsPerEm_};
+  if (const TableGlyph* g = InTable(c)) {
+    writer.Glyph(table_->points.subspan(g->first, g->count), 0);
     return path;
   }
   const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
-  std::map<unsigned, GlyphOutline> outlines;  // each glyph decomposed once: a text repeats its digits
-  for (const char32_t c : ToCodePoints(text)) {
-    const unsigned glyph = Glyph(c);
-    auto found = outlines.find(glyph);
-    if (found == outlines.end()) {
-      GlyphOutline outline;
-      if (FreeType().FT_Load_Glyph(face, glyph, kUnscaled) != 0) continue;
-      FreeType().FT_Outline_Decompose(&face->glyph->outline, &kOutlineFuncs, &outline);
-      outline.advance = face->glyph->advance.x;
-      found = outlines.emplace(glyph, std::move(outline)).first;
-    }
-    writer.Glyph(found->second.points, static_cast<double>(found->second.advance));
-  }
+  if (FreeType().FT_Load_Glyph(face, Glyph(c), kUnscaled) != 0) return path;
+  render::GlyphOutline outline;
+  FreeType().FT_Outline_Decompose(&face->glyph->outline, &kOutlineFuncs, &outline);
+  writer.Glyph(outline.points, 0);
   return path;
 }
 

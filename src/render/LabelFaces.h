@@ -39,8 +39,16 @@ class LabelFace {
 
   // `text` (UTF-8) set `size` mm high: its advance, height and ascent.
   TextSize Measure(std::string_view text, double size) const;
-  // The outlines of `text` set from `x` on the `baseline`, as SVG path data in mm.
-  std::string Outline(std::string_view text, double x, double baseline, double size) const;
+  // Each character of `text` set `size` mm high from `x`: its code point and
+  // where the pen stands for it, in mm (the advances Measure adds up).
+  struct Pen {
+    char32_t codePoint;
+    double x;
+  };
+  std::vector<Pen> Pens(std::string_view text, double x, double size) const;
+  // One character's outline at `size` mm, the pen at (0, 0) on the baseline,
+  // as SVG path data in mm; empty for a blank.
+  std::string GlyphOutline(char32_t c, double size) const;
   // `text` set `size` mm high from `x` on the `baseline` into an 8-bit image
   // of ink (255 black) at `pixelsPerMm`: each pixel keeps the more ink.
   void Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const;
@@ -53,8 +61,12 @@ class LabelFace {
   LabelFace(const FaceFile& file, bool useTable);
   FT_Face Face() const;  // FreeType's, opened when first needed
   unsigned Glyph(char32_t c) const;
+  const TableGlyph* InTable(char32_t c) const;  // nullptr when the table lacks c (or there is none)
   // The table's glyphs of `text`, or false when one of its characters is not in the table.
   bool TableGlyphs(std::string_view text, std::vector<const TableGlyph*>& glyphs) const;
+  // Each character of `text` with its advance in font units, the table's when it has them all.
+  template <class Visit>
+  void ForEachAdvance(std::string_view text, Visit visit) const;
 
   // A glyph set into pixels at a size and a shift (in 64ths of a pixel), kept:
   // the labels of a run set the same glyphs at the same places.

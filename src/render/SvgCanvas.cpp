@@ -1,4 +1,7 @@
+#include <cmath>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "render/LabelCanvas.h"
 #include "render/LabelFaces.h"
@@ -34,7 +37,9 @@ class SvgCanvas : public LabelCanvas {
     const bool quarter = QuarterTurn(rotate_);
     const double across = quarter ? height : width;
     const double down = quarter ? width : height;
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
+    out_ +=
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\"";
     Attribute("width", across, "mm");
     Attribute("height", down, "mm");
     out_ += " viewBox=\"0 0 ";
@@ -62,14 +67,23 @@ class SvgCanvas : public LabelCanvas {
   }
 
   // The text as the outlines of its face's glyphs: every viewer draws it
-  // alike, with no font of its own; the text itself stays as the path's label.
+  // alike, with no font of its own; the text itself stays as the group's label.
+  // Each glyph's outline is written once and placed where the text has it.
   void Text(double x, double baseline, double fontHeight, const std::string&, bool fixedPitch,
             const std::string& text) override {
-    out_ += "<path aria-label=\"";
+    const LabelFace& face = LabelFace::For(fixedPitch);
+    out_ += "<g aria-label=\"";
     Escaped(out_, text);
-    out_ += "\" d=\"";
-    out_ += render::LabelFace::For(fixedPitch).Outline(text, x, baseline, fontHeight);
-    out_ += "\"/>\n";
+    out_ += "\">\n";
+    for (const LabelFace::Pen& pen : face.Pens(text, x, fontHeight)) {
+      const std::string& id = GlyphId(face, fixedPitch, fontHeight, pen.codePoint);
+      if (id.empty()) continue;  // a blank: nothing to draw
+      out_ += "<use xlink:href=\"#" + id + "\"";
+      Attribute("x", pen.x);
+      Attribute("y", baseline);
+      out_ += "/>\n";
+    }
+    out_ += "</g>\n";
   }
 
   std::string Finish() { return std::move(out_) + "</g>\n</svg>\n"; }
@@ -85,8 +99,22 @@ class SvgCanvas : public LabelCanvas {
     out_ += '"';
   }
 
+  // The id of a glyph's outline at a size, its outline written the first time
+  // it is asked for; empty for a glyph with no outline.
+  const std::string& GlyphId(const LabelFace& face, bool fixedPitch, double size, char32_t c) {
+    const auto key = std::tuple(fixedPitch, std::llround(size * 1000), c);
+    const auto [at, added] = glyphs_.try_emplace(key);
+    if (!added) return at->second;
+    const std::string outline = face.GlyphOutline(c, size);
+    if (outline.empty()) return at->second;
+    at->second = std::string(fixedPitch ? "m" : "p") + std::to_string(std::get<1>(key)) + "-" + std::to_string(c);
+    out_ += "<defs><path id=\"" + at->second + "\" d=\"" + outline + "\"/></defs>\n";
+    return at->second;
+  }
+
   int rotate_;
   std::string out_;
+  std::map<std::tuple<bool, long long, char32_t>, std::string> glyphs_;
 };
 
 }  // namespace

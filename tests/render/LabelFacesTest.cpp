@@ -31,7 +31,8 @@ TEST(LabelFacesTest, TextIsMeasuredByItsCharactersInTheFaceThatDrawsIt) {
   }
   // DejaVu Sans Mono: 1233 units of 2048 an em, at the template's 4.3 mm
   EXPECT_NEAR(MeasureLabelText(fixed, "0123456789").width, 10 * 1233.0 / 2048 * 4.3, 1e-9);
-  EXPECT_NE(LabelFace::For(true).Outline("Ö", 0, 5, 4.3).find('M'), std::string::npos);
+  EXPECT_NE(LabelFace::For(true).GlyphOutline(U'Ö', 4.3).find('M'), std::string::npos);
+  EXPECT_EQ(LabelFace::For(true).GlyphOutline(U' ', 4.3), "");
 }
 
 // The build's tables of the faces stand in for FreeType only as its exact
@@ -48,7 +49,13 @@ TEST(LabelFacesTest, TheFaceTablesAreWhatFreeTypeReadsFromTheFiles) {
     }
     for (const std::string& text : texts) {
       EXPECT_EQ(tabled.Measure(text, 4.3).width, plain->Measure(text, 4.3).width) << text;
-      EXPECT_EQ(tabled.Outline(text, 1.5, 13.5, 4.3), plain->Outline(text, 1.5, 13.5, 4.3)) << text;
+      const auto a = tabled.Pens(text, 1.5, 4.3);
+      const auto b = plain->Pens(text, 1.5, 4.3);
+      ASSERT_EQ(a.size(), b.size()) << text;
+      for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].x, b[i].x) << text;
+        EXPECT_EQ(tabled.GlyphOutline(a[i].codePoint, 4.3), plain->GlyphOutline(b[i].codePoint, 4.3)) << text;
+      }
     }
   }
 }
