@@ -10,8 +10,7 @@ namespace velmora::symbol {
 Gs1Data LoadGs1Data(const std::string& directory) {
   Gs1Data data;
   const std::string path = directory.ends_with('/') ? directory + kCatalogueFile : directory + "/" + kCatalogueFile;
-  std::string bytes;
-  if (ReadWholeFile(ResolvePath(path), bytes) == ReadStatus::Ok && bytes == kGs1Tables.catalogueFile) {
+  if (FileHoldsExactly(ResolvePath(path), kGs1Tables.catalogueFile)) {
     data.catalogue = AiCatalogue(kGs1Tables.catalogue);  // the shipped file: its table is compiled in
     return data;
   }
