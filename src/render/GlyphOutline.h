@@ -22,7 +22,6 @@ struct OutlinePoint {
 
 struct GlyphOutline {
   std::vector<OutlinePoint> points;
-  FT_Pos advance = 0;
 };
 
 namespace outline {

@@ -30,33 +30,24 @@ FT_Library Library() {
   return library;
 }
 
-// The outline of one glyph as SVG path commands, in mm from the pen's place.
-struct OutlineWriter {
-  std::string* out;
-  double x;
-  double baseline;
-  double scale;  // mm a font unit
-
-  void Point(char command, FT_Pos px, FT_Pos py) {
+// A glyph's outline points as SVG path commands in mm (`scale` mm a font
+// unit), the pen at (0, 0) on the baseline; each contour closed.
+template <typename Points>
+std::string OutlinePath(const Points& points, double scale) {
+  std::string out;
+  for (const auto& [command, px, py] : points) {
+    if (command == 'M' && !out.empty() && out.back() != 'Z') out += 'Z';
     char text[2 * kThousandthsRoom + 2];
     char* at = text;
     *at++ = command;
-    at = WriteThousandths(at, x + static_cast<double>(px) * scale);
+    at = WriteThousandths(at, static_cast<double>(px) * scale);
     *at++ = ' ';
-    at = WriteThousandths(at, baseline - static_cast<double>(py) * scale);
-    out->append(text, at);
+    at = WriteThousandths(at, -(static_cast<double>(py) * scale));
+    out.append(text, at);
   }
-  // A glyph's points, each contour closed; then the pen moves on.
-  template <typename Points>
-  void Glyph(const Points& points, double advance) {
-    for (const auto& [command, px, py] : points) {
-      if (command == 'M' && !out->empty() && out->back() != 'Z') *out += 'Z';
-      Point(command, px, py);
-    }
-    if (!out->empty() && out->back() != 'Z') *out += 'Z';
-    x += advance * scale;
-  }
-};
+  if (!out.empty() && out.back() != 'Z') out += 'Z';
+  return out;
+}
 
 // The file's size and its own checksum (the TrueType head table's
 // checkSumAdjustment), read without FreeType; nullopt when it cannot be read.
@@ -263,19 +254,14 @@ std::vector<LabelFace::Pen> LabelFace::Pens(std::string_view text, double x, dou
 }
 
 std::string LabelFace::GlyphOutline(char32_t c, double size) const {
-  std::string path;
-  OutlineWriter writer{&path, 0, 0, size / unitsPerEm_};
-  if (const TableGlyph* g = InTable(c)) {
-    writer.Glyph(table_->points.subspan(g->first, g->count), 0);
-    return path;
-  }
+  const double scale = size / unitsPerEm_;
+  if (const TableGlyph* g = InTable(c)) return OutlinePath(table_->points.subspan(g->first, g->count), scale);
   const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
-  if (FreeType().FT_Load_Glyph(face, Glyph(c), kUnscaled) != 0) return path;
+  if (FreeType().FT_Load_Glyph(face, Glyph(c), kUnscaled) != 0) return {};
   render::GlyphOutline outline;
   FreeType().FT_Outline_Decompose(&face->glyph->outline, &kOutlineFuncs, &outline);
-  writer.Glyph(outline.points, 0);
-  return path;
+  return OutlinePath(outline.points, scale);
 }
 
 TextSize MeasureLabelText(const TemplateGeometry& g, const std::string& text) {

@@ -34,11 +34,13 @@ std::optional<std::string_view> Lookup(const CachedProfile& profile, std::string
   return profile.Document->Find(TrimSpaces(section), TrimSpaces(key));
 }
 
+// A file named with its folder is read where it is; a bare name is in the Windows folder.
+bool NamesItsFolder(const std::string& file) { return file.empty() || file.find_first_of("/\\") != std::string::npos; }
+
 // The file a read goes to: `file` itself when it names its folder (the common
 // case, not copied), else `file` in the Windows folder, kept in `named`.
 const std::string& FileToRead(const std::string& file, std::string& named) {
-  if (file.empty() || file.find_first_of("/\\") != std::string::npos) return file;
-  return named = ProfilePath(file);
+  return NamesItsFolder(file) ? file : (named = ProfilePath(file));
 }
 
 }  // namespace
@@ -106,7 +108,7 @@ bool WritePrivateProfileStringA(std::string_view section, std::string_view key, 
 }
 
 std::string ProfilePath(const std::string& file) {
-  if (file.empty() || file.find_first_of("/\\") != std::string::npos) return file;
+  if (NamesItsFolder(file)) return file;
   return (std::filesystem::path(WindowsProfilePath()).parent_path() / file).string();
 }
 

@@ -40,10 +40,6 @@ struct Seen {
 struct Cache {
   std::unordered_map<std::string, Entry> entries;  // by resolved path
   std::unordered_map<std::string, Seen> seen;      // by the path as asked
-  // The path asked for last: a reader asks one file many times running, and
-  // comparing beats hashing a long path each time.
-  std::string lastPath;
-  Seen* last = nullptr;
   std::uint64_t parses = 0;
   std::uint64_t epoch = 1;
   std::chrono::steady_clock::time_point epochStart = std::chrono::steady_clock::now();
@@ -90,11 +86,7 @@ CachedProfile LoadFromDisk(const std::string& path) {
 
 CachedProfile LoadProfile(const std::string& path) {
   Cache& cache = TheCache();
-  if (cache.last == nullptr || cache.lastPath != path) {
-    cache.last = &cache.seen[path];  // elements of an unordered_map stay where they are
-    cache.lastPath = path;
-  }
-  Seen& seen = *cache.last;
+  Seen& seen = cache.seen[path];
   if (seen.epoch != cache.epoch) {
     seen.result = LoadFromDisk(path);
     seen.epoch = cache.epoch;
@@ -120,7 +112,6 @@ void ForgetProfile(const std::string& path) {
   cache.entries.erase(ResolvePath(path));
   // Any name that led to it is looked at again: the file may have come into being.
   cache.seen.clear();
-  cache.last = nullptr;
 }
 
 std::uint64_t ProfileParses() { return TheCache().parses; }
