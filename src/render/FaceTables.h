@@ -5,20 +5,14 @@
 // is the very file they were made from (its size and its checksum).
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace velmora::render {
 
-struct TablePoint {
-  char command;  // as GlyphOutline has it
-  std::int16_t x;
-  std::int16_t y;
-};
-
 struct TableGlyph {
   char32_t codePoint;
-  std::int32_t advance;  // font units
-  std::uint32_t first;   // its points, in the face's points
-  std::uint32_t count;
+  std::int32_t advance;      // font units
+  std::string_view outline;  // SVG path data in font units, as OutlinePath writes it
 };
 
 struct FaceTable {
@@ -29,7 +23,6 @@ struct FaceTable {
   int ascender;
   int descender;
   std::span<const TableGlyph> glyphs;  // sorted by code point
-  std::span<const TablePoint> points;
 };
 
 std::span<const FaceTable> FaceTables();

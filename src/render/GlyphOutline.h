@@ -1,11 +1,13 @@
 #pragma once
-// A glyph's outline as FreeType decomposes it, in font units: what the SVG's
-// outlines are written from, by the program and by the generator of its face
-// tables alike (the same calls, so the same points).
+// A glyph's outline as FreeType decomposes it, in font units, and as SVG path
+// data: written by the program and by the generator of its face tables alike
+// (the same calls, so the same points and the same text).
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include <charconv>
+#include <string>
 #include <vector>
 
 namespace velmora::render {
@@ -50,5 +52,24 @@ inline int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to
 
 inline constexpr FT_Outline_Funcs kOutlineFuncs{
     outline::MoveTo, outline::LineTo, outline::ConicTo, outline::CubicTo, 0, 0};
+
+// The outline as SVG path data in font units, y downwards as SVG has it (the
+// user scales it to its size), each contour closed; empty for a blank.
+inline std::string OutlinePath(const GlyphOutline& outline) {
+  std::string out;
+  const auto number = [&out](FT_Pos value) {
+    char text[24];
+    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+  };
+  for (const auto& [command, x, y] : outline.points) {
+    if (command == 'M' && !out.empty() && out.back() != 'Z') out += 'Z';
+    out += command;
+    number(x);
+    out += ' ';
+    number(-y);
+  }
+  if (!out.empty() && out.back() != 'Z') out += 'Z';
+  return out;
+}
 
 }  // namespace velmora::render

@@ -16,7 +16,6 @@
 #include "platform/Utf8Text.h"
 #include "render/FreeTypeLibrary.h"
 #include "render/GlyphOutline.h"
-#include "render/Thousandths.h"
 
 namespace velmora::render {
 namespace {
@@ -28,25 +27,6 @@ FT_Library Library() {
     return l;
   }();
   return library;
-}
-
-// A glyph's outline points as SVG path commands in mm (`scale` mm a font
-// unit), the pen at (0, 0) on the baseline; each contour closed.
-template <typename Points>
-std::string OutlinePath(const Points& points, double scale) {
-  std::string out;
-  for (const auto& [command, px, py] : points) {
-    if (command == 'M' && !out.empty() && out.back() != 'Z') out += 'Z';
-    char text[2 * kThousandthsRoom + 2];
-    char* at = text;
-    *at++ = command;
-    at = WriteThousandths(at, static_cast<double>(px) * scale);
-    *at++ = ' ';
-    at = WriteThousandths(at, -(static_cast<double>(py) * scale));
-    out.append(text, at);
-  }
-  if (!out.empty() && out.back() != 'Z') out += 'Z';
-  return out;
 }
 
 // The file's size and its own checksum (the TrueType head table's
@@ -253,15 +233,14 @@ std::vector<LabelFace::Pen> LabelFace::Pens(std::string_view text, double x, dou
   return pens;
 }
 
-std::string LabelFace::GlyphOutline(char32_t c, double size) const {
-  const double scale = size / unitsPerEm_;
-  if (const TableGlyph* g = InTable(c)) return OutlinePath(table_->points.subspan(g->first, g->count), scale);
+std::string LabelFace::GlyphOutline(char32_t c) const {
+  if (const TableGlyph* g = InTable(c)) return std::string(g->outline);
   const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
   if (FreeType().FT_Load_Glyph(face, Glyph(c), kUnscaled) != 0) return {};
   render::GlyphOutline outline;
   FreeType().FT_Outline_Decompose(&face->glyph->outline, &kOutlineFuncs, &outline);
-  return OutlinePath(outline.points, scale);
+  return OutlinePath(outline);
 }
 
 TextSize MeasureLabelText(const TemplateGeometry& g, const std::string& text) {

@@ -46,9 +46,10 @@ class LabelFace {
     double x;
   };
   std::vector<Pen> Pens(std::string_view text, double x, double size) const;
-  // One character's outline at `size` mm, the pen at (0, 0) on the baseline,
-  // as SVG path data in mm; empty for a blank.
-  std::string GlyphOutline(char32_t c, double size) const;
+  // One character's outline in font units (unitsPerEm() to the em), the pen
+  // at (0, 0) on the baseline, y downwards, as SVG path data; empty for a blank.
+  std::string GlyphOutline(char32_t c) const;
+  double UnitsPerEm() const { return unitsPerEm_; }
   // `text` set `size` mm high from `x` on the `baseline` into an 8-bit image
   // of ink (255 black) at `pixelsPerMm`: each pixel keeps the more ink.
   void Paint(std::string_view text, double x, double baseline, double size, const InkImage& image) const;

@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <string>
@@ -99,16 +100,22 @@ class SvgCanvas : public LabelCanvas {
     out_ += '"';
   }
 
-  // The id of a glyph's outline at a size, its outline written the first time
-  // it is asked for; empty for a glyph with no outline.
+  // The id of a glyph's outline at a size (in thousandths of a mm), its
+  // outline written the first time it is asked for, in font units scaled to
+  // the size; empty for a glyph with no outline.
   const std::string& GlyphId(const LabelFace& face, bool fixedPitch, double size, char32_t c) {
     const auto key = std::tuple(fixedPitch, std::llround(size * 1000), c);
     const auto [at, added] = glyphs_.try_emplace(key);
     if (!added) return at->second;
-    const std::string outline = face.GlyphOutline(c, size);
+    const std::string outline = face.GlyphOutline(c);
     if (outline.empty()) return at->second;
     at->second = std::string(fixedPitch ? "m" : "p") + std::to_string(std::get<1>(key)) + "-" + std::to_string(c);
-    out_ += "<defs><path id=\"" + at->second + "\" d=\"" + outline + "\"/></defs>\n";
+    char scale[32];
+    const double mmPerUnit = static_cast<double>(std::get<1>(key)) / 1000 / face.UnitsPerEm();
+    char* end = std::to_chars(scale, scale + sizeof scale, mmPerUnit).ptr;  // shortest exact text
+    out_ += "<defs><path id=\"" + at->second + "\" transform=\"scale(";
+    out_.append(scale, end);
+    out_ += ")\" d=\"" + outline + "\"/></defs>\n";
     return at->second;
   }
 

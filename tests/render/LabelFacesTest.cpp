@@ -31,8 +31,8 @@ TEST(LabelFacesTest, TextIsMeasuredByItsCharactersInTheFaceThatDrawsIt) {
   }
   // DejaVu Sans Mono: 1233 units of 2048 an em, at the template's 4.3 mm
   EXPECT_NEAR(MeasureLabelText(fixed, "0123456789").width, 10 * 1233.0 / 2048 * 4.3, 1e-9);
-  EXPECT_NE(LabelFace::For(true).GlyphOutline(U'Ö', 4.3).find('M'), std::string::npos);
-  EXPECT_EQ(LabelFace::For(true).GlyphOutline(U' ', 4.3), "");
+  EXPECT_NE(LabelFace::For(true).GlyphOutline(U'Ö').find('M'), std::string::npos);
+  EXPECT_EQ(LabelFace::For(true).GlyphOutline(U' '), "");
 }
 
 // The build's tables of the faces stand in for FreeType only as its exact
@@ -54,7 +54,7 @@ TEST(LabelFacesTest, TheFaceTablesAreWhatFreeTypeReadsFromTheFiles) {
       ASSERT_EQ(a.size(), b.size()) << text;
       for (std::size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(a[i].x, b[i].x) << text;
-        EXPECT_EQ(tabled.GlyphOutline(a[i].codePoint, 4.3), plain->GlyphOutline(b[i].codePoint, 4.3)) << text;
+        EXPECT_EQ(tabled.GlyphOutline(a[i].codePoint), plain->GlyphOutline(b[i].codePoint)) << text;
       }
     }
   }

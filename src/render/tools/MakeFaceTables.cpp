@@ -1,7 +1,7 @@
 // Writes the face tables (render/FaceTables.h) of the label faces' files as a
 // C++ source: for each file its size, checksum and metrics, and for the
 // printable characters of Latin-1 and Latin Extended-A the advance and outline
-// FreeType gives. Run by the build: `make-face-tables OUTPUT.cpp`.
+// FreeType gives (the outline as SVG path data). Run by the build: `make-face-tables OUTPUT.cpp`.
 #include <sys/stat.h>
 
 #include <fstream>
@@ -19,6 +19,7 @@
 namespace {
 
 using velmora::render::GlyphOutline;
+using velmora::render::OutlinePath;
 
 bool Covered(char32_t c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x180); }
 
@@ -30,9 +31,6 @@ std::string Table(FT_Library library, const velmora::render::FaceFile& file, int
   }
   const auto* head = static_cast<const TT_Header*>(FT_Get_Sfnt_Table(face, FT_SFNT_HEAD));
   if (head == nullptr) throw std::runtime_error(std::string(file.path) + ": no TrueType head table");
-  std::ostringstream points;
-  std::uint32_t count = 0;
-  const std::string p = "kPoints" + std::to_string(index);
   glyphs << "constexpr TableGlyph kGlyphs" << index << "[] = {\n";
   for (char32_t c = 0x20; c < 0x180; ++c) {
     const FT_UInt glyph = FT_Get_Char_Index(face, c);
@@ -44,16 +42,13 @@ std::string Table(FT_Library library, const velmora::render::FaceFile& file, int
         FT_Outline_Decompose(&face->glyph->outline, &velmora::render::kOutlineFuncs, &outline) != 0) {
       continue;  // left to FreeType at run time
     }
-    glyphs << "    {" << static_cast<std::uint32_t>(c) << ", " << advance << ", " << count << ", "
-           << outline.points.size() << "},\n";
-    for (const auto& [command, x, y] : outline.points) points << "{'" << command << "'," << x << "," << y << "},";
-    count += static_cast<std::uint32_t>(outline.points.size());
+    glyphs << "    {" << static_cast<std::uint32_t>(c) << ", " << advance << ", \"" << OutlinePath(outline) << "\"},\n";
   }
-  glyphs << "};\nconstexpr TablePoint " << p << "[] = {" << points.str() << "};\n";
+  glyphs << "};\n";
   std::ostringstream row;
   row << "{\"" << file.path << "\", " << st.st_size << "u, " << static_cast<std::uint32_t>(head->CheckSum_Adjust)
       << "u, " << face->units_per_EM << ", " << face->ascender << ", " << face->descender << ", kGlyphs" << index
-      << ", " << p << "}";
+      << "}";
   FT_Done_Face(face);
   return row.str();
 }
