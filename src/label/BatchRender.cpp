@@ -273,17 +273,11 @@ bool IsLabelFile(const std::string& name, OutputFormat format) {
 // temporaries of a run that was killed, go first (and are counted on `report`).
 void ClearEarlierRun(const RenderOptions& o, std::ostream& report) {
   if (OneFile(o.format)) return;
-  RemoveStaleTemporariesIn(o.out);
-  int removed = 0;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(o.out, error)) {
-    if (IsLabelFile(entry.path().filename().string(), o.format) && entry.is_regular_file(error)) {
-      removed += fs::remove(entry.path(), error) ? 1 : 0;
-    }
-  }
+  const int removed =
+      RemoveStaleTemporariesIn(o.out, [&o](const std::string& name) { return IsLabelFile(name, o.format); });
   if (removed > 0) {
-    report << "velmora-label: " << o.out << ": " << removed << (removed == 1 ? " label" : " labels")
-           << " of an earlier run removed\n";
+    report << "velmora-label: " + o.out + ": " + std::to_string(removed) + (removed == 1 ? " label" : " labels") +
+                  " of an earlier run removed\n";  // one write, as a line
   }
 }
 
@@ -458,7 +452,9 @@ RenderSummary RenderLabels(const LabelTemplate& label, const symbol::Gs1Data& gs
   const int total = rows.Count();
   ClearEarlierRun(options, report);
   const RowRenderer renderer(label, gs1, options, total);
-  const unsigned cores = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+  const unsigned cores = options.threads != 0 ? options.threads
+                         : total > 1          ? std::max(1u, std::thread::hardware_concurrency())
+                                              : 1;
   std::vector<RowResult> kept;
   const auto [width, height] = RunSize(rows, renderer, options, cores, kept);
   // One-file formats get their labels as rows finish, in row order; pages batch by batch.

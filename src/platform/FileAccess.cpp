@@ -86,19 +86,27 @@ const std::filesystem::file_time_type kProcessStart = std::filesystem::file_time
 namespace {
 
 // Removes the temporaries of `folder` whose name, less the mark and the six
-// characters mkstemp adds, `ofTarget` accepts.
+// characters mkstemp adds, `ofTarget` accepts, and the files `alsoRemove`
+// accepts; returns how many of those went.
 template <class Accept>
-void RemoveStale(const std::filesystem::path& folder, Accept ofTarget) {
+int RemoveStale(const std::filesystem::path& folder, Accept ofTarget,
+                const std::function<bool(const std::string&)>& alsoRemove = {}) {
   namespace fs = std::filesystem;
   const std::string mark = kTemporaryMark;
+  int removed = 0;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder.empty() ? "." : folder, error)) {
     const std::string name = entry.path().filename().string();
+    if (alsoRemove && alsoRemove(name)) {
+      removed += entry.is_regular_file(error) && fs::remove(entry.path(), error) ? 1 : 0;
+      continue;
+    }
     const std::size_t at = name.size() >= mark.size() + 6 ? name.size() - mark.size() - 6 : std::string::npos;
     if (at == std::string::npos || name.compare(at, mark.size(), mark) != 0 || !ofTarget(name.substr(0, at))) continue;
     if (entry.is_regular_file(error) && entry.last_write_time(error) < kProcessStart && !error)
       fs::remove(entry.path(), error);
   }
+  return removed;
 }
 
 }  // namespace
@@ -109,8 +117,9 @@ void RemoveStaleTemporaries(const std::string& target) {
   RemoveStale(path.parent_path(), [&](const std::string& of) { return of == name; });
 }
 
-void RemoveStaleTemporariesIn(const std::string& folder) {
-  RemoveStale(folder, [](const std::string&) { return true; });
+int RemoveStaleTemporariesIn(const std::string& folder, const std::function<bool(const std::string&)>& alsoRemove) {
+  return RemoveStale(
+      folder, [](const std::string&) { return true; }, alsoRemove);
 }
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and atomic whole-file writes.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -66,8 +67,10 @@ inline constexpr const char* kTemporaryMark = ".velmora-";
 // killed: those named as above, older than this process. Nothing else is touched.
 void RemoveStaleTemporaries(const std::string& target);
 
-// The same for every file of `folder` (a folder of labels, whose names vary).
-void RemoveStaleTemporariesIn(const std::string& folder);
+// The same for every file of `folder` (a folder of labels, whose names vary),
+// in the same walk removing the files whose name `alsoRemove` accepts; returns
+// how many of those went.
+int RemoveStaleTemporariesIn(const std::string& folder, const std::function<bool(const std::string&)>& alsoRemove);
 
 // A moment on the clock the file system stamps files with (coarse real time),
 // and whether `path` is a file made or replaced since then: what a run wrote,
