@@ -1,6 +1,7 @@
 #include "label/BatchRender.h"
 
 #include "symbol/Gs1_128Limits.h"
+#include "symbol/Gs1_128Split.h"
 
 #include <unistd.h>
 
@@ -43,9 +44,18 @@ struct RowResult {
   bool drawn = false;
   bool verified = true;
   // kept for the PDF, which is drawn in row order once all rows are done
-  std::optional<symbol::EncodedSymbol> symbol;
-  render::LabelLayout layout;
+  std::optional<render::LabelScene> scene;
+  symbol::Elements elements;  // all the label's symbols carry, each exactly once
 };
+
+// The symbol that decides a label's width: its widest.
+const render::LabelLayout& Widest(const render::LabelScene& scene) {
+  return std::max_element(scene.symbols.begin(), scene.symbols.end(),
+                          [](const auto& a, const auto& b) {
+                            return a.layout.modules * a.layout.module < b.layout.modules * b.layout.module;
+                          })
+      ->layout;
+}
 
 // What would make a label `excess` mm too wide fit `room` mm: a smaller module
 // when its symbol is what is too wide, else a smaller text.
@@ -63,7 +73,8 @@ std::string NarrowerBy(const render::LabelLayout& l, double room) {
 }
 
 // "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock; --module 0.36mm makes it fit".
-std::string Oversize(const render::LabelLayout& l, double width, double height) {
+std::string Oversize(const render::LabelScene& scene, double width, double height) {
+  const render::LabelScene& l = scene;
   char text[80];
   std::string by;
   if (l.width - width > 1e-6) {
@@ -78,16 +89,18 @@ std::string Oversize(const render::LabelLayout& l, double width, double height) 
   std::string said = text + by;
   std::snprintf(text, sizeof text, " than the %g x %g mm stock", width, height);
   said += text;
-  if (l.width - width > 1e-6) said += NarrowerBy(l, width);
-  if (l.height - height > 1e-6 && l.rows == 0 && l.barsHeight - (l.height - height) >= 1) {
-    std::snprintf(text, sizeof text, "; --bar-height %.1fmm makes it low enough", l.barsHeight - (l.height - height));
+  const render::LabelLayout& widest = Widest(scene);
+  if (l.width - width > 1e-6) said += NarrowerBy(widest, width);
+  const double lower = widest.barsHeight - (l.height - height) / static_cast<double>(scene.symbols.size());
+  if (l.height - height > 1e-6 && widest.rows == 0 && lower >= 1) {
+    std::snprintf(text, sizeof text, "; --bar-height %.1fmm makes it low enough", lower);
     said += text;
   }
   return said;
 }
 
 // "the label is 120.0 mm wide: 18.4 mm wider than the printer prints (101.6 mm, --print-width); ...".
-std::string WiderThanPrinted(const render::LabelLayout& l, double printWidth, bool turned) {
+std::string WiderThanPrinted(const render::LabelScene& l, double printWidth, bool turned) {
   const double across = turned ? l.height : l.width;
   char text[128];
   std::snprintf(text, sizeof text,
@@ -95,10 +108,10 @@ std::string WiderThanPrinted(const render::LabelLayout& l, double printWidth, bo
                 "--print-width)",
                 across, across - printWidth, printWidth);
   return text + (turned ? std::string("; turned, its height is its width: a lower --bar-height or --text-size")
-                        : NarrowerBy(l, printWidth));
+                        : NarrowerBy(Widest(l), printWidth));
 }
 
-// The part of a label's image that holds its 2D symbol and its quiet zone,
+// The part of a label's image that holds a symbol and its quiet zone,
 // with two modules more on each side for the rounding of modules to dots.
 symbol::GreyImage SymbolRegion(const symbol::GreyImage& image, const render::LabelLayout& l, int dpi) {
   const double dots = dpi / 25.4;
@@ -107,7 +120,8 @@ symbol::GreyImage SymbolRegion(const symbol::GreyImage& image, const render::Lab
   const int left = std::max(0, static_cast<int>(l.barsLeft * dots - margin));
   const int top = std::max(0, static_cast<int>(l.barsTop * dots - margin));
   const int right = std::min(image.width, static_cast<int>(l.barsLeft * dots + l.modules * module + margin));
-  const int bottom = std::min(image.height, static_cast<int>(l.barsTop * dots + l.rows * module + margin));
+  const double height = l.rows > 0 ? l.rows * module : l.barsHeight * dots;
+  const int bottom = std::min(image.height, static_cast<int>(l.barsTop * dots + height + margin));
   symbol::GreyImage region;
   if (right <= left || bottom <= top) return region;
   region.width = right - left;
@@ -169,45 +183,47 @@ class RowRenderer {
     // The text wraps to the stock's width (or the printer's), where it would make the label wider.
     // A label turned a quarter runs its text down the printer, not across.
     const double across = render::QuarterTurn(o_.rotate) ? 0 : o_.printWidth;
-    r.layout = LayOutLabel(g_, encoded, text, o_.module, o_.mediaWidth > 0 ? o_.mediaWidth : across);
-    r.symbol = std::move(encoded);
+    const render::LabelLayout layout =
+        LayOutLabel(g_, encoded, text, o_.module, o_.mediaWidth > 0 ? o_.mediaWidth : across);
+    r.scene = render::OneSymbolScene(layout, std::move(encoded), g_);
     return r;
   }
 
   // Draws a prepared row at the run's label size, writes it and, if asked, scans it back.
   void Draw(int row, RowResult& r, double width, double height) const {
-    if (!r.symbol) return;
-    const bool quarter = render::QuarterTurn(o_.rotate);  // turned, its height runs across the printer
-    if (r.layout.width > width + 1e-6 || r.layout.height > height + 1e-6) {  // larger than the stock
-      r.problems.push_back(Oversize(r.layout, width, height) +
+    if (!r.scene) return;
+    render::LabelScene& scene = *r.scene;
+    const bool quarter = render::QuarterTurn(o_.rotate);               // turned, its height runs across the printer
+    if (scene.width > width + 1e-6 || scene.height > height + 1e-6) {  // larger than the stock
+      r.problems.push_back(Oversize(scene, width, height) +
                            (quarter ? " (turned a quarter: the label's width runs along the stock's height)" : ""));
-      r.symbol.reset();
+      r.scene.reset();
       return;
     }
-    if (o_.printWidth > 0 && (quarter ? r.layout.height : r.layout.width) > o_.printWidth + 1e-6) {
-      r.problems.push_back(WiderThanPrinted(r.layout, o_.printWidth, quarter));
-      r.symbol.reset();
+    if (o_.printWidth > 0 && (quarter ? scene.height : scene.width) > o_.printWidth + 1e-6) {
+      r.problems.push_back(WiderThanPrinted(scene, o_.printWidth, quarter));
+      r.scene.reset();
       return;
     }
-    render::FitToSize(r.layout, width, height);
+    render::FitToSize(scene, width, height);
     try {
       symbol::GreyImage scanned;  // the PNG's very image, for the scan
-      if (Write(row, r, *r.symbol, scanned)) {
+      if (Write(row, r, scanned)) {
         r.drawn = true;
-        if (o_.verify) Verify(r, *r.symbol, std::move(scanned));
+        if (o_.verify) Verify(r, std::move(scanned));
       }
     } catch (const std::runtime_error& e) {  // a label too large to draw
       r.problems.push_back(e.what());
       r.verified = !r.drawn;  // drawn as vectors; the scanner's image was too large
     }
-    if (!Pages(o_.format) || !r.drawn) r.symbol.reset();  // pages are drawn at the end
+    if (!Pages(o_.format) || !r.drawn) r.scene.reset();  // pages are drawn at the end
   }
 
  private:
-  bool Write(int row, RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage& scanned) const {
+  bool Write(int row, RowResult& r, symbol::GreyImage& scanned) const {
     const OutputFormatRow& format = RowOf(o_.format);
     if (format.write == nullptr) return true;  // pages, drawn at the run's end
-    LabelBytes label = format.write(r.layout, encoded, g_, {o_.dpi, o_.copies, o_.verify, o_.rotate});
+    LabelBytes label = format.write(*r.scene, {o_.dpi, o_.copies, o_.verify, o_.rotate});
     scanned = std::move(label.drawn);
     if (format.oneFile) {
       r.part = std::move(label.bytes);
@@ -222,20 +238,35 @@ class RowRenderer {
     return true;
   }
 
-  void Verify(RowResult& r, const symbol::EncodedSymbol& encoded, symbol::GreyImage image) const {
+  void Verify(RowResult& r, symbol::GreyImage image) const {
+    const render::LabelScene& scene = *r.scene;
     int dpi = o_.dpi;
     if (image.pixels.empty()) {  // a vector format: drawn for the scanner at a few pixels a module
-      dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / r.layout.module + 0.5);
-      image = RenderRaster(r.layout, encoded, g_, dpi, false, true).grey;
+      double finest = scene.symbols.front().layout.module;
+      for (const render::SceneSymbol& s : scene.symbols) finest = std::min(finest, s.layout.module);
+      dpi = static_cast<int>(kScanPixelsPerModule * 25.4 / finest + 0.5);
+      image = RenderRaster(scene, dpi, false, true).grey;
     }
-    // A small 2D symbol is found in its own region, as a scanner aimed at it finds it; the whole label is the
-    // second try.
-    std::string problem = "the symbol could not be scanned";
-    if (symbol::IsMatrix(encoded.kind)) {
-      problem = symbol::VerifySymbol(SymbolRegion(image, r.layout, dpi), encoded, gs1_.dictionary);
+    // A symbol among others, or a small 2D one, is found in its own region, as a scanner aimed at it finds it;
+    // a label's only symbol is looked for in the whole label the second time.
+    const bool alone = scene.symbols.size() == 1;
+    for (std::size_t i = 0; i < scene.symbols.size(); ++i) {
+      const render::SceneSymbol& s = scene.symbols[i];
+      std::string problem = "the symbol could not be scanned";
+      if (!alone || symbol::IsMatrix(s.symbol.kind)) {
+        problem = symbol::VerifySymbol(SymbolRegion(image, s.layout, dpi), s.symbol, gs1_.dictionary);
+      }
+      if (!problem.empty() && alone) problem = symbol::VerifySymbol(image, s.symbol, gs1_.dictionary);
+      if (problem.empty()) continue;
+      r.verified = false;
+      r.problems.push_back(alone ? problem
+                                 : "symbol " + std::to_string(i + 1) + " of " + std::to_string(scene.symbols.size()) +
+                                       ": " + problem);
     }
-    if (!problem.empty()) problem = symbol::VerifySymbol(image, encoded, gs1_.dictionary);
-    if (!problem.empty()) {
+    if (alone || !r.verified) return;
+    std::vector<symbol::Elements> carried;  // each as scanned: equal to what it encodes
+    for (const render::SceneSymbol& s : scene.symbols) carried.push_back(s.symbol.elements);
+    if (const std::string problem = symbol::CarriedOnce(r.elements, carried); !problem.empty()) {
       r.verified = false;
       r.problems.push_back(problem);
     }
@@ -352,16 +383,17 @@ class PdfPages {
     for (RowResult& r : results) {
       if (!r.drawn) continue;
       if (sheet.columns == 0) {
-        pdf_.AddPage(r.layout, *r.symbol, t_.geometry, o_.rotate);
+        pdf_.AddPage(*r.scene, o_.rotate);
       } else {
-        const auto [left, top] = GridOrigin(sheet, r.layout.width, r.layout.height);
+        const render::LabelScene& scene = *r.scene;
+        const auto [left, top] = GridOrigin(sheet, scene.width, scene.height);
         const int cell = placed_ % (sheet.columns * sheet.rows);
-        const double x = left + (cell % sheet.columns) * (r.layout.width + sheet.gap);
-        const double y = top + (cell / sheet.columns) * (r.layout.height + sheet.gap);
-        pdf_.AddToSheet(r.layout, *r.symbol, t_.geometry, sheet.width, sheet.height, x, y, cell == 0);
+        const double x = left + (cell % sheet.columns) * (scene.width + sheet.gap);
+        const double y = top + (cell / sheet.columns) * (scene.height + sheet.gap);
+        pdf_.AddToSheet(scene, sheet.width, sheet.height, x, y, cell == 0);
         ++placed_;
       }
-      r.symbol.reset();
+      r.scene.reset();
     }
   }
 
@@ -400,14 +432,18 @@ std::pair<double, double> RunSize(RowSource& rows, const RowRenderer& renderer, 
   double height = 0;
   std::vector<symbol::VariableValues> batch;
   for (bool first = true; rows.Next(batch, kBatch); first = false) {
-    std::vector<RowResult> prepared(batch.size());
+    // The first batch is kept whole; of the others only each label's size.
+    std::vector<RowResult> prepared(first ? batch.size() : 0);
+    std::vector<std::pair<double, double>> sizes(batch.size());
     ForEachRow(static_cast<int>(batch.size()), cores, {}, [&](int i) {
-      prepared[static_cast<std::size_t>(i)] = renderer.Prepare(batch[static_cast<std::size_t>(i)]);
+      const auto at = static_cast<std::size_t>(i);
+      RowResult r = renderer.Prepare(batch[at]);
+      if (r.scene) sizes[at] = {r.scene->width, r.scene->height};
+      if (first) prepared[at] = std::move(r);
     });
-    for (const RowResult& r : prepared) {
-      if (!r.symbol) continue;
-      width = std::max(width, r.layout.width);
-      height = std::max(height, r.layout.height);
+    for (const auto& [w, h] : sizes) {
+      width = std::max(width, w);
+      height = std::max(height, h);
     }
     if (first) firstBatch = std::move(prepared);
   }

@@ -77,6 +77,8 @@ class CairoCanvas : public render::LabelCanvas {
     bars_ = true;
   }
 
+  void SymbolDone() override { FillBars(); }
+
   void Text(double x, double baseline, double fontHeight, const std::string&, bool fixedPitch,
             const std::string& text) override {
     FillBars();
@@ -99,10 +101,9 @@ class CairoCanvas : public render::LabelCanvas {
   bool bars_ = false;
 };
 
-void Draw(cairo_t* cr, const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
-          const render::TemplateGeometry& g) {
+void Draw(cairo_t* cr, const render::LabelScene& scene) {
   CairoCanvas canvas(cr, true);
-  render::DrawLabel(canvas, l, symbol, g);
+  render::DrawLabel(canvas, scene);
 }
 
 // An ink-only image: the bars, whole pixels wide, are set straight into its
@@ -139,6 +140,8 @@ class BilevelCanvas : public render::LabelCanvas {
     CopyBars();
     render::LabelFace::For(fixedPitch).Paint(text, x, baseline, fontHeight, image_);
   }
+
+  void SymbolDone() override { CopyBars(); }
 
   ~BilevelCanvas() override { CopyBars(); }
 
@@ -185,7 +188,7 @@ namespace {
 constexpr double kMaxSideDots = 32767;
 constexpr double kMaxDots = 64.0 * 1024 * 1024;
 
-void RefuseOversized(const render::LabelLayout& l, double width, double height, int dpi) {
+void RefuseOversized(const render::LabelScene& l, double width, double height, int dpi) {
   if (width <= kMaxSideDots && height <= kMaxSideDots && width * height <= kMaxDots) return;
   char size[160];
   std::snprintf(size, sizeof size, "the label is %.1f x %.1f mm, %.0f x %.0f dots at %d dpi", l.width, l.height, width,
@@ -221,27 +224,34 @@ std::vector<unsigned char> Turned(const std::vector<unsigned char>& ink, int& wi
   return turned;
 }
 
-}  // namespace
-
-Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-                    const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies, bool pbm,
-                    int rotate) {
-  const double pixelsPerMm = dpi / kMmPerInch;
-  // Whole pixels per module and a bar start on a pixel edge: no grey edges to confuse a scanner.
-  render::LabelLayout l = layout;
-  const double modulePixels = std::max(1.0, std::round(l.module * pixelsPerMm));
-  const double grown = modulePixels / pixelsPerMm - l.module;
-  l.module += grown;
-  l.barsLeft = std::round(l.barsLeft * pixelsPerMm) / pixelsPerMm;
-  l.width = std::max(l.width, l.barsLeft + (l.modules + l.quiet) * l.module);
-  if (l.rows > 0) {  // a 2D symbol's rows on pixel edges too, the text moved below what it grew
+// Whole pixels per module and a bar start on a pixel edge: no grey edges to
+// confuse a scanner. A 2D symbol's rows lie on pixel edges too, its text moved
+// below what it grew, and the label with it.
+void SnapToPixels(render::LabelScene& scene, double pixelsPerMm) {
+  for (render::SceneSymbol& s : scene.symbols) {
+    render::LabelLayout& l = s.layout;
+    const double modulePixels = std::max(1.0, std::round(l.module * pixelsPerMm));
+    const double grown = modulePixels / pixelsPerMm - l.module;
+    l.module += grown;
+    l.barsLeft = std::round(l.barsLeft * pixelsPerMm) / pixelsPerMm;
+    scene.width = std::max(scene.width, l.barsLeft + (l.modules + l.quiet) * l.module);
+    if (l.rows == 0) continue;
     l.barsTop = std::round(l.barsTop * pixelsPerMm) / pixelsPerMm;
     l.barsHeight = l.rows * l.module;
     const double below = std::max(0.0, (l.rows + l.quiet) * grown + 1 / pixelsPerMm);
     l.textTop += below;
     l.textBaseline += below;
-    l.height += below;
+    scene.height += below;
   }
+}
+
+}  // namespace
+
+Raster RenderRaster(const render::LabelScene& scene, int dpi, bool encodePng, bool grey, int zplCopies, bool pbm,
+                    int rotate) {
+  const double pixelsPerMm = dpi / kMmPerInch;
+  render::LabelScene l = scene;
+  SnapToPixels(l, pixelsPerMm);
   const double widthDots = std::ceil(l.width * pixelsPerMm);
   const double heightDots = std::ceil(l.height * pixelsPerMm);
   RefuseOversized(l, widthDots, heightDots, dpi);
@@ -252,7 +262,7 @@ Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymb
   std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
   {
     BilevelCanvas canvas({pixels.data(), width, height, stride, pixelsPerMm});
-    render::DrawLabel(canvas, l, symbol, g);
+    render::DrawLabel(canvas, l);
   }
   Raster raster;
   if (grey) {  // the scanner's image, as drawn: the symbol the same whichever way the label is turned
@@ -304,8 +314,7 @@ PdfDocument::PdfDocument(std::function<void(std::string_view)> sink) : state_(st
 
 PdfDocument::~PdfDocument() = default;
 
-void PdfDocument::AddPage(const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
-                          const render::TemplateGeometry& g, int rotate) {
+void PdfDocument::AddPage(const render::LabelScene& l, int rotate) {
   cairo_t* cr = state_->cr.get();
   const bool quarter = render::QuarterTurn(rotate);
   const double across = quarter ? l.height : l.width;
@@ -317,15 +326,14 @@ void PdfDocument::AddPage(const render::LabelLayout& l, const symbol::EncodedSym
     Cairo().cairo_translate(cr, rotate == 270 ? 0 : across, rotate == 90 ? 0 : down);
     Cairo().cairo_rotate(cr, rotate * M_PI / 180);
   }
-  Draw(cr, l, symbol, g);
+  Draw(cr, l);
   Cairo().cairo_restore(cr);
   Cairo().cairo_show_page(cr);
   ++pages_;
 }
 
-void PdfDocument::AddToSheet(const render::LabelLayout& l, const symbol::EncodedSymbol& symbol,
-                             const render::TemplateGeometry& g, double sheetWidth, double sheetHeight, double x,
-                             double y, bool newSheet) {
+void PdfDocument::AddToSheet(const render::LabelScene& l, double sheetWidth, double sheetHeight, double x, double y,
+                             bool newSheet) {
   cairo_t* cr = state_->cr.get();
   if (newSheet && sheetOpen_) Cairo().cairo_show_page(cr);
   if (newSheet || !sheetOpen_) {
@@ -336,7 +344,7 @@ void PdfDocument::AddToSheet(const render::LabelLayout& l, const symbol::Encoded
   Cairo().cairo_save(cr);
   Cairo().cairo_scale(cr, kPointsPerMm, kPointsPerMm);
   Cairo().cairo_translate(cr, x, y);
-  Draw(cr, l, symbol, g);
+  Draw(cr, l);
   Cairo().cairo_restore(cr);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "render/LabelLayout.h"
+#include "render/LabelScene.h"
 #include "symbol/ZintSymbol.h"
 #include "symbol/ZxingScan.h"
 
@@ -26,8 +27,7 @@ struct Raster {
 
 // At `dpi`, black and white, with every module a whole number of pixels wide so
 // bars stay crisp. `zplCopies` above 0 asks for the ZPL format, printed that often.
-Raster RenderRaster(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-                    const render::TemplateGeometry& g, int dpi, bool encodePng, bool grey, int zplCopies = 0,
+Raster RenderRaster(const render::LabelScene& scene, int dpi, bool encodePng, bool grey, int zplCopies = 0,
                     bool pbm = false, int rotate = 0);
 
 // A PDF of one page per label, each page the size of its label. Given a
@@ -40,12 +40,10 @@ class PdfDocument {
   PdfDocument(const PdfDocument&) = delete;
   PdfDocument& operator=(const PdfDocument&) = delete;
   // A page of the label's size, the label turned `rotate` degrees clockwise.
-  void AddPage(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-               const render::TemplateGeometry& g, int rotate = 0);
+  void AddPage(const render::LabelScene& scene, int rotate = 0);
   // A label on a sheet of `sheetWidth` x `sheetHeight` mm, its top left corner
   // at `x`, `y` mm; `newSheet` ends the sheet before it (a page is one sheet).
-  void AddToSheet(const render::LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-                  const render::TemplateGeometry& g, double sheetWidth, double sheetHeight, double x, double y,
+  void AddToSheet(const render::LabelScene& scene, double sheetWidth, double sheetHeight, double x, double y,
                   bool newSheet);
   int Pages() const { return pages_; }
   // The whole file (or, with a sink, its last bytes sent and nothing); the

@@ -9,27 +9,21 @@
 
 namespace velmora::label {
 
-LabelBytes WritePng(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
-                    const LabelRequest& r) {
-  Raster raster = RenderRaster(l, s, g, r.dpi, true, r.verify, 0, false, r.rotate);
+LabelBytes WritePng(const render::LabelScene& l, const LabelRequest& r) {
+  Raster raster = RenderRaster(l, r.dpi, true, r.verify, 0, false, r.rotate);
   return {std::move(raster.png), std::move(raster.grey)};
 }
 
-LabelBytes WriteSvg(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
-                    const LabelRequest& r) {
-  return {render::LabelSvg(l, s, g, r.rotate), {}};
-}
+LabelBytes WriteSvg(const render::LabelScene& l, const LabelRequest& r) { return {render::LabelSvg(l, r.rotate), {}}; }
 
 // ZPL and PBM: exactly the bitmap that is scanned back.
-LabelBytes WriteZpl(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
-                    const LabelRequest& r) {
-  Raster raster = RenderRaster(l, s, g, r.dpi, false, r.verify, std::max(1, r.copies), false, r.rotate);
+LabelBytes WriteZpl(const render::LabelScene& l, const LabelRequest& r) {
+  Raster raster = RenderRaster(l, r.dpi, false, r.verify, std::max(1, r.copies), false, r.rotate);
   return {std::move(raster.zpl), std::move(raster.grey)};
 }
 
-LabelBytes WritePbm(const render::LabelLayout& l, const symbol::EncodedSymbol& s, const render::TemplateGeometry& g,
-                    const LabelRequest& r) {
-  Raster raster = RenderRaster(l, s, g, r.dpi, false, r.verify, 0, true, r.rotate);
+LabelBytes WritePbm(const render::LabelScene& l, const LabelRequest& r) {
+  Raster raster = RenderRaster(l, r.dpi, false, r.verify, 0, true, r.rotate);
   return {std::move(raster.pbm), std::move(raster.grey)};
 }
 

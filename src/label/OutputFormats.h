@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/LabelLayout.h"
+#include "render/LabelScene.h"
 #include "symbol/ScanBack.h"
 #include "symbol/ZintSymbol.h"
 
@@ -31,8 +31,7 @@ struct LabelBytes {
   std::string bytes;
   symbol::GreyImage drawn;
 };
-using LabelWriter = LabelBytes (*)(const render::LabelLayout&, const symbol::EncodedSymbol&,
-                                   const render::TemplateGeometry&, const LabelRequest&);
+using LabelWriter = LabelBytes (*)(const render::LabelScene&, const LabelRequest&);
 
 struct OutputFormatRow {
   OutputFormat format;
@@ -41,14 +40,10 @@ struct OutputFormatRow {
   LabelWriter write;  // nullptr: a document of pages, drawn whole at the run's end
 };
 
-LabelBytes WritePng(const render::LabelLayout&, const symbol::EncodedSymbol&, const render::TemplateGeometry&,
-                    const LabelRequest&);
-LabelBytes WriteSvg(const render::LabelLayout&, const symbol::EncodedSymbol&, const render::TemplateGeometry&,
-                    const LabelRequest&);
-LabelBytes WriteZpl(const render::LabelLayout&, const symbol::EncodedSymbol&, const render::TemplateGeometry&,
-                    const LabelRequest&);
-LabelBytes WritePbm(const render::LabelLayout&, const symbol::EncodedSymbol&, const render::TemplateGeometry&,
-                    const LabelRequest&);
+LabelBytes WritePng(const render::LabelScene&, const LabelRequest&);
+LabelBytes WriteSvg(const render::LabelScene&, const LabelRequest&);
+LabelBytes WriteZpl(const render::LabelScene&, const LabelRequest&);
+LabelBytes WritePbm(const render::LabelScene&, const LabelRequest&);
 
 inline constexpr OutputFormatRow kOutputFormats[] = {
     {OutputFormat::Png, "png", false, WritePng}, {OutputFormat::Svg, "svg", false, WriteSvg},

@@ -4,8 +4,7 @@
 // SVG written as plain rectangles and outlines.
 #include <string>
 
-#include "render/LabelLayout.h"
-#include "symbol/ZintSymbol.h"
+#include "render/LabelScene.h"
 
 namespace velmora::render {
 
@@ -19,16 +18,17 @@ class LabelCanvas {
   // `fixedPitch` asks for a monospace face; (x, baseline) is where the text starts.
   virtual void Text(double x, double baseline, double fontHeight, const std::string& face, bool fixedPitch,
                     const std::string& text) = 0;
+  // A symbol's bars are all given: the next bars are another symbol's.
+  virtual void SymbolDone() {}
 };
 
-// The one drawing routine: the label's paper, its bars (or a 2D symbol's
-// modules, a block for each dark run of a row), its readable text.
-void DrawLabel(LabelCanvas& canvas, const LabelLayout& layout, const symbol::EncodedSymbol& symbol,
-               const TemplateGeometry& g);
+// The one drawing routine: the label's paper, its rules, each symbol's bars
+// (or a 2D symbol's modules, a block for each dark run of a row) with its
+// readable text, and the label's own lines of text.
+void DrawLabel(LabelCanvas& canvas, const LabelScene& scene);
 
 // The label as an SVG document, sized in millimetres, turned `rotate` degrees
 // clockwise (0, 90, 180 or 270).
-std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
-                     int rotate = 0);
+std::string LabelSvg(const LabelScene& scene, int rotate = 0);
 
 }  // namespace velmora::render

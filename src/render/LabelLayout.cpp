@@ -107,16 +107,4 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
                       maxWidth);
 }
 
-void FitToSize(LabelLayout& l, double width, double height) {
-  const double dx = std::max(0.0, (width - l.width) / 2);
-  const double dy = std::max(0.0, (height - l.height) / 2);
-  l.barsLeft += dx;
-  l.textLeft += dx;
-  l.barsTop += dy;
-  l.textTop += dy;
-  l.textBaseline += dy;
-  l.width = std::max(l.width, width);
-  l.height = std::max(l.height, height);
-}
-
 }  // namespace velmora::render

@@ -70,7 +70,4 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
 // Does turning a label `degrees` clockwise swap its width and its height?
 inline bool QuarterTurn(int degrees) { return degrees == 90 || degrees == 270; }
 
-// The label made `width` x `height` mm (when larger), its content centred.
-void FitToSize(LabelLayout& l, double width, double height);
-
 }  // namespace velmora::render

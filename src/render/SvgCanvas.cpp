@@ -126,10 +126,9 @@ class SvgCanvas : public LabelCanvas {
 
 }  // namespace
 
-std::string LabelSvg(const LabelLayout& layout, const symbol::EncodedSymbol& symbol, const TemplateGeometry& g,
-                     int rotate) {
+std::string LabelSvg(const LabelScene& scene, int rotate) {
   SvgCanvas canvas(rotate);
-  DrawLabel(canvas, layout, symbol, g);
+  DrawLabel(canvas, scene);
   return canvas.Finish();
 }
 

@@ -127,7 +127,8 @@ void WritePreview(FMain& w, const std::string& arg, int line) {
       render::LayOutLabel(geometry, drawn, symbol::HumanReadable(preview.elements), 0,
                           [&geometry](const std::string& t) { return render::MeasureLabelText(geometry, t); });
   // PNG: the symbol at 300 dpi, 5 dots a module (0.42 mm), bars 12 mm high; SVG: the label with its text.
-  const std::string bytes = svg ? render::LabelSvg(layout, drawn, geometry) : render::SymbolPng(drawn, 5, 142, 300);
+  const std::string bytes =
+      svg ? render::LabelSvg(render::OneSymbolScene(layout, drawn, geometry)) : render::SymbolPng(drawn, 5, 142, 300);
   if (!WriteFileAtomically(path, bytes, Durability::HandOff)) throw ScriptError(line, path + ": cannot be written");
 }
 

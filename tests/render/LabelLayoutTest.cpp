@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/LabelLayout.h"
+#include "render/LabelScene.h"
 
 namespace velmora::render {
 namespace {
@@ -38,17 +39,21 @@ TEST(LabelLayout, TheTextWrapsBeforeAnAiToAWidth) {
 }
 
 TEST(LabelLayout, FittedToTheRunsSizeWithTheContentCentred) {
-  LabelLayout l = LayOut(TemplateGeometry{}, 200, "(10)A", Fixed);
-  const LabelLayout before = l;
-  FitToSize(l, before.width + 10, before.height + 4);
-  EXPECT_DOUBLE_EQ(l.width, before.width + 10);
-  EXPECT_DOUBLE_EQ(l.height, before.height + 4);
+  const LabelLayout before = LayOut(TemplateGeometry{}, 200, "(10)A", Fixed);
+  LabelScene scene = OneSymbolScene(before, {}, TemplateGeometry{});
+  scene.texts.push_back({1, 2, 3, false, "x"});
+  FitToSize(scene, before.width + 10, before.height + 4);
+  const LabelLayout& l = scene.symbols[0].layout;
+  EXPECT_DOUBLE_EQ(scene.width, before.width + 10);
+  EXPECT_DOUBLE_EQ(scene.height, before.height + 4);
   EXPECT_DOUBLE_EQ(l.barsLeft, before.barsLeft + 5);
   EXPECT_DOUBLE_EQ(l.textLeft, before.textLeft + 5);
   EXPECT_DOUBLE_EQ(l.barsTop, before.barsTop + 2);
   EXPECT_DOUBLE_EQ(l.textBaseline, before.textBaseline + 2);
-  FitToSize(l, 1, 1);
-  EXPECT_DOUBLE_EQ(l.width, before.width + 10) << "never smaller than its content";
+  EXPECT_DOUBLE_EQ(scene.texts[0].x, 6);
+  EXPECT_DOUBLE_EQ(scene.texts[0].baseline, 4);
+  FitToSize(scene, 1, 1);
+  EXPECT_DOUBLE_EQ(scene.width, before.width + 10) << "never smaller than its content";
 }
 
 TEST(LabelLayout, NoTextNoParagraph) {
