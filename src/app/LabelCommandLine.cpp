@@ -97,10 +97,12 @@ CommandRun DeclareRender(CLI::App& c) {
     commands::RenderRequest request;
     std::string format, delimiter;
     commands::SheetWords sheet;
+    commands::StockWords stock;
   };
   auto s = std::make_shared<State>();
   AddValueOptions(c, s->request, "a variable's value for every label, NAME=VALUE (repeatable)");
   AddRenderOptions(&c, s->request.options, s->format);
+  AddStockOptions(&c, s->request.options, s->stock);
   AddSheetOptions(&c, s->sheet);
   c.add_option("--delimiter", s->delimiter,
                "what separates the CSV's fields: ',', ';' or 'tab' (default: found from the header line)")
@@ -108,7 +110,11 @@ CommandRun DeclareRender(CLI::App& c) {
   return [s](const std::string& data) {
     commands::RenderRequest& r = s->request;
     if (!ReadFormat(s->format, r.options)) return kStatusBadInput;
-    if (const std::string bad = commands::ReadSheet(s->sheet, r.options.sheet); !bad.empty()) return BadInput(bad);
+    if (const std::string bad =
+            commands::ReadSheet(s->sheet, r.options.sheet) + commands::ReadStock(s->stock, r.options);
+        !bad.empty()) {
+      return BadInput(bad);
+    }
     if (r.options.sheet.columns > 0 && !label::Pages(r.options.format)) {
       return BadInput("--sheet places labels on the pages of a PDF; give --out FILE.pdf");
     }
@@ -124,7 +130,7 @@ CommandRun DeclareRender(CLI::App& c) {
 CommandRun DeclarePrint(CLI::App& c) {
   struct State {
     commands::PrintRequest request;
-    std::string media;
+    commands::StockWords stock;
     commands::SheetWords sheet;
   };
   auto s = std::make_shared<State>();
@@ -136,7 +142,7 @@ CommandRun DeclarePrint(CLI::App& c) {
   c.add_option("--from-row", p.fromRow,
                "start at this row of the values (from 1): a run that stopped short says where to go on")
       ->check(CLI::Range(1, 1 << 30));
-  c.add_option("--media", s->media, "the label stock, WxHmm (100x50mm): every label that size, centred");
+  AddStockOptions(&c, p.render.options, s->stock);
   c.add_option("--print-width", p.render.options.printWidth,
                "the width the printer prints across, in mm (104 for a 4-inch head): a wider label is refused")
       ->check(CLI::Range(10.0, 1000.0));
@@ -149,7 +155,7 @@ CommandRun DeclarePrint(CLI::App& c) {
   return [s](const std::string& data) {
     commands::PrintRequest& r = s->request;
     if (const std::string bad =
-            commands::ReadSheet(s->sheet, r.render.options.sheet) + commands::ReadMedia(s->media, r.render.options);
+            commands::ReadSheet(s->sheet, r.render.options.sheet) + commands::ReadStock(s->stock, r.render.options);
         !bad.empty()) {
       return BadInput(bad);
     }

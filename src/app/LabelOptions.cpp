@@ -98,4 +98,20 @@ void AddSheetOptions(CLI::App* command, commands::SheetWords& w) {
   command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
 }
 
+void AddStockOptions(CLI::App* command, label::RenderOptions& o, commands::StockWords& w) {
+  command->add_option("--media", w.media,
+                      "the label stock, A6, A5, WxHin (4x6in) or WxHmm (100x50mm): every label that size, centred "
+                      "(default: the content's size; A6 for --layout gs1-logistic)");
+  std::vector<std::string> names;
+  std::string help = "how the label is laid out:";
+  for (const label::LayoutRow& row : label::kLayouts) {
+    names.emplace_back(row.name);
+    help += std::string(" ") + row.name + " (" + row.help + ")" + (&row == &label::kLayouts[0] ? ", the default;" : "");
+  }
+  command->add_option("--layout", w.layout, help)->check(CLI::IsMember(names));
+  command->add_option("--text", o.freeText,
+                      "a line of the logistics label's top section, such as FROM: ... (repeatable)");
+  command->add_option("--text-file", w.textFile, "the logistics label's top section, a line of the file a line");
+}
+
 }  // namespace velmora::app

@@ -17,5 +17,7 @@ CLI::Validator DomainValidator();
 void AddSymbolOptions(CLI::App* command, label::RenderOptions& o);
 void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& format);
 void AddSheetOptions(CLI::App* command, commands::SheetWords& w);
+// --media, --layout, --text and --text-file: the stock and what is laid out on it.
+void AddStockOptions(CLI::App* command, label::RenderOptions& o, commands::StockWords& w);
 
 }  // namespace velmora::app

@@ -1,6 +1,9 @@
 #include "commands/StockWords.h"
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "platform/FileAccess.h"
 
 namespace velmora::commands {
 
@@ -61,9 +64,50 @@ std::string ReadSheet(const SheetWords& w, label::RenderOptions::Sheet& sheet) {
   return "";
 }
 
-std::string ReadMedia(const std::string& media, label::RenderOptions& o) {
-  if (media.empty() || ParseMedia(media, o.mediaWidth, o.mediaHeight)) return "";
-  return "--media " + media + ": expected WxHmm, such as 100x50mm";
+bool ParseStock(const std::string& text, double& width, double& height) {
+  struct Named {
+    const char* name;
+    double width, height;
+  };
+  static constexpr Named kNamed[] = {{"A6", 105, 148}, {"A5", 148, 210}};
+  for (const Named& n : kNamed) {
+    if (text == n.name) {
+      width = n.width, height = n.height;
+      return true;
+    }
+  }
+  if (!text.ends_with("in")) return ParseMedia(text, width, height);
+  if (!ParseMedia(text.substr(0, text.size() - 2) + "mm", width, height) || width > 80 || height > 80) return false;
+  width *= 25.4, height *= 25.4;
+  return true;
+}
+
+std::string ReadStock(const StockWords& w, label::RenderOptions& o) {
+  if (!w.layout.empty()) {
+    for (const label::LayoutRow& row : label::kLayouts) {
+      if (w.layout == row.name) o.layout = row.kind;
+    }
+  }
+  const bool logistic = o.layout == label::LayoutKind::Gs1Logistic;
+  if (!w.media.empty() && !ParseStock(w.media, o.mediaWidth, o.mediaHeight)) {
+    return "--media " + w.media + ": expected A6, A5, WxHin (4x6in) or WxHmm (100x50mm)";
+  }
+  if (logistic && w.media.empty()) ParseStock("A6", o.mediaWidth, o.mediaHeight);
+  if (!w.textFile.empty()) {
+    std::string text;
+    if (ReadWholeFile(w.textFile, text) != ReadStatus::Ok) return "--text-file " + w.textFile + ": cannot be read";
+    std::size_t start = 0;
+    for (std::size_t end; start < text.size(); start = end + 1) {
+      end = std::min(text.find('\n', start), text.size());
+      std::string line = text.substr(start, end - start);
+      if (line.ends_with('\r')) line.pop_back();
+      o.freeText.push_back(line);
+    }
+  }
+  if (!logistic && !o.freeText.empty()) {
+    return "--text and --text-file fill the logistics label's top section: give --layout gs1-logistic";
+  }
+  return "";
 }
 
 }  // namespace velmora::commands

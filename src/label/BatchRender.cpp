@@ -23,6 +23,7 @@
 #include "label/LabelDrawing.h"
 #include "label/RowOrderedFile.h"
 #include "label/RowSource.h"
+#include "label/SymbolScenes.h"
 #include "label/ValueChecks.h"
 #include "platform/FileAccess.h"
 #include "render/LabelCanvas.h"
@@ -174,19 +175,38 @@ class RowRenderer {
       r.problems.push_back("the encoder refused the data: " + encoded.error);
       return r;
     }
-    if (encoded.kind == symbol::SymbolKind::Gs1_128) {
-      const symbol::Findings limits =
-          symbol::Gs1_128LimitFindings(encoded.elements, gs1_.dictionary, &encoded, g_.moduleWidth);
-      for (const symbol::Finding& f : limits) r.problems.push_back(symbol::FindingText(f));
-      if (!limits.empty()) return r;
-    }
     // The text wraps to the stock's width (or the printer's), where it would make the label wider.
     // A label turned a quarter runs its text down the printer, not across.
     const double across = render::QuarterTurn(o_.rotate) ? 0 : o_.printWidth;
-    const render::LabelLayout layout =
-        LayOutLabel(g_, encoded, text, o_.module, o_.mediaWidth > 0 ? o_.mediaWidth : across);
-    r.scene = render::OneSymbolScene(layout, std::move(encoded), g_);
+    const double maxWidth = o_.mediaWidth > 0 ? o_.mediaWidth : across;
+    if (o_.layout == LayoutKind::Gs1Logistic) {
+      return Several(r, analysis.elements, [&] { return LogisticScene(analysis.elements, encoded, gs1_, o_); });
+    }
+    if (encoded.kind == symbol::SymbolKind::Gs1_128) {
+      const symbol::Findings limits =
+          symbol::Gs1_128LimitFindings(encoded.elements, gs1_.dictionary, &encoded, g_.moduleWidth);
+      // An element string given without a template goes over as many symbols as it needs.
+      if (!limits.empty() && t_.elementString) {
+        return Several(r, analysis.elements, [&] { return StackedScene(analysis.elements, gs1_, g_, o_, maxWidth); });
+      }
+      for (const symbol::Finding& f : limits) r.problems.push_back(symbol::FindingText(f));
+      if (!limits.empty()) return r;
+    }
+    render::LabelLayout layout = LayOutLabel(g_, encoded, text, o_.module, maxWidth);  // before `encoded` moves
+    r.scene = render::OneSymbolScene(std::move(layout), std::move(encoded), g_);
     return r;
+  }
+
+  // A label of several symbols, or the reason there is none.
+  template <class Make>
+  static RowResult Several(RowResult& r, const symbol::Elements& elements, Make make) {
+    try {
+      r.scene = make();
+      r.elements = elements;
+    } catch (const std::runtime_error& e) {
+      r.problems.push_back(e.what());
+    }
+    return std::move(r);
   }
 
   // Draws a prepared row at the run's label size, writes it and, if asked, scans it back.

@@ -1,6 +1,7 @@
 #pragma once
 // Labels for a run of data rows: each row's formulas evaluated, checked against
 // GS1's rules, encoded, drawn to its file or page and, if asked, scanned back.
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -18,6 +19,20 @@ namespace velmora::label {
 // is the very job print sends.
 inline constexpr int kLabelPrinterDpi = 203;
 
+// How a label places what it shows: one table, which the command line's
+// choices and help are made from.
+enum class LayoutKind : std::uint8_t { Symbol, Gs1Logistic };
+struct LayoutRow {
+  LayoutKind kind;
+  const char* name;
+  const char* help;
+};
+inline constexpr LayoutRow kLayouts[] = {
+    {LayoutKind::Symbol, "symbol", "the symbol and its text where the template puts them"},
+    {LayoutKind::Gs1Logistic, "gs1-logistic",
+     "the GS1 logistics label: free text, data titles and values, symbols (the SSCC's lowest)"},
+};
+
 struct RenderOptions {
   std::string out;  // the folder (PNG, SVG) or the file (PDF, ZPL)
   OutputFormat format = OutputFormat::Png;
@@ -30,7 +45,9 @@ struct RenderOptions {
   double barHeight = 0;  // mm; 0: the template's
   double textSize = 0;   // mm; 0: the template's
   bool noText = false;
-  int rotate = 0;  // the labels turned clockwise, in degrees: 0, 90, 180 or 270
+  LayoutKind layout = LayoutKind::Symbol;
+  std::vector<std::string> freeText;  // the logistics label's top section, line by line
+  int rotate = 0;                     // the labels turned clockwise, in degrees: 0, 90, 180 or 270
   std::string dlDomain = symbol::kDefaultDigitalLinkDomain;  // of the Digital Link forms' URI
   double mediaWidth = 0;  // the label stock, in mm: every label this size; 0: the content's
   double mediaHeight = 0;

@@ -268,7 +268,8 @@ TEST_F(LabelPrintTest, WhatPrintRefusesBeforeAnyJob) {
   } rows[] = {
       {{"--printer", "socket://:9100"}, "socket://:9100: no printer host"},
       {{"--printer", "socket://host:99999"}, "the port '99999' is not a number from 1 to 65535"},
-      {{"--printer", "socket://127.0.0.1", "--media", "100x"}, "--media 100x: expected WxHmm, such as 100x50mm"},
+      {{"--printer", "socket://127.0.0.1", "--media", "100x"},
+       "--media 100x: expected A6, A5, WxHin (4x6in) or WxHmm (100x50mm)"},
       {{"--printer", "socket://127.0.0.1", "--from-row", "2"}, "--from-row 2: there is 1 row"},
   };
   for (const auto& row : rows) {
