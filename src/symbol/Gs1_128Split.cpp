@@ -34,7 +34,7 @@ bool Fits(const Elements& elements, const SyntaxDictionary& dictionary, const Sp
   std::snprintf(length, sizeof length, "%.1f mm at a %.2f mm module",
                 rules.maxLength > 0 ? rules.maxLength : kMaxGs1_128Millimetres, rules.module);
   throw SplitError("AI (" + e.ai + ") alone makes a GS1-128 symbol longer than " + length +
-                   " with its quiet zones: a smaller --module or wider stock holds it");
+                   " with its quiet zones: a smaller --module or a wider --media holds it");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "render/LabelLayout.h"
 #include "render/LabelScene.h"
+#include "render/LogisticLayout.h"
 
 namespace velmora::render {
 namespace {
@@ -59,6 +60,41 @@ TEST(LabelLayout, FittedToTheRunsSizeWithTheContentCentred) {
 TEST(LabelLayout, NoTextNoParagraph) {
   const LabelLayout l = LayOut(TemplateGeometry{}, 100, "", Fixed);
   EXPECT_DOUBLE_EQ(l.height, 12.5 + 0.5);
+}
+
+// The logistics label: sections top to bottom within the edges, values 7 mm,
+// the text under a symbol 3.5 mm, the symbols down to the bottom edge in the
+// order given, the bars sharing the height left.
+TEST(LogisticLayout, SectionsTopToBottomWithinTheStock) {
+  LogisticContent c;
+  c.freeText = {"FROM", "TO"};
+  c.fields = {{"SSCC", "095060000000000015"}, {"COUNT", "48"}, {"BATCH/LOT", "L1"}};
+  for (const int columns : {170, 120}) {
+    symbol::EncodedSymbol s;
+    s.modules.assign(static_cast<std::size_t>(columns), true);
+    c.symbols.push_back(s);
+    c.symbolTexts.push_back("(00)1");
+  }
+  const FaceMeasure measure = [](const std::string& t, double size, bool) {
+    return TextSize{0.5 * size * static_cast<double>(t.size()), size, 0.8 * size};
+  };
+  const LabelScene scene = LayOutLogisticLabel(c, {105, 148, 0.5, 0.75, 0}, measure);
+  ASSERT_EQ(scene.texts.size(), 2u + 2 * 3u);
+  EXPECT_EQ(scene.rules.size(), 2u);
+  EXPECT_DOUBLE_EQ(scene.texts[3].size, 7) << "SSCC's value";
+  EXPECT_GT(scene.texts[4].baseline, scene.texts[3].baseline) << "COUNT and BATCH/LOT share the next row";
+  EXPECT_DOUBLE_EQ(scene.texts[4].baseline, scene.texts[6].baseline);
+  ASSERT_EQ(scene.symbols.size(), 2u);
+  const LabelLayout& upper = scene.symbols[0].layout;
+  const LabelLayout& lowest = scene.symbols[1].layout;
+  EXPECT_EQ(scene.symbols[1].symbol.Columns(), 120) << "the last given is the lowest";
+  EXPECT_DOUBLE_EQ(lowest.textTop + lowest.lineHeight, 148 - 3) << "down to the bottom edge";
+  EXPECT_DOUBLE_EQ(lowest.fontHeight, 3.5);
+  EXPECT_DOUBLE_EQ(upper.barsHeight, lowest.barsHeight);
+  EXPECT_GT(upper.barsTop, scene.rules[1].y);
+  EXPECT_DOUBLE_EQ(upper.barsLeft, 3 + 10 * 0.5) << "the edge, then the quiet zone";
+  c.freeText.assign(20, "FROM");
+  EXPECT_THROW(LayOutLogisticLabel(c, {105, 148, 0.5, 0.75, 0}, measure), LogisticFitError);
 }
 
 }  // namespace
