@@ -21,7 +21,7 @@ std::vector<std::pair<std::string, std::vector<std::string>>> GoldenRows() {
     std::istringstream words(line.substr(line.find('\t') + 1));
     std::vector<std::string> args;
     for (std::string word; words >> word;)
-      args.push_back(word.ends_with(".ufo") ? std::string(VELMORA_SOURCE_DIR) + "/" + word : word);
+      args.push_back(word.starts_with("examples/") ? std::string(VELMORA_SOURCE_DIR) + "/" + word : word);
     rows.emplace_back(line.substr(0, line.find('\t')), args);
   }
   return rows;
@@ -46,7 +46,7 @@ TEST_F(GoldenLabelsTest, EveryFormatIsItsGoldenFileToTheByteWhateverFontsTheMach
                         "fc2</cachedir><alias binding=\"strong\"><family>monospace</family><prefer><family>Noto Sans "
                         "Mono</family></prefer></alias></fontconfig>");
   const auto rows = GoldenRows();
-  ASSERT_EQ(rows.size(), 4u);
+  ASSERT_EQ(rows.size(), 6u);
   for (const std::string& conf : {dejavu, other}) {
     const test::ScopedEnv fonts("FONTCONFIG_FILE", conf.c_str());
     for (const auto& [name, args] : rows) {
@@ -70,7 +70,9 @@ TEST_F(GoldenLabelsTest, EveryFormatIsItsGoldenFileToTheByteWhateverFontsTheMach
   }
   const std::pair<const char*, const char*> readme[] = {{"label-example.png", "gs1-128.png"},
                                                         {"label-example-gs1-datamatrix.png", "gs1-datamatrix.png"},
-                                                        {"label-example-dl-qr.png", "dl-qr.png"}};
+                                                        {"label-example-dl-qr.png", "dl-qr.png"},
+                                                        {"label-example-pallet.png", "pallet.png"},
+                                                        {"label-example-carton.png", "carton.png"}};
   for (const auto& [image, golden] : readme) {
     EXPECT_TRUE(work.Read(Example(image)) == work.Read(std::string(VELMORA_SOURCE_DIR) + "/golden/" + golden))
         << "the README's " << image << " is not the golden " << golden;
