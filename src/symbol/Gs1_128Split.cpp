@@ -76,17 +76,18 @@ std::vector<Elements> SplitOverGs1_128(const Elements& elements, const SyntaxDic
 }
 
 std::string CarriedOnce(const Elements& all, const std::vector<Elements>& symbols) {
-  std::map<std::string, int> times;
+  std::map<std::string, int> owed;  // an AI given twice is carried twice
+  for (const Element& e : all) ++owed[e.ai];
   for (const Elements& symbol : symbols) {
-    for (const Element& e : symbol) ++times[e.ai];
+    for (const Element& e : symbol) --owed[e.ai];
   }
   for (const Element& e : all) {
-    const int n = times[e.ai];
-    if (n != 1) return "AI (" + e.ai + ") is in " + (n == 0 ? "no symbol" : std::to_string(n) + " symbols");
-    times.erase(e.ai);
+    const int left = owed[e.ai];
+    if (left > 0) return "AI (" + e.ai + ") is in no symbol";
+    if (left < 0) return "AI (" + e.ai + ") is in " + std::to_string(1 - left) + " symbols";
   }
-  for (const auto& [ai, n] : times) {
-    if (n > 0) return "AI (" + ai + ") is in a symbol but not in the label's data";
+  for (const auto& [ai, left] : owed) {
+    if (left < 0) return "AI (" + ai + ") is in a symbol but not in the label's data";
   }
   return "";
 }
