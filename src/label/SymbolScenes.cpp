@@ -47,7 +47,11 @@ render::LabelScene StackedScene(const symbol::Elements& elements, const symbol::
 
 render::LabelScene LogisticScene(const symbol::Elements& elements, const symbol::EncodedSymbol& whole,
                                  const symbol::Gs1Data& gs1, const RenderOptions& o) {
-  const render::LogisticSizes sizes;
+  render::LogisticSizes sizes;
+  if (o.textSize > 0) sizes.symbolText = o.textSize;  // the text under the symbols, as on a template's label
+  if (sizes.symbolText < 3 && !o.noText) {
+    throw std::runtime_error("--text-size: the text under a logistics label's symbol is at least 3 mm high");
+  }
   render::LogisticStock stock;
   stock.width = o.mediaWidth;
   stock.height = o.mediaHeight;

@@ -92,6 +92,7 @@ TEST_F(LogisticLabelTest, ALabelThatCannotBeMadeSaysWhy) {
       {{"--text", "A", "--text", "B", "--text", "C", "--text", "D", "--text", "E", "--text", "F", "--text", "G"},
        1,
        "more height than the 105 x 148 mm stock has"},
+      {{"--text-size", "2"}, 1, "the text under a logistics label's symbol is at least 3 mm high"},
       {{"--media", "4x6"}, 2, "--media 4x6: expected A6, A5, WxHin (4x6in) or WxHmm (100x50mm)"},
       {{"--text-file", "/nonexistent/from-to.txt"}, 2, "--text-file /nonexistent/from-to.txt: cannot be read"},
   };
