@@ -221,7 +221,12 @@ class RowRenderer {
       return;
     }
     if (o_.printWidth > 0 && (quarter ? scene.height : scene.width) > o_.printWidth + 1e-6) {
-      r.problems.push_back(WiderThanPrinted(scene, o_.printWidth, quarter));
+      std::string said = WiderThanPrinted(scene, o_.printWidth, quarter);
+      if (o_.layout == LayoutKind::Gs1Logistic) {  // the label is its stock: the stock is what to change
+        said = said.substr(0, said.find(')') + 1) +
+               "; a logistics label is as wide as its --media: give stock the printer prints across";
+      }
+      r.problems.push_back(said);
       r.scene.reset();
       return;
     }

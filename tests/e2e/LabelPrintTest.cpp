@@ -293,6 +293,8 @@ TEST_F(LabelPrintTest, ALabelThatDoesNotFitSaysWhatWouldMakeItFit) {
       {{"--media", "130x14mm"}, "5.0 mm taller than the 130 x 14 mm stock; --bar-height 7.0mm makes it low enough"},
       {{"--print-width", "100"}, "15.4 mm wider than the printer prints (100 mm, --print-width); --module 0.34mm"},
       {{"--media", "130x200mm", "--text-size", "20"}, "the text is what is wider: a smaller --text-size, or --no-text"},
+      {{"--layout", "gs1-logistic", "--media", "4x6in", "--print-width", "100"},
+       "1.6 mm wider than the printer prints (100 mm, --print-width); a logistics label is as wide as its --media"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.says);
