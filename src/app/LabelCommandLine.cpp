@@ -39,7 +39,7 @@ bool ReadFormat(const std::string& format, label::RenderOptions& o) {
   }
 }
 
-CommandRun DeclareCheck(CLI::App& c) {
+CommandRun DeclareCheck(CLI::App& c, [[maybe_unused]] const OfferedOptions& offered) {
   auto check = std::make_shared<commands::CheckRequest>();
   c.add_option("template", check->templatePath, "the label template (128.ufo)");
   c.add_option("--set", check->sets, "a variable's value, NAME=VALUE (repeatable)");
@@ -92,7 +92,7 @@ void AddValueOptions(CLI::App& c, commands::RenderRequest& r, const char* setHel
   });
 }
 
-CommandRun DeclareRender(CLI::App& c) {
+CommandRun DeclareRender(CLI::App& c, [[maybe_unused]] const OfferedOptions& offered) {
   struct State {
     commands::RenderRequest request;
     std::string format, delimiter;
@@ -101,9 +101,9 @@ CommandRun DeclareRender(CLI::App& c) {
   };
   auto s = std::make_shared<State>();
   AddValueOptions(c, s->request, "a variable's value for every label, NAME=VALUE (repeatable)");
-  AddRenderOptions(&c, s->request.options, s->format);
-  AddStockOptions(&c, s->request.options, s->stock);
-  AddSheetOptions(&c, s->sheet);
+  AddRenderOptions(&c, s->request.options, s->format, offered);
+  AddStockOptions(&c, s->request.options, s->stock, offered);
+  AddSheetOptions(&c, s->sheet, offered);
   c.add_option("--delimiter", s->delimiter,
                "what separates the CSV's fields: ',', ';' or 'tab' (default: found from the header line)")
       ->check(CLI::IsMember({",", ";", "tab"}));
@@ -127,7 +127,7 @@ CommandRun DeclareRender(CLI::App& c) {
   };
 }
 
-CommandRun DeclarePrint(CLI::App& c) {
+CommandRun DeclarePrint(CLI::App& c, [[maybe_unused]] const OfferedOptions& offered) {
   struct State {
     commands::PrintRequest request;
     commands::StockWords stock;
@@ -142,7 +142,7 @@ CommandRun DeclarePrint(CLI::App& c) {
   c.add_option("--from-row", p.fromRow,
                "start at this row of the values (from 1): a run that stopped short says where to go on")
       ->check(CLI::Range(1, 1 << 30));
-  AddStockOptions(&c, p.render.options, s->stock);
+  AddStockOptions(&c, p.render.options, s->stock, offered);
   c.add_option("--print-width", p.render.options.printWidth,
                "the width the printer prints across, in mm (104 for a 4-inch head): a wider label is refused")
       ->check(CLI::Range(10.0, 1000.0));
@@ -150,8 +150,8 @@ CommandRun DeclarePrint(CLI::App& c) {
       ->check(CLI::IsMember({203, 300, 600}));
   c.add_option("--copies", p.render.options.copies, "copies of each label")->check(CLI::Range(1, 99999));
   c.add_flag("--verify", p.render.options.verify, "scan every label's printed image back");
-  AddSymbolOptions(&c, p.render.options);
-  AddSheetOptions(&c, s->sheet);
+  AddSymbolOptions(&c, p.render.options, offered);
+  AddSheetOptions(&c, s->sheet, offered);
   return [s](const std::string& data) {
     commands::PrintRequest& r = s->request;
     if (const std::string bad =
@@ -164,13 +164,13 @@ CommandRun DeclarePrint(CLI::App& c) {
   };
 }
 
-CommandRun DeclarePrinters(CLI::App& c) {
+CommandRun DeclarePrinters(CLI::App& c, [[maybe_unused]] const OfferedOptions& offered) {
   auto timeout = std::make_shared<double>(30);
   c.add_option("--timeout", *timeout, kTimeoutHelp)->check(CLI::Range(1, 86400));
   return [timeout](const std::string&) { return commands::RunPrinters(*timeout, std::cout, std::cerr); };
 }
 
-CommandRun DeclareDesign(CLI::App& c) {
+CommandRun DeclareDesign(CLI::App& c, [[maybe_unused]] const OfferedOptions& offered) {
   struct State {
     commands::DesignRequest request;
     std::string format, script;
@@ -183,7 +183,7 @@ CommandRun DeclareDesign(CLI::App& c) {
   c.add_option("--host-dir", d.hostDir, "the host directory (default: a temporary one)");
   c.add_flag("--headless", s->headless, "no window: the action script plays the user")
       ->needs(c.add_option("--script", s->script, "the action script for --headless")->check(CLI::ExistingFile));
-  AddRenderOptions(&c, d.options, s->format);
+  AddRenderOptions(&c, d.options, s->format, offered);
   c.add_flag("--samples", d.samples, kSamplesHelp);
   c.add_option("--keep-template", d.keepTemplate, "keep a copy of the designed template at PATH");
   c.add_option("--timeout", s->timeout,

@@ -1,12 +1,15 @@
 #pragma once
 // velmora-label's commands, one row each: its name, what it does, and what
 // declares its options. A run declares the options of the command it names
-// only: the others are listed for the help, nothing more.
+// only (the others are listed for the help, nothing more), and of those the
+// groups its line names (OfferedOptions).
 #include <functional>
 #include <span>
 #include <string>
 
 #include <CLI/CLI.hpp>
+
+#include "OfferedOptions.h"
 
 namespace velmora::app {
 
@@ -16,7 +19,7 @@ using CommandRun = std::function<int(const std::string& dataDir)>;
 struct LabelCommand {
   const char* name;
   const char* description;
-  CommandRun (*declare)(CLI::App& command);
+  CommandRun (*declare)(CLI::App& command, const OfferedOptions& offered);
 };
 
 std::span<const LabelCommand> LabelCommands();

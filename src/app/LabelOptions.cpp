@@ -56,7 +56,10 @@ void AddMillimetres(CLI::App* command, const char* name, double& mm, double leas
 
 }  // namespace
 
-void AddSymbolOptions(CLI::App* command, label::RenderOptions& o) {
+void AddSymbolOptions(CLI::App* command, label::RenderOptions& o, const OfferedOptions& offered) {
+  if (!offered.Any({"--symbol", "--module", "--bar-height", "--text-size", "--no-text", "--rotate", "--dl-domain"})) {
+    return;
+  }
   command
       ->add_option_function<std::string>(
           "--symbol", [&o](const std::string& name) { o.symbol = *symbol::SymbolNamed(name); }, symbol::SymbolHelp())
@@ -80,7 +83,7 @@ void AddSymbolOptions(CLI::App* command, label::RenderOptions& o) {
       ->check(DomainValidator());
 }
 
-void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& format) {
+void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& format, const OfferedOptions& offered) {
   command->add_option("--out", o.out, "the folder of the PNG or SVG files, or the PDF file")->required();
   std::vector<std::string> formats;
   for (const auto& row : label::kOutputFormats) formats.emplace_back(row.name);
@@ -89,16 +92,19 @@ void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& f
   command->add_option("--dpi", o.dpi, "resolution of PNG, ZPL and PBM labels (default 203, as print)")
       ->check(CLI::Range(72, 2400));
   command->add_flag("--verify", o.verify, "scan every label back and compare it with its data");
-  AddSymbolOptions(command, o);
+  AddSymbolOptions(command, o, offered);
 }
 
-void AddSheetOptions(CLI::App* command, commands::SheetWords& w) {
+void AddSheetOptions(CLI::App* command, commands::SheetWords& w, const OfferedOptions& offered) {
+  if (!offered.Any({"--sheet", "--grid", "--gap"})) return;
   command->add_option("--sheet", w.sheet, "sheets of label stock for PDF: A4, A5, Letter or WxHmm (with --grid)");
   command->add_option("--grid", w.grid, "labels a sheet, COLUMNSxROWS (3x8)");
   command->add_option("--gap", w.gap, "between the labels of a sheet, in mm (default 0)");
 }
 
-void AddStockOptions(CLI::App* command, label::RenderOptions& o, commands::StockWords& w) {
+void AddStockOptions(CLI::App* command, label::RenderOptions& o, commands::StockWords& w,
+                     const OfferedOptions& offered) {
+  if (!offered.Any({"--media", "--layout", "--text", "--text-file"})) return;
   command->add_option("--media", w.media,
                       "the label stock, A6, A5, WxHin (4x6in) or WxHmm (100x50mm): every label that size, centred "
                       "(default: the content's size; A6 for --layout gs1-logistic)");

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "OfferedOptions.h"
 #include "commands/StockWords.h"
 #include "label/BatchRender.h"
 
@@ -14,10 +15,12 @@ namespace velmora::app {
 
 // A --dl-domain: http(s)://HOST[:PORT][/PATH], with nothing a URI's data would take.
 CLI::Validator DomainValidator();
-void AddSymbolOptions(CLI::App* command, label::RenderOptions& o);
-void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& format);
-void AddSheetOptions(CLI::App* command, commands::SheetWords& w);
+// Each group below is declared only when `offered` names one of its options.
+void AddSymbolOptions(CLI::App* command, label::RenderOptions& o, const OfferedOptions& offered);
+void AddRenderOptions(CLI::App* command, label::RenderOptions& o, std::string& format, const OfferedOptions& offered);
+void AddSheetOptions(CLI::App* command, commands::SheetWords& w, const OfferedOptions& offered);
 // --media, --layout, --text and --text-file: the stock and what is laid out on it.
-void AddStockOptions(CLI::App* command, label::RenderOptions& o, commands::StockWords& w);
+void AddStockOptions(CLI::App* command, label::RenderOptions& o, commands::StockWords& w,
+                     const OfferedOptions& offered);
 
 }  // namespace velmora::app

@@ -45,10 +45,11 @@ int main(int argc, char** argv) {
 
   // Only the named command's options are declared: the rest are names in the help.
   const velmora::app::LabelCommand* named = velmora::app::NamedCommand({argv + 1, argv + argc});
+  const velmora::app::OfferedOptions offered = velmora::app::OfferedOptions::Of({argv + 1, argv + argc});
   std::vector<std::pair<CLI::App*, velmora::app::CommandRun>> commands;
   for (const velmora::app::LabelCommand& command : velmora::app::LabelCommands()) {
     CLI::App* sub = app.add_subcommand(command.name, command.description);
-    if (named == nullptr || named == &command) commands.emplace_back(sub, command.declare(*sub));
+    if (named == nullptr || named == &command) commands.emplace_back(sub, command.declare(*sub, offered));
   }
 
   std::vector<std::string> args(argv + 1, argv + argc);

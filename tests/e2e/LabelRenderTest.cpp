@@ -1,6 +1,9 @@
 // velmora-label render and design, run as processes.
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <utime.h>
@@ -495,6 +498,24 @@ TEST_F(LabelRenderTest, AWizardThatFailsOrEndsIsAClearError) {
   EXPECT_EQ(ended.status, 2);
   EXPECT_NE(ended.err.find("the wizard ended before it answered Connect (it ended with status 2)"), std::string::npos)
       << ended.err;
+}
+
+// A run declares only the groups of options its line names: each option the
+// help lists is still known when it is named alone.
+TEST_F(LabelRenderTest, EveryOptionTheHelpListsIsKnownNamedAlone) {
+  for (const char* command : {"render", "print", "design"}) {
+    const std::string help = Run({command, "--help"}).out;
+    const std::regex option("--[a-z][a-z-]+");
+    std::set<std::string> names;
+    for (auto at = std::sregex_iterator(help.begin(), help.end(), option); at != std::sregex_iterator(); ++at) {
+      names.insert(at->str());
+    }
+    EXPECT_GT(names.size(), 12u) << help;
+    for (const std::string& name : names) {
+      const Outcome o = Run({command, name});
+      EXPECT_EQ(o.err.find("unknown option"), std::string::npos) << command << " " << name << ": " << o.err;
+    }
+  }
 }
 
 // Rows are read, drawn and written batch by batch: ten times the rows take the
