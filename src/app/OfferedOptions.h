@@ -25,6 +25,8 @@ class OfferedOptions {
     o.all_ = false;
     return o;
   }
+  // Is every option wanted (help)?
+  bool Everything() const { return all_; }
   // Does the line name any of `names`?
   bool Any(std::initializer_list<std::string_view> names) const {
     if (all_) return true;

@@ -43,11 +43,13 @@ int main(int argc, char** argv) {
   app.add_option("--data-dir", dataDir,
                  "the folder of the wizard's catalogue (ID128.inf), which splits a template's data");
 
-  // Only the named command's options are declared: the rest are names in the help.
+  // Only the named command's options are declared: the rest are names in the help, when it is asked for.
   const velmora::app::LabelCommand* named = velmora::app::NamedCommand({argv + 1, argv + argc});
   const velmora::app::OfferedOptions offered = velmora::app::OfferedOptions::Of({argv + 1, argv + argc});
   std::vector<std::pair<CLI::App*, velmora::app::CommandRun>> commands;
   for (const velmora::app::LabelCommand& command : velmora::app::LabelCommands()) {
+    // a command named (without help) is the only one its line can run: the others are not built
+    if (named != nullptr && named != &command && !offered.Everything()) continue;
     CLI::App* sub = app.add_subcommand(command.name, command.description);
     if (named == nullptr || named == &command) commands.emplace_back(sub, command.declare(*sub, offered));
   }
