@@ -172,10 +172,13 @@ void LabelFace::Paint(std::string_view text, double x, double baseline, double s
   std::size_t index = 0;
   for (const char32_t c : ToCodePoints(text)) {
     const unsigned glyph = Glyph(c);
-    // The pen's whole pixel, and the rest as the glyph's shift: glyphs land where the layout measured them.
-    const double left = std::floor(penX);
+    // The pen's whole pixel, and the rest as the glyph's shift, in quarters of a
+    // pixel: glyphs land where the layout measured them, and a glyph met again
+    // at the same quarter is drawn once (a finer shift moves no dot of a 1-bit label).
+    const double quarters = std::round(penX * 4);
+    const double left = std::floor(quarters / 4);
     const double top = std::floor(penY);
-    const GlyphKey key{glyph, em, static_cast<FT_Pos>(std::lround((penX - left) * 64)),
+    const GlyphKey key{glyph, em, static_cast<FT_Pos>(quarters - left * 4) * 16,
                        -static_cast<FT_Pos>(std::lround((penY - top) * 64))};
     FT_Fixed advance = inTable ? tabled[index]->advance : 0;
     if (!inTable) FreeType().FT_Get_Advance(Face(), glyph, kUnscaled, &advance);
@@ -185,15 +188,13 @@ void LabelFace::Paint(std::string_view text, double x, double baseline, double s
     if (g == nullptr) continue;
     const int x0 = static_cast<int>(left) + g->left;
     const int y0 = static_cast<int>(top) - g->top;
-    for (int row = 0; row < g->rows; ++row) {
-      const int y = y0 + row;
-      if (y < 0 || y >= image.height) continue;
+    // the glyph's columns and rows that fall on the image, found once
+    const int first = std::max(0, -x0);
+    const int last = std::min(g->width, image.width - x0);
+    for (int row = std::max(0, -y0); row < g->rows && y0 + row < image.height && first < last; ++row) {
       const unsigned char* from = g->ink.data() + static_cast<std::ptrdiff_t>(row) * g->width;
-      unsigned char* to = image.data + static_cast<std::ptrdiff_t>(y) * image.stride;
-      for (int col = 0; col < g->width; ++col) {
-        const int px = x0 + col;
-        if (px >= 0 && px < image.width) to[px] = std::max(to[px], from[col]);
-      }
+      unsigned char* to = image.data + static_cast<std::ptrdiff_t>(y0 + row) * image.stride + x0;
+      for (int col = first; col < last; ++col) to[col] = std::max(to[col], from[col]);
     }
   }
 }
