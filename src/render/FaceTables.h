@@ -9,10 +9,13 @@
 
 namespace velmora::render {
 
+// Offsets, not pointers: the tables need no relocation, so a run maps them
+// from the file as they are instead of writing their pages at every start.
 struct TableGlyph {
   char32_t codePoint;
-  std::int32_t advance;      // font units
-  std::string_view outline;  // SVG path data in font units, as OutlinePath writes it
+  std::int32_t advance;     // font units
+  std::uint32_t outlineAt;  // in the face's outlines: SVG path data in font units, as OutlinePath writes it
+  std::uint32_t outlineSize;
 };
 
 struct FaceTable {
@@ -23,6 +26,7 @@ struct FaceTable {
   int ascender;
   int descender;
   std::span<const TableGlyph> glyphs;  // sorted by code point
+  std::string_view outlines;           // the glyphs' outlines one after the other
 };
 
 std::span<const FaceTable> FaceTables();

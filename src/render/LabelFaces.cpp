@@ -235,7 +235,7 @@ std::vector<LabelFace::Pen> LabelFace::Pens(std::string_view text, double x, dou
 }
 
 std::string LabelFace::GlyphOutline(char32_t c) const {
-  if (const TableGlyph* g = InTable(c)) return std::string(g->outline);
+  if (const TableGlyph* g = InTable(c)) return std::string(table_->outlines.substr(g->outlineAt, g->outlineSize));
   const FT_Face face = Face();
   const std::lock_guard<std::mutex> hold(lock_);
   if (FreeType().FT_Load_Glyph(face, Glyph(c), kUnscaled) != 0) return {};

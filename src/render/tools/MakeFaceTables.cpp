@@ -32,6 +32,7 @@ std::string Table(FT_Library library, const velmora::render::FaceFile& file, int
   const auto* head = static_cast<const TT_Header*>(FT_Get_Sfnt_Table(face, FT_SFNT_HEAD));
   if (head == nullptr) throw std::runtime_error(std::string(file.path) + ": no TrueType head table");
   glyphs << "constexpr TableGlyph kGlyphs" << index << "[] = {\n";
+  std::string outlines;
   for (char32_t c = 0x20; c < 0x180; ++c) {
     const FT_UInt glyph = FT_Get_Char_Index(face, c);
     if (!Covered(c) || glyph == 0) continue;
@@ -42,13 +43,16 @@ std::string Table(FT_Library library, const velmora::render::FaceFile& file, int
         FT_Outline_Decompose(&face->glyph->outline, &velmora::render::kOutlineFuncs, &outline) != 0) {
       continue;  // left to FreeType at run time
     }
-    glyphs << "    {" << static_cast<std::uint32_t>(c) << ", " << advance << ", \"" << OutlinePath(outline) << "\"},\n";
+    const std::string path = OutlinePath(outline);
+    glyphs << "    {" << static_cast<std::uint32_t>(c) << ", " << advance << ", " << outlines.size() << ", "
+           << path.size() << "},\n";
+    outlines += path;
   }
-  glyphs << "};\n";
+  glyphs << "};\nconstexpr char kOutlines" << index << "[] = \"" << outlines << "\";\n";
   std::ostringstream row;
   row << "{\"" << file.path << "\", " << st.st_size << "u, " << static_cast<std::uint32_t>(head->CheckSum_Adjust)
       << "u, " << face->units_per_EM << ", " << face->ascender << ", " << face->descender << ", kGlyphs" << index
-      << "}";
+      << ", {kOutlines" << index << ", " << outlines.size() << "}}";
   FT_Done_Face(face);
   return row.str();
 }
