@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 
 #include "render/LabelCanvas.h"
@@ -16,6 +18,9 @@ void Number(std::string& out, double value) {
   char text[kThousandthsRoom];
   out.append(text, WriteThousandths(text, value, true));
 }
+
+// `text` copied to `at`; the end.
+char* Put(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
 
 void Escaped(std::string& out, const std::string& text) {
   for (const char c : text) {
@@ -58,13 +63,15 @@ class SvgCanvas : public LabelCanvas {
     out_ += ">\n";
   }
 
+  // A rectangle as one piece of text: a label's SVG is mostly these.
   void Bar(double x, double y, double width, double height) override {
-    out_ += "<rect";
-    Attribute("x", x);
-    Attribute("y", y);
-    Attribute("width", width);
-    Attribute("height", height);
-    out_ += "/>\n";
+    char text[4 * kThousandthsRoom + 48];
+    char* at = Put(text, "<rect x=\"");
+    at = Put(WriteThousandths(at, x, true), "\" y=\"");
+    at = Put(WriteThousandths(at, y, true), "\" width=\"");
+    at = Put(WriteThousandths(at, width, true), "\" height=\"");
+    at = Put(WriteThousandths(at, height, true), "\"/>\n");
+    out_.append(text, at);
   }
 
   // The text as the outlines of its face's glyphs: every viewer draws it
@@ -79,10 +86,13 @@ class SvgCanvas : public LabelCanvas {
     for (const LabelFace::Pen& pen : face.Pens(text, x, fontHeight)) {
       const std::string& id = GlyphId(face, fixedPitch, fontHeight, pen.codePoint);
       if (id.empty()) continue;  // a blank: nothing to draw
-      out_ += "<use xlink:href=\"#" + id + "\"";
-      Attribute("x", pen.x);
-      Attribute("y", baseline);
-      out_ += "/>\n";
+      char text[2 * kThousandthsRoom + 32];
+      out_ += "<use xlink:href=\"#";
+      out_ += id;
+      char* at = Put(text, "\" x=\"");
+      at = Put(WriteThousandths(at, pen.x, true), "\" y=\"");
+      at = Put(WriteThousandths(at, baseline, true), "\"/>\n");
+      out_.append(text, at);
     }
     out_ += "</g>\n";
   }
