@@ -73,7 +73,11 @@ class Builder {
                         : linear > 0         ? std::min(sizes_.maxBars, left / linear)
                                              : 0;
     const double least = stock_.barHeight > 0 ? stock_.barHeight : sizes_.minBars;
-    if (left - bars * linear < -1e-6 || (linear > 0 && bars < least - 1e-9)) {
+    if (linear == 0 && left < -1e-6) {
+      throw LogisticFitError("the label needs " + Mm(-left) + " more height than the " + Size() +
+                             " stock has: fewer --text lines or taller --media makes it fit");
+    }
+    if (linear > 0 && (left - bars * linear < -1e-6 || bars < least - 1e-9)) {
       throw LogisticFitError("the label needs " + Mm(least * linear - left) + " more height than the " + Size() +
                              " stock has, its " + std::to_string(c.symbols.size()) + " symbols' bars " + Mm(least) +
                              " high: fewer --text lines, taller --media or a lower --bar-height makes it fit");
