@@ -74,8 +74,7 @@ std::string NarrowerBy(const render::LabelLayout& l, double room) {
 }
 
 // "the label is 88.5 x 19.0 mm: 8.5 mm wider than the 80 x 50 mm stock; --module 0.36mm makes it fit".
-std::string Oversize(const render::LabelScene& scene, double width, double height) {
-  const render::LabelScene& l = scene;
+std::string Oversize(const render::LabelScene& l, double width, double height) {
   char text[80];
   std::string by;
   if (l.width - width > 1e-6) {
@@ -90,9 +89,9 @@ std::string Oversize(const render::LabelScene& scene, double width, double heigh
   std::string said = text + by;
   std::snprintf(text, sizeof text, " than the %g x %g mm stock", width, height);
   said += text;
-  const render::LabelLayout& widest = Widest(scene);
+  const render::LabelLayout& widest = Widest(l);
   if (l.width - width > 1e-6) said += NarrowerBy(widest, width);
-  const double lower = widest.barsHeight - (l.height - height) / static_cast<double>(scene.symbols.size());
+  const double lower = widest.barsHeight - (l.height - height) / static_cast<double>(l.symbols.size());
   if (l.height - height > 1e-6 && widest.rows == 0 && lower >= 1) {
     std::snprintf(text, sizeof text, "; --bar-height %.1fmm makes it low enough", lower);
     said += text;
@@ -101,13 +100,16 @@ std::string Oversize(const render::LabelScene& scene, double width, double heigh
 }
 
 // "the label is 120.0 mm wide: 18.4 mm wider than the printer prints (101.6 mm, --print-width); ...".
-std::string WiderThanPrinted(const render::LabelScene& l, double printWidth, bool turned) {
+// A logistics label is as wide as its stock: the stock is what to change.
+std::string WiderThanPrinted(const render::LabelScene& l, double printWidth, bool turned, bool logistic) {
   const double across = turned ? l.height : l.width;
   char text[128];
   std::snprintf(text, sizeof text,
                 "the label is %.1f mm wide: %.1f mm wider than the printer prints (%g mm, "
                 "--print-width)",
                 across, across - printWidth, printWidth);
+  if (logistic)
+    return text + std::string("; a logistics label is as wide as its --media: give stock the printer prints across");
   return text + (turned ? std::string("; turned, its height is its width: a lower --bar-height or --text-size")
                         : NarrowerBy(Widest(l), printWidth));
 }
@@ -221,12 +223,7 @@ class RowRenderer {
       return;
     }
     if (o_.printWidth > 0 && (quarter ? scene.height : scene.width) > o_.printWidth + 1e-6) {
-      std::string said = WiderThanPrinted(scene, o_.printWidth, quarter);
-      if (o_.layout == LayoutKind::Gs1Logistic) {  // the label is its stock: the stock is what to change
-        said = said.substr(0, said.find(')') + 1) +
-               "; a logistics label is as wide as its --media: give stock the printer prints across";
-      }
-      r.problems.push_back(said);
+      r.problems.push_back(WiderThanPrinted(scene, o_.printWidth, quarter, o_.layout == LayoutKind::Gs1Logistic));
       r.scene.reset();
       return;
     }

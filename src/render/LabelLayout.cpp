@@ -107,4 +107,12 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
                       maxWidth);
 }
 
+void Move(LabelLayout& l, double dx, double dy) {
+  l.barsLeft += dx;
+  l.textLeft += dx;
+  l.barsTop += dy;
+  l.textTop += dy;
+  l.textBaseline += dy;
+}
+
 }  // namespace velmora::render

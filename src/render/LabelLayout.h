@@ -67,6 +67,9 @@ LabelLayout LayOutLabel(const TemplateGeometry& g, const symbol::EncodedSymbol& 
                         double matrixModule, const std::function<TextSize(const std::string&)>& measure,
                         double maxWidth = 0);
 
+// The layout's symbol and text moved `dx`, `dy` mm; its size is the caller's.
+void Move(LabelLayout& l, double dx, double dy);
+
 // Does turning a label `degrees` clockwise swap its width and its height?
 inline bool QuarterTurn(int degrees) { return degrees == 90 || degrees == 270; }
 

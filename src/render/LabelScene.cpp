@@ -16,14 +16,7 @@ LabelScene OneSymbolScene(LabelLayout layout, symbol::EncodedSymbol symbol, cons
 }
 
 void Shift(LabelScene& scene, double dx, double dy) {
-  for (SceneSymbol& s : scene.symbols) {
-    LabelLayout& l = s.layout;
-    l.barsLeft += dx;
-    l.textLeft += dx;
-    l.barsTop += dy;
-    l.textTop += dy;
-    l.textBaseline += dy;
-  }
+  for (SceneSymbol& s : scene.symbols) Move(s.layout, dx, dy);
   for (SceneText& t : scene.texts) {
     t.x += dx;
     t.baseline += dy;

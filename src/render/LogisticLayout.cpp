@@ -86,7 +86,7 @@ class Builder {
     for (std::size_t i = blocks.size(); i-- > 0;) {
       LabelLayout b = Block(c.symbols[i], c.symbolTexts[i], bars);
       y -= b.height;
-      Place(b, sizes_.edge, y);
+      Move(b, sizes_.edge, y);
       scene_.symbols.push_back({std::move(b), c.symbols[i]});
       y -= kGap;
     }
@@ -134,14 +134,6 @@ class Builder {
                              " across: a smaller --module or wider --media makes it fit");
     }
     return b;
-  }
-
-  static void Place(LabelLayout& b, double x, double y) {
-    b.barsLeft += x;
-    b.textLeft += x;
-    b.barsTop += y;
-    b.textTop += y;
-    b.textBaseline += y;
   }
 
   const LogisticStock& stock_;
